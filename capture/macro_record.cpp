@@ -1,0 +1,110 @@
+#include "capture/macro_record.h"
+
+#include <algorithm>
+#include <cstring>
+
+namespace voltrane {
+
+namespace {
+
+constexpr int kAppendReserve = 5;  // room every append must find, whatever the step costs
+constexpr int kDelayCost = 3;
+
+// Steps in use, kept inside the slots even when a damaged file says otherwise.
+int usedSteps(const MacroRecord& record) { return std::clamp(record.count, 0, kMacroSlots); }
+
+bool isAppendable(uint8_t kind) {
+    switch (kind) {
+        case kMouseDown: case kMouseUp: case kDelay: case kKeyDown: case kKeyUp: case kDpiStep:
+            return true;
+        default:
+            return false;
+    }
+}
+
+void fillStep(MacroEvent& step, uint8_t kind, const StepData& data) {
+    step = MacroEvent{};
+    step.kind = kind;
+    switch (kind) {
+        case kMouseDown:
+        case kMouseUp:
+            step.data[0] = data.buttons;
+            if (kind == kMouseDown) step.data[1] = data.wheel;
+            break;
+        case kDelay:
+            step.data[0] = static_cast<uint8_t>(data.milliseconds >> 8);
+            step.data[1] = static_cast<uint8_t>(data.milliseconds & 0xFF);
+            break;
+        case kKeyDown:
+        case kKeyUp:
+            std::copy(std::begin(data.keys), std::end(data.keys), step.data);
+            break;
+        default:
+            break;
+    }
+}
+
+uint16_t delayOf(const MacroEvent& step) {
+    return static_cast<uint16_t>(step.data[0] << 8 | step.data[1]);
+}
+
+}  // namespace
+
+int StepCost(uint8_t kind) {
+    switch (kind) {
+        case 4: case 5: case kKeyDown:
+            return 5;
+        case kRawKey: case kMouseDown: case kDelay: case kDpiStep: case 17: case kKeyUp: case kMouseUp:
+            return 3;
+        default:
+            return 0;
+    }
+}
+
+int AppendStep(MacroRecord& record, uint8_t kind, const StepData& data) {
+    const int count = usedSteps(record);
+    if (record.length + kAppendReserve >= kMacroBudget || !isAppendable(kind) || count >= kMacroSlots) {
+        return -1;
+    }
+    fillStep(record.steps[count], kind, data);
+    record.length = static_cast<uint8_t>(record.length + StepCost(kind));
+    record.count = count + 1;
+    return count;
+}
+
+void InsertDelay(MacroRecord& record, int index, uint16_t milliseconds) {
+    const int count = usedSteps(record);
+    if (index < 0) return;
+    if (index < count && record.steps[index].kind == kDelay) {
+        StepData sum;
+        sum.milliseconds = static_cast<uint16_t>(delayOf(record.steps[index]) + milliseconds);
+        fillStep(record.steps[index], kDelay, sum);
+        return;
+    }
+    if (record.length + kDelayCost >= kMacroBudget || count >= kMacroSlots) return;
+    index = std::min(index, count);
+    std::copy_backward(record.steps + index, record.steps + count, record.steps + count + 1);
+    StepData pause;
+    pause.milliseconds = milliseconds;
+    fillStep(record.steps[index], kDelay, pause);
+    record.length = static_cast<uint8_t>(record.length + kDelayCost);
+    record.count = count + 1;
+}
+
+void DeleteStep(MacroRecord& record, int index) {
+    const int count = usedSteps(record);
+    if (index < 0 || index >= count) return;
+    const int cost = StepCost(record.steps[index].kind);
+    record.length = static_cast<uint8_t>(std::max(0, record.length - cost));
+    std::copy(record.steps + index + 1, record.steps + count, record.steps + index);
+    record.steps[count - 1] = MacroEvent{};
+    record.count = count - 1;
+}
+
+void ClearRecord(MacroRecord& record) {
+    record.count = 0;
+    record.length = 0;
+    std::memset(record.steps, 0, sizeof record.steps);
+}
+
+}  // namespace voltrane

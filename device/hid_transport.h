@@ -1,0 +1,49 @@
+#pragma once
+// The one interface through which the program reaches HID devices. Backends: hidapi for the real
+// mouse, VirtualMouse for an in-process model of its firmware.
+
+#include <cstdint>
+#include <span>
+#include <string>
+#include <vector>
+
+#include "device/report_descriptor.h"
+
+namespace voltrane {
+
+// One HID device node (on Linux a hidraw node) and the top-level collections its report
+// descriptor declares.
+struct HidNode {
+    std::string path;
+    uint16_t vendorId = 0;
+    uint16_t productId = 0;
+    std::vector<HidCollectionInfo> collections;
+};
+
+class HidTransport {
+public:
+    virtual ~HidTransport() = default;
+
+    // Every HID node present now, in the system's enumeration order. Nodes whose descriptor cannot
+    // be read are listed with no collections.
+    virtual std::vector<HidNode> Enumerate() = 0;
+
+    // Opens the node at `path` for feature transfers, closing any node open before. Returns false
+    // when it cannot be opened (then nothing is open).
+    virtual bool OpenPath(const std::string& path) = 0;
+
+    // Sends one feature report; report[0] is the report ID. Returns true when the device took it.
+    virtual bool SendFeature(std::span<const uint8_t> report) = 0;
+
+    // Fetches one feature report; report[0] holds the wanted report ID on entry and the whole buffer
+    // the report on success. Returns true on success.
+    virtual bool GetFeature(std::span<uint8_t> report) = 0;
+
+    // Closes the open node, if any.
+    virtual void Close() = 0;
+
+    // Whether a node is open.
+    virtual bool IsOpen() const = 0;
+};
+
+}  // namespace voltrane

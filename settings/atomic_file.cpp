@@ -1,0 +1,130 @@
+#include "settings/atomic_file.h"
+
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <string>
+
+namespace voltrane {
+
+namespace fs = std::filesystem;
+
+namespace {
+
+// Owns a file descriptor and closes it on destruction.
+class FileDescriptor {
+public:
+    explicit FileDescriptor(int fd) : m_fd(fd) {}
+    FileDescriptor(const FileDescriptor&) = delete;
+    FileDescriptor& operator=(const FileDescriptor&) = delete;
+    ~FileDescriptor() { Close(); }
+
+    int Get() const { return m_fd; }
+    bool Valid() const { return m_fd >= 0; }
+
+    // Closes the descriptor; returns false when the close reported an error (a lost write).
+    bool Close() {
+        const int fd = m_fd;
+        m_fd = -1;
+        return fd < 0 || ::close(fd) == 0;
+    }
+
+private:
+    int m_fd;
+};
+
+bool WriteAll(int fd, std::string_view bytes) {
+    while (!bytes.empty()) {
+        const ssize_t written = ::write(fd, bytes.data(), bytes.size());
+        if (written < 0 && errno == EINTR) continue;
+        if (written <= 0) return false;
+        bytes.remove_prefix(static_cast<std::size_t>(written));
+    }
+    return true;
+}
+
+// The file a write to `path` must replace: the target of a symbolic link, else `path` itself.
+// Empty when `path` is a link that leads nowhere.
+fs::path ResolveTarget(const fs::path& path) {
+    std::error_code error;
+    if (!fs::is_symlink(path, error)) return path;
+    fs::path target = fs::canonical(path, error);
+    return error ? fs::path() : target;
+}
+
+// Creates a fresh temporary file beside `target`; returns its descriptor and fills `tempPath`.
+int CreateTemporary(const fs::path& target, fs::path& tempPath) {
+    static unsigned counter = 0;
+    const std::string stem = "." + target.filename().string() + ".tmp" + std::to_string(::getpid()) + "-";
+    for (int attempt = 0; attempt < 100; ++attempt) {
+        tempPath = target.parent_path() / (stem + std::to_string(++counter));
+        const int fd = ::open(tempPath.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
+        if (fd >= 0 || errno != EEXIST) return fd;
+    }
+    return -1;
+}
+
+// Writes `bytes` into a new temporary file beside `target` and flushes it to disk. `mode` holds
+// the permission bits to give it, or -1 for the defaults. Returns the temporary file's path, or an
+// empty path (and no file left behind) on failure.
+fs::path WriteTemporary(const fs::path& target, std::string_view bytes, int mode) {
+    fs::path tempPath;
+    FileDescriptor fd(CreateTemporary(target, tempPath));
+    if (!fd.Valid()) return {};
+    const bool ok = (mode < 0 || ::fchmod(fd.Get(), static_cast<mode_t>(mode)) == 0) &&
+                    WriteAll(fd.Get(), bytes) && ::fsync(fd.Get()) == 0;
+    if (fd.Close() && ok) return tempPath;
+    ::unlink(tempPath.c_str());
+    return {};
+}
+
+// Makes a completed rename durable. A failure here loses nothing that is on disk already.
+void SyncFolder(const fs::path& folder) {
+    FileDescriptor fd(::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
+    if (fd.Valid()) ::fsync(fd.Get());
+}
+
+}  // namespace
+
+bool WriteFileAtomically(const fs::path& path, std::string_view bytes) {
+    const fs::path target = ResolveTarget(path);
+    if (target.empty() || !target.has_filename()) return false;
+    int mode = -1;
+    struct stat existing {};
+    if (::stat(target.c_str(), &existing) == 0) {
+        if (!S_ISREG(existing.st_mode)) return false;
+        if (::faccessat(AT_FDCWD, target.c_str(), W_OK, AT_EACCESS) != 0) return false;
+        mode = static_cast<int>(existing.st_mode & 07777);
+    }
+    const fs::path tempPath = WriteTemporary(target, bytes, mode);
+    if (tempPath.empty()) return false;
+    if (::rename(tempPath.c_str(), target.c_str()) != 0) {
+        ::unlink(tempPath.c_str());
+        return false;
+    }
+    SyncFolder(target.has_parent_path() ? target.parent_path() : fs::path("."));
+    return true;
+}
+
+std::optional<std::string> ReadFileLimited(const fs::path& path, std::size_t maxBytes) {
+    // Non-blocking open: a named pipe must not stall the caller before it is rejected below.
+    FileDescriptor fd(::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK));
+    struct stat info {};
+    if (!fd.Valid() || ::fstat(fd.Get(), &info) != 0 || !S_ISREG(info.st_mode)) return std::nullopt;
+    if (static_cast<std::uintmax_t>(info.st_size) > maxBytes) return std::nullopt;
+    std::string data;
+    data.reserve(static_cast<std::size_t>(info.st_size));
+    char buffer[64 * 1024];
+    for (;;) {
+        const ssize_t got = ::read(fd.Get(), buffer, sizeof buffer);
+        if (got < 0 && errno == EINTR) continue;
+        if (got < 0) return std::nullopt;
+        if (got == 0) return data;
+        data.append(buffer, static_cast<std::size_t>(got));
+        if (data.size() > maxBytes) return std::nullopt;  // the file grew while being read
+    }
+}
+
+}  // namespace voltrane

@@ -1,0 +1,70 @@
+#pragma once
+// The settings of one mouse profile: the value of every window item, and each button's key
+// combination, macro steps (already in the mouse's step-record form) and macro name.
+
+#include <array>
+#include <cstdint>
+#include <span>
+#include <string>
+#include <vector>
+
+#include "settings/key_table.h"
+
+namespace voltrane {
+
+inline constexpr int kItemCount = 131;
+inline constexpr int kNoItem = 131;         // the item number that means "no item"
+inline constexpr int kButtonCount = 10;     // buttons 1..10 are indices 0..9
+inline constexpr int kMacroRowBytes = 255;  // a button's macro row: at most 25 whole 10-byte records
+
+// Button function codes: the value of items 0..9.
+enum ButtonFunction : int32_t {
+    kFunctionLeft = 1,
+    kFunctionRight = 2,
+    kFunctionMiddle = 3,
+    kFunctionBackward = 4,
+    kFunctionForward = 5,
+    kFunctionDoubleClick = 6,
+    kFunctionKeyboard = 7,
+    kFunctionMacro = 8,
+    kFunctionBasicHeading = 9,
+    kFunctionAdvancedHeading = 10,
+    kFunctionMediaHeading = 11,
+    kFunctionDisable = 12,
+    kFunctionLast = 39,
+};
+
+// The built-in default of every item, indexed by item number.
+extern const std::array<int32_t, kItemCount> kDefaultItems;
+
+struct MouseSetting {
+    int32_t m_nItem[kItemCount] = {};
+    uint8_t m_KeyData[kButtonCount][kKeyStringLength] = {};
+    uint8_t m_MacroData[kButtonCount][kMacroRowBytes] = {};
+    int32_t m_nMacroDataLen[kButtonCount] = {};
+    std::u16string m_strButtonMacro[kButtonCount];
+
+    // Items from the default table, key and macro bytes zero, macro names empty.
+    // m_nMacroDataLen is left as it is.
+    void ResetToDefaults();
+
+    // Applies the edit rule of the activated item (radio groups, steppers, toggles, page tabs).
+    // Returns the items whose value changed, in item order; items without a rule (and numbers
+    // outside 0..130) change nothing.
+    std::vector<int> ApplyEditRule(int item);
+
+    // A click on a slider track (items 51, 78, 79, 80) sets the item four numbers higher.
+    // Other items are ignored.
+    void SetSliderValue(int sliderItem, int32_t value);
+
+    // Gives button `button` (0..9) the captured key combination: when `keys` is not empty its
+    // bytes become the button's key data and the function becomes Keyboard. The button's macro
+    // name is emptied either way.
+    void AssignKeyCombo(int button, std::span<const uint8_t, kKeyStringLength> keys);
+
+    // Gives button `button` (0..9) any function other than Keyboard or Macro; the button's key
+    // and macro data stay as they are.
+    void AssignFunction(int button, int32_t code);
+};
+
+}  // namespace voltrane

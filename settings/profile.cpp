@@ -1,0 +1,133 @@
+#include "settings/profile.h"
+
+#include <string>
+
+#include "settings/atomic_file.h"
+#include "settings/ini_file.h"
+#include "settings/text_tables.h"
+#include "settings/utf.h"
+
+namespace voltrane {
+
+namespace {
+
+constexpr std::u16string_view kSection = u"Setting";
+constexpr int kRecordBytes = 10;
+
+// The key of a per-button value: the stem of the table row followed by the button number.
+std::u16string buttonKey(int stemRow, int button, int language) {
+    std::u16string key(GetText(TextTable::Main, stemRow, language));
+    for (char c : std::to_string(button + 1)) key += static_cast<char16_t>(c);
+    return key;
+}
+
+// Each byte as three decimal digits and a comma: 65 -> "065,".
+template <size_t N>
+std::u16string digitGroups(const uint8_t (&bytes)[N]) {
+    std::u16string text;
+    text.reserve(4 * N);
+    for (uint8_t v : bytes) {
+        text += static_cast<char16_t>(u'0' + v / 100);
+        text += static_cast<char16_t>(u'0' + v / 10 % 10);
+        text += static_cast<char16_t>(u'0' + v % 10);
+        text += u',';
+    }
+    return text;
+}
+
+// The inverse of digitGroups, character by character: byte k is built from characters 4k..4k+2,
+// characters past the end count as 0, and only the low 8 bits are kept.
+template <size_t N>
+void readDigitGroups(std::u16string_view text, uint8_t (&bytes)[N]) {
+    auto at = [&](size_t i) -> int { return i < text.size() ? text[i] : 0; };
+    for (size_t k = 0; k < N; ++k) {
+        const int value = (at(4 * k) - 48) * 100 + (at(4 * k + 1) - 48) * 10 + (at(4 * k + 2) - 48);
+        bytes[k] = static_cast<uint8_t>(value & 0xFF);
+    }
+}
+
+std::u16string hexValue(int32_t value) {
+    static constexpr char16_t kDigits[] = u"0123456789abcdef";
+    uint32_t v = static_cast<uint32_t>(value);
+    std::u16string digits;
+    do {
+        digits.insert(digits.begin(), kDigits[v & 0xF]);
+        v >>= 4;
+    } while (v != 0);
+    return u"0x" + digits;
+}
+
+bool isStepRecordStart(uint8_t byte0) {
+    return byte0 == 0x20 || byte0 == 0x40 || byte0 == 0x60 || byte0 == 0xA0;
+}
+
+void readProfile(MouseSetting& setting, const IniFile& file, int language) {
+    for (int i = 0; i < kItemCount; ++i) {
+        const std::u16string_view caption = GetText(TextTable::Main, i, language);
+        if (!caption.empty()) setting.m_nItem[i] = file.GetInt(kSection, caption, 0);
+    }
+    for (int b = 0; b < kButtonCount; ++b) {
+        readDigitGroups(file.GetString(kSection, buttonKey(kRowKeyDataStem, b, language), u""),
+                        setting.m_KeyData[b]);
+        readDigitGroups(file.GetString(kSection, buttonKey(kRowMacroDataStem, b, language), u""),
+                        setting.m_MacroData[b]);
+        setting.m_nMacroDataLen[b] = MacroRowLength(setting.m_MacroData[b]);
+        setting.m_strButtonMacro[b] = file.GetString(kSection, buttonKey(kRowMacroNameStem, b, language), u"");
+    }
+}
+
+}  // namespace
+
+bool SaveProfile(const MouseSetting& setting, const std::filesystem::path& path,
+                 const std::filesystem::path& macroFile, int language) {
+    IniFile file(IniEncoding::Utf16Le);
+    for (int i = 0; i < kItemCount; ++i) {
+        const std::u16string_view caption = GetText(TextTable::Main, i, language);
+        if (!caption.empty()) file.SetString(kSection, caption, hexValue(setting.m_nItem[i]));
+    }
+    file.SetString(kSection, GetText(TextTable::Main, kRowMacroFilesKey, language),
+                   Utf8ToUtf16(macroFile.string()));
+    for (int b = 0; b < kButtonCount; ++b) {
+        file.SetString(kSection, buttonKey(kRowKeyDataStem, b, language), digitGroups(setting.m_KeyData[b]));
+    }
+    for (int b = 0; b < kButtonCount; ++b) {
+        file.SetString(kSection, buttonKey(kRowMacroDataStem, b, language),
+                       digitGroups(setting.m_MacroData[b]));
+    }
+    for (int b = 0; b < kButtonCount; ++b) {
+        file.SetString(kSection, buttonKey(kRowMacroNameStem, b, language), setting.m_strButtonMacro[b]);
+    }
+    return file.Save(path);
+}
+
+ProfileLoad LoadProfile(MouseSetting& setting, const std::filesystem::path& path, int language, int page) {
+    ProfileLoad result = ProfileLoad::Loaded;
+    std::error_code error;
+    if (!std::filesystem::exists(path, error)) {
+        setting.ResetToDefaults();
+        result = ProfileLoad::Missing;
+    } else if (std::optional<IniFile> file = IniFile::Load(path)) {
+        readProfile(setting, *file, language);
+    } else {
+        result = ProfileLoad::Unreadable;
+    }
+    NormaliseProfileItems(setting, page);
+    return result;
+}
+
+void NormaliseProfileItems(MouseSetting& setting, int page) {
+    int32_t* items = setting.m_nItem;
+    items[125] = items[126] = items[127] = 0;
+    items[page == 1 ? 126 : page == 2 ? 127 : 125] = 1;
+    items[16] = 1;
+    items[32] = 0;
+    items[33] = 1;
+}
+
+int32_t MacroRowLength(const uint8_t (&row)[kMacroRowBytes]) {
+    int32_t length = 0;
+    while (length + kRecordBytes <= kMacroRowBytes && isStepRecordStart(row[length])) length += kRecordBytes;
+    return length;
+}
+
+}  // namespace voltrane

@@ -1,0 +1,37 @@
+#pragma once
+// Profile files: one MouseSetting stored as a UTF-16 INI file, section "Setting", keyed by the
+// captions of the active language.
+
+#include <filesystem>
+
+#include "settings/mouse_setting.h"
+
+namespace voltrane {
+
+enum class ProfileLoad {
+    Loaded,      // the file was read
+    Missing,     // no file: the record was reset to the built-in defaults
+    Unreadable,  // the file exists but cannot be read (or is too large to be a profile): record kept
+};
+
+// Writes the whole record to `path` with the keys of `language`, replacing any file there
+// atomically. `macroFile` is stored for reference only. Returns false when the file could not be
+// written; the old file is then unchanged.
+bool SaveProfile(const MouseSetting& setting, const std::filesystem::path& path,
+                 const std::filesystem::path& macroFile, int language);
+
+// Reads the profile at `path` with the keys of `language` into `setting`. Items whose key is
+// missing become 0; key and macro bytes follow the three-digit rule (malformed text gives the bytes
+// the digit arithmetic gives); each button's macro length is derived from its stored records.
+// Always ends with NormaliseProfileItems(page).
+ProfileLoad LoadProfile(MouseSetting& setting, const std::filesystem::path& path, int language, int page);
+
+// The fixed normalisation after every load: the page tabs follow `page` (0 basic, 1 advanced,
+// 2 colour), Breathing on, lamp 3 on.
+void NormaliseProfileItems(MouseSetting& setting, int page);
+
+// The length in bytes of the leading step records of a macro row: 10 for each record from the start
+// whose byte 0 is a press, DPI, keyboard or release record, at most 25 records.
+int32_t MacroRowLength(const uint8_t (&row)[kMacroRowBytes]);
+
+}  // namespace voltrane

@@ -1,0 +1,51 @@
+#pragma once
+// The localized text tables. Every text the program shows (apart from a few fixed strings) and
+// every key of a profile file comes from here, in the language chosen by g_nLanguage.
+
+#include <string_view>
+
+namespace voltrane {
+
+// The active language: 0 Simplified Chinese, 1 Traditional Chinese, 2 English, 3 German,
+// 4 Japanese, 5 Korean.
+extern int g_nLanguage;
+
+inline constexpr int kLanguageCount = 6;
+inline constexpr int kEnglish = 2;
+
+enum class TextTable {
+    Main,              // item captions and profile keys: 6 languages, 136 rows, width 60
+    ButtonFunction,    // function names and the save-as menu: 6 x 46 x 40
+    Message,           // message boxes: 6 x 17 x 40
+    MacroLimit,        // macro editor limit message: 6 x 2 x 80
+    MacroEditor,       // macro editor labels: 6 x 18 x 40
+    MacroEvent,        // macro editor list: 6 x 5 x 40
+    ChoiceTitles,      // choice dialog: 3 x 6 x 100
+    ChoiceMouseKeys,   // choice dialog: 3 x 7 x 30
+    ChoiceEvents,      // choice dialog: 3 x 5 x 40
+    SingleKeyButtons,  // single-key dialog: 3 x 3 x 20
+};
+
+// Shape of one table: how many language blocks it holds, rows per block, code units per row.
+struct TextTableShape {
+    int languages;
+    int rows;
+    int width;
+};
+TextTableShape GetTableShape(TextTable table);
+
+// Main text table rows that are not item captions.
+inline constexpr int kRowMacroFilesKey = 132;
+inline constexpr int kRowKeyDataStem = 133;
+inline constexpr int kRowMacroDataStem = 134;
+inline constexpr int kRowMacroNameStem = 135;
+
+// Returns the text of `row` in `language`, without its zero padding. A row outside the table
+// gives the empty text. A language outside 0..5 reads as English; the three-language tables
+// (Chinese and English only) answer for German, Japanese and Korean with their English rows.
+std::u16string_view GetText(TextTable table, int row, int language);
+
+// The same in the active language g_nLanguage.
+std::u16string_view GetText(TextTable table, int row);
+
+}  // namespace voltrane

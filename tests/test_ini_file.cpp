@@ -1,0 +1,502 @@
+#include <gtest/gtest.h>
+#include <sys/resource.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <algorithm>
+#include <csignal>
+#include <cstdint>
+#include <filesystem>
+#include <fstream>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "settings/atomic_file.h"
+#include "settings/ini_file.h"
+#include "settings/utf.h"
+
+namespace voltrane {
+namespace {
+
+namespace fs = std::filesystem;
+using namespace std::string_view_literals;
+
+// UTF-16LE file bytes with the byte order mark, built independently of the engine.
+std::string Utf16File(std::u16string_view text) {
+    std::string bytes = "\xFF\xFE";
+    for (char16_t c : text) {
+        bytes.push_back(static_cast<char>(c & 0xFF));
+        bytes.push_back(static_cast<char>(c >> 8));
+    }
+    return bytes;
+}
+
+// --- Integer values ---------------------------------------------------------------------------
+
+TEST(ParseIniIntTest, ReadsDecimalAndHexadecimalValues) {
+    struct Row {
+        const char* name;
+        std::u16string_view text;
+        int32_t expected;
+    };
+    const Row rows[] = {
+        {"hex", u"0x1F", 31},
+        {"upper-case prefix", u"0X1f", 31},
+        {"eight hex digits, top bit set", u"0xffffffff", -1},
+        {"smallest negative as hex", u"0x80000000", INT32_MIN},
+        {"hex stops at non-hex digit", u"0x1g", 1},
+        {"prefix without digits", u"0x", 0},
+        {"hex wraps to 32 bits", u"0x1ffffffff", -1},
+        {"long hex keeps low bits", u"0x123456789", 0x23456789},
+        {"decimal stops at letter", u"12abc", 12},
+        {"not a number", u"abc", 0},
+        {"empty", u"", 0},
+        {"negative", u"-5", -5},
+        {"lone minus", u"-", 0},
+        {"plus sign is not a number", u"+5", 0},
+        {"minus before hex prefix", u"-0x10", 0},
+        {"blanks around hex", u" 0x10 ", 16},
+        {"tabs around decimal", u"\t42\t", 42},
+        {"2^31 wraps to the smallest int", u"2147483648", INT32_MIN},
+        {"2^32 wraps to zero", u"4294967296", 0},
+        {"smallest int", u"-2147483648", INT32_MIN},
+        {"twenty nines wrap", u"99999999999999999999", 1661992959},
+        {"full-width digit", u"\uFF11", 0},
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.name);
+        EXPECT_EQ(ParseIniInt(row.text), row.expected);
+    }
+}
+
+TEST(IniFileTest, GetIntUsesDefaultOnlyForMissingKeys) {
+    const IniFile ini = IniFile::Parse("[Setting]\r\nhex=0xffffffff\r\nword=abc\r\nempty=\r\n");
+    EXPECT_EQ(ini.GetInt(u"Setting", u"hex", 7), -1);
+    EXPECT_EQ(ini.GetInt(u"Setting", u"word", 7), 0);
+    EXPECT_EQ(ini.GetInt(u"Setting", u"empty", 7), 0);
+    EXPECT_EQ(ini.GetInt(u"Setting", u"missing", 7), 7);
+    EXPECT_EQ(ini.GetInt(u"Other", u"hex", 7), 7);
+}
+
+// --- Reading ----------------------------------------------------------------------------------
+
+TEST(IniFileTest, FindsValuesByLooseNames) {
+    struct Row {
+        const char* name;
+        std::string_view file;  // UTF-8
+        std::u16string_view section;
+        std::u16string_view key;
+        std::optional<std::u16string> expected;
+    };
+    const Row rows[] = {
+        {"value trimmed, inner blanks kept", "[A]\r\nk = \t v w \t\r\n", u"A", u"k", u"v w"},
+        {"value holding '='", "[A]\r\nk=a=b\r\n", u"A", u"k", u"a=b"},
+        {"key case and blanks", "[A]\r\n Lighting=5\r\n", u"A", u" LIGHTING\t", u"5"},
+        {"section case and blanks", "  [ Setting ]  \r\nk=1\r\n", u"setting", u"k", u"1"},
+        {"Latin-1 capitals", "[A]\r\nÄNDERUNG Ü=1\r\n", u"A", u"änderung ü", u"1"},
+        {"Cyrillic capitals", "[A]\r\nКЛЮЧ=1\r\n", u"A", u"ключ", u"1"},
+        {"CJK key", "[A]\r\n背光设定=0x2\r\n", u"A", u"背光设定", u"0x2"},
+        {"missing key", "[A]\r\nk=1\r\n", u"A", u"m", std::nullopt},
+        {"missing section", "[A]\r\nk=1\r\n", u"B", u"k", std::nullopt},
+        {"key of another section", "[A]\r\nk=1\r\n[B]\r\nm=2\r\n", u"A", u"m", std::nullopt},
+        {"key before any section", "k=1\r\n[A]\r\n", u"A", u"k", std::nullopt},
+        {"comment is not a key", "[A]\r\n ;k=1\r\n", u"A", u";k", std::nullopt},
+        {"line without '='", "[A]\r\nk\r\n", u"A", u"k", std::nullopt},
+        {"first of two keys", "[A]\r\nk=1\r\nK=2\r\n", u"A", u"k", u"1"},
+        {"first of two sections", "[A]\r\nk=1\r\n[a]\r\nk=2\r\n", u"A", u"k", u"1"},
+        {"header name up to last ']'", "[a]b]\r\nk=1\r\n", u"a]b", u"k", u"1"},
+        {"'[' without ']' is no header", "[A]\r\n[B\r\nk=1\r\n", u"A", u"k", u"1"},
+        {"LF line ends", "[A]\nk=1\nm=2", u"A", u"m", u"2"},
+        {"CR line ends", "[A]\rk=1\rm=2\r", u"A", u"m", u"2"},
+        {"mixed line ends", "[A]\rk=1\r\n\nm=2\n", u"A", u"m", u"2"},
+        {"blank key", "[A]\r\n =7\r\n", u"A", u" ", u"7"},
+        {"empty key matches blank key line", "[A]\r\n\t =7\r\n", u"A", u"", u"7"},
+        {"UTF-8 byte order mark skipped", "\xEF\xBB\xBF[A]\r\nk=1\r\n", u"A", u"k", u"1"},
+        {"invalid UTF-8 becomes U+FFFD", "[A]\r\nk=\xC3\x28\xFF\r\n", u"A", u"k", u"\uFFFD(\uFFFD"},
+        {"UTF-8 cut inside a character", "[A]\r\nk=\xE2\x82", u"A", u"k", u"\uFFFD"},
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.name);
+        const IniFile ini = IniFile::Parse(row.file);
+        EXPECT_EQ(ini.GetString(row.section, row.key), row.expected);
+    }
+}
+
+TEST(IniFileTest, DefaultOnlyForMissingKeys) {
+    const IniFile ini = IniFile::Parse("[A]\r\nempty=\r\n");
+    EXPECT_EQ(ini.GetString(u"A", u"empty", u"def"), u"");
+    EXPECT_EQ(ini.GetString(u"A", u"missing", u"def"), u"def");
+}
+
+TEST(IniFileTest, EncodingFollowsByteOrderMark) {
+    EXPECT_EQ(IniFile::Parse(Utf16File(u"[A]\r\n")).Encoding(), IniEncoding::Utf16Le);
+    EXPECT_EQ(IniFile::Parse("[A]\r\n").Encoding(), IniEncoding::Utf8);
+    EXPECT_EQ(IniFile::Parse("").Encoding(), IniEncoding::Utf8);
+    EXPECT_EQ(IniFile::Parse("\xFE\xFF").Encoding(), IniEncoding::Utf8);  // big-endian: not ours
+    EXPECT_EQ(IniFile(IniEncoding::Utf8).Encoding(), IniEncoding::Utf8);
+    EXPECT_EQ(IniFile().Encoding(), IniEncoding::Utf16Le);
+}
+
+TEST(IniFileTest, ReadsUtf16WithCharactersBeyondLatin) {
+    const std::u16string emoji = u"\U0001F5B1";
+    const IniFile ini =
+        IniFile::Parse(Utf16File(u"[Setting]\r\n Beleuchtung=0x3\r\n按键设置1=" + emoji + u"\r\n"));
+    EXPECT_EQ(ini.GetInt(u"Setting", u" beleuchtung", 0), 3);
+    EXPECT_EQ(ini.GetString(u"Setting", u"按键设置1"), emoji);
+}
+
+TEST(IniFileTest, SurvivesTruncatedUtf16) {
+    const std::string whole = Utf16File(u"[A]\r\nk=1");
+    const IniFile cut = IniFile::Parse(whole + "7");  // odd byte count
+    EXPECT_EQ(cut.Encoding(), IniEncoding::Utf16Le);
+    EXPECT_EQ(cut.GetString(u"A", u"k"), u"1\uFFFD");
+
+    const IniFile markOnly = IniFile::Parse("\xFF\xFE");
+    EXPECT_EQ(markOnly.Encoding(), IniEncoding::Utf16Le);
+    EXPECT_EQ(markOnly.Serialize(), "\xFF\xFE");
+    EXPECT_EQ(IniFile::Parse("\xFF\xFE\x5B").GetString(u"A", u"k"), std::nullopt);
+}
+
+// --- Writing ----------------------------------------------------------------------------------
+
+TEST(IniFileTest, NewUtf16DocumentIsByteExact) {
+    IniFile ini;
+    EXPECT_EQ(ini.Serialize(), "\xFF\xFE");
+    ini.SetString(u"Setting", u"key", u"value");
+    EXPECT_EQ(ini.Serialize(),
+              "\xFF\xFE[\0S\0e\0t\0t\0i\0n\0g\0]\0\r\0\n\0k\0e\0y\0=\0v\0a\0l\0u\0e\0\r\0\n\0"sv);
+}
+
+TEST(IniFileTest, NewUtf8DocumentHasNoByteOrderMark) {
+    IniFile ini(IniEncoding::Utf8);
+    ini.SetString(u"MacroName", u"Macro_1", u"Größe");
+    EXPECT_EQ(ini.Serialize(), "[MacroName]\r\nMacro_1=Größe\r\n");
+}
+
+TEST(IniFileTest, EditsRewriteOnlyWhatChanged) {
+    struct Row {
+        const char* name;
+        std::string_view before;  // UTF-8
+        std::u16string_view section;
+        std::u16string_view key;
+        std::u16string_view value;
+        std::string_view after;
+    };
+    const Row rows[] = {
+        {"replace in place keeps order and key text", "[A]\r\na=1\r\n B =2\r\nc=3\r\n", u"A", u"b", u"9",
+         "[A]\r\na=1\r\n B =9\r\nc=3\r\n"},
+        {"replace first of duplicate keys", "[A]\r\nk=1\r\nk=2\r\n", u"a", u"K", u"3",
+         "[A]\r\nk=3\r\nk=2\r\n"},
+        {"replace umlaut key ignoring case", "[A]\r\nÄnderung=1\r\n", u"A", u"ÄNDERUNG", u"2",
+         "[A]\r\nÄnderung=2\r\n"},
+        {"new key before the next section", "[A]\r\na=1\r\n\r\n[B]\r\nb=2\r\n", u"A", u"x", u"3",
+         "[A]\r\na=1\r\nx=3\r\n\r\n[B]\r\nb=2\r\n"},
+        {"new key before a trailing comment", "[A]\r\na=1\r\n; end of A\r\n", u"A", u"x", u"3",
+         "[A]\r\na=1\r\nx=3\r\n; end of A\r\n"},
+        {"new key in a keyless section", "[A]\r\n; note\r\n[B]\r\n", u"A", u"x", u"3",
+         "[A]\r\nx=3\r\n; note\r\n[B]\r\n"},
+        {"new section at the end", "; top\r\n[A]\r\na=1\r\n", u"C", u"k", u"v",
+         "; top\r\n[A]\r\na=1\r\n[C]\r\nk=v\r\n"},
+        {"last line gets a line end", "[A]\r\na=1", u"C", u"k", u"v", "[A]\r\na=1\r\n[C]\r\nk=v\r\n"},
+        {"header without line end", "[A]", u"A", u"k", u"v", "[A]\r\nk=v\r\n"},
+        {"preamble without line end", "junk", u"A", u"k", u"v", "junk\r\n[A]\r\nk=v\r\n"},
+        {"unknown lines kept", "x\r\n[A]\r\n;c=1\r\nno key\r\na=1\r\n", u"A", u"a", u"2",
+         "x\r\n[A]\r\n;c=1\r\nno key\r\na=2\r\n"},
+        {"LF file: old line ends kept", "[A]\na=1\n", u"A", u"b", u"2", "[A]\na=1\nb=2\r\n"},
+        {"CR file: old line ends kept", "[A]\ra=1\r", u"A", u"b", u"2", "[A]\ra=1\rb=2\r\n"},
+        {"in-place edit keeps a missing line end", "[A]\na=1", u"A", u"a", u"22", "[A]\na=22"},
+        {"CR and LF in a value", "[A]\r\n", u"A", u"k", u"a\r\n[Evil]\rx=1\n",
+         "[A]\r\nk=a  [Evil] x=1 \r\n"},
+        {"CR and LF in a key", "[A]\r\n", u"A", u"k\r\nx", u"1", "[A]\r\nk  x=1\r\n"},
+        {"CR and LF in a section", "", u"A]\r\n[B", u"k", u"1", "[A]  [B]\r\nk=1\r\n"},
+        {"key with '=' refused", "[A]\r\n", u"A", u"x=y", u"1", "[A]\r\n"},
+        {"key starting with '[' refused", "", u"A", u" [B]", u"1", ""},
+        {"key starting with ';' refused", "[A]\r\n", u"A", u";c", u"1", "[A]\r\n"},
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.name);
+        IniFile ini = IniFile::Parse(row.before);
+        ini.SetString(row.section, row.key, row.value);
+        EXPECT_EQ(ini.Serialize(), row.after);
+    }
+}
+
+TEST(IniFileTest, LineBreaksInValuesCannotInjectKeysOrSections) {
+    IniFile ini;
+    ini.SetString(u"A", u"name", u"x\r\nk=1\r\n[B]\r\nm=2");
+    for (const IniFile& copy : {ini, IniFile::Parse(ini.Serialize())}) {
+        EXPECT_EQ(copy.GetString(u"A", u"name"), u"x  k=1  [B]  m=2");
+        EXPECT_EQ(copy.GetString(u"A", u"k"), std::nullopt);
+        EXPECT_EQ(copy.GetString(u"B", u"m"), std::nullopt);
+    }
+}
+
+TEST(IniFileTest, BlankKeyKeepsOneLine) {
+    IniFile ini(IniEncoding::Utf8);
+    ini.SetString(u"Setting", u" ", u"0x1");
+    ini.SetString(u"Setting", u"Off", u"0x0");
+    ini.SetString(u"Setting", u" ", u"0x2");
+    EXPECT_EQ(ini.Serialize(), "[Setting]\r\n =0x2\r\nOff=0x0\r\n");
+    const IniFile reread = IniFile::Parse(ini.Serialize());
+    EXPECT_EQ(reread.GetInt(u"Setting", u" ", 0), 2);
+    EXPECT_EQ(reread.GetString(u"Setting", u"  "), u"0x2");
+}
+
+TEST(IniFileTest, ShortSectionMatchesOnlyWholeNames) {
+    IniFile ini(IniEncoding::Utf8);
+    ini.SetString(u"MacroName", u"k", u"1");
+    ini.SetString(u"Macro", u"k", u"2");
+    EXPECT_EQ(ini.GetString(u"MacroName", u"k"), u"1");
+    EXPECT_EQ(ini.GetString(u"Macro", u"k"), u"2");
+}
+
+TEST(IniFileTest, Utf16DocumentRoundTripsExactly) {
+    IniFile ini;
+    ini.SetString(u"Setting", u"Button1", u"0x1");
+    ini.SetString(u"Setting", u"按键设置1", u"065,000,");
+    ini.SetString(u"Setting", u" Beleuchtung", u"0xffffffff");
+    ini.SetString(u"Setting", u"Macros Names1", u"  Maus \U0001F5B1  ");
+    const std::string bytes = ini.Serialize();
+    const IniFile reread = IniFile::Parse(bytes);
+    EXPECT_EQ(reread.Serialize(), bytes);
+    EXPECT_EQ(reread.GetString(u"setting", u"按键设置1"), u"065,000,");
+    EXPECT_EQ(reread.GetInt(u"Setting", u"beleuchtung", 0), -1);
+    EXPECT_EQ(reread.GetString(u"Setting", u"Macros Names1"), u"Maus \U0001F5B1");
+}
+
+TEST(IniFileTest, ManyKeysStayInOrderAndFindable) {
+    IniFile ini(IniEncoding::Utf8);
+    ini.SetString(u"MacroNum", u"Number", u"302");
+    for (int i = 1; i <= 302; ++i) {
+        const std::string key = "Macro_" + std::to_string(i);
+        ini.SetString(u"MacroName", Utf8ToUtf16(key), Utf8ToUtf16("name " + std::to_string(i)));
+    }
+    ini.SetString(u"MacroNum", u"Number", u"303");
+    const std::string bytes = ini.Serialize();
+    EXPECT_TRUE(bytes.starts_with("[MacroNum]\r\nNumber=303\r\n[MacroName]\r\nMacro_1=name 1\r\n"));
+    EXPECT_TRUE(bytes.ends_with("Macro_301=name 301\r\nMacro_302=name 302\r\n"));
+    const IniFile reread = IniFile::Parse(bytes);
+    for (int i = 1; i <= 302; ++i) {
+        const std::u16string key = Utf8ToUtf16("macro_" + std::to_string(i));
+        EXPECT_EQ(reread.GetString(u"MacroName", key, u""), Utf8ToUtf16("name " + std::to_string(i)));
+    }
+}
+
+// --- UTF conversions --------------------------------------------------------------------------
+
+TEST(UtfTest, Utf8ToUtf16ReplacesEachBadSequenceOnce) {
+    struct Row {
+        const char* name;
+        std::string_view utf8;
+        std::u16string_view expected;
+    };
+    const Row rows[] = {
+        {"ASCII", "Ab1", u"Ab1"},
+        {"two, three and four bytes", "\xC3\xA4\xE6\x8C\x89\xF0\x9F\x96\xB1", u"ä按\U0001F5B1"},
+        {"lone continuation byte", "a\x80z", u"a\uFFFDz"},
+        {"overlong slash", "\xC0\xAF", u"\uFFFD\uFFFD"},
+        {"overlong three-byte", "\xE0\x80\xAF", u"\uFFFD\uFFFD\uFFFD"},
+        {"encoded surrogate", "\xED\xA0\x80", u"\uFFFD\uFFFD\uFFFD"},
+        {"above U+10FFFF", "\xF4\x90\x80\x80", u"\uFFFD\uFFFD\uFFFD\uFFFD"},
+        {"invalid lead byte", "\xFF", u"\uFFFD"},
+        {"cut three-byte at end", "\xE2\x82", u"\uFFFD"},
+        {"cut four-byte before ASCII", "\xF0\x9F\x96z", u"\uFFFDz"},
+        {"embedded zero kept", "a\0b"sv, u"a\0b"sv},
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.name);
+        EXPECT_EQ(Utf8ToUtf16(row.utf8), row.expected);
+    }
+}
+
+TEST(UtfTest, Utf16ToUtf8ReplacesUnpairedSurrogates) {
+    struct Row {
+        const char* name;
+        std::u16string expected;  // compared after decoding back, so rows stay readable
+        std::u16string_view utf16;
+    };
+    const std::u16string highAtEnd{u'a', char16_t{0xD83D}};
+    const std::u16string lowAlone{char16_t{0xDD71}, u'b'};
+    const std::u16string swapped{char16_t{0xDD71}, char16_t{0xD83D}};
+    const Row rows[] = {
+        {"pair", u"\U0001F5B1", u"\U0001F5B1"},
+        {"high surrogate at end", u"a\uFFFD", highAtEnd},
+        {"low surrogate alone", u"\uFFFDb", lowAlone},
+        {"pair in wrong order", u"\uFFFD\uFFFD", swapped},
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.name);
+        EXPECT_EQ(Utf8ToUtf16(Utf16ToUtf8(row.utf16)), row.expected);
+    }
+    EXPECT_EQ(Utf16ToUtf8(u"ä\U0001F5B1"), "\xC3\xA4\xF0\x9F\x96\xB1");
+}
+
+// --- Files ------------------------------------------------------------------------------------
+
+class FileTest : public testing::Test {
+protected:
+    void SetUp() override {
+        const auto* info = testing::UnitTest::GetInstance()->current_test_info();
+        m_dir =
+            fs::temp_directory_path() / ("voltrane-ini-" + std::to_string(::getpid()) + "-" + info->name());
+        fs::remove_all(m_dir);
+        fs::create_directories(m_dir);
+    }
+
+    void TearDown() override {
+        fs::permissions(m_dir, fs::perms::owner_all, fs::perm_options::add);
+        fs::remove_all(m_dir);
+    }
+
+    static void WriteBytes(const fs::path& path, std::string_view bytes) {
+        std::ofstream(path, std::ios::binary)
+            .write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
+    }
+
+    static std::string ReadBytes(const fs::path& path) {
+        std::ifstream in(path, std::ios::binary);
+        return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+    }
+
+    // Names of everything in `folder`, to show that no temporary file was left behind.
+    static std::vector<std::string> Entries(const fs::path& folder) {
+        std::vector<std::string> names;
+        for (const auto& entry : fs::directory_iterator(folder)) names.push_back(entry.path().filename());
+        std::sort(names.begin(), names.end());
+        return names;
+    }
+
+    fs::path m_dir;
+};
+
+TEST_F(FileTest, SaveThenLoadGivesTheSameDocument) {
+    IniFile ini;
+    ini.SetString(u"Setting", u"Language", u"3");
+    ASSERT_TRUE(ini.Save(m_dir / "LANGUAGE.ini"));
+    EXPECT_EQ(ReadBytes(m_dir / "LANGUAGE.ini"), Utf16File(u"[Setting]\r\nLanguage=3\r\n"));
+    const std::optional<IniFile> loaded = IniFile::Load(m_dir / "LANGUAGE.ini");
+    ASSERT_TRUE(loaded.has_value());
+    EXPECT_EQ(loaded->Encoding(), IniEncoding::Utf16Le);
+    EXPECT_EQ(loaded->GetInt(u"Setting", u"Language", 0), 3);
+}
+
+TEST_F(FileTest, LoadRefusesMissingOddAndOversizedFiles) {
+    EXPECT_FALSE(IniFile::Load(m_dir / "missing.ini").has_value());
+    EXPECT_FALSE(IniFile::Load(m_dir).has_value());
+
+    std::string big = "[A]\r\nk=1\r\n";
+    big.resize(kMaxIniFileBytes, ' ');
+    WriteBytes(m_dir / "limit.ini", big);
+    const std::optional<IniFile> atLimit = IniFile::Load(m_dir / "limit.ini");
+    ASSERT_TRUE(atLimit.has_value());
+    EXPECT_EQ(atLimit->GetString(u"A", u"k"), u"1");
+
+    WriteBytes(m_dir / "over.ini", big + " ");
+    EXPECT_FALSE(IniFile::Load(m_dir / "over.ini").has_value());
+}
+
+TEST_F(FileTest, ReadFileLimitedHonoursTheLimit) {
+    WriteBytes(m_dir / "ten", "0123456789");
+    EXPECT_EQ(ReadFileLimited(m_dir / "ten", 10), "0123456789");
+    EXPECT_EQ(ReadFileLimited(m_dir / "ten", 9), std::nullopt);
+    WriteBytes(m_dir / "empty", "");
+    EXPECT_EQ(ReadFileLimited(m_dir / "empty", 0), "");
+}
+
+TEST_F(FileTest, ReadFileLimitedRefusesPipesWithoutWaiting) {
+    const fs::path fifo = m_dir / "pipe.ini";
+    ASSERT_EQ(::mkfifo(fifo.c_str(), 0600), 0);
+    EXPECT_EQ(ReadFileLimited(fifo, kMaxIniFileBytes), std::nullopt);
+}
+
+TEST_F(FileTest, AtomicWriteReplacesAndKeepsPermissions) {
+    const fs::path target = m_dir / "Setting1.ini";
+    WriteBytes(target, "old");
+    fs::permissions(target, fs::perms::owner_read | fs::perms::owner_write | fs::perms::group_read);
+    ASSERT_TRUE(WriteFileAtomically(target, "new content"));
+    EXPECT_EQ(ReadBytes(target), "new content");
+    EXPECT_EQ(fs::status(target).permissions(),
+              fs::perms::owner_read | fs::perms::owner_write | fs::perms::group_read);
+    EXPECT_EQ(Entries(m_dir), std::vector<std::string>{"Setting1.ini"});
+}
+
+TEST_F(FileTest, AtomicWriteGoesThroughSymbolicLinks) {
+    fs::create_directory(m_dir / "real");
+    WriteBytes(m_dir / "real" / "profile.ini", "old");
+    fs::create_symlink(m_dir / "real" / "profile.ini", m_dir / "link.ini");
+    ASSERT_TRUE(WriteFileAtomically(m_dir / "link.ini", "new"));
+    EXPECT_TRUE(fs::is_symlink(m_dir / "link.ini"));
+    EXPECT_EQ(ReadBytes(m_dir / "real" / "profile.ini"), "new");
+    EXPECT_EQ(Entries(m_dir / "real"), std::vector<std::string>{"profile.ini"});
+}
+
+TEST_F(FileTest, AtomicWriteRefusesDirectoriesAndMissingFolders) {
+    fs::create_directory(m_dir / "folder.ini");
+    WriteBytes(m_dir / "folder.ini" / "inside", "kept");
+    EXPECT_FALSE(WriteFileAtomically(m_dir / "folder.ini", "data"));
+    EXPECT_EQ(ReadBytes(m_dir / "folder.ini" / "inside"), "kept");
+    EXPECT_FALSE(WriteFileAtomically(m_dir / "absent" / "x.ini", "data"));
+    EXPECT_FALSE(WriteFileAtomically(m_dir / "folder.ini" / "", "data"));
+    EXPECT_EQ(Entries(m_dir), std::vector<std::string>{"folder.ini"});
+}
+
+// True when this process may create files in `folder` despite its permission bits (root may).
+bool PermissionsAreBypassed(const fs::path& folder) {
+    const fs::path probe = folder / "probe";
+    if (!std::ofstream(probe).is_open()) return false;
+    fs::remove(probe);
+    return true;
+}
+
+TEST_F(FileTest, AtomicWriteKeepsOldFileInReadOnlyFolder) {
+    const fs::path target = m_dir / "Setting2.ini";
+    WriteBytes(target, "old");
+    fs::permissions(m_dir, fs::perms::owner_read | fs::perms::owner_exec);
+    if (PermissionsAreBypassed(m_dir)) GTEST_SKIP() << "permission bits are not enforced for this user";
+    EXPECT_FALSE(WriteFileAtomically(target, "new"));
+    EXPECT_EQ(ReadBytes(target), "old");
+    EXPECT_EQ(Entries(m_dir), std::vector<std::string>{"Setting2.ini"});
+}
+
+TEST_F(FileTest, AtomicWriteKeepsReadOnlyFile) {
+    const fs::path target = m_dir / "DefSet.ini";
+    WriteBytes(target, "factory");
+    fs::permissions(target, fs::perms::owner_read);
+    if (std::ofstream(target, std::ios::app).is_open()) GTEST_SKIP() << "file permissions not enforced";
+    EXPECT_FALSE(WriteFileAtomically(target, "new"));
+    EXPECT_EQ(ReadBytes(target), "factory");
+    EXPECT_EQ(Entries(m_dir), std::vector<std::string>{"DefSet.ini"});
+}
+
+// A write that fails half-way (here: the process may not grow a file past 1 KiB, which the
+// operating system enforces even for root) must leave the old file and no temporary file.
+TEST_F(FileTest, AtomicWriteKeepsOldFileWhenWritingFails) {
+    const fs::path target = m_dir / "mouse.name";
+    WriteBytes(target, "old");
+    rlimit saved{};
+    ASSERT_EQ(::getrlimit(RLIMIT_FSIZE, &saved), 0);
+    const auto previousHandler = std::signal(SIGXFSZ, SIG_IGN);
+    rlimit small = saved;
+    small.rlim_cur = 1024;
+    ASSERT_EQ(::setrlimit(RLIMIT_FSIZE, &small), 0);
+    const bool written = WriteFileAtomically(target, std::string(4096, 'x'));
+    ::setrlimit(RLIMIT_FSIZE, &saved);
+    std::signal(SIGXFSZ, previousHandler);
+    EXPECT_FALSE(written);
+    EXPECT_EQ(ReadBytes(target), "old");
+    EXPECT_EQ(Entries(m_dir), std::vector<std::string>{"mouse.name"});
+}
+
+TEST_F(FileTest, SaveReportsFailureAndKeepsOldFile) {
+    IniFile ini;
+    ini.SetString(u"Setting", u"Language", u"1");
+    EXPECT_FALSE(ini.Save(m_dir / "no-such-folder" / "LANGUAGE.ini"));
+    fs::create_directory(m_dir / "LANGUAGE.ini");
+    EXPECT_FALSE(ini.Save(m_dir / "LANGUAGE.ini"));
+    EXPECT_TRUE(fs::is_directory(m_dir / "LANGUAGE.ini"));
+}
+
+}  // namespace
+}  // namespace voltrane
