@@ -39,7 +39,8 @@ MacroSteps EncodeMacroSteps(const MacroRecord& macro);
 
 // Gives button `button` (0..9) the function Macro with the converted macro and its name. A macro
 // that does not fit the button's 255-byte row is refused as a whole: the setting is left unchanged
-// and false is returned (see MacroTooLongText). A null macro assigns an empty macro.
+// and false is returned (the notice kNoticeMacroTooLong tells the user). A null macro assigns an
+// empty macro.
 bool AssignMacro(MouseSetting& setting, int button, const MacroRecord* macro, std::u16string_view name);
 
 // Decodes a group of `length` bytes of step records (only whole records inside `group` are read)

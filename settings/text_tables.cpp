@@ -1623,6 +1623,40 @@ constexpr char16_t kSingleKeyText[kThreeLanguages][3][20] = {
 };
 static_assert(sizeof(kSingleKeyText) == sizeof(char16_t) * kThreeLanguages * 3 * 20);
 
+// Notices of our own that the fixed tables have no row for.
+constexpr char16_t kNoticeText[kLanguageCount][2][100] = {
+    {
+        // 0 Simplified Chinese
+        /* 0 */ u"宏太长，无法分配给按键：转换后最多只能有 25 个步骤。",
+        /* 1 */ u"按键 %d 的宏无法写入鼠标，请缩短宏后再应用。",
+    },
+    {
+        // 1 Traditional Chinese
+        /* 0 */ u"巨集太長，無法指定給按鍵：轉換後最多只能有 25 個步驟。",
+        /* 1 */ u"按鍵 %d 的巨集無法寫入滑鼠，請縮短巨集後再套用。",
+    },
+    {
+        // 2 English
+        /* 0 */ u"The macro is too long for a mouse button: at most 25 steps fit.",
+        /* 1 */ u"The macro of button %d does not fit into the mouse. Shorten it and apply again.",
+    },
+    {
+        // 3 German
+        /* 0 */ u"Das Makro ist zu lang für eine Maustaste: höchstens 25 Schritte passen.",
+        /* 1 */ u"Das Makro von Taste %d passt nicht in die Maus. Bitte kürzen und erneut übernehmen.",
+    },
+    {
+        // 4 Japanese
+        /* 0 */ u"マクロが長すぎるため、ボタンに割り当てられません（最大 25 ステップ）。",
+        /* 1 */ u"ボタン %d のマクロがマウスに収まりません。短くしてからもう一度適用してください。",
+    },
+    {
+        // 5 Korean
+        /* 0 */ u"매크로가 너무 길어 버튼에 지정할 수 없습니다. 최대 25단계까지 가능합니다.",
+        /* 1 */ u"버튼 %d의 매크로가 마우스에 들어가지 않습니다. 줄인 후 다시 적용하십시오.",
+    },
+};
+
 // One table as GetText sees it: the first code unit of language 0, row 0, and the shape.
 struct TableData {
     const char16_t* text;
@@ -1656,6 +1690,8 @@ TableData findTable(TextTable table) {
             return tableData(kChoiceEventText);
         case TextTable::SingleKeyButtons:
             return tableData(kSingleKeyText);
+        case TextTable::Notice:
+            return tableData(kNoticeText);
     }
     return {nullptr, {0, 0, 0}};
 }

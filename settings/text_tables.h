@@ -24,7 +24,12 @@ enum class TextTable {
     ChoiceMouseKeys,   // choice dialog: 3 x 7 x 30
     ChoiceEvents,      // choice dialog: 3 x 5 x 40
     SingleKeyButtons,  // single-key dialog: 3 x 3 x 20
+    Notice,            // notices of our own (rows below): 6 x 2 x 100
 };
+
+// Rows of the notice table.
+inline constexpr int kNoticeMacroTooLong = 0;      // a macro assigned to a button needs over 25 records
+inline constexpr int kNoticeButtonDoesNotFit = 1;  // "%d": the button whose macro does not fit the report
 
 // Shape of one table: how many language blocks it holds, rows per block, code units per row.
 struct TextTableShape {

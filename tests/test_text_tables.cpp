@@ -44,6 +44,7 @@ constexpr TableInfo kTables[] = {
     {TextTable::ChoiceMouseKeys, "ChoiceMouseKeys", 3, 7, 30},
     {TextTable::ChoiceEvents, "ChoiceEvents", 3, 5, 40},
     {TextTable::SingleKeyButtons, "SingleKeyButtons", 3, 3, 20},
+    {TextTable::Notice, "Notice", 6, 2, 100},
 };
 
 const char* tableName(TextTable table) {
@@ -501,6 +502,10 @@ const Quoted kQuoted[] = {
     {TextTable::SingleKeyButtons, 1, kSimplifiedChinese, u"取消"},
     {TextTable::SingleKeyButtons, 1, kTraditionalChinese, u"取消"},
     {TextTable::SingleKeyButtons, 1, kEnglish, u" Cancel"},
+    {TextTable::Notice, kNoticeMacroTooLong, kEnglish,
+     u"The macro is too long for a mouse button: at most 25 steps fit."},
+    {TextTable::Notice, kNoticeButtonDoesNotFit, kEnglish,
+     u"The macro of button %d does not fit into the mouse. Shorten it and apply again."},
 };
 
 // Main text table rows with the same text in every language.
@@ -599,6 +604,18 @@ TEST(TextTables, EnglishRowsAreExactlyTheQuotedOnes) {
             }
         }
         EXPECT_EQ(filledRows, quotedRows);
+    }
+}
+
+// The button notice is formatted with the button number: exactly one "%d" and no other directive.
+TEST(TextTables, ButtonNoticeHasOneNumberField) {
+    for (int language = 0; language < kLanguageCount; ++language) {
+        SCOPED_TRACE(kLanguageNames[language]);
+        const std::u16string_view text = GetText(TextTable::Notice, kNoticeButtonDoesNotFit, language);
+        const std::size_t field = text.find(u"%d");
+        ASSERT_NE(field, std::u16string_view::npos);
+        EXPECT_EQ(text.find(u'%', field + 1), std::u16string_view::npos);
+        EXPECT_EQ(text.find(u'%'), field);
     }
 }
 

@@ -11,6 +11,7 @@ packages=(
     build-essential cmake pkg-config
     libgtest-dev libgmock-dev libbenchmark-dev
     clang libclang-rt-dev
+    libhidapi-dev libudev-dev libglib2.0-dev gsettings-desktop-schemas
 )
 
 install_packages() {
@@ -39,6 +40,33 @@ run_tests() {
     echo "== core tests under AddressSanitizer + UndefinedBehaviorSanitizer"
     build "$root/build-asan" -DVOLTRANE_CORE_ONLY=ON -DVOLTRANE_SANITIZE=ON
     ctest --test-dir "$root/build-asan" --output-on-failure -j "$jobs" -L core
+    run_fuzzers
+}
+
+# Every libFuzzer target runs for a short, fixed time under the sanitizers, starting from its seeds.
+# A crash fails the run; its input is left in build-fuzz/crashes/ to become a regression file.
+run_fuzzers() {
+    echo "== fuzzers, ${VOLTRANE_FUZZ_SECONDS:-20} s each"
+    CC=clang CXX=clang++ build "$root/build-fuzz" -DVOLTRANE_CORE_ONLY=ON -DVOLTRANE_SANITIZE=ON \
+        -DVOLTRANE_FUZZ=ON -DVOLTRANE_BUILD_TESTS=OFF
+    mkdir -p "$root/build-fuzz/crashes"
+    local fuzzer name corpus
+    for fuzzer in "$root"/build-fuzz/fuzz/fuzz_*; do
+        [ -x "$fuzzer" ] || continue
+        name=$(basename "$fuzzer")
+        corpus="$root/build-fuzz/corpus/$name"
+        mkdir -p "$corpus"
+        cp -r "$root/fuzz/corpus/$name/." "$corpus/" 2>/dev/null || true
+        echo "-- $name"
+        local log="$root/build-fuzz/$name.log"
+        if ! "$fuzzer" -max_total_time="${VOLTRANE_FUZZ_SECONDS:-20}" -rss_limit_mb=2048 \
+            -artifact_prefix="$root/build-fuzz/crashes/$name-" "$corpus" >"$log" 2>&1; then
+            tail -n 40 "$log"
+            echo "$name found a crash" >&2
+            return 1
+        fi
+        grep -E '^(#[0-9]+ *DONE|Done)' "$log" | tail -n 1 || true
+    done
 }
 
 run_program() {

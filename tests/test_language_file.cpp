@@ -1,0 +1,75 @@
+#include <gtest/gtest.h>
+
+#include <fstream>
+#include <string>
+
+#include "settings/language_file.h"
+#include "settings/text_tables.h"
+#include "temp_dir.h"
+
+namespace voltrane {
+namespace {
+
+void writeBytes(const std::filesystem::path& path, const std::string& bytes) {
+    std::ofstream(path, std::ios::binary) << bytes;
+}
+
+// "[Setting]\r\nLanguage=<value>\r\n" as a UTF-16LE file with its byte order mark.
+std::string languageFile(const std::string& value) {
+    const std::string text = "[Setting]\r\nLanguage=" + value + "\r\n";
+    std::string bytes = "\xFF\xFE";
+    for (char c : text) bytes += {c, '\0'};
+    return bytes;
+}
+
+TEST(LanguageFile, Read) {
+    struct Case { const char* name; std::string bytes; int language; };
+    const Case cases[] = {
+        {"German", languageFile("3"), 3},
+        {"Korean", languageFile("5"), 5},
+        {"SimplifiedChinese", languageFile("0"), 0},
+        {"Hex", languageFile("0x4"), 4},
+        {"AboveRange", languageFile("7"), kEnglish},
+        {"Negative", languageFile("-1"), kEnglish},
+        {"NotANumber", languageFile("de"), 0},
+        {"NoKey", "\xFF\xFE[", 0},
+        {"Utf8File", "[Setting]\nLanguage=1\n", 1},
+        {"Binary", std::string("\x00\x01\x02\xFF", 4), 0},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        TempDir dir;
+        writeBytes(dir.path() / "LANGUAGE.ini", c.bytes);
+        g_nLanguage = -9;
+        ReadLanguage(dir.path() / "LANGUAGE.ini");
+        EXPECT_EQ(g_nLanguage, c.language);
+    }
+}
+
+TEST(LanguageFile, MissingOrUnreadableGivesEnglish) {
+    TempDir dir;
+    g_nLanguage = 4;
+    ReadLanguage(dir.path() / "LANGUAGE.ini");
+    EXPECT_EQ(g_nLanguage, kEnglish);
+    g_nLanguage = 4;
+    ReadLanguage(dir.path());  // a folder, not a file
+    EXPECT_EQ(g_nLanguage, kEnglish);
+}
+
+TEST(LanguageFile, WriteReplacesTheFileAndReadsBack) {
+    TempDir dir;
+    const auto path = dir.path() / "LANGUAGE.ini";
+    writeBytes(path, languageFile("1") + "\r\nstale=1\r\n");
+    g_nLanguage = 3;
+    ASSERT_TRUE(WriteLanguage(path));
+    std::ifstream in(path, std::ios::binary);
+    const std::string bytes((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+    EXPECT_EQ(bytes, languageFile("3"));
+    g_nLanguage = 0;
+    ReadLanguage(path);
+    EXPECT_EQ(g_nLanguage, 3);
+    EXPECT_FALSE(WriteLanguage(dir.path() / "no-folder" / "LANGUAGE.ini"));
+}
+
+}  // namespace
+}  // namespace voltrane
