@@ -64,21 +64,6 @@ std::vector<Record> encodeRecords(const MacroRecord& macro) {
     return records;
 }
 
-// Builds the chord of a keyboard record: one row per modifier bit, then the first row carrying each
-// usage, until a zero usage; at most 10 rows. Usages no key has read as "Unknown".
-void decodeChord(const uint8_t* record, uint8_t chord[kKeyStringLength]) {
-    int n = 0;
-    for (int bit = 0; bit < 8 && n < kKeyStringLength; ++bit) {
-        if (record[1] & (1 << bit)) chord[n++] = kModifierRows[bit];
-    }
-    for (int u = 2; u < 8 && n < kKeyStringLength; ++u) {
-        if (record[u] == 0) break;
-        int row = 1;
-        while (row < kKeyTableRows && KeyTable[row].usage != record[u]) ++row;
-        chord[n++] = static_cast<uint8_t>(std::min(row, kUnknownKeyIndex));
-    }
-}
-
 class GroupDecoder {
 public:
     explicit GroupDecoder(MacroRecord& target) : m_target(target) {
@@ -110,8 +95,8 @@ private:
     }
 
     void decodeKeyboard(const uint8_t* record) {
-        uint8_t chord[kKeyStringLength] = {};
-        decodeChord(record, chord);
+        uint8_t chord[kKeyStringLength];
+        DecodeChord(std::span<const uint8_t, kStepRecordBytes>(record, kStepRecordBytes), chord);
         const bool released = std::all_of(chord, chord + 7, [](uint8_t b) { return b == 0; });
         MacroEvent* step = add(released ? kKeyUp : kKeyDown, released ? 3 : 5);
         if (!step) return;
@@ -136,6 +121,21 @@ private:
 };
 
 }  // namespace
+
+void DecodeChord(std::span<const uint8_t, kStepRecordBytes> record,
+                 std::span<uint8_t, kKeyStringLength> chord) {
+    std::fill(chord.begin(), chord.end(), uint8_t{0});
+    size_t n = 0;
+    for (int bit = 0; bit < 8 && n < chord.size(); ++bit) {
+        if (record[1] & (1 << bit)) chord[n++] = kModifierRows[bit];
+    }
+    for (size_t u = 2; u < 8 && n < chord.size(); ++u) {
+        if (record[u] == 0) break;
+        int row = 1;
+        while (row < kKeyTableRows && KeyTable[row].usage != record[u]) ++row;
+        chord[n++] = static_cast<uint8_t>(std::min(row, kUnknownKeyIndex));
+    }
+}
 
 MacroSteps EncodeMacroSteps(const MacroRecord& macro) {
     const std::vector<Record> records = encodeRecords(macro);

@@ -43,6 +43,12 @@ MacroSteps EncodeMacroSteps(const MacroRecord& macro);
 // empty macro.
 bool AssignMacro(MouseSetting& setting, int button, const MacroRecord* macro, std::u16string_view name);
 
+// Builds the key-index string of a keyboard record into `chord` (all 10 bytes written): one row per
+// set modifier bit in bit order, then for each usage up to the first zero the first key-table row
+// with that usage ("Unknown" when no key has it); at most 10 rows, the rest 0.
+void DecodeChord(std::span<const uint8_t, kStepRecordBytes> record,
+                 std::span<uint8_t, kKeyStringLength> chord);
+
 // Decodes a group of `length` bytes of step records (only whole records inside `group` are read)
 // into `target`, which is cleared first. Press, release, DPI and keyboard records become steps,
 // a nonzero delay on a press, release or keyboard record adds a Delay step, and a keyboard record

@@ -4,7 +4,9 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cerrno>
+#include <cstdint>
 #include <string>
 
 namespace voltrane {
@@ -86,6 +88,34 @@ void SyncFolder(const fs::path& folder) {
     if (fd.Valid()) ::fsync(fd.Get());
 }
 
+// Opens `path` for reading when it is a regular file and fills `info`; returns the descriptor, or
+// -1 (nothing left open) otherwise. The open does not block: a named pipe must not stall the caller
+// before it is rejected.
+int OpenRegularFile(const fs::path& path, struct stat& info) {
+    const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
+    if (fd < 0) return -1;
+    if (::fstat(fd, &info) != 0 || !S_ISREG(info.st_mode)) {
+        ::close(fd);
+        return -1;
+    }
+    return fd;
+}
+
+// Appends bytes read from `fd` to `data` until the end of the file or until `data` holds `limit`
+// bytes. Returns false on a read error.
+bool ReadUpTo(int fd, std::size_t limit, std::string& data) {
+    char buffer[64 * 1024];
+    while (data.size() < limit) {
+        const std::size_t want = std::min(sizeof buffer, limit - data.size());
+        const ssize_t got = ::read(fd, buffer, want);
+        if (got < 0 && errno == EINTR) continue;
+        if (got < 0) return false;
+        if (got == 0) break;
+        data.append(buffer, static_cast<std::size_t>(got));
+    }
+    return true;
+}
+
 }  // namespace
 
 bool WriteFileAtomically(const fs::path& path, std::string_view bytes) {
@@ -109,22 +139,27 @@ bool WriteFileAtomically(const fs::path& path, std::string_view bytes) {
 }
 
 std::optional<std::string> ReadFileLimited(const fs::path& path, std::size_t maxBytes) {
-    // Non-blocking open: a named pipe must not stall the caller before it is rejected below.
-    FileDescriptor fd(::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK));
     struct stat info {};
-    if (!fd.Valid() || ::fstat(fd.Get(), &info) != 0 || !S_ISREG(info.st_mode)) return std::nullopt;
+    FileDescriptor fd(OpenRegularFile(path, info));
+    if (!fd.Valid()) return std::nullopt;
     if (static_cast<std::uintmax_t>(info.st_size) > maxBytes) return std::nullopt;
     std::string data;
     data.reserve(static_cast<std::size_t>(info.st_size));
-    char buffer[64 * 1024];
-    for (;;) {
-        const ssize_t got = ::read(fd.Get(), buffer, sizeof buffer);
-        if (got < 0 && errno == EINTR) continue;
-        if (got < 0) return std::nullopt;
-        if (got == 0) return data;
-        data.append(buffer, static_cast<std::size_t>(got));
-        if (data.size() > maxBytes) return std::nullopt;  // the file grew while being read
+    // One byte more than allowed is asked for, so that a file that grew while being read is noticed.
+    if (!ReadUpTo(fd.Get(), maxBytes + (maxBytes < SIZE_MAX ? 1 : 0), data) || data.size() > maxBytes) {
+        return std::nullopt;
     }
+    return data;
+}
+
+std::optional<std::string> ReadFilePrefix(const fs::path& path, std::size_t maxBytes) {
+    struct stat info {};
+    FileDescriptor fd(OpenRegularFile(path, info));
+    if (!fd.Valid()) return std::nullopt;
+    std::string data;
+    data.reserve(std::min(static_cast<std::size_t>(info.st_size), maxBytes));
+    if (!ReadUpTo(fd.Get(), maxBytes, data)) return std::nullopt;
+    return data;
 }
 
 }  // namespace voltrane

@@ -21,4 +21,9 @@ bool WriteFileAtomically(const std::filesystem::path& path, std::string_view byt
 // cannot be read, or holds more than `maxBytes` bytes.
 std::optional<std::string> ReadFileLimited(const std::filesystem::path& path, std::size_t maxBytes);
 
+// Reads the first `maxBytes` bytes of a regular file, or the whole file when it is shorter; the rest
+// of a larger file is never read. Returns std::nullopt when it does not exist, is not a regular
+// file, or cannot be read.
+std::optional<std::string> ReadFilePrefix(const std::filesystem::path& path, std::size_t maxBytes);
+
 }  // namespace voltrane

@@ -196,7 +196,11 @@ std::string IniFile::Serialize() const {
         append(section.header);
         for (const Line& line : section.body) append(line);
     }
-    return m_encoding == IniEncoding::Utf16Le ? EncodeUtf16Le(text) : Utf16ToUtf8(text);
+    if (m_encoding == IniEncoding::Utf16Le) return EncodeUtf16Le(text);
+    // A document whose text starts with U+FEFF gets a byte order mark in front, or reading the
+    // file back would take that character for the mark and drop it.
+    if (text.starts_with(u'\uFEFF')) return std::string(kUtf8Bom) + Utf16ToUtf8(text);
+    return Utf16ToUtf8(text);
 }
 
 bool IniFile::Save(const std::filesystem::path& path) const {

@@ -68,7 +68,7 @@ public:
     IniEncoding Encoding() const;
 
     // The document as file bytes: FF FE and UTF-16LE code units, or UTF-8 without a byte order
-    // mark.
+    // mark (unless the text itself starts with U+FEFF, which then needs one in front to survive).
     std::string Serialize() const;
 
     // Writes Serialize() to `path`, replacing any file there atomically. Returns false when the

@@ -27,6 +27,24 @@ enum class TextTable {
     Notice,            // notices of our own (rows below): 6 x 2 x 100
 };
 
+// Rows of the message table.
+enum MessageRow : int {
+    kMessageFinish = 1,
+    kMessageError = 2,
+    kMessageFail = 3,
+    kMessageDownloadFailed = 5,
+    kMessageFileSaved = 6,
+    kMessageFileSaveFailed = 7,
+    kMessageSetFailed = 8,
+    kMessageGetFailed = 9,
+    kMessageCannotOpen = 11,
+    kMessageFilesSaved = 12,
+    kMessageFilesSaveFailed = 13,
+    kMessageDownloadComplete = 14,
+    kMessageProgramFailure = 15,
+    kMessageFileMissing = 16,
+};
+
 // Rows of the notice table.
 inline constexpr int kNoticeMacroTooLong = 0;      // a macro assigned to a button needs over 25 records
 inline constexpr int kNoticeButtonDoesNotFit = 1;  // "%d": the button whose macro does not fit the report

@@ -4,6 +4,7 @@
 #include <vector>
 
 #include "settings/mouse_setting.h"
+#include "setting_fixture.h"
 
 namespace voltrane {
 namespace {
@@ -16,12 +17,6 @@ const std::map<int, int32_t> kNonZeroDefaults = {
     {104, 0xFF0000}, {105, 0x0000FF}, {106, 0x00FF00}, {107, 0xFF0000}, {108, 0xFF00FF},
     {109, 0x00FFFF}, {110, 0xFFFF00}, {111, 0xFFFFFF}, {125, 1},
 };
-
-MouseSetting defaults() {
-    MouseSetting s;
-    s.ResetToDefaults();
-    return s;
-}
 
 TEST(MouseSetting, ResetToDefaults) {
     MouseSetting s;

@@ -11,15 +11,10 @@
 #include "settings/text_tables.h"
 #include "settings/utf.h"
 #include "temp_dir.h"
+#include "setting_fixture.h"
 
 namespace voltrane {
 namespace {
-
-MouseSetting defaults() {
-    MouseSetting s;
-    s.ResetToDefaults();
-    return s;
-}
 
 // A record where every item, key byte, macro byte and name is distinct.
 MouseSetting fullRecord() {

@@ -69,10 +69,21 @@ run_fuzzers() {
     done
 }
 
+# Until the window exists, the program is its command-line tool, run here against the virtual mouse
+# (state file build/virtual-mouse.bin): read the mouse into a profile, apply that profile, read back.
 run_program() {
     build "$root/build"
-    echo "The program and its command-line tool are not built yet: only the core libraries and"
-    echo "their tests exist so far. Run 'tools/dev.sh test' to check them."
+    local ctl="$root/build/cli/voltranectl" demo="$root/build/demo"
+    local device=(--device "virtual:$root/build/virtual-mouse.bin")
+    mkdir -p "$demo"
+    echo "== voltranectl read --profile Setting1.ini --macros mouse.mac"
+    "$ctl" "${device[@]}" read --profile "$demo/Setting1.ini" --macros "$demo/mouse.mac" >/dev/null
+    echo "== voltranectl apply Setting1.ini"
+    "$ctl" "${device[@]}" --dir "$demo" apply "$demo/Setting1.ini"
+    echo "== voltranectl read"
+    "$ctl" "${device[@]}" read
+    echo "== voltranectl decode --buttons download.bin --json"
+    "$ctl" decode --buttons "$demo/download.bin" --json
 }
 
 case "${1:-}" in

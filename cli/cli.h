@@ -1,0 +1,46 @@
+#pragma once
+// voltranectl, the command-line companion: the same configuration code as the window, driven from
+// a shell. RunVoltraneCtl is the whole tool; main() only supplies the real mouse and desktop.
+
+#include <filesystem>
+#include <functional>
+#include <memory>
+#include <ostream>
+#include <span>
+#include <string>
+
+#include "device/hid_transport.h"
+#include "device/host_pointer.h"
+#include "device/sleeper.h"
+#include "device/transport_factory.h"
+
+namespace voltrane {
+
+// Exit codes.
+enum CliExit : int {
+    kExitDone = 0,
+    kExitUsage = 2,            // bad command line, or a file that cannot be read or written
+    kExitMouseNotFound = 3,
+    kExitSettingsRefused = 4,
+    kExitSettingsReadFailed = 5,
+    kExitButtonCollectionMissing = 6,
+    kExitButtonsRefused = 7,
+    kExitDoesNotFit = 8,
+};
+
+// What the tool reaches outside itself.
+struct CliEnvironment {
+    std::ostream& out;
+    std::ostream& err;
+    // Creates the transport for --device; null when it cannot be created (reported as an error).
+    std::function<std::unique_ptr<HidTransport>(const DeviceSelection&)> makeTransport;
+    // Creates the host pointer backend for --host desktop (the tool uses a do-nothing one for none).
+    std::function<std::unique_ptr<HostPointer>()> makeDesktopHost;
+    Sleeper& sleeper;
+    std::filesystem::path programDir;  // where the virtual mouse keeps its state file by default
+};
+
+// Runs one command line (without the program name). Returns the exit code.
+int RunVoltraneCtl(std::span<const std::string> args, CliEnvironment& env);
+
+}  // namespace voltrane

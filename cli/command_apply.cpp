@@ -1,0 +1,35 @@
+#include "cli/command_support.h"
+#include "cli/commands.h"
+
+namespace voltrane {
+
+int CommandApply(const CliOptions& options, CliEnvironment& env) {
+    CliRecord record;
+    if (!LoadProfileFile(options.operands.at(0), options, env, record)) return kExitUsage;
+    std::unique_ptr<CliDevice> device = CliDevice::Open(options, env);
+    if (!device) return kExitMouseNotFound;
+    const ApplyResult result = RunApply(record.setting, device->Context());
+    switch (result.outcome) {
+        case ApplyOutcome::Done:
+            return kExitDone;
+        case ApplyOutcome::MouseNotFound:
+            return Fail(env, "mouse not found", kExitMouseNotFound);
+        case ApplyOutcome::SettingsRefused:
+            return Fail(env, "the mouse refused the settings report five times", kExitSettingsRefused);
+        case ApplyOutcome::SettingsReadFailed:
+            return Fail(env, "the settings report could not be read back", kExitSettingsReadFailed);
+        case ApplyOutcome::ButtonCollectionMissing:
+            return Fail(env, "settings written; the mouse's button collection was not found",
+                        kExitButtonCollectionMissing);
+        case ApplyOutcome::ButtonsDoNotFit:
+            return Fail(env, "settings written; the macro of button " + std::to_string(result.button) +
+                                 " does not fit into the button report, which was not sent",
+                        kExitDoesNotFit);
+        case ApplyOutcome::ButtonsRefused:
+            return Fail(env, "settings written; the mouse refused the button report five times",
+                        kExitButtonsRefused);
+    }
+    return kExitDone;
+}
+
+}  // namespace voltrane

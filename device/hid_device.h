@@ -1,0 +1,66 @@
+#pragma once
+// The link to the mouse: finds one of its two vendor collections among the HID nodes present now,
+// and moves feature reports to and from it. Apart from the open collection it keeps no state; every
+// Open looks at the nodes afresh, so an unplug and replug between operations needs no handling.
+
+#include <cstdint>
+#include <optional>
+
+#include "device/hid_transport.h"
+
+namespace voltrane {
+
+// The mouse as it identifies itself.
+inline constexpr uint16_t kMouseVendorId = 0x1B80;
+inline constexpr uint16_t kMouseProductId = 0xB412;
+inline constexpr uint16_t kMouseUsagePage = 0xFF00;  // both vendor collections
+
+// Feature report lengths, report-ID byte included, that tell the two vendor collections apart.
+inline constexpr int kSettingsCollectionLength = 8;
+inline constexpr int kButtonCollectionLength = 2049;
+
+// The collection of `node` that is the mouse's vendor collection with feature reports of
+// `featureReportLength` bytes: vendor, product and usage page must match as well. Null when `node`
+// has none, and for a length below 1.
+const HidCollectionInfo* FindMouseCollection(const HidNode& node, int featureReportLength);
+
+class CHidDevice {
+public:
+    // Works through `transport`, which must outlive this object. Nothing is open at first.
+    explicit CHidDevice(HidTransport& transport);
+    // Closes the open collection, if any.
+    ~CHidDevice();
+    CHidDevice(const CHidDevice&) = delete;
+    CHidDevice& operator=(const CHidDevice&) = delete;
+
+    // Closes whatever is open, then opens the first node, in the system's enumeration order, that
+    // holds the mouse's vendor collection with feature reports of `featureReportLength` bytes. Nodes
+    // that cannot be opened are skipped. Returns 1 when that collection is now open, 0 when none was
+    // found (then nothing is open).
+    int Open(int featureReportLength);
+
+    // Sends one feature report: `buffer` holds `length` bytes, the report ID first. Returns nonzero
+    // when the mouse took it; 0 when it did not, when nothing is open, or when `length` is not the
+    // open collection's feature report length (then nothing is sent). The collection stays open.
+    int SetFeature(const uint8_t* buffer, int length);
+
+    // Fetches one feature report into `buffer`, whose byte 0 holds the wanted report ID. Returns
+    // nonzero when the whole `length` bytes arrived; 0 on failure, when nothing is open, or when
+    // `length` is not the open collection's feature report length. The collection stays open.
+    int GetFeature(uint8_t* buffer, int length);
+
+    // Closes the open collection, if any.
+    void Close();
+
+    // Whether a collection is open.
+    bool IsOpen() const;
+
+private:
+    // Whether a transfer of `length` bytes from `buffer` may go to the open collection.
+    bool AcceptsTransfer(const uint8_t* buffer, int length) const;
+
+    HidTransport& m_transport;
+    std::optional<HidCollectionInfo> m_hDevice;  // the open collection; empty when nothing is open
+};
+
+}  // namespace voltrane

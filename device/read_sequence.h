@@ -1,0 +1,35 @@
+#pragma once
+// Reading the configuration back from the mouse, once at start-up: items back to their defaults,
+// the default host pointer settings applied, then both reports fetched and decoded.
+
+#include <optional>
+#include <string>
+
+#include "device/apply_sequence.h"
+#include "settings/macro_store.h"
+
+namespace voltrane {
+
+enum class ReadOutcome {
+    Done,                     // both reports read and decoded; the 2049-byte collection is left open
+    MouseNotFound,            // the 8-byte collection is not there
+    SettingsReadFailed,       // the settings report could not be fetched
+    ButtonCollectionMissing,  // the settings were decoded; the 2049-byte collection is not there
+    ButtonsReadFailed,        // the settings were decoded; the button report could not be fetched
+};
+
+struct ReadResult {
+    ReadOutcome outcome = ReadOutcome::Done;
+    std::optional<std::u16string> macroNameText;  // new text of the macro-name box, when macros were read
+};
+
+// Runs the read and says how far it got; shows nothing. Items are reset to their defaults and the
+// default host pointer settings applied whatever the mouse does.
+ReadResult RunRead(MouseSetting& setting, MacroStore& store, DeviceContext& context);
+
+// The read at start-up: returns 1 when both reports were read and decoded; 0 after a failure, which
+// is shown as "Please plug your mouse." in English.
+int ReadFromDevice(MouseSetting& setting, MacroStore& store, DeviceContext& context,
+                   DeviceMessages& messages, std::optional<std::u16string>* macroNameText = nullptr);
+
+}  // namespace voltrane

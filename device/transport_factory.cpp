@@ -1,0 +1,18 @@
+#include "device/transport_factory.h"
+
+#include <string_view>
+
+namespace voltrane {
+
+DeviceSelection ParseDeviceSelector(const char* selector, const std::filesystem::path& programDir) {
+    constexpr std::string_view kVirtual = "virtual";
+    const std::string_view value = selector == nullptr ? std::string_view() : std::string_view(selector);
+    if (!value.starts_with(kVirtual)) return {};
+    std::string_view path = value.substr(kVirtual.size());
+    if (!path.empty() && !path.starts_with(':')) return {};
+    if (!path.empty()) path.remove_prefix(1);
+    if (path.empty()) return {DeviceKind::Virtual, programDir / kVirtualStateFileName};
+    return {DeviceKind::Virtual, std::filesystem::path(path)};
+}
+
+}  // namespace voltrane

@@ -1,0 +1,26 @@
+#pragma once
+// Which mouse the program talks to: the real one, or the virtual mouse with its state file. The
+// choice comes from the environment variable VOLTRANE_DEVICE:
+//   virtual        the virtual mouse, state file "virtual-mouse.bin" in the program directory
+//   virtual:PATH   the virtual mouse, state file PATH (a relative PATH is taken from the working folder)
+//   anything else, or unset: the real mouse
+
+#include <filesystem>
+
+namespace voltrane {
+
+inline constexpr char kDeviceVariable[] = "VOLTRANE_DEVICE";
+inline constexpr char kVirtualStateFileName[] = "virtual-mouse.bin";
+
+enum class DeviceKind { Real, Virtual };
+
+struct DeviceSelection {
+    DeviceKind kind = DeviceKind::Real;
+    std::filesystem::path statePath;  // the virtual mouse's state file; empty for the real mouse
+};
+
+// Reads the value of VOLTRANE_DEVICE; `selector` is null when the variable is unset. An empty PATH
+// after "virtual:" means the default file in `programDir`.
+DeviceSelection ParseDeviceSelector(const char* selector, const std::filesystem::path& programDir);
+
+}  // namespace voltrane

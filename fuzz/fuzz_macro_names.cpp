@@ -1,0 +1,38 @@
+// Fuzzes ReadMacroNames: any bytes as a name file.
+//
+// Properties checked: every name was reset (names past the number looked up are empty), at most
+// 301 names are looked up, and no name holds a line break or surrounding blanks. The same bytes,
+// as text, also go through ParseMacroNumber, which must never give a negative count.
+
+#include <cstdint>
+#include <memory>
+#include <string_view>
+
+#include "fuzz/fuzz_input_file.h"
+#include "settings/ini_file.h"
+#include "settings/macro_files.h"
+#include "settings/utf.h"
+
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
+    using namespace voltrane;
+    if (size > kMaxIniFileBytes) return 0;
+    static fuzz::FuzzInputFile input("macro-names");
+    static const std::unique_ptr<MacroStore> store = std::make_unique<MacroStore>();
+    const auto& path = input.Write(data, size);
+    for (std::u16string& name : store->m_strMacroNames) name = u"stale";
+
+    const int names = ReadMacroNames(*store, path);
+    VOLTRANE_FUZZ_CHECK(names >= 0 && names <= kMacroStoreSlots);
+    for (int j = 0; j < kMacroStoreSlots; ++j) {
+        const std::u16string& name = store->m_strMacroNames[j];
+        if (j >= names) VOLTRANE_FUZZ_CHECK(name.empty());
+        VOLTRANE_FUZZ_CHECK(name.find_first_of(u"\r\n") == std::u16string::npos);
+        if (!name.empty()) {
+            VOLTRANE_FUZZ_CHECK(name.front() != u' ' && name.front() != u'\t');
+            VOLTRANE_FUZZ_CHECK(name.back() != u' ' && name.back() != u'\t');
+        }
+    }
+    const std::string_view text(reinterpret_cast<const char*>(data), size);
+    VOLTRANE_FUZZ_CHECK(ParseMacroNumber(Utf8ToUtf16(text)) >= 0);
+    return 0;
+}

@@ -1,0 +1,176 @@
+#include <gtest/gtest.h>
+
+#include <fstream>
+#include <functional>
+#include <memory>
+
+#include "device/apply_sequence.h"
+#include "device/factory_state.h"
+#include "device/host_pointer_memory.h"
+#include "device/reports.h"
+#include "device/virtual_mouse.h"
+#include "device_fakes.h"
+#include "settings/text_tables.h"
+#include "temp_dir.h"
+
+namespace voltrane {
+namespace {
+
+// A mixed configuration that fits: a macro, a key combination, a double click.
+MouseSetting sampleSetting() {
+    MouseSetting s;
+    s.ResetToDefaults();
+    s.m_nItem[1] = kFunctionDoubleClick;
+    s.m_nItem[2] = kFunctionKeyboard;
+    s.m_KeyData[2][0] = 70;
+    s.m_KeyData[2][1] = 46;
+    s.m_nItem[3] = kFunctionMacro;
+    const uint8_t records[20] = {0x60, 0, 0x04, 0, 0, 0, 0, 0, 0x32, 0, 0x60};
+    std::copy(std::begin(records), std::end(records), s.m_MacroData[3]);
+    s.m_nMacroDataLen[3] = 20;
+    s.m_nItem[55] = 3;
+    return s;
+}
+
+// Nine macro buttons of 25 records each: more than the button report holds.
+MouseSetting overflowingSetting() {
+    MouseSetting s = sampleSetting();
+    for (int b = 1; b < kButtonCount; ++b) {
+        s.m_nItem[b] = kFunctionMacro;
+        for (int r = 0; r < 25; ++r) s.m_MacroData[b][r * 10] = 0x20;
+        s.m_nMacroDataLen[b] = 250;
+    }
+    return s;
+}
+
+struct Rig {
+    TempDir dir;
+    VirtualMouse mouse{FactoryState()};
+    std::unique_ptr<HidTransport> faulty;  // set by cases that refuse button reports
+    MemoryHostPointer host;
+    RecordingSleeper sleeper;
+    RecordingMessages messages;
+    std::unique_ptr<CHidDevice> hid;
+    std::unique_ptr<DeviceContext> context;
+
+    void Connect() {
+        hid = std::make_unique<CHidDevice>(faulty ? *faulty : static_cast<HidTransport&>(mouse));
+        context.reset(new DeviceContext{*hid, host, sleeper, dir.path()});
+    }
+};
+
+struct ApplyCase {
+    const char* name;
+    std::function<void(Rig&)> fault;
+    ApplyOutcome outcome;
+    std::vector<long long> waits;
+    int textRow;   // message row shown; -1 none
+    int titleRow;  // -1 empty title
+    int silent;
+    bool settingsStored;
+    bool buttonsStored;
+};
+
+const ApplyCase kCases[] = {
+    {"Done", [](Rig&) {}, ApplyOutcome::Done, {300}, 14, -1, 0, true, true},
+    {"Absent", [](Rig& r) { r.mouse.SetPresent(false); }, ApplyOutcome::MouseNotFound, {}, 11, 5, -3, false,
+     false},
+    {"SettingsRefusedFourTimes", [](Rig& r) { r.mouse.RefuseNextSends(4); }, ApplyOutcome::Done,
+     {300, 300, 300, 300, 300}, 14, -1, 0, true, true},
+    {"SettingsRefused", [](Rig& r) { r.mouse.RefuseNextSends(5); }, ApplyOutcome::SettingsRefused,
+     {300, 300, 300, 300, 300}, 8, 3, -1, false, false},
+    {"ReadBackFails", [](Rig& r) { r.mouse.FailNextFetches(1); }, ApplyOutcome::SettingsReadFailed, {300}, 9, 3,
+     -2, true, false},
+    {"NoButtonCollection", [](Rig& r) { r.mouse.SetButtonCollection(false); },
+     ApplyOutcome::ButtonCollectionMissing, {300}, -2, -1, 0, true, false},
+    {"ButtonsRefused",
+     [](Rig& r) { r.faulty = std::make_unique<RefusingTransport>(r.mouse, kButtonReportId, 5); },
+     ApplyOutcome::ButtonsRefused, {300, 300, 300, 300, 300, 300}, 15, -1, 0, true, false},
+    {"ButtonsRefusedTwice",
+     [](Rig& r) { r.faulty = std::make_unique<RefusingTransport>(r.mouse, kButtonReportId, 2); },
+     ApplyOutcome::Done, {300, 300, 300}, 14, -1, 0, true, true},
+};
+
+class ApplySequence : public testing::TestWithParam<ApplyCase> {};
+
+TEST_P(ApplySequence, OutcomeWaitsMessageAndMouseState) {
+    const ApplyCase& c = GetParam();
+    const MouseSetting setting = sampleSetting();
+    const SettingsReport settings = BuildSettingsReport(setting);
+    const ButtonReport buttons = BuildButtonReport(setting).report;
+    for (int language : {kEnglish, 3}) {
+        SCOPED_TRACE(language);
+        Rig rig;
+        c.fault(rig);
+        rig.Connect();
+        ApplyToDevice(setting, *rig.context, rig.messages, language);
+
+        EXPECT_EQ(rig.sleeper.waits, c.waits);
+        EXPECT_FALSE(rig.hid->IsOpen());
+        ASSERT_EQ(rig.host.Applied().size(), 1u);  // host settings go first, whatever the mouse does
+        EXPECT_EQ(rig.host.Applied()[0], HostValuesFromItems(setting));
+        if (c.textRow == -2) {
+            EXPECT_TRUE(rig.messages.shown.empty());
+        } else {
+            ASSERT_EQ(rig.messages.shown.size(), 1u);
+            const ShownMessage expected{std::u16string(GetText(TextTable::Message, c.textRow, language)),
+                                        c.titleRow < 0 ? u""
+                                                       : std::u16string(GetText(TextTable::Message, c.titleRow,
+                                                                                language)),
+                                        language};
+            EXPECT_EQ(rig.messages.shown[0], expected);
+        }
+        const auto& state = rig.mouse.Reports();
+        EXPECT_EQ(std::equal(settings.begin(), settings.end(), state.begin()), c.settingsStored);
+        EXPECT_EQ(std::equal(buttons.begin(), buttons.end(), state.begin() + 8), c.buttonsStored);
+    }
+    Rig silentRig;
+    c.fault(silentRig);
+    silentRig.Connect();
+    EXPECT_EQ(RunApply(setting, *silentRig.context).outcome, c.outcome);
+    Rig codeRig;
+    c.fault(codeRig);
+    codeRig.Connect();
+    EXPECT_EQ(ApplyToDeviceSilently(setting, *codeRig.context), c.silent);
+    EXPECT_TRUE(codeRig.messages.shown.empty());
+}
+
+INSTANTIATE_TEST_SUITE_P(Faults, ApplySequence, testing::ValuesIn(kCases),
+                         [](const testing::TestParamInfo<ApplyCase>& info) { return info.param.name; });
+
+TEST(ApplySequence, DownloadCopyIsTheButtonReport) {
+    Rig rig;
+    rig.Connect();
+    const MouseSetting setting = sampleSetting();
+    ASSERT_EQ(RunApply(setting, *rig.context).outcome, ApplyOutcome::Done);
+    std::ifstream in(rig.dir.path() / "download.bin", std::ios::binary);
+    const std::string bytes((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+    const ButtonReport expected = BuildButtonReport(setting).report;
+    EXPECT_EQ(bytes, std::string(expected.begin(), expected.end()));
+}
+
+TEST(ApplySequence, ConfigurationThatDoesNotFitIsNotSent) {
+    Rig rig;
+    rig.Connect();
+    const VirtualMouse::State before = rig.mouse.Reports();
+    const MouseSetting setting = overflowingSetting();
+    ApplyToDevice(setting, *rig.context, rig.messages, kEnglish);
+
+    ASSERT_EQ(rig.messages.shown.size(), 1u);
+    EXPECT_EQ(rig.messages.shown[0].text,
+              u"The macro of button 10 does not fit into the mouse. Shorten it and apply again.");
+    EXPECT_EQ(rig.messages.shown[0].title, u"Fail");
+    EXPECT_FALSE(std::filesystem::exists(rig.dir.path() / "download.bin"));
+    EXPECT_TRUE(std::equal(before.begin() + 8, before.end(), rig.mouse.Reports().begin() + 8));
+    EXPECT_FALSE(rig.hid->IsOpen());
+
+    Rig other;
+    other.Connect();
+    const ApplyResult result = RunApply(setting, *other.context);
+    EXPECT_EQ(result.outcome, ApplyOutcome::ButtonsDoNotFit);
+    EXPECT_EQ(result.button, 10);
+    EXPECT_EQ(ApplyToDeviceSilently(setting, *other.context), 0);
+}
+
+}  // namespace
+}  // namespace voltrane

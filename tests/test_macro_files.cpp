@@ -1,0 +1,767 @@
+#include <gtest/gtest.h>
+
+#include <cstdint>
+#include <cstring>
+#include <deque>
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+#include <memory>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "settings/atomic_file.h"
+#include "settings/ini_file.h"
+#include "settings/macro_actions.h"
+#include "settings/macro_files.h"
+#include "settings/text_tables.h"
+#include "settings/utf.h"
+#include "temp_dir.h"
+
+namespace voltrane {
+namespace {
+
+namespace fs = std::filesystem;
+using namespace std::string_literals;
+
+constexpr std::size_t kRecord = 2824;
+constexpr char kSignature[] = "Tarnhollow Gaming Mouse Macro ";  // 30 characters, 0 byte follows
+
+// --- Helpers, built independently of the code under test --------------------------------------
+
+std::unique_ptr<MacroStore> NewStore() { return std::make_unique<MacroStore>(); }
+
+std::string ReadBytes(const fs::path& path) {
+    std::ifstream in(path, std::ios::binary);
+    return std::string((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+}
+
+void WriteBytes(const fs::path& path, std::string_view bytes) {
+    std::ofstream out(path, std::ios::binary | std::ios::trunc);
+    out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
+    ASSERT_TRUE(out.good()) << path;
+}
+
+std::string Le32(uint32_t v) {
+    return {char(v & 0xFF), char((v >> 8) & 0xFF), char((v >> 16) & 0xFF), char((v >> 24) & 0xFF)};
+}
+
+// The 64-byte header of a macro file announcing `count` records.
+std::string Header(uint32_t count) {
+    std::string header(kSignature, 30);
+    header.append(30, '\0');
+    header += Le32(count);
+    return header;
+}
+
+// The file bytes of a record that is distinct for every `seed`: count and length, every step byte
+// and the three reserved bytes.
+std::string RecordBytes(uint32_t seed) {
+    std::string bytes = Le32(1 + seed % 84);
+    bytes += char(seed % 250);
+    for (std::size_t i = 0; i < 2816; ++i) bytes += char((i * 7 + seed * 13 + 1) & 0xFF);
+    bytes += "\x5A\xA5"s + char(seed & 0xFF);
+    return bytes;
+}
+
+// A record in memory with the same content as RecordBytes(seed), filled field by field.
+MacroRecord RecordValue(uint32_t seed) {
+    MacroRecord r{};
+    r.count = static_cast<int32_t>(1 + seed % 84);
+    r.length = static_cast<uint8_t>(seed % 250);
+    for (std::size_t i = 0; i < 2816; ++i) {
+        const auto byte = static_cast<uint8_t>((i * 7 + seed * 13 + 1) & 0xFF);
+        if (i % 11 == 0) {
+            r.steps[i / 11].kind = byte;
+        } else {
+            r.steps[i / 11].data[i % 11 - 1] = byte;
+        }
+    }
+    r.reserved[0] = 0x5A;
+    r.reserved[1] = 0xA5;
+    r.reserved[2] = static_cast<uint8_t>(seed & 0xFF);
+    return r;
+}
+
+bool SameRecord(const MacroRecord& a, const MacroRecord& b) { return std::memcmp(&a, &b, sizeof a) == 0; }
+
+bool IsZero(const MacroRecord& r) { return SameRecord(r, MacroRecord{}); }
+
+// Names in several scripts, one per slot.
+std::u16string NameFor(int i) {
+    static const std::u16string kStems[] = {
+        u"Reload",                          // ASCII
+        u"Sch\u00fctzen\u00e4nderung",      // German
+        u"\u8fde\u53d1\u5b8f",              // Chinese
+        u"\u30de\u30af\u30ed",              // Japanese
+        u"\ub9e4\ud06c\ub85c",              // Korean
+        u"\u041c\u0430\u043a\u0440\u043e",  // Cyrillic
+        u"\u0645\u0627\u0643\u0631\u0648",  // Arabic
+        u"Fire \U0001F525",                 // outside the BMP: a surrogate pair
+        u"a=b;[c]",                         // characters INI treats specially
+    };
+    return kStems[i % std::size(kStems)] + u" " + Utf8ToUtf16(std::to_string(i));
+}
+
+std::unique_ptr<MacroStore> FullStore(uint32_t count) {
+    auto store = NewStore();
+    store->m_nMacroCount = count;
+    for (uint32_t i = 0; i < count; ++i) {
+        store->m_Macro[i] = RecordValue(i);
+        store->m_strMacroNames[i] = NameFor(static_cast<int>(i));
+    }
+    return store;
+}
+
+// A store that every failed read must leave exactly as it is.
+std::unique_ptr<MacroStore> SentinelStore() {
+    auto store = FullStore(3);
+    store->m_Macro[300] = RecordValue(77);
+    store->m_strMacroNames[300] = u"spare";
+    store->m_nMacroHoverRow = 4;
+    store->m_nMacroSel = 2;
+    store->m_nMacroTop = 1;
+    return store;
+}
+
+void ExpectSameStore(const MacroStore& a, const MacroStore& b) {
+    EXPECT_EQ(a.m_nMacroCount, b.m_nMacroCount);
+    EXPECT_EQ(a.m_nMacroHoverRow, b.m_nMacroHoverRow);
+    EXPECT_EQ(a.m_nMacroSel, b.m_nMacroSel);
+    EXPECT_EQ(a.m_nMacroTop, b.m_nMacroTop);
+    for (int i = 0; i < kMacroStoreSlots; ++i) {
+        EXPECT_TRUE(SameRecord(a.m_Macro[i], b.m_Macro[i])) << "record " << i;
+        EXPECT_EQ(a.m_strMacroNames[i], b.m_strMacroNames[i]) << "name " << i;
+    }
+}
+
+// --- The macro file ---------------------------------------------------------------------------
+
+TEST(MacroFile, HeaderAndRecordsAreByteExact) {
+    TempDir dir;
+    auto store = FullStore(2);
+    store->m_Macro[1].count = 0x01020304;  // shows the byte order of count
+    ASSERT_TRUE(WriteMacroStore(*store, dir.path() / "m.mac", dir.path() / "m.name"));
+    const std::string bytes = ReadBytes(dir.path() / "m.mac");
+    ASSERT_EQ(bytes.size(), 64 + 2 * kRecord);
+
+    struct Row {
+        const char* name;
+        std::size_t offset;
+        std::string expected;
+    };
+    const Row rows[] = {
+        {"signature", 0, kSignature},
+        {"signature's 0 byte and zero fill", 30, std::string(30, '\0')},
+        {"count, little-endian", 60, "\x02\x00\x00\x00"s},
+        {"record 0 count", 64, Le32(1)},
+        {"record 0 length", 68, "\x00"s},
+        {"record 0 first step", 69, RecordBytes(0).substr(5, 11)},
+        {"record 0 reserved", 64 + 2821, "\x5A\xA5\x00"s},
+        {"record 1 count, little-endian", 64 + kRecord, "\x04\x03\x02\x01"s},
+        {"record 1 length", 64 + kRecord + 4, "\x01"s},
+        {"record 1 steps", 64 + kRecord + 5, RecordBytes(1).substr(5, 2816)},
+        {"record 1 reserved", 64 + kRecord + 2821, "\x5A\xA5\x01"s},
+    };
+    for (const Row& row : rows) {
+        EXPECT_EQ(bytes.substr(row.offset, row.expected.size()), row.expected) << row.name;
+    }
+}
+
+TEST(MacroFile, FullStoreWithNamesRoundTrips) {
+    TempDir dir;
+    const auto saved = FullStore(300);
+    ASSERT_TRUE(WriteMacroStore(*saved, dir.path() / "mouse.mac", dir.path() / "mouse.name"));
+    EXPECT_EQ(ReadBytes(dir.path() / "mouse.mac").size(), 64 + 300 * kRecord);
+
+    auto loaded = NewStore();
+    loaded->m_nMacroSel = 9;
+    loaded->m_nMacroTop = 8;
+    loaded->m_nMacroHoverRow = 7;
+    ASSERT_EQ(ReadMacroFile(*loaded, dir.path() / "mouse.mac"), MacroFileRead::Read);
+    EXPECT_EQ(ReadMacroNames(*loaded, dir.path() / "mouse.name"), 300);
+    ExpectSameStore(*loaded, *saved);  // the list state is 0 in both
+}
+
+TEST(MacroFile, ReadsRecordsFromBytes) {
+    TempDir dir;
+    WriteBytes(dir.path() / "m.mac", Header(2) + RecordBytes(5) + RecordBytes(6));
+    auto store = NewStore();
+    ASSERT_EQ(ReadMacroFile(*store, dir.path() / "m.mac"), MacroFileRead::Read);
+    EXPECT_EQ(store->m_nMacroCount, 2u);
+    EXPECT_TRUE(SameRecord(store->m_Macro[0], RecordValue(5)));
+    EXPECT_TRUE(SameRecord(store->m_Macro[1], RecordValue(6)));
+    EXPECT_TRUE(IsZero(store->m_Macro[2]));
+}
+
+TEST(MacroFile, AnnouncedThousandLoadsThreeHundred) {
+    TempDir dir;
+    std::string bytes = Header(1000);
+    for (uint32_t i = 0; i < 302; ++i) bytes += RecordBytes(i);
+    WriteBytes(dir.path() / "m.mac", bytes);
+    auto store = SentinelStore();
+    ASSERT_EQ(ReadMacroFile(*store, dir.path() / "m.mac"), MacroFileRead::Read);
+    EXPECT_EQ(store->m_nMacroCount, 300u);
+    EXPECT_TRUE(SameRecord(store->m_Macro[299], RecordValue(299)));
+    EXPECT_TRUE(IsZero(store->m_Macro[300]));          // the spare slot is zeroed, not read
+    EXPECT_EQ(store->m_strMacroNames[0], NameFor(0));  // names are the name file's business
+}
+
+TEST(MacroFile, ShortFileLeavesMissingRecordsZero) {
+    TempDir dir;
+    const std::string third = RecordBytes(2);
+    WriteBytes(dir.path() / "m.mac", Header(5) + RecordBytes(0) + RecordBytes(1) + third.substr(0, 1000));
+    auto store = SentinelStore();
+    ASSERT_EQ(ReadMacroFile(*store, dir.path() / "m.mac"), MacroFileRead::Read);
+    EXPECT_EQ(store->m_nMacroCount, 5u);
+    EXPECT_EQ(store->m_nMacroHoverRow, 0);
+    EXPECT_EQ(store->m_nMacroSel, 0);
+    EXPECT_EQ(store->m_nMacroTop, 0);
+    EXPECT_TRUE(SameRecord(store->m_Macro[0], RecordValue(0)));
+    EXPECT_TRUE(SameRecord(store->m_Macro[1], RecordValue(1)));
+    // The cut record keeps the bytes the file has and is zero after them.
+    MacroRecord cut{};
+    std::memcpy(&cut, third.data(), 1000);
+    cut.count = static_cast<int32_t>(1 + 2 % 84);
+    EXPECT_TRUE(SameRecord(store->m_Macro[2], cut));
+    for (int i = 3; i < kMacroStoreSlots; ++i) EXPECT_TRUE(IsZero(store->m_Macro[i])) << i;
+}
+
+TEST(MacroFile, HeaderCutShortReadsMissingBytesAsZero) {
+    TempDir dir;
+    WriteBytes(dir.path() / "m.mac", Header(7).substr(0, 40));
+    auto store = SentinelStore();
+    ASSERT_EQ(ReadMacroFile(*store, dir.path() / "m.mac"), MacroFileRead::Read);
+    EXPECT_EQ(store->m_nMacroCount, 0u);
+    EXPECT_TRUE(IsZero(store->m_Macro[0]));
+}
+
+TEST(MacroFile, WrongSignatureIsRejectedAndStoreKept) {
+    const std::string sane = Header(1) + RecordBytes(1);
+    struct Row {
+        const char* name;
+        std::string bytes;
+    };
+    std::string noBlank = sane;
+    noBlank.replace(29, 1, 1, '\0');  // "...Macro" then the 0 byte: the final blank is missing
+    std::string lowerCase = sane;
+    lowerCase[0] = 't';
+    std::string noZero = sane;
+    noZero[30] = 'X';
+    std::string shiftedSig = std::string("Tarnhollow Gaming Mouse Macro") + '\0' + sane.substr(30);
+    const Row rows[] = {
+        {"without the final blank", noBlank},
+        {"signature shifted by the missing blank", shiftedSig},
+        {"lower-case first letter", lowerCase},
+        {"no 0 byte after the signature", noZero},
+        {"empty file", ""},
+        {"only the signature's 30 characters", std::string(kSignature, 30)},
+        {"UTF-16 text", "\xFF\xFE"s + "T\0a\0r\0"s},
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.name);
+        TempDir dir;
+        WriteBytes(dir.path() / "m.mac", row.bytes);
+        auto store = SentinelStore();
+        const auto before = SentinelStore();
+        EXPECT_EQ(ReadMacroFile(*store, dir.path() / "m.mac"), MacroFileRead::BadSignature);
+        ExpectSameStore(*store, *before);
+    }
+}
+
+TEST(MacroFile, OnlyTheFirst31BytesAreCompared) {
+    TempDir dir;
+    std::string bytes = Header(1) + RecordBytes(3);
+    bytes[31] = 'x';
+    bytes[59] = '\x7F';
+    WriteBytes(dir.path() / "m.mac", bytes);
+    auto store = NewStore();
+    ASSERT_EQ(ReadMacroFile(*store, dir.path() / "m.mac"), MacroFileRead::Read);
+    EXPECT_TRUE(SameRecord(store->m_Macro[0], RecordValue(3)));
+}
+
+TEST(MacroFile, UnopenableFileLeavesStore) {
+    TempDir dir;
+    fs::create_directory(dir.path() / "folder.mac");
+    for (const fs::path& path : {dir.path() / "missing.mac", dir.path() / "folder.mac"}) {
+        SCOPED_TRACE(path.string());
+        auto store = SentinelStore();
+        const auto before = SentinelStore();
+        EXPECT_EQ(ReadMacroFile(*store, path), MacroFileRead::CannotOpen);
+        ExpectSameStore(*store, *before);
+    }
+}
+
+TEST(MacroFile, HugeFileIsReadOnlyAsFarAsNeeded) {
+    TempDir dir;
+    const fs::path path = dir.path() / "huge.mac";
+    WriteBytes(path, Header(300) + RecordBytes(0));
+    fs::resize_file(path, 8ull << 30);  // sparse: 8 GiB that must not be loaded
+    auto store = NewStore();
+    ASSERT_EQ(ReadMacroFile(*store, path), MacroFileRead::Read);
+    EXPECT_EQ(store->m_nMacroCount, 300u);
+    EXPECT_TRUE(SameRecord(store->m_Macro[0], RecordValue(0)));
+    EXPECT_TRUE(IsZero(store->m_Macro[1]));
+}
+
+TEST(ReadFilePrefix, ReadsAtMostTheLimit) {
+    TempDir dir;
+    WriteBytes(dir.path() / "f", "abcdef");
+    EXPECT_EQ(ReadFilePrefix(dir.path() / "f", 4), "abcd");
+    EXPECT_EQ(ReadFilePrefix(dir.path() / "f", 6), "abcdef");
+    EXPECT_EQ(ReadFilePrefix(dir.path() / "f", 100), "abcdef");
+    EXPECT_EQ(ReadFilePrefix(dir.path() / "f", 0), "");
+    EXPECT_EQ(ReadFilePrefix(dir.path() / "missing", 4), std::nullopt);
+    EXPECT_EQ(ReadFilePrefix(dir.path(), 4), std::nullopt);
+}
+
+TEST(MacroFile, EmptyStoreExportsHeaderAndNumberZero) {
+    TempDir dir;
+    auto store = NewStore();
+    ASSERT_TRUE(WriteMacroStore(*store, dir.path() / "e.mac", dir.path() / "e.name"));
+    EXPECT_EQ(ReadBytes(dir.path() / "e.mac"), Header(0));
+    EXPECT_EQ(ReadBytes(dir.path() / "e.name"), "[MacroNum]\r\nNumber=0\r\n");
+}
+
+TEST(MacroFile, NameFileIsUtf8WithoutByteOrderMark) {
+    TempDir dir;
+    auto store = NewStore();
+    store->m_nMacroCount = 2;
+    store->m_strMacroNames[0] = u"Gr\u00fc\u00dfe";
+    store->m_strMacroNames[1] = u"\u8fde\u53d1";
+    store->m_strMacroNames[2] = u"not written";
+    ASSERT_TRUE(WriteMacroStore(*store, dir.path() / "m.mac", dir.path() / "m.name"));
+    EXPECT_EQ(ReadBytes(dir.path() / "m.name"),
+              "[MacroNum]\r\nNumber=2\r\n[MacroName]\r\nMacro_1=Gr\xC3\xBC\xC3\x9F"
+              "e\r\n"
+              "Macro_2=\xE8\xBF\x9E\xE5\x8F\x91\r\n");
+}
+
+TEST(MacroFile, CountAboveThreeHundredIsWrittenAsThreeHundred) {
+    TempDir dir;
+    auto store = FullStore(300);
+    store->m_nMacroCount = 5000;
+    ASSERT_TRUE(WriteMacroStore(*store, dir.path() / "m.mac", dir.path() / "m.name"));
+    const std::string bytes = ReadBytes(dir.path() / "m.mac");
+    EXPECT_EQ(bytes.size(), 64 + 300 * kRecord);
+    EXPECT_EQ(bytes.substr(60, 4), Le32(300));
+    EXPECT_EQ(IniFile::Load(dir.path() / "m.name")->GetString(u"MacroNum", u"Number"), u"300");
+}
+
+TEST(MacroFile, LineBreaksInNamesAreWrittenAsBlanks) {
+    TempDir dir;
+    auto store = NewStore();
+    store->m_nMacroCount = 2;
+    store->m_strMacroNames[0] = u"one\r\n[MacroNum]\r\nNumber=300";
+    store->m_strMacroNames[1] = u"two\nlines\rhere";
+    ASSERT_TRUE(WriteMacroStore(*store, dir.path() / "m.mac", dir.path() / "m.name"));
+    const std::string text = ReadBytes(dir.path() / "m.name");
+    EXPECT_EQ(text,
+              "[MacroNum]\r\nNumber=2\r\n[MacroName]\r\nMacro_1=one  [MacroNum]  Number=300\r\n"
+              "Macro_2=two lines here\r\n");
+    auto loaded = NewStore();
+    EXPECT_EQ(ReadMacroNames(*loaded, dir.path() / "m.name"), 2);
+    EXPECT_EQ(loaded->m_strMacroNames[0], u"one  [MacroNum]  Number=300");
+    EXPECT_EQ(loaded->m_strMacroNames[1], u"two lines here");
+}
+
+TEST(MacroFile, NamesLoseSurroundingBlanks) {
+    TempDir dir;
+    auto store = NewStore();
+    store->m_nMacroCount = 1;
+    store->m_strMacroNames[0] = u"  padded\t ";
+    ASSERT_TRUE(WriteMacroStore(*store, dir.path() / "m.mac", dir.path() / "m.name"));
+    auto loaded = NewStore();
+    ReadMacroNames(*loaded, dir.path() / "m.name");
+    EXPECT_EQ(loaded->m_strMacroNames[0], u"padded");
+}
+
+// --- Failed writes ----------------------------------------------------------------------------
+
+TEST(MacroFile, MissingFolderIsReported) {
+    TempDir dir;
+    const auto store = FullStore(2);
+    EXPECT_FALSE(WriteMacroStore(*store, dir.path() / "no" / "m.mac", dir.path() / "no" / "m.name"));
+    EXPECT_FALSE(fs::exists(dir.path() / "no"));
+}
+
+TEST(MacroFile, FailedMacroFileLeavesNameFileUntouched) {
+    TempDir dir;
+    fs::create_directory(dir.path() / "m.mac");
+    WriteBytes(dir.path() / "m.name", "old names");
+    const auto store = FullStore(2);
+    EXPECT_FALSE(WriteMacroStore(*store, dir.path() / "m.mac", dir.path() / "m.name"));
+    EXPECT_TRUE(fs::is_directory(dir.path() / "m.mac"));
+    EXPECT_EQ(ReadBytes(dir.path() / "m.name"), "old names");
+}
+
+TEST(MacroFile, FailedNameFileIsReported) {
+    TempDir dir;
+    fs::create_directory(dir.path() / "m.name");
+    const auto store = FullStore(2);
+    EXPECT_FALSE(WriteMacroStore(*store, dir.path() / "m.mac", dir.path() / "m.name"));
+    // The macro file was written before the name file failed.
+    EXPECT_EQ(ReadBytes(dir.path() / "m.mac").size(), 64 + 2 * kRecord);
+    EXPECT_TRUE(fs::is_directory(dir.path() / "m.name"));
+}
+
+TEST(MacroFile, FailedNameFileLeavesNoTemporaryFiles) {
+    TempDir dir;
+    const auto store = FullStore(2);
+    ASSERT_TRUE(WriteMacroStore(*store, dir.path() / "m.mac", dir.path() / "m.name"));
+    // A name file that cannot be written: the macro file is replaced by the new, complete one.
+    fs::remove(dir.path() / "m.name");
+    fs::create_directory(dir.path() / "m.name");
+    const auto other = FullStore(3);
+    EXPECT_FALSE(WriteMacroStore(*other, dir.path() / "m.mac", dir.path() / "m.name"));
+    EXPECT_EQ(ReadBytes(dir.path() / "m.mac").size(), 64 + 3 * kRecord);
+    // No temporary file is left behind in either case.
+    int files = 0;
+    for (const auto& entry : fs::directory_iterator(dir.path())) {
+        ++files;
+        EXPECT_EQ(entry.path().filename().string().find(".tmp"), std::string::npos) << entry.path();
+    }
+    EXPECT_EQ(files, 2);
+}
+
+TEST(MacroFile, MacroFileThatIsItsOwnNameFileIsRefused) {
+    TempDir dir;
+    WriteBytes(dir.path() / "x.name", "old");
+    const auto store = FullStore(2);
+    const fs::path path = dir.path() / "x.name";
+    ASSERT_EQ(NameFileFor(path), path);
+    EXPECT_FALSE(WriteMacroStore(*store, path, NameFileFor(path)));
+    EXPECT_FALSE(WriteMacroStore(*store, path, dir.path() / "." / "x.name"));
+    EXPECT_EQ(ReadBytes(path), "old");
+}
+
+// --- The name file ----------------------------------------------------------------------------
+
+TEST(MacroNames, NumberIsParsedAsDecimalPrefix) {
+    struct Row {
+        const char* name;
+        std::u16string text;
+        int32_t expected;
+    };
+    const Row rows[] = {
+        {"plain", u"12", 12},
+        {"leading blanks", u"  \t 7", 7},
+        {"stops at a letter", u"25abc", 25},
+        {"stops at a blank", u"3 4", 3},
+        {"empty", u"", 0},
+        {"letters only", u"abc", 0},
+        {"minus sign", u"-5", 0},
+        {"plus sign", u"+5", 0},
+        {"hexadecimal is not read", u"0x10", 0},
+        {"leading zeros", u"007", 7},
+        {"largest int", u"2147483647", 2147483647},
+        {"one more saturates", u"2147483648", 2147483647},
+        {"twenty digits saturate", u"99999999999999999999", 2147483647},
+        {"full-width digits are not digits", u"\uff11", 0},
+        {"digits past 511 characters are cut", std::u16string(508, u' ') + u"12345", 123},
+    };
+    for (const Row& row : rows) EXPECT_EQ(ParseMacroNumber(row.text), row.expected) << row.name;
+}
+
+TEST(MacroNames, NumberDecidesHowManyNamesAreRead) {
+    struct Row {
+        const char* name;
+        std::string number;  // the text after "Number="
+        int expectedNames;
+    };
+    const Row rows[] = {
+        {"as many as keys", "3", 3},
+        {"fewer than keys", "2", 2},
+        {"more than keys", "5", 5},
+        {"huge", "99999999999999999999", 301},
+        {"garbage", "many", 0},
+        {"negative", "-3", 0},
+        {"digits then garbage", "2;3", 2},
+        {"empty", "", 0},
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.name);
+        TempDir dir;
+        WriteBytes(dir.path() / "m.name", "[MacroNum]\r\nNumber=" + row.number +
+                                              "\r\n[MacroName]\r\nMacro_1=a\r\nMacro_2=b\r\nMacro_3=c\r\n"
+                                              "Macro_301=last\r\nMacro_302=beyond\r\n");
+        auto store = SentinelStore();
+        EXPECT_EQ(ReadMacroNames(*store, dir.path() / "m.name"), row.expectedNames);
+        const std::u16string expected[] = {u"a", u"b", u"c"};
+        for (int i = 0; i < kMacroStoreSlots; ++i) {
+            std::u16string want;
+            if (i < row.expectedNames && i < 3) want = expected[i];
+            if (i == 300 && row.expectedNames == 301) want = u"last";
+            EXPECT_EQ(store->m_strMacroNames[i], want) << i;
+        }
+        EXPECT_EQ(store->m_nMacroCount, 3u);  // the count is the macro file's, not the name file's
+    }
+}
+
+TEST(MacroNames, MissingFileEmptiesEveryName) {
+    TempDir dir;
+    auto store = SentinelStore();
+    EXPECT_EQ(ReadMacroNames(*store, dir.path() / "none.name"), 0);
+    for (const std::u16string& name : store->m_strMacroNames) EXPECT_EQ(name, u"");
+}
+
+TEST(MacroNames, Utf16FileIsReadToo) {
+    TempDir dir;
+    IniFile file(IniEncoding::Utf16Le);
+    file.SetString(u"MacroNum", u"Number", u"1");
+    file.SetString(u"MacroName", u"Macro_1", u"\u8fde\u53d1");
+    ASSERT_TRUE(file.Save(dir.path() / "m.name"));
+    auto store = NewStore();
+    EXPECT_EQ(ReadMacroNames(*store, dir.path() / "m.name"), 1);
+    EXPECT_EQ(store->m_strMacroNames[0], u"\u8fde\u53d1");
+}
+
+TEST(NameFileFor, ReplacesTheExtensionOfTheFileNameOnly) {
+    struct Row {
+        const char* macro;
+        const char* expected;
+    };
+    const Row rows[] = {
+        {"/opt/voltrane/mouse.mac", "/opt/voltrane/mouse.name"},
+        {"mouse.mac", "mouse.name"},
+        {"/home/u/.config/x/macros", "/home/u/.config/x/macros.name"},
+        {"/home/u/.config/x/macros.mac", "/home/u/.config/x/macros.name"},
+        {"/home/u/my.files/export", "/home/u/my.files/export.name"},
+        {"/tmp/a.b.c.mac", "/tmp/a.b.c.name"},
+        {"/tmp/archive.mac.bak", "/tmp/archive.mac.name"},
+        {"/tmp/trailing.", "/tmp/trailing.name"},
+        {"/tmp/.mac", "/tmp/.name"},
+        {"/tmp/MOUSE.MAC", "/tmp/MOUSE.name"},
+        {"/tmp/", ""},
+        {"", ""},
+    };
+    for (const Row& row : rows) EXPECT_EQ(NameFileFor(row.macro), fs::path(row.expected)) << row.macro;
+}
+
+// --- The actions, with a scripted user --------------------------------------------------------
+
+class FakeUi : public MacroFileUi {
+public:
+    struct Shown {
+        std::u16string text;
+        std::u16string title;
+    };
+
+    void ShowMessage(std::u16string_view text, std::u16string_view title) override {
+        shown.push_back({std::u16string(text), std::u16string(title)});
+    }
+    std::optional<fs::path> ChooseSaveFile(const FileFilter& filter) override {
+        ++saveDialogs;
+        lastFilter = filter;
+        return Next();
+    }
+    std::optional<fs::path> ChooseOpenFile(const FileFilter& filter) override {
+        ++openDialogs;
+        lastFilter = filter;
+        return Next();
+    }
+
+    std::deque<std::optional<fs::path>> answers;  // what the next dialogs return
+    std::vector<Shown> shown;
+    int saveDialogs = 0;
+    int openDialogs = 0;
+    std::optional<FileFilter> lastFilter;
+
+private:
+    std::optional<fs::path> Next() {
+        if (answers.empty()) return std::nullopt;
+        std::optional<fs::path> answer = answers.front();
+        answers.pop_front();
+        return answer;
+    }
+};
+
+// Runs each test in a chosen language and restores the active one afterwards.
+class MacroActions : public testing::TestWithParam<int> {
+protected:
+    void SetUp() override {
+        m_saved = g_nLanguage;
+        g_nLanguage = GetParam();
+    }
+    void TearDown() override { g_nLanguage = m_saved; }
+
+    static std::u16string Text(int row) {
+        return std::u16string(GetText(TextTable::Message, row, GetParam()));
+    }
+
+private:
+    int m_saved = 0;
+};
+
+TEST_P(MacroActions, SaveWritesStoreWithEditedNameAndSaysSo) {
+    TempDir dir;
+    auto store = FullStore(3);
+    store->m_nMacroSel = 1;
+    FakeUi ui;
+    fs::path nameFile;
+    EXPECT_TRUE(SaveMacros(*store, dir.path() / "mouse.mac", nameFile, u"Renamed", ui));
+    EXPECT_EQ(nameFile, dir.path() / "mouse.name");
+    EXPECT_EQ(store->m_strMacroNames[1], u"Renamed");
+    ASSERT_EQ(ui.shown.size(), 1u);
+    EXPECT_EQ(ui.shown[0].text, Text(12));
+    EXPECT_EQ(ui.shown[0].title, u"");
+    EXPECT_EQ(ui.saveDialogs + ui.openDialogs, 0);
+
+    auto loaded = NewStore();
+    ASSERT_EQ(ReadMacroFile(*loaded, dir.path() / "mouse.mac"), MacroFileRead::Read);
+    ReadMacroNames(*loaded, nameFile);
+    EXPECT_EQ(loaded->m_nMacroCount, 3u);
+    EXPECT_EQ(loaded->m_strMacroNames[1], u"Renamed");
+    EXPECT_TRUE(SameRecord(loaded->m_Macro[2], RecordValue(2)));
+}
+
+TEST_P(MacroActions, SaveOnTheNewMacroSlotNamesItWithoutWritingIt) {
+    TempDir dir;
+    auto store = FullStore(2);
+    store->m_nMacroSel = 2;  // the new-macro slot, past the stored macros
+    FakeUi ui;
+    fs::path nameFile;
+    EXPECT_TRUE(SaveMacros(*store, dir.path() / "mouse.mac", nameFile, u"Draft", ui));
+    EXPECT_EQ(store->m_strMacroNames[2], u"Draft");
+    auto loaded = NewStore();
+    EXPECT_EQ(ReadMacroNames(*loaded, nameFile), 2);
+    EXPECT_EQ(loaded->m_strMacroNames[2], u"");
+}
+
+TEST_P(MacroActions, SaveWithoutMacroFileDoesNothing) {
+    auto store = FullStore(2);
+    FakeUi ui;
+    fs::path nameFile = "/unchanged";
+    EXPECT_FALSE(SaveMacros(*store, fs::path(), nameFile, u"Renamed", ui));
+    EXPECT_EQ(nameFile, fs::path("/unchanged"));
+    EXPECT_EQ(store->m_strMacroNames[0], NameFor(0));
+    EXPECT_TRUE(ui.shown.empty());
+}
+
+TEST_P(MacroActions, SaveFailureSaysSo) {
+    TempDir dir;
+    fs::create_directory(dir.path() / "mouse.mac");
+    auto store = FullStore(2);
+    FakeUi ui;
+    fs::path nameFile;
+    EXPECT_FALSE(SaveMacros(*store, dir.path() / "mouse.mac", nameFile, u"x", ui));
+    ASSERT_EQ(ui.shown.size(), 1u);
+    EXPECT_EQ(ui.shown[0].text, Text(13));
+    EXPECT_EQ(ui.shown[0].title, u"");
+    EXPECT_FALSE(fs::exists(dir.path() / "mouse.name"));
+}
+
+TEST_P(MacroActions, ExportWritesChosenFileAndItsNameFile) {
+    TempDir dir;
+    const auto store = FullStore(4);
+    FakeUi ui;
+    ui.answers.push_back(dir.path() / "my.export.mac");
+    EXPECT_TRUE(ExportMacros(*store, ui));
+    EXPECT_EQ(ui.saveDialogs, 1);
+    ASSERT_TRUE(ui.lastFilter.has_value());
+    EXPECT_EQ(ui.lastFilter->defaultExtension, u"mac");
+    EXPECT_EQ(ui.lastFilter->initialName, u"*.mac");
+    EXPECT_EQ(ui.lastFilter->description, u"MACRO File (*.mac)");
+    EXPECT_EQ(ui.lastFilter->pattern, u"*.mac");
+    ASSERT_EQ(ui.shown.size(), 1u);
+    EXPECT_EQ(ui.shown[0].text, Text(6));
+    EXPECT_EQ(ui.shown[0].title, Text(1));
+
+    auto loaded = NewStore();
+    ASSERT_EQ(ReadMacroFile(*loaded, dir.path() / "my.export.mac"), MacroFileRead::Read);
+    EXPECT_EQ(ReadMacroNames(*loaded, dir.path() / "my.export.name"), 4);
+    ExpectSameStore(*loaded, *store);
+}
+
+TEST_P(MacroActions, ExportFailureSaysSo) {
+    TempDir dir;
+    const auto store = FullStore(1);
+    FakeUi ui;
+    ui.answers.push_back(dir.path() / "missing-folder" / "x.mac");
+    EXPECT_FALSE(ExportMacros(*store, ui));
+    ASSERT_EQ(ui.shown.size(), 1u);
+    EXPECT_EQ(ui.shown[0].text, Text(7));
+    EXPECT_EQ(ui.shown[0].title, Text(2));
+}
+
+TEST_P(MacroActions, ExportFailureOfTheNameFileSaysSo) {
+    TempDir dir;
+    fs::create_directory(dir.path() / "x.name");
+    const auto store = FullStore(1);
+    FakeUi ui;
+    ui.answers.push_back(dir.path() / "x.mac");
+    EXPECT_FALSE(ExportMacros(*store, ui));
+    ASSERT_EQ(ui.shown.size(), 1u);
+    EXPECT_EQ(ui.shown[0].text, Text(7));
+    EXPECT_EQ(ui.shown[0].title, Text(2));
+}
+
+TEST_P(MacroActions, ExportCancelledDoesNothing) {
+    const auto store = FullStore(1);
+    FakeUi ui;
+    EXPECT_FALSE(ExportMacros(*store, ui));
+    EXPECT_EQ(ui.saveDialogs, 1);
+    EXPECT_TRUE(ui.shown.empty());
+}
+
+TEST_P(MacroActions, ImportReplacesStoreAndGivesFirstName) {
+    TempDir dir;
+    const auto exported = FullStore(5);
+    ASSERT_TRUE(WriteMacroStore(*exported, dir.path() / "in.mac", dir.path() / "in.name"));
+    auto store = SentinelStore();
+    FakeUi ui;
+    ui.answers.push_back(dir.path() / "in.mac");
+    EXPECT_EQ(ImportMacros(*store, ui), NameFor(0));
+    EXPECT_EQ(ui.openDialogs, 1);
+    EXPECT_EQ(ui.lastFilter->description, u"MACRO File (*.mac)");
+    EXPECT_TRUE(ui.shown.empty());
+    ExpectSameStore(*store, *exported);
+}
+
+TEST_P(MacroActions, ImportWithWrongSignatureStillReloadsNames) {
+    TempDir dir;
+    WriteBytes(dir.path() / "bad.mac", "Tarnhollow Gaming Mouse Macro" + std::string(40, '\0'));
+    WriteBytes(dir.path() / "bad.name",
+               "[MacroNum]\r\nNumber=2\r\n[MacroName]\r\nMacro_1=first\r\nMacro_2=second\r\n");
+    auto store = SentinelStore();
+    FakeUi ui;
+    ui.answers.push_back(dir.path() / "bad.mac");
+    EXPECT_EQ(ImportMacros(*store, ui), u"first");
+    EXPECT_EQ(store->m_strMacroNames[1], u"second");
+    EXPECT_EQ(store->m_strMacroNames[2], u"");
+    EXPECT_EQ(store->m_nMacroCount, 3u);  // the records and the list state stay
+    EXPECT_EQ(store->m_nMacroSel, 2);
+    EXPECT_TRUE(SameRecord(store->m_Macro[2], RecordValue(2)));
+}
+
+TEST_P(MacroActions, ImportOfUnopenableFileOrCancelChangesNothing) {
+    TempDir dir;
+    WriteBytes(dir.path() / "gone.name", "[MacroNum]\r\nNumber=1\r\n[MacroName]\r\nMacro_1=orphan\r\n");
+    for (const std::optional<fs::path>& answer :
+         {std::optional<fs::path>(dir.path() / "gone.mac"), std::optional<fs::path>()}) {
+        auto store = SentinelStore();
+        const auto before = SentinelStore();
+        FakeUi ui;
+        ui.answers.push_back(answer);
+        EXPECT_EQ(ImportMacros(*store, ui), std::nullopt);
+        ExpectSameStore(*store, *before);
+        EXPECT_TRUE(ui.shown.empty());
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(EnglishAndGerman, MacroActions, testing::Values(kEnglish, 3),
+                         [](const testing::TestParamInfo<int>& info) {
+                             return info.param == kEnglish ? std::string("English") : std::string("German");
+                         });
+
+TEST(MacroActionTexts, GermanDiffersFromEnglish) {
+    for (int row : {1, 2, 6, 7, 12, 13}) {
+        EXPECT_FALSE(GetText(TextTable::Message, row, 3).empty()) << row;
+        EXPECT_NE(GetText(TextTable::Message, row, 3), GetText(TextTable::Message, row, kEnglish)) << row;
+    }
+}
+
+}  // namespace
+}  // namespace voltrane

@@ -1,0 +1,42 @@
+#include <gtest/gtest.h>
+
+#include <filesystem>
+
+#include "device/transport_factory.h"
+
+namespace voltrane {
+namespace {
+
+TEST(DeviceSelector, Table) {
+    const std::filesystem::path programDir = "/opt/voltrane/";
+    const std::filesystem::path defaultFile = programDir / "virtual-mouse.bin";
+    struct Row {
+        const char* name;
+        const char* value;
+        DeviceKind kind;
+        std::filesystem::path statePath;
+    };
+    const Row rows[] = {
+        {"Unset", nullptr, DeviceKind::Real, {}},
+        {"Empty", "", DeviceKind::Real, {}},
+        {"Virtual", "virtual", DeviceKind::Virtual, defaultFile},
+        {"VirtualEmptyPath", "virtual:", DeviceKind::Virtual, defaultFile},
+        {"AbsolutePath", "virtual:/tmp/state.bin", DeviceKind::Virtual, "/tmp/state.bin"},
+        {"RelativePath", "virtual:mice/a.bin", DeviceKind::Virtual, "mice/a.bin"},
+        {"ColonInPath", "virtual:a:b", DeviceKind::Virtual, "a:b"},
+        {"UpperCase", "Virtual", DeviceKind::Real, {}},
+        {"LongerWord", "virtually", DeviceKind::Real, {}},
+        {"LeadingSpace", " virtual", DeviceKind::Real, {}},
+        {"OtherSeparator", "virtual=/tmp/x", DeviceKind::Real, {}},
+        {"Real", "real", DeviceKind::Real, {}},
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.name);
+        const DeviceSelection selection = ParseDeviceSelector(row.value, programDir);
+        EXPECT_EQ(selection.kind, row.kind);
+        EXPECT_EQ(selection.statePath, row.statePath);
+    }
+}
+
+}  // namespace
+}  // namespace voltrane

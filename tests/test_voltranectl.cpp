@@ -1,0 +1,218 @@
+#include <gtest/gtest.h>
+
+#include <fstream>
+#include <functional>
+#include <sstream>
+
+#include "cli/cli.h"
+#include "device/factory_state.h"
+#include "device/reports.h"
+#include "device/virtual_mouse.h"
+#include "device_fakes.h"
+#include "settings/macro_files.h"
+#include "settings/profile.h"
+#include "settings/text_tables.h"
+#include "temp_dir.h"
+#include "setting_fixture.h"
+
+namespace voltrane {
+namespace {
+
+// voltranectl run in-process against a virtual mouse the test can reach.
+struct Tool {
+    TempDir dir;
+    VirtualMouse mouse{FactoryState(), dir.path() / "state.bin"};
+    std::function<std::unique_ptr<HidTransport>()> transport = [this] {
+        return std::make_unique<RefusingTransport>(mouse, 0, 0);  // forwards everything
+    };
+    RecordingSleeper sleeper;
+    std::ostringstream out, err;
+
+    // Runs `global` options followed by `args`.
+    int Run(std::vector<std::string> global, const std::vector<std::string>& args) {
+        global.insert(global.end(), args.begin(), args.end());
+        return Run(global);
+    }
+
+    int Run(std::vector<std::string> args) {
+        out.str("");
+        err.str("");
+        CliEnvironment env{out, err,
+                           [this](const DeviceSelection&) { return transport(); },
+                           [] { return std::unique_ptr<HostPointer>(); },
+                           sleeper, dir.path()};
+        return RunVoltraneCtl(args, env);
+    }
+
+    std::string Path(const std::string& name) const { return (dir.path() / name).string(); }
+
+    std::string Read(const std::string& name) const {
+        std::ifstream in(dir.path() / name, std::ios::binary);
+        return std::string((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+    }
+};
+
+// Gives button `b` (index) a two-record macro: a press of A and its release.
+void giveMacro(MouseSetting& s, int b) {
+    const uint8_t records[20] = {0x60, 0, 0x04, 0, 0, 0, 0, 0, 0, 0, 0x60};
+    std::copy(std::begin(records), std::end(records), s.m_MacroData[b]);
+    s.m_nMacroDataLen[b] = 20;
+}
+
+TEST(Voltranectl, CommandLineErrors) {
+    struct Case { std::vector<std::string> args; int code; const char* err; };
+    const Case cases[] = {
+        {{}, 2, "no command given"},
+        {{"frobnicate"}, 2, "unknown command 'frobnicate'"},
+        {{"apply"}, 2, "apply: wrong number of arguments"},
+        {{"--language", "9", "decode"}, 2, "--language must be 0..5"},
+        {{"--language", "x2", "decode"}, 2, "--language must be 0..5"},
+        {{"--device", "usb", "read"}, 2, "--device must be hid or virtual[:PATH]"},
+        {{"--host", "kde", "read"}, 2, "--host must be desktop or none"},
+        {{"decode", "--profile", "x"}, 2, "unknown option --profile for decode"},
+        {{"read", "--json=1"}, 2, "option --json takes no value"},
+        {{"encode", "p.ini", "--settings", "s.bin"}, 2, "encode needs --settings OUT and --buttons OUT"},
+        {{"--dir"}, 2, "option --dir needs a value"},
+        {{"apply", "missing.ini"}, 2, "missing.ini: no such profile"},
+        {{"collections", "missing.bin"}, 2, "missing.bin: cannot read the descriptor file"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(testing::PrintToString(c.args));
+        Tool tool;
+        EXPECT_EQ(tool.Run(c.args), c.code);
+        EXPECT_NE(tool.err.str().find(c.err), std::string::npos) << tool.err.str();
+        EXPECT_TRUE(tool.out.str().empty());
+    }
+    Tool tool;
+    EXPECT_EQ(tool.Run({"--help"}), 0);
+    EXPECT_EQ(tool.out.str().rfind("usage: voltranectl [--device hid|virtual[:PATH]]", 0), 0u);
+}
+
+// Profiles carry the functions of buttons 2-7 (buttons 8-10 have no profile key): each code on each
+// of them goes through encode, apply to the virtual mouse and read, and comes back as the code the
+// mouse can tell apart.
+TEST(Voltranectl, ProfileFunctionsRoundTripThroughTheMouse) {
+    for (int shift = 0; shift < kFunctionLast; ++shift) {
+        SCOPED_TRACE(shift);
+        Tool tool;
+        MouseSetting s = defaults();
+        for (int b = 1; b <= 6; ++b) {
+            s.m_nItem[b] = (shift + b) % kFunctionLast + 1;
+            s.m_KeyData[b][0] = 58;  // LShift+Q: no shortcut has it
+            s.m_KeyData[b][1] = 32;
+            if (s.m_nItem[b] == kFunctionMacro) giveMacro(s, b);
+        }
+        ASSERT_TRUE(SaveProfile(s, tool.Path("in.ini"), "", kEnglish));
+        ASSERT_EQ(tool.Run({"encode", tool.Path("in.ini"), "--settings", tool.Path("s.bin"), "--buttons",
+                            tool.Path("b.bin")}), 0) << tool.err.str();
+        ASSERT_EQ(tool.Run({"--dir", tool.Path(""), "apply", tool.Path("in.ini")}), 0) << tool.err.str();
+        const std::string state = tool.Read("state.bin");
+        ASSERT_EQ(state.size(), VirtualMouse::kStateBytes);
+        EXPECT_EQ(state.substr(0, 8), tool.Read("s.bin"));
+        EXPECT_EQ(state.substr(8), tool.Read("b.bin"));
+        EXPECT_EQ(tool.Read("download.bin"), tool.Read("b.bin"));
+
+        ASSERT_EQ(tool.Run({"read", "--profile", tool.Path("out.ini"), "--macros", tool.Path("out.mac")}), 0);
+        MouseSetting back;
+        ASSERT_EQ(LoadProfile(back, tool.Path("out.ini"), kEnglish, 0), ProfileLoad::Loaded);
+        auto store = std::make_unique<MacroStore>();
+        ASSERT_EQ(ReadMacroFile(*store, tool.Path("out.mac")), MacroFileRead::Read);
+        ReadMacroNames(*store, NameFileFor(tool.Path("out.mac")));
+        uint32_t macros = 0;
+        for (int b = 1; b <= 6; ++b) {
+            SCOPED_TRACE(b);
+            const int32_t code = s.m_nItem[b];
+            const bool heading = code >= 9 && code <= 11;
+            EXPECT_EQ(back.m_nItem[b], heading ? kFunctionDisable : code);
+            if (code == kFunctionKeyboard) {
+                EXPECT_EQ(back.m_KeyData[b][1], 32);
+            }
+            macros += code == kFunctionMacro;
+        }
+        ASSERT_EQ(store->m_nMacroCount, macros);
+        if (macros == 1) {
+            EXPECT_EQ(store->m_strMacroNames[0], u"Macro_1");
+        }
+    }
+}
+
+TEST(Voltranectl, DeviceFaultsGiveTheirExitCodes) {
+    struct Case { const char* name; std::function<void(Tool&)> fault; std::vector<std::string> command; int code; };
+    const Case cases[] = {
+        {"Absent", [](Tool& t) { t.mouse.SetPresent(false); }, {"apply", "in.ini"}, 3},
+        {"Done", [](Tool&) {}, {"apply", "in.ini"}, 0},
+        {"AbsentRead", [](Tool& t) { t.mouse.SetPresent(false); }, {"read"}, 3},
+        {"SettingsRefused", [](Tool& t) { t.mouse.RefuseNextSends(5); }, {"apply", "in.ini"}, 4},
+        {"ReadBackFails", [](Tool& t) { t.mouse.FailNextFetches(1); }, {"apply", "in.ini"}, 5},
+        {"SettingsFetchFails", [](Tool& t) { t.mouse.FailNextFetches(1); }, {"read"}, 5},
+        {"NoButtonCollection", [](Tool& t) { t.mouse.SetButtonCollection(false); }, {"apply", "in.ini"}, 6},
+        {"NoButtonCollectionRead", [](Tool& t) { t.mouse.SetButtonCollection(false); }, {"read"}, 6},
+        {"ButtonsRefused",
+         [](Tool& t) {
+             t.transport = [&t] { return std::make_unique<RefusingTransport>(t.mouse, kButtonReportId, 5); };
+         },
+         {"apply", "in.ini"}, 7},
+        {"NoTransport", [](Tool& t) { t.transport = [] { return nullptr; }; }, {"read"}, 3},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        Tool tool;
+        ASSERT_TRUE(SaveProfile(defaults(), tool.Path("in.ini"), "", kEnglish));
+        c.fault(tool);
+        std::vector<std::string> args = c.command;
+        if (args.size() > 1) args[1] = tool.Path(args[1]);
+        EXPECT_EQ(tool.Run({"--dir", tool.Path("")}, args), c.code);
+        EXPECT_EQ(tool.err.str().empty(), c.code == 0) << tool.err.str();
+    }
+}
+
+TEST(Voltranectl, DecodePrintsTheRecord) {
+    Tool tool;
+    EXPECT_EQ(tool.Run({"decode", "--json"}), 0);
+    const std::string json = tool.out.str();
+    EXPECT_EQ(json.rfind("{\"items\": [1, 2, 3, 5, 4, 24, 25, 22, 23, 28, 0, ", 0), 0u) << json;
+    EXPECT_NE(json.find("\"macro_data_len\": [0, 0, 0, 0, 0, 0, 0, 0, 0, 0], \"button_macro\": [\"\", "),
+              std::string::npos);
+    EXPECT_NE(json.find("\"macros\": []}"), std::string::npos);
+
+    MouseSetting s = defaults();
+    s.m_nItem[2] = kFunctionMacro;
+    giveMacro(s, 2);
+    s.m_nItem[3] = kFunctionKeyboard;
+    s.m_KeyData[3][0] = 70;
+    s.m_KeyData[3][1] = 32;  // LCtrl+Q: no shortcut
+    ASSERT_TRUE(SaveProfile(s, tool.Path("in.ini"), "", kEnglish));
+    ASSERT_EQ(tool.Run({"encode", tool.Path("in.ini"), "--settings", tool.Path("s.bin"), "--buttons",
+                        tool.Path("b.bin")}), 0);
+    EXPECT_EQ(tool.Run({"decode", "--buttons", tool.Path("b.bin"), "--json"}), 0);
+    EXPECT_NE(tool.out.str().find("\"macros\": [{\"name\": \"Macro_1\", \"count\": 2, \"length\": 8, \"steps\": "
+                                  "[[6, 46, 0, 0, 0, 0, 0, 0, 0, 0, 0], [18, 46, 0, 0, 0, 0, 0, 0, 0, 0, 0]]}]}"),
+              std::string::npos) << tool.out.str();
+    EXPECT_EQ(tool.Run({"decode", "--buttons", tool.Path("b.bin")}), 0);
+    EXPECT_NE(tool.out.str().find("Button 3: Macro\n"), std::string::npos) << tool.out.str();
+    EXPECT_NE(tool.out.str().find("Button 4: Keyboard LCtrl+Q\n"), std::string::npos);
+    EXPECT_NE(tool.out.str().find("    Key Down A\n    Key Up A\n"), std::string::npos);
+
+    EXPECT_EQ(tool.Run({"decode", "--settings", tool.Path("b.bin")}), 2);  // 2049 bytes are no settings report
+    EXPECT_EQ(tool.Run({"decode", "--buttons", tool.Path("s.bin")}), 2);
+}
+
+TEST(Voltranectl, Collections) {
+    Tool tool;
+    const std::string descriptors = std::string(VOLTRANE_SOURCE_DIR) + "/tests/data/hid-descriptors/";
+    ASSERT_EQ(tool.Run({"collections", descriptors + "046D_C52F_0001_FF00.bin"}), 0);
+    EXPECT_NE(tool.out.str().find("usage_page=0xFF00 usage=0x0001 input=7 output=7 feature=0\n"),
+              std::string::npos) << tool.out.str();
+}
+
+TEST(Voltranectl, DevicesMarksTheMouseCollections) {
+    Tool tool;
+    ASSERT_EQ(tool.Run({"--device", "virtual", "devices"}), 0);
+    const std::string out = tool.out.str();
+    EXPECT_NE(out.find("1B80:B412"), std::string::npos);
+    EXPECT_NE(out.find("feature=8  <- settings collection"), std::string::npos) << out;
+    EXPECT_NE(out.find("feature=2049  <- button collection"), std::string::npos) << out;
+}
+
+}  // namespace
+}  // namespace voltrane
