@@ -59,7 +59,9 @@ fs::path ResolveTarget(const fs::path& path) {
 // Creates a fresh temporary file beside `target`; returns its descriptor and fills `tempPath`.
 int CreateTemporary(const fs::path& target, fs::path& tempPath) {
     static unsigned counter = 0;
-    const std::string stem = "." + target.filename().string() + ".tmp" + std::to_string(::getpid()) + "-";
+    std::string stem(1, '.');
+    stem += target.filename().string();
+    stem += ".tmp" + std::to_string(::getpid()) + "-";
     for (int attempt = 0; attempt < 100; ++attempt) {
         tempPath = target.parent_path() / (stem + std::to_string(++counter));
         const int fd = ::open(tempPath.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);

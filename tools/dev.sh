@@ -35,7 +35,7 @@ build() {  # build DIR [cmake options...]
 }
 
 run_tests() {
-    build "$root/build"
+    build "$root/build" -DVOLTRANE_BENCH=ON
     ctest --test-dir "$root/build" --output-on-failure -j "$jobs"
     echo "== core tests under AddressSanitizer + UndefinedBehaviorSanitizer"
     build "$root/build-asan" -DVOLTRANE_CORE_ONLY=ON -DVOLTRANE_SANITIZE=ON
