@@ -136,6 +136,9 @@ IniFile IniFile::Parse(std::string_view bytes) {
             ++start;
             line.end = line.end == LineEnd::Cr ? LineEnd::CrLf : LineEnd::Lf;
         }
+        if (line.end != LineEnd::None && file.m_addedLineEnd == LineEnd::None) {
+            file.m_addedLineEnd = line.end;  // lines added later follow the file's first line end
+        }
         file.AddParsedLine(std::move(line));
     }
     return file;
@@ -234,7 +237,7 @@ IniFile::Section& IniFile::FindOrAddSection(const std::u16string& name) {
     const auto [found, added] = m_sectionIndex.try_emplace(MatchingForm(name), m_sections.size());
     if (added) {
         TerminateLastLine();
-        m_sections.push_back(Section{Line{u"[" + name + u"]"}, {}, 0, {}});
+        m_sections.push_back(Section{Line{u"[" + name + u"]", AddedLineEnd()}, {}, 0, {}});
     }
     return m_sections[found->second];
 }
@@ -248,14 +251,18 @@ void IniFile::TerminateLastLine() {
     } else if (!m_preamble.empty()) {
         last = &m_preamble.back();
     }
-    if (last != nullptr && last->end == LineEnd::None) last->end = LineEnd::CrLf;
+    if (last != nullptr && last->end == LineEnd::None) last->end = AddedLineEnd();
+}
+
+IniFile::LineEnd IniFile::AddedLineEnd() const {
+    return m_addedLineEnd == LineEnd::None ? LineEnd::CrLf : m_addedLineEnd;
 }
 
 void IniFile::InsertKeyLine(Section& section, std::u16string text) {
     Line& previous = section.keyEnd == 0 ? section.header : section.body[section.keyEnd - 1];
-    if (previous.end == LineEnd::None) previous.end = LineEnd::CrLf;
+    if (previous.end == LineEnd::None) previous.end = AddedLineEnd();
     section.body.insert(section.body.begin() + static_cast<std::ptrdiff_t>(section.keyEnd),
-                        Line{std::move(text)});
+                        Line{std::move(text), AddedLineEnd()});
     ++section.keyEnd;
 }
 

@@ -22,9 +22,10 @@ inline constexpr std::size_t kMaxIniFileBytes = 4 * 1024 * 1024;
 //
 // Encoding: bytes starting with FF FE are UTF-16 little-endian, anything else UTF-8 (an optional
 // UTF-8 byte order mark is skipped; invalid bytes read as U+FFFD). A document is saved in the
-// encoding it was read with. Lines may end with CR LF, LF or CR; lines the engine adds end with
-// CR LF. Lines it does not change (comments starting with ';', blank and unknown lines, lines
-// before the first section) are written back as they were read.
+// encoding it was read with. Lines may end with CR LF, LF or CR; lines the engine adds end like
+// the file's first line (CR LF in a new document). Lines it does not change (comments starting
+// with ';', blank and unknown lines, lines before the first section) are written back as they
+// were read.
 //
 // Matching: section names and keys are compared without regard to surrounding blanks (space,
 // tab) and to case (ASCII, Latin-1, Greek, Cyrillic and full-width Latin letters). When a name
@@ -94,9 +95,12 @@ private:
     const Section* FindSection(std::u16string_view name) const;
     Section& FindOrAddSection(const std::u16string& name);
     void TerminateLastLine();
-    static void InsertKeyLine(Section& section, std::u16string text);
+    void InsertKeyLine(Section& section, std::u16string text);
+    // The line end of lines the engine adds: the first line end the file was read with, else CR LF.
+    LineEnd AddedLineEnd() const;
 
     IniEncoding m_encoding;
+    LineEnd m_addedLineEnd = LineEnd::None;  // first line end seen while parsing
     std::vector<Line> m_preamble;  // lines before the first section header
     std::vector<Section> m_sections;
     std::unordered_map<std::u16string, std::size_t> m_sectionIndex;  // matching form -> first section

@@ -91,6 +91,8 @@ const ApplyCase kCases[] = {
      ApplyOutcome::Done, {300, 300, 300}, 14, -1, 0, true, true},
 };
 
+void PrintTo(const ApplyCase& c, std::ostream* os) { *os << c.name; }
+
 class ApplySequence : public testing::TestWithParam<ApplyCase> {};
 
 TEST_P(ApplySequence, OutcomeWaitsMessageAndMouseState) {

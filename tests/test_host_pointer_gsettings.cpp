@@ -64,6 +64,8 @@ struct BackendCase {
     std::function<std::unique_ptr<HostPointer>(const std::filesystem::path&)> make;
 };
 
+void PrintTo(const BackendCase& c, std::ostream* os) { *os << c.name; }
+
 class DesktopBackend : public testing::TestWithParam<BackendCase> {
 protected:
     void SetUp() override {
@@ -214,7 +216,7 @@ TEST_F(KdeBackend, KeepsEverythingElseInPlasmasFiles) {
               "[General]\nColorScheme=BreezeDark\n\n# kept\n[KDE]\nDoubleClickInterval=350\n"
               "LookAndFeelPackage=org.kde.breezedark.desktop\nWheelScrollLines=6\n\n[WM]\nactiveFont=Noto "
               "Sans\n");
-    EXPECT_EQ(readFile(input()), inputBefore + "[Mouse]\r\nXLbInptPointerAcceleration=0.579\r\n");
+    EXPECT_EQ(readFile(input()), inputBefore + "[Mouse]\nXLbInptPointerAcceleration=0.579\n");
     EXPECT_EQ(iniValue(input(), u"Libinput][1133][49271][USB Optical Mouse", u"PointerAcceleration"),
               u"0.4");
 }

@@ -44,6 +44,8 @@ struct RuleCase {
     std::map<int, int32_t> after;   // expected changes; every other item keeps its value
 };
 
+void PrintTo(const RuleCase& c, std::ostream* os) { *os << c.name; }
+
 class EditRule : public testing::TestWithParam<RuleCase> {};
 
 TEST_P(EditRule, ChangesExactlyTheExpectedItems) {

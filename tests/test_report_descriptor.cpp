@@ -212,6 +212,8 @@ const std::vector<DescriptorCase> kCases = {
 };
 // clang-format on
 
+void PrintTo(const DescriptorCase& c, std::ostream* os) { *os << c.name; }
+
 class HandWrittenDescriptor : public testing::TestWithParam<DescriptorCase> {};
 
 TEST_P(HandWrittenDescriptor, GivesCollections) {
