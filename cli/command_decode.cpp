@@ -10,11 +10,12 @@ namespace voltrane {
 
 namespace {
 
-// Fills `report` from `path`, which must hold exactly report.size() bytes; without a path the
-// report keeps the factory bytes it holds.
+// Fills `report` from `path`, which must hold exactly report.size() bytes. Without a path, or when
+// no file is there, the report keeps the factory bytes it holds, as the virtual mouse does.
 bool readReport(const std::optional<std::filesystem::path>& path, std::span<uint8_t> report,
                 CliEnvironment& env) {
-    if (!path) return true;
+    std::error_code error;
+    if (!path || !std::filesystem::exists(*path, error)) return true;
     const std::optional<std::string> bytes = ReadFileLimited(*path, report.size());
     if (!bytes || bytes->size() != report.size()) {
         Fail(env, path->string() + ": not a report of " + std::to_string(report.size()) + " bytes", kExitUsage);

@@ -193,6 +193,9 @@ TEST(Voltranectl, DecodePrintsTheRecord) {
     EXPECT_NE(tool.out.str().find("Button 4: Keyboard LCtrl+Q\n"), std::string::npos);
     EXPECT_NE(tool.out.str().find("    Key Down A\n    Key Up A\n"), std::string::npos);
 
+    // A file that is not there is the factory state, like the virtual mouse's state file.
+    EXPECT_EQ(tool.Run({"decode", "--buttons", tool.Path("none.bin")}), 0);
+    EXPECT_NE(tool.out.str().find("Button 3: MID\n"), std::string::npos) << tool.out.str();
     EXPECT_EQ(tool.Run({"decode", "--settings", tool.Path("b.bin")}), 2);  // 2049 bytes are no settings report
     EXPECT_EQ(tool.Run({"decode", "--buttons", tool.Path("s.bin")}), 2);
 }
