@@ -38,6 +38,7 @@ struct CliEnvironment {
     std::function<std::unique_ptr<HostPointer>()> makeDesktopHost;
     Sleeper& sleeper;
     std::filesystem::path programDir;  // where the virtual mouse keeps its state file by default
+    const char* deviceVariable = nullptr;  // VOLTRANE_DEVICE, used when --device is not given
 };
 
 // Runs one command line (without the program name). Returns the exit code.

@@ -9,6 +9,9 @@ int CommandApply(const CliOptions& options, CliEnvironment& env) {
     std::unique_ptr<CliDevice> device = CliDevice::Open(options, env);
     if (!device) return kExitMouseNotFound;
     const ApplyResult result = RunApply(record.setting, device->Context());
+    if (result.downloadCopyFailed) {
+        env.err << "voltranectl: warning: cannot write " << (options.dir / "download.bin").string() << "\n";
+    }
     switch (result.outcome) {
         case ApplyOutcome::Done:
             return kExitDone;
@@ -22,8 +25,8 @@ int CommandApply(const CliOptions& options, CliEnvironment& env) {
             return Fail(env, "settings written; the mouse's button collection was not found",
                         kExitButtonCollectionMissing);
         case ApplyOutcome::ButtonsDoNotFit:
-            return Fail(env, "settings written; the macro of button " + std::to_string(result.button) +
-                                 " does not fit into the button report, which was not sent",
+            return Fail(env, "button " + std::to_string(result.button) +
+                                 " does not fit into the button report; shorten the macros (nothing was sent)",
                         kExitDoesNotFit);
         case ApplyOutcome::ButtonsRefused:
             return Fail(env, "settings written; the mouse refused the button report five times",

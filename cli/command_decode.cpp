@@ -15,7 +15,9 @@ namespace {
 bool readReport(const std::optional<std::filesystem::path>& path, std::span<uint8_t> report,
                 CliEnvironment& env) {
     std::error_code error;
-    if (!path || !std::filesystem::exists(*path, error)) return true;
+    if (!path || std::filesystem::status(*path, error).type() == std::filesystem::file_type::not_found) {
+        return true;
+    }
     const std::optional<std::string> bytes = ReadFileLimited(*path, report.size());
     if (!bytes || bytes->size() != report.size()) {
         Fail(env, path->string() + ": not a report of " + std::to_string(report.size()) + " bytes", kExitUsage);

@@ -13,12 +13,26 @@ std::string hex4(unsigned value) {
     return text;
 }
 
-// What a collection is to the program: one of the mouse's two vendor collections, or nothing.
-const char* roleOf(const HidNode& node, const HidCollectionInfo& collection) {
-    if (&collection == FindMouseCollection(node, kSettingsCollectionLength)) return "  <- settings collection";
-    if (&collection == FindMouseCollection(node, kButtonCollectionLength)) return "  <- button collection";
-    return "";
-}
+// Marks the collections the program would open: for each of the two lengths, the first match in
+// enumeration order.
+class RoleMarker {
+public:
+    const char* RoleOf(const HidNode& node, const HidCollectionInfo& collection) {
+        if (mark(node, collection, kSettingsCollectionLength, m_settingsFound)) return "  <- settings collection";
+        if (mark(node, collection, kButtonCollectionLength, m_buttonsFound)) return "  <- button collection";
+        return "";
+    }
+
+private:
+    static bool mark(const HidNode& node, const HidCollectionInfo& collection, int length, bool& found) {
+        if (found || &collection != FindMouseCollection(node, length)) return false;
+        found = true;
+        return true;
+    }
+
+    bool m_settingsFound = false;
+    bool m_buttonsFound = false;
+};
 
 }  // namespace
 
@@ -26,11 +40,12 @@ int CommandDevices(const CliOptions& options, CliEnvironment& env) {
     std::unique_ptr<CliDevice> device = CliDevice::Open(options, env);
     if (!device) return kExitMouseNotFound;
     const std::vector<HidNode> nodes = device->Transport().Enumerate();
+    RoleMarker roles;
     for (const HidNode& node : nodes) {
         env.out << node.path << " " << hex4(node.vendorId) << ":" << hex4(node.productId) << "\n";
-        if (node.collections.empty()) env.out << "  (report descriptor not readable)\n";
+        if (node.collections.empty()) env.out << "  (no top-level collection found)\n";
         for (const HidCollectionInfo& collection : node.collections) {
-            env.out << "  " << CollectionLine(collection) << roleOf(node, collection) << "\n";
+            env.out << "  " << CollectionLine(collection) << roles.RoleOf(node, collection) << "\n";
         }
     }
     if (nodes.empty()) env.out << "no HID devices found\n";

@@ -1,6 +1,7 @@
 #include "cli/command_support.h"
 #include "cli/commands.h"
 #include "device/read_sequence.h"
+#include "device/step_records.h"
 #include "settings/macro_files.h"
 #include "settings/profile.h"
 
@@ -24,6 +25,16 @@ int readFailure(CliEnvironment& env, ReadOutcome outcome) {
     return kExitDone;
 }
 
+// The mouse's macros, as the read decoded them, become the macros of their buttons, so that the
+// saved profile applied again gives the mouse back the same macros.
+void keepDecodedMacros(const ReadResult& result, CliRecord& record) {
+    for (int b = 0; b < kButtonCount; ++b) {
+        const int slot = result.macroSlots[b];
+        if (slot < 0) continue;
+        AssignMacro(record.setting, b, &record.store->m_Macro[slot], record.store->m_strMacroNames[slot]);
+    }
+}
+
 bool saveOutputs(const CliOptions& options, CliEnvironment& env, const CliRecord& record) {
     const std::filesystem::path macros = options.macrosOut.value_or("");
     if (options.macrosOut && !WriteMacroStore(*record.store, macros, NameFileFor(macros))) {
@@ -45,6 +56,7 @@ int CommandRead(const CliOptions& options, CliEnvironment& env) {
     CliRecord record;
     const ReadResult result = RunRead(record.setting, *record.store, device->Context());
     if (result.outcome != ReadOutcome::Done) return readFailure(env, result.outcome);
+    keepDecodedMacros(result, record);
     if (!saveOutputs(options, env, record)) return kExitUsage;
     PrintRecord(options, env, record);
     return kExitDone;

@@ -11,8 +11,8 @@
 namespace voltrane {
 
 std::unique_ptr<CliDevice> CliDevice::Open(const CliOptions& options, CliEnvironment& env) {
-    std::unique_ptr<HidTransport> transport =
-        env.makeTransport(ParseDeviceSelector(options.device.c_str(), env.programDir));
+    const char* selector = options.device ? options.device->c_str() : env.deviceVariable;
+    std::unique_ptr<HidTransport> transport = env.makeTransport(ParseDeviceSelector(selector, env.programDir));
     if (!transport) {
         Fail(env, "cannot reach the HID devices of this system", kExitMouseNotFound);
         return nullptr;

@@ -15,8 +15,8 @@ const char kUsage[] =
     "                                            usage_page=0x%04X usage=0x%04X input=N output=N feature=N\n"
     "  apply PROFILE                             load PROFILE and write it into the mouse; download.bin "
     "into DIR\n"
-    "  read [--profile OUT] [--macros OUT] [--json]   read the mouse; save the record as a profile and the "
-    "decoded macros as a macro file\n"
+    "  read [--profile OUT] [--macros OUT] [--json]   read the mouse; save the record as a profile (each macro "
+    "button with its decoded macro) and the decoded macros as a macro file\n"
     "  encode PROFILE --settings OUT --buttons OUT   build the 8- and 2049-byte reports from a profile, no "
     "device\n"
     "  decode [--settings FILE] [--buttons FILE] [--json]   print the configuration the reports hold, "
@@ -24,7 +24,8 @@ const char kUsage[] =
     "\n"
     "Exit status: 0 done; 2 usage or file error; 3 mouse not found; 4 settings report refused;\n"
     "5 settings read-back failed; 6 button collection not found; 7 button report refused;\n"
-    "8 the configuration does not fit.\n";
+    "8 the configuration does not fit.\n"
+    "Without --device, the environment variable VOLTRANE_DEVICE=virtual[:PATH] selects the virtual mouse.\n";
 
 namespace {
 
@@ -106,7 +107,7 @@ private:
         const std::optional<std::string> v = value(name, inlineValue);
         if (!v) return;
         if (name == "--device") {
-            m_result.device = *v;
+            m_result.device = v;
             if (*v != "hid" && *v != "virtual" && v->rfind("virtual:", 0) != 0) {
                 m_error = "--device must be hid or virtual[:PATH]";
             }

@@ -10,7 +10,7 @@
 namespace voltrane {
 
 struct CliOptions {
-    std::string device = "hid";         // hid | virtual[:PATH]
+    std::optional<std::string> device;  // hid | virtual[:PATH]; unset: VOLTRANE_DEVICE, else hid
     std::filesystem::path dir = ".";    // where apply writes "download.bin"
     int language = 2;                   // the language whose keys profiles are read and written with
     bool desktopHost = false;           // --host desktop

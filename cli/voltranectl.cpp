@@ -1,6 +1,7 @@
 // voltranectl: the command-line companion of Voltrane. The real mouse through hidapi (or the virtual
 // mouse), the desktop's pointer settings when asked for; everything else is RunVoltraneCtl.
 
+#include <cstdlib>
 #include <iostream>
 #include <string>
 #include <vector>
@@ -33,6 +34,7 @@ int main(int argc, char** argv) {
         [] { return CreateDesktopHostPointer(); },
         sleeper,
         programDir(),
+        std::getenv(kDeviceVariable),
     };
     return RunVoltraneCtl(args, env);
 }

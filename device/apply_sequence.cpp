@@ -37,18 +37,15 @@ ApplyResult writeSettings(const MouseSetting& setting, DeviceContext& context) {
     return {fetched ? ApplyOutcome::Done : ApplyOutcome::SettingsReadFailed};
 }
 
-ApplyResult writeButtons(const MouseSetting& setting, DeviceContext& context) {
+ApplyResult writeButtons(const ButtonReport& report, DeviceContext& context) {
     if (!context.hid.Open(kButtonCollectionLength)) return {ApplyOutcome::ButtonCollectionMissing};
-    ButtonReportBuild build = BuildButtonReport(setting);
-    if (build.overflowButton != 0) {
-        context.hid.Close();
-        return {ApplyOutcome::ButtonsDoNotFit, build.overflowButton};
-    }
-    const std::string_view bytes(reinterpret_cast<const char*>(build.report.data()), build.report.size());
-    WriteFileAtomically(context.programDir / "download.bin", bytes);  // a copy for the user; errors ignored
-    const bool sent = sendWithRetries(context.hid, context.sleeper, build.report.data(), kButtonReportLength);
+    ButtonReport buffer = report;
+    const std::string_view bytes(reinterpret_cast<const char*>(buffer.data()), buffer.size());
+    // A copy for the user; the apply goes on without it.
+    const bool copied = WriteFileAtomically(context.programDir / "download.bin", bytes);
+    const bool sent = sendWithRetries(context.hid, context.sleeper, buffer.data(), kButtonReportLength);
     context.hid.Close();
-    return {sent ? ApplyOutcome::Done : ApplyOutcome::ButtonsRefused};
+    return {sent ? ApplyOutcome::Done : ApplyOutcome::ButtonsRefused, 0, !copied};
 }
 
 std::u16string buttonNotice(int button, int language) {
@@ -66,9 +63,12 @@ std::u16string buttonNotice(int button, int language) {
 
 ApplyResult RunApply(const MouseSetting& setting, DeviceContext& context) {
     ApplyHostPointer(context.host, setting);
+    // A configuration the button report cannot hold is refused before anything reaches the mouse.
+    const ButtonReportBuild buttons = BuildButtonReport(setting);
+    if (buttons.overflowButton != 0) return {ApplyOutcome::ButtonsDoNotFit, buttons.overflowButton};
     const ApplyResult settings = writeSettings(setting, context);
     if (settings.outcome != ApplyOutcome::Done) return settings;
-    return writeButtons(setting, context);
+    return writeButtons(buttons.report, context);
 }
 
 void ApplyToDevice(const MouseSetting& setting, DeviceContext& context, DeviceMessages& messages,

@@ -28,26 +28,28 @@ enum class ApplyOutcome {
     SettingsRefused,        // the settings report was refused five times
     SettingsReadFailed,     // the settings report could not be fetched back
     ButtonCollectionMissing,  // the settings were written; the 2049-byte collection is not there
-    ButtonsDoNotFit,        // the settings were written; a macro would pass the end of the button report
+    ButtonsDoNotFit,        // nothing was sent: the buttons' records would pass the end of the button report
     ButtonsRefused,         // the settings were written; the button report was refused five times
 };
 
 struct ApplyResult {
     ApplyOutcome outcome = ApplyOutcome::Done;
-    int button = 0;  // ButtonsDoNotFit: the button (2..10) whose macro does not fit
+    int button = 0;                   // ButtonsDoNotFit: the first button (2..10) that does not fit
+    bool downloadCopyFailed = false;  // "download.bin" could not be written (the apply went on)
 };
 
-// Runs the apply sequence and says how far it got; shows nothing. The HID handle is closed on
-// every exit; sleeps go through the context's sleeper (300 ms after each refused transfer, and
-// before the read-back).
+// Runs the apply sequence and says how far it got; shows nothing. A configuration whose button
+// records do not fit the button report is refused before the mouse is touched (the host settings
+// are applied all the same). The HID handle is closed on every exit; sleeps go through the
+// context's sleeper (300 ms after each refused transfer, and before the read-back).
 ApplyResult RunApply(const MouseSetting& setting, DeviceContext& context);
 
 // The apply with its outcome shown to the user in `language`.
 void ApplyToDevice(const MouseSetting& setting, DeviceContext& context, DeviceMessages& messages,
                    int language);
 
-// The apply without messages: 0 done (also when the button phase failed), -1 settings report
-// refused, -2 settings read-back failed, -3 mouse not found.
+// The apply without messages: 0 done (also when the button phase failed or the buttons do not
+// fit), -1 settings report refused, -2 settings read-back failed, -3 mouse not found.
 int ApplyToDeviceSilently(const MouseSetting& setting, DeviceContext& context);
 
 }  // namespace voltrane

@@ -105,8 +105,7 @@ bool HidapiTransport::SendFeature(std::span<const uint8_t> report) {
 bool HidapiTransport::GetFeature(std::span<uint8_t> report) {
     if (m_device == nullptr || report.empty()) return false;
     // The count returned includes the report-ID byte; a negative one is a failure.
-    const int received = hid_get_feature_report(m_device, report.data(), report.size());
-    return received >= 0 && static_cast<std::size_t>(received) == report.size();
+    return hid_get_feature_report(m_device, report.data(), report.size()) > 0;
 }
 
 void HidapiTransport::Close() {

@@ -56,7 +56,8 @@ public:
     bool OpenPath(const std::string& path) override;
     // True only when the whole report was written.
     bool SendFeature(std::span<const uint8_t> report) override;
-    // True only when the whole buffer was filled, report ID included.
+    // True when the device answered with at least the report ID; a shorter answer leaves the rest
+    // of the buffer as it was (callers clear it first).
     bool GetFeature(std::span<uint8_t> report) override;
     void Close() override;
     bool IsOpen() const override;

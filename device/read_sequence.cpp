@@ -35,7 +35,9 @@ ReadResult RunRead(MouseSetting& setting, MacroStore& store, DeviceContext& cont
         context.hid.Close();
         return {ReadOutcome::ButtonsReadFailed, std::nullopt};
     }
-    return {ReadOutcome::Done, DecodeButtonReport(report, setting, store)};
+    ReadResult result;
+    result.macroNameText = DecodeButtonReport(report, setting, store, &result.macroSlots);
+    return result;
 }
 
 int ReadFromDevice(MouseSetting& setting, MacroStore& store, DeviceContext& context,

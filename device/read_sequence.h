@@ -2,6 +2,7 @@
 // Reading the configuration back from the mouse, once at start-up: items back to their defaults,
 // the default host pointer settings applied, then both reports fetched and decoded.
 
+#include <array>
 #include <optional>
 #include <string>
 
@@ -21,6 +22,8 @@ enum class ReadOutcome {
 struct ReadResult {
     ReadOutcome outcome = ReadOutcome::Done;
     std::optional<std::u16string> macroNameText;  // new text of the macro-name box, when macros were read
+    std::array<int, kButtonCount> macroSlots{-1, -1, -1, -1, -1, -1, -1, -1, -1, -1};  // store slot of
+                                                                     // each button's macro, -1 none
 };
 
 // Runs the read and says how far it got; shows nothing. Items are reset to their defaults and the

@@ -58,8 +58,9 @@ constexpr uint8_t kButtonNumberMask = 0x1F;
 
 uint8_t lowByte(int32_t value) { return static_cast<uint8_t>(static_cast<uint32_t>(value)); }
 
-// An LED level travels as level x 3 in 8 bits, whatever its range.
-uint8_t levelByte(int32_t level) { return static_cast<uint8_t>(static_cast<uint32_t>(level) * 3u); }
+// An LED level travels as level x 3; a level outside 0..3 (from a damaged file) takes the nearest.
+constexpr int32_t kMaxLevel = 3;
+uint8_t levelByte(int32_t level) { return static_cast<uint8_t>(std::clamp(level, 0, kMaxLevel) * 3); }
 
 bool isConsumerCode(int32_t code) {
     return code == kFunctionIeKey || (code >= kFunctionPlayPause && code <= kFunctionLast);
@@ -194,7 +195,11 @@ class ButtonReportDecoder {
 public:
     ButtonReportDecoder(std::span<const uint8_t, kButtonDataLength> data, MouseSetting& setting,
                         MacroStore& store)
-        : m_data(data), m_setting(setting), m_store(store) {}
+        : m_data(data), m_setting(setting), m_store(store) {
+        m_macroSlots.fill(-1);
+    }
+
+    const std::array<int, kButtonCount>& MacroSlots() const { return m_macroSlots; }
 
     std::optional<std::u16string> Decode() {
         m_store.m_nMacroHoverRow = m_store.m_nMacroSel = m_store.m_nMacroTop = 0;
@@ -298,6 +303,7 @@ private:
         m_editText = u"<New Macro>";
         m_store.m_strMacroNames[slot] = Utf8ToUtf16("Macro_" + std::to_string(slot + 1));
         if (macro.length != 0) {
+            m_macroSlots[k] = slot;
             ++m_store.m_nMacroSel;
             ++m_store.m_nMacroCount;
         }
@@ -309,6 +315,7 @@ private:
     size_t m_position = kFirstRecordOffset;
     bool m_lastGroup = false;
     std::optional<std::u16string> m_editText;
+    std::array<int, kButtonCount> m_macroSlots;
 };
 
 static_assert(kButtonCount - 1 < kMacroStoreSlots, "one report never holds more macros than slots");
@@ -379,8 +386,12 @@ void DecodeSettingsReport(std::span<const uint8_t, kSettingsReportLength> report
 }
 
 std::optional<std::u16string> DecodeButtonReport(std::span<const uint8_t, kButtonReportLength> report,
-                                                 MouseSetting& setting, MacroStore& store) {
-    return ButtonReportDecoder(report.subspan<1>(), setting, store).Decode();
+                                                 MouseSetting& setting, MacroStore& store,
+                                                 std::array<int, kButtonCount>* macroSlots) {
+    ButtonReportDecoder decoder(report.subspan<1>(), setting, store);
+    std::optional<std::u16string> editText = decoder.Decode();
+    if (macroSlots) *macroSlots = decoder.MacroSlots();
+    return editText;
 }
 
 }  // namespace voltrane

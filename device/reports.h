@@ -51,8 +51,7 @@ inline constexpr std::array<FunctionReportRow, kFunctionCodes> g_FunctionReportT
 // clang-format on
 
 // Builds the settings report from items 15, 16, 20-23, 25, 29, 33, 36-39 and 55. Out-of-range item
-// values are sent safely: an HShine step takes the nearest table entry, a level travels as the low
-// 8 bits of level x 3.
+// values are sent safely: an HShine step or an LED level takes the nearest valid one.
 SettingsReport BuildSettingsReport(const MouseSetting& setting);
 
 // The button report, or the button that made it overflow.
@@ -76,8 +75,10 @@ void DecodeSettingsReport(std::span<const uint8_t, kSettingsReportLength> report
 // with slot + 1; list state and m_nMacroCount reset first, then count the non-empty macros).
 // m_MacroData and m_nMacroDataLen are not touched. Any content stays inside the report, the key
 // rows and the store's slots. Returns "<New Macro>" for the macro-name box when a macro was
-// decoded, else nothing.
+// decoded, else nothing. When `macroSlots` is given, entry b gets the store slot of button b's
+// macro, or -1 when the button holds no (non-empty) macro.
 std::optional<std::u16string> DecodeButtonReport(std::span<const uint8_t, kButtonReportLength> report,
-                                                 MouseSetting& setting, MacroStore& store);
+                                                 MouseSetting& setting, MacroStore& store,
+                                                 std::array<int, kButtonCount>* macroSlots = nullptr);
 
 }  // namespace voltrane

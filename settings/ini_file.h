@@ -16,7 +16,7 @@ enum class IniEncoding { Utf16Le, Utf8 };
 
 // Files larger than this are refused as damaged, so a broken file never costs memory out of
 // proportion to what the program keeps in it.
-inline constexpr std::size_t kMaxIniFileBytes = 4 * 1024 * 1024;
+inline constexpr std::size_t kMaxIniFileBytes = 512 * 1024;
 
 // One INI document in memory.
 //

@@ -121,6 +121,7 @@ const KeyInfo& KeyRow(int index) {
 }
 
 int FindKeyByVk(int vk, int skip) {
+    if (skip < 0) skip = kKeyTableRows;  // more than any vk's rows: nothing is found
     int row = 0;
     for (; KeyTable[row].vk != 0; ++row) {
         if (KeyTable[row].vk == vk) {

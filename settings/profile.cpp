@@ -71,7 +71,6 @@ void readProfile(MouseSetting& setting, const IniFile& file, int language) {
                         setting.m_KeyData[b]);
         readDigitGroups(file.GetString(kSection, buttonKey(kRowMacroDataStem, b, language), u""),
                         setting.m_MacroData[b]);
-        setting.m_nMacroDataLen[b] = MacroRowLength(setting.m_MacroData[b]);
         setting.m_strButtonMacro[b] = file.GetString(kSection, buttonKey(kRowMacroNameStem, b, language), u"");
     }
 }
@@ -111,6 +110,7 @@ ProfileLoad LoadProfile(MouseSetting& setting, const std::filesystem::path& path
     } else {
         result = ProfileLoad::Unreadable;
     }
+    for (int b = 0; b < kButtonCount; ++b) setting.m_nMacroDataLen[b] = MacroRowLength(setting.m_MacroData[b]);
     NormaliseProfileItems(setting, page);
     return result;
 }

@@ -22,8 +22,8 @@ bool SaveProfile(const MouseSetting& setting, const std::filesystem::path& path,
 
 // Reads the profile at `path` with the keys of `language` into `setting`. Items whose key is
 // missing become 0; key and macro bytes follow the three-digit rule (malformed text gives the bytes
-// the digit arithmetic gives); each button's macro length is derived from its stored records.
-// Always ends with NormaliseProfileItems(page).
+// the digit arithmetic gives). Always ends by deriving each button's macro length from its stored
+// records and with NormaliseProfileItems(page).
 ProfileLoad LoadProfile(MouseSetting& setting, const std::filesystem::path& path, int language, int page);
 
 // The fixed normalisation after every load: the page tabs follow `page` (0 basic, 1 advanced,

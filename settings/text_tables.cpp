@@ -5,6 +5,7 @@
 #include "settings/text_tables.h"
 
 #include <cstddef>
+#include <type_traits>
 
 namespace voltrane {
 
@@ -1624,74 +1625,77 @@ constexpr char16_t kSingleKeyText[kThreeLanguages][3][20] = {
 static_assert(sizeof(kSingleKeyText) == sizeof(char16_t) * kThreeLanguages * 3 * 20);
 
 // Notices of our own that the fixed tables have no row for.
-constexpr char16_t kNoticeText[kLanguageCount][2][100] = {
+constexpr char16_t kNoticeText[kLanguageCount][2][120] = {
     {
         // 0 Simplified Chinese
-        /* 0 */ u"宏太长，无法分配给按键：转换后最多只能有 25 个步骤。",
-        /* 1 */ u"按键 %d 的宏无法写入鼠标，请缩短宏后再应用。",
+        /* 0 */ u"宏太长，无法分配给按键：最多只能包含 25 个按键或鼠标动作（延时不计）。",
+        /* 1 */ u"按键 %d 的设置已无法写入鼠标，请缩短各按键的宏后再应用。",
     },
     {
         // 1 Traditional Chinese
-        /* 0 */ u"巨集太長，無法指定給按鍵：轉換後最多只能有 25 個步驟。",
-        /* 1 */ u"按鍵 %d 的巨集無法寫入滑鼠，請縮短巨集後再套用。",
+        /* 0 */ u"巨集太長，無法指定給按鍵：最多只能包含 25 個按鍵或滑鼠動作（延遲不計）。",
+        /* 1 */ u"按鍵 %d 的設定已無法寫入滑鼠，請縮短各按鍵的巨集後再套用。",
     },
     {
         // 2 English
-        /* 0 */ u"The macro is too long for a mouse button: at most 25 steps fit.",
-        /* 1 */ u"The macro of button %d does not fit into the mouse. Shorten it and apply again.",
+        /* 0 */ u"The macro is too long for a mouse button: at most 25 key or mouse actions fit (pauses are free).",
+        /* 1 */ u"Button %d no longer fits into the mouse. Shorten the macros and apply again.",
     },
     {
         // 3 German
-        /* 0 */ u"Das Makro ist zu lang für eine Maustaste: höchstens 25 Schritte passen.",
-        /* 1 */ u"Das Makro von Taste %d passt nicht in die Maus. Bitte kürzen und erneut übernehmen.",
+        /* 0 */ u"Das Makro ist zu lang für eine Maustaste: höchstens 25 Tasten- oder Mausaktionen (Pausen zählen nicht).",
+        /* 1 */ u"Taste %d passt nicht mehr in die Maus. Bitte die Makros kürzen und erneut übernehmen.",
     },
     {
         // 4 Japanese
-        /* 0 */ u"マクロが長すぎるため、ボタンに割り当てられません（最大 25 ステップ）。",
-        /* 1 */ u"ボタン %d のマクロがマウスに収まりません。短くしてからもう一度適用してください。",
+        /* 0 */ u"マクロが長すぎるため、ボタンに割り当てられません（キー・マウス操作は最大 25 個、待機時間は含みません）。",
+        /* 1 */ u"ボタン %d の設定がマウスに収まりません。マクロを短くしてからもう一度適用してください。",
     },
     {
         // 5 Korean
-        /* 0 */ u"매크로가 너무 길어 버튼에 지정할 수 없습니다. 최대 25단계까지 가능합니다.",
-        /* 1 */ u"버튼 %d의 매크로가 마우스에 들어가지 않습니다. 줄인 후 다시 적용하십시오.",
+        /* 0 */ u"매크로가 너무 길어 버튼에 지정할 수 없습니다. 키 또는 마우스 동작은 최대 25개입니다(지연 제외).",
+        /* 1 */ u"버튼 %d의 설정이 마우스에 들어가지 않습니다. 매크로를 줄인 후 다시 적용하십시오.",
     },
 };
 
-// One table as GetText sees it: the first code unit of language 0, row 0, and the shape.
+// One table as GetText sees it: how to reach a row, and the shape.
 struct TableData {
-    const char16_t* text;
+    const char16_t* (*row)(std::size_t language, std::size_t row);  // the row's first code unit
     TextTableShape shape;
 };
 
-template <std::size_t L, std::size_t R, std::size_t W>
-constexpr TableData tableData(const char16_t (&table)[L][R][W]) {
-    return {&table[0][0][0], {static_cast<int>(L), static_cast<int>(R), static_cast<int>(W)}};
+template <const auto& Table>
+constexpr TableData tableData() {
+    using Array = std::remove_cvref_t<decltype(Table)>;
+    return {[](std::size_t language, std::size_t row) -> const char16_t* { return Table[language][row]; },
+            {static_cast<int>(std::extent_v<Array, 0>), static_cast<int>(std::extent_v<Array, 1>),
+             static_cast<int>(std::extent_v<Array, 2>)}};
 }
 
 TableData findTable(TextTable table) {
     switch (table) {
         case TextTable::Main:
-            return tableData(kMainText);
+            return tableData<kMainText>();
         case TextTable::ButtonFunction:
-            return tableData(kButtonFunctionText);
+            return tableData<kButtonFunctionText>();
         case TextTable::Message:
-            return tableData(kMessageText);
+            return tableData<kMessageText>();
         case TextTable::MacroLimit:
-            return tableData(kMacroLimitText);
+            return tableData<kMacroLimitText>();
         case TextTable::MacroEditor:
-            return tableData(kMacroEditorText);
+            return tableData<kMacroEditorText>();
         case TextTable::MacroEvent:
-            return tableData(kMacroEventText);
+            return tableData<kMacroEventText>();
         case TextTable::ChoiceTitles:
-            return tableData(kChoiceTitleText);
+            return tableData<kChoiceTitleText>();
         case TextTable::ChoiceMouseKeys:
-            return tableData(kChoiceMouseKeyText);
+            return tableData<kChoiceMouseKeyText>();
         case TextTable::ChoiceEvents:
-            return tableData(kChoiceEventText);
+            return tableData<kChoiceEventText>();
         case TextTable::SingleKeyButtons:
-            return tableData(kSingleKeyText);
+            return tableData<kSingleKeyText>();
         case TextTable::Notice:
-            return tableData(kNoticeText);
+            return tableData<kNoticeText>();
     }
     return {nullptr, {0, 0, 0}};
 }
@@ -1702,7 +1706,7 @@ TextTableShape GetTableShape(TextTable table) { return findTable(table).shape; }
 
 std::u16string_view GetText(TextTable table, int row, int language) {
     const TableData data = findTable(table);
-    if (data.text == nullptr || row < 0 || row >= data.shape.rows) {
+    if (data.row == nullptr || row < 0 || row >= data.shape.rows) {
         return {};
     }
     // Unknown languages read as English, and so do German, Japanese and Korean in the tables that
@@ -1711,8 +1715,7 @@ std::u16string_view GetText(TextTable table, int row, int language) {
         language = kEnglish;
     }
     const std::size_t width = static_cast<std::size_t>(data.shape.width);
-    const std::size_t index = static_cast<std::size_t>(language * data.shape.rows + row);
-    const char16_t* text = data.text + index * width;
+    const char16_t* text = data.row(static_cast<std::size_t>(language), static_cast<std::size_t>(row));
     std::size_t length = 0;
     while (length < width && text[length] != u'\0') {
         ++length;

@@ -24,7 +24,7 @@ enum class TextTable {
     ChoiceMouseKeys,   // choice dialog: 3 x 7 x 30
     ChoiceEvents,      // choice dialog: 3 x 5 x 40
     SingleKeyButtons,  // single-key dialog: 3 x 3 x 20
-    Notice,            // notices of our own (rows below): 6 x 2 x 100
+    Notice,            // notices of our own (rows below): 6 x 2 x 120
 };
 
 // Rows of the message table.

@@ -144,11 +144,22 @@ TEST(ApplySequence, DownloadCopyIsTheButtonReport) {
     Rig rig;
     rig.Connect();
     const MouseSetting setting = sampleSetting();
-    ASSERT_EQ(RunApply(setting, *rig.context).outcome, ApplyOutcome::Done);
+    const ApplyResult result = RunApply(setting, *rig.context);
+    ASSERT_EQ(result.outcome, ApplyOutcome::Done);
+    EXPECT_FALSE(result.downloadCopyFailed);
     std::ifstream in(rig.dir.path() / "download.bin", std::ios::binary);
     const std::string bytes((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
     const ButtonReport expected = BuildButtonReport(setting).report;
     EXPECT_EQ(bytes, std::string(expected.begin(), expected.end()));
+}
+
+TEST(ApplySequence, FailedDownloadCopyDoesNotStopTheApply) {
+    Rig rig;
+    rig.Connect();
+    rig.context->programDir = rig.dir.path() / "no-such-folder";
+    const ApplyResult result = RunApply(sampleSetting(), *rig.context);
+    EXPECT_EQ(result.outcome, ApplyOutcome::Done);
+    EXPECT_TRUE(result.downloadCopyFailed);
 }
 
 TEST(ApplySequence, ConfigurationThatDoesNotFitIsNotSent) {
@@ -159,11 +170,13 @@ TEST(ApplySequence, ConfigurationThatDoesNotFitIsNotSent) {
     ApplyToDevice(setting, *rig.context, rig.messages, kEnglish);
 
     ASSERT_EQ(rig.messages.shown.size(), 1u);
-    EXPECT_EQ(rig.messages.shown[0].text,
-              u"The macro of button 10 does not fit into the mouse. Shorten it and apply again.");
+    EXPECT_EQ(rig.messages.shown[0].text, u"Button 10 no longer fits into the mouse. Shorten the macros and "
+                                          u"apply again.");
     EXPECT_EQ(rig.messages.shown[0].title, u"Fail");
     EXPECT_FALSE(std::filesystem::exists(rig.dir.path() / "download.bin"));
-    EXPECT_TRUE(std::equal(before.begin() + 8, before.end(), rig.mouse.Reports().begin() + 8));
+    EXPECT_EQ(rig.mouse.Reports(), before);  // neither report reached the mouse
+    EXPECT_EQ(rig.mouse.SendCount(), 0);
+    EXPECT_EQ(rig.host.Applied().size(), 1u);
     EXPECT_FALSE(rig.hid->IsOpen());
 
     Rig other;

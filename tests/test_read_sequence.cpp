@@ -133,18 +133,19 @@ struct ReadCase {
     std::function<void(Rig&)> fault;
     ReadOutcome outcome;
     bool settingsDecoded;
+    std::vector<long long> waits;
 };
 
 TEST(ReadSequence, Failures) {
     const ReadCase cases[] = {
-        {"Absent", [](Rig& r) { r.mouse.SetPresent(false); }, ReadOutcome::MouseNotFound, false},
+        {"Absent", [](Rig& r) { r.mouse.SetPresent(false); }, ReadOutcome::MouseNotFound, false, {}},
         {"SettingsFetchFails", [](Rig& r) { r.mouse.FailNextFetches(1); }, ReadOutcome::SettingsReadFailed,
-         false},
+         false, {}},
         {"NoButtonCollection", [](Rig& r) { r.mouse.SetButtonCollection(false); },
-         ReadOutcome::ButtonCollectionMissing, true},
+         ReadOutcome::ButtonCollectionMissing, true, {}},
         {"ButtonFetchFails",
          [](Rig& r) { r.faulty = std::make_unique<RefusingTransport>(r.mouse, kButtonReportId, 0, 1); },
-         ReadOutcome::ButtonsReadFailed, true},
+         ReadOutcome::ButtonsReadFailed, true, {300}},
     };
     MouseSetting defaults;
     defaults.ResetToDefaults();
@@ -156,7 +157,9 @@ TEST(ReadSequence, Failures) {
         rig.Disconnect();
         c.fault(rig);
         rig.Connect();
+        rig.sleeper.waits.clear();
         EXPECT_EQ(RunRead(rig.setting, *rig.store, *rig.context).outcome, c.outcome);
+        EXPECT_EQ(rig.sleeper.waits, c.waits);
         rig.host = MemoryHostPointer();
         rig.Disconnect();
         c.fault(rig);  // the first read used up one-shot faults

@@ -59,11 +59,11 @@ TEST(SettingsReport, Build) {
         {"ShineMinTakesFirst", {{36, INT_MIN}}, {3, 1, 2, 0, 4, 0, 0, 0}},
         {"ShineHugeTakesLast", {{36, 1000000}}, {3, 1, 2, 0, 15, 0, 0, 0}},
         {"ShineMaxTakesLast", {{36, INT_MAX}}, {3, 1, 2, 0, 15, 0, 0, 0}},
-        {"LevelNegative", {{25, 1}, {37, -1}}, {3, 1, 2, 0, 8, 0xFD, 0, 0}},
-        {"LevelAboveRange", {{25, 1}, {37, 86}}, {3, 1, 2, 0, 8, 2, 0, 0}},
-        {"LevelMax", {{29, 1}, {38, INT_MAX}}, {3, 1, 2, 0, 8, 0, 0xFD, 0}},
+        {"LevelNegativeTakesZero", {{25, 1}, {37, -1}}, {3, 1, 2, 0, 8, 0, 0, 0}},
+        {"LevelAboveRangeTakesThree", {{25, 1}, {37, 86}}, {3, 1, 2, 0, 8, 9, 0, 0}},
+        {"LevelMax", {{29, 1}, {38, INT_MAX}}, {3, 1, 2, 0, 8, 0, 9, 0}},
         {"LevelMin", {{33, 1}, {39, INT_MIN}}, {3, 1, 2, 0, 8, 0, 0, 0}},
-        {"LevelWrapsToZeroClearsMode", {{16, 1}, {25, 1}, {37, 256}}, {3, 1, 2, 0, 8, 0, 0, 0}},
+        {"LevelThatWouldWrapKeepsMode", {{16, 1}, {25, 1}, {37, 256}}, {3, 1, 2, 1, 8, 9, 0, 0}},
     };
     for (const SettingsBuildCase& c : cases) {
         SCOPED_TRACE(c.name);

@@ -44,7 +44,7 @@ constexpr TableInfo kTables[] = {
     {TextTable::ChoiceMouseKeys, "ChoiceMouseKeys", 3, 7, 30},
     {TextTable::ChoiceEvents, "ChoiceEvents", 3, 5, 40},
     {TextTable::SingleKeyButtons, "SingleKeyButtons", 3, 3, 20},
-    {TextTable::Notice, "Notice", 6, 2, 100},
+    {TextTable::Notice, "Notice", 6, 2, 120},
 };
 
 const char* tableName(TextTable table) {
@@ -503,9 +503,9 @@ const Quoted kQuoted[] = {
     {TextTable::SingleKeyButtons, 1, kTraditionalChinese, u"取消"},
     {TextTable::SingleKeyButtons, 1, kEnglish, u" Cancel"},
     {TextTable::Notice, kNoticeMacroTooLong, kEnglish,
-     u"The macro is too long for a mouse button: at most 25 steps fit."},
+     u"The macro is too long for a mouse button: at most 25 key or mouse actions fit (pauses are free)."},
     {TextTable::Notice, kNoticeButtonDoesNotFit, kEnglish,
-     u"The macro of button %d does not fit into the mouse. Shorten it and apply again."},
+     u"Button %d no longer fits into the mouse. Shorten the macros and apply again."},
 };
 
 // Main text table rows with the same text in every language.

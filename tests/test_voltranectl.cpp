@@ -152,6 +152,11 @@ TEST(Voltranectl, DeviceFaultsGiveTheirExitCodes) {
              t.transport = [&t] { return std::make_unique<RefusingTransport>(t.mouse, kButtonReportId, 5); };
          },
          {"apply", "in.ini"}, 7},
+        {"ButtonFetchFailsRead",
+         [](Tool& t) {
+             t.transport = [&t] { return std::make_unique<RefusingTransport>(t.mouse, kButtonReportId, 0, 1); };
+         },
+         {"read"}, 7},
         {"NoTransport", [](Tool& t) { t.transport = [] { return nullptr; }; }, {"read"}, 3},
     };
     for (const Case& c : cases) {
@@ -164,6 +169,44 @@ TEST(Voltranectl, DeviceFaultsGiveTheirExitCodes) {
         EXPECT_EQ(tool.Run({"--dir", tool.Path("")}, args), c.code);
         EXPECT_EQ(tool.err.str().empty(), c.code == 0) << tool.err.str();
     }
+}
+
+// A profile read from the mouse carries the mouse's macros, so applying it gives them back.
+TEST(Voltranectl, ReadThenApplyKeepsTheMacros) {
+    Tool tool;
+    MouseSetting s = defaults();
+    s.m_nItem[2] = kFunctionMacro;
+    giveMacro(s, 2);
+    ASSERT_TRUE(SaveProfile(s, tool.Path("in.ini"), "", kEnglish));
+    ASSERT_EQ(tool.Run({"--dir", tool.Path(""), "apply", tool.Path("in.ini")}), 0);
+    const std::string applied = tool.Read("state.bin");
+
+    ASSERT_EQ(tool.Run({"read", "--profile", tool.Path("back.ini"), "--json"}), 0);
+    EXPECT_NE(tool.out.str().find("\"macro_data_len\": [0, 0, 20, 0,"), std::string::npos) << tool.out.str();
+    EXPECT_NE(tool.out.str().find("\"button_macro\": [\"\", \"\", \"Macro_1\", \"\""), std::string::npos);
+    ASSERT_EQ(tool.Run({"--dir", tool.Path(""), "apply", tool.Path("back.ini")}), 0);
+    EXPECT_EQ(tool.Read("state.bin"), applied);
+}
+
+TEST(Voltranectl, DeviceVariableSelectsTheMouseWithoutDeviceOption) {
+    Tool tool;
+    std::vector<DeviceKind> seen;
+    const std::string state = tool.Path("env.bin");
+    std::ostringstream out, err;
+    CliEnvironment env{out, err,
+                       [&](const DeviceSelection& selection) {
+                           seen.push_back(selection.kind);
+                           return std::unique_ptr<HidTransport>();
+                       },
+                       [] { return std::unique_ptr<HostPointer>(); },
+                       tool.sleeper, tool.dir.path(), nullptr};
+    const std::string variable = "virtual:" + state;
+    env.deviceVariable = variable.c_str();
+    RunVoltraneCtl(std::vector<std::string>{"read"}, env);
+    RunVoltraneCtl(std::vector<std::string>{"--device", "hid", "read"}, env);
+    env.deviceVariable = nullptr;
+    RunVoltraneCtl(std::vector<std::string>{"read"}, env);
+    EXPECT_EQ(seen, (std::vector<DeviceKind>{DeviceKind::Virtual, DeviceKind::Real, DeviceKind::Real}));
 }
 
 TEST(Voltranectl, DecodePrintsTheRecord) {
