@@ -3,7 +3,6 @@
 // beyond the mandated 300 ms pauses (report building, transfers, the "download.bin" copy).
 
 #include <benchmark/benchmark.h>
-
 #include <unistd.h>
 
 #include <cstdlib>
@@ -29,7 +28,8 @@ MouseSetting fullSetting() {
     for (int b = 1; b < kButtonCount; ++b) {
         s.m_nItem[b] = b < 9 ? kFunctionMacro : kFunctionDisable;
         for (int r = 0; r < 25; ++r) {
-            const uint8_t record[10] = {r % 2 ? uint8_t(0x60) : uint8_t(0x20), 1, uint8_t(r), 0, 0, 0, 0, 0, 5, 0};
+            const uint8_t record[10] = {
+                r % 2 ? uint8_t(0x60) : uint8_t(0x20), 1, uint8_t(r), 0, 0, 0, 0, 0, 5, 0};
             std::copy(std::begin(record), std::end(record), s.m_MacroData[b] + r * 10);
         }
         s.m_nMacroDataLen[b] = 250;

@@ -15,7 +15,12 @@ int usedSteps(const MacroRecord& record) { return std::clamp(record.count, 0, kM
 
 bool isAppendable(uint8_t kind) {
     switch (kind) {
-        case kMouseDown: case kMouseUp: case kDelay: case kKeyDown: case kKeyUp: case kDpiStep:
+        case kMouseDown:
+        case kMouseUp:
+        case kDelay:
+        case kKeyDown:
+        case kKeyUp:
+        case kDpiStep:
             return true;
         default:
             return false;
@@ -44,17 +49,23 @@ void fillStep(MacroEvent& step, uint8_t kind, const StepData& data) {
     }
 }
 
-uint16_t delayOf(const MacroEvent& step) {
-    return static_cast<uint16_t>(step.data[0] << 8 | step.data[1]);
-}
+uint16_t delayOf(const MacroEvent& step) { return static_cast<uint16_t>(step.data[0] << 8 | step.data[1]); }
 
 }  // namespace
 
 int StepCost(uint8_t kind) {
     switch (kind) {
-        case 4: case 5: case kKeyDown:
+        case 4:
+        case 5:
+        case kKeyDown:
             return 5;
-        case kRawKey: case kMouseDown: case kDelay: case kDpiStep: case 17: case kKeyUp: case kMouseUp:
+        case kRawKey:
+        case kMouseDown:
+        case kDelay:
+        case kDpiStep:
+        case 17:
+        case kKeyUp:
+        case kMouseUp:
             return 3;
         default:
             return 0;

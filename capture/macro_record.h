@@ -29,7 +29,7 @@ inline constexpr int kMacroSlots = 256;
 inline constexpr int kMacroBudget = 254;  // the budget shown to the user: length out of 254
 
 struct MacroRecord {
-    int32_t count;  // steps in use; every slot at or past count is all zero
+    int32_t count;   // steps in use; every slot at or past count is all zero
     uint8_t length;  // budget used by the steps
     MacroEvent steps[kMacroSlots];
     uint8_t reserved[3];
@@ -45,10 +45,10 @@ static_assert(sizeof(MacroRecord) == 2824);
 
 // What a new step carries: a button mask, a wheel value, a pause or a key-index string.
 struct StepData {
-    uint8_t buttons = 0;                     // MouseDown / MouseUp
-    uint8_t wheel = 0;                       // MouseDown only: 1 up, 255 down
-    uint16_t milliseconds = 0;               // Delay
-    uint8_t keys[kKeyStringLength] = {};     // KeyDown / KeyUp
+    uint8_t buttons = 0;                  // MouseDown / MouseUp
+    uint8_t wheel = 0;                    // MouseDown only: 1 up, 255 down
+    uint16_t milliseconds = 0;            // Delay
+    uint8_t keys[kKeyStringLength] = {};  // KeyDown / KeyUp
 };
 
 // The budget a step of `kind` gives back when deleted (0 for kinds that cost nothing).

@@ -19,7 +19,7 @@ namespace voltrane {
 // Exit codes.
 enum CliExit : int {
     kExitDone = 0,
-    kExitUsage = 2,            // bad command line, or a file that cannot be read or written
+    kExitUsage = 2,  // bad command line, or a file that cannot be read or written
     kExitMouseNotFound = 3,
     kExitSettingsRefused = 4,
     kExitSettingsReadFailed = 5,
@@ -37,7 +37,7 @@ struct CliEnvironment {
     // Creates the host pointer backend for --host desktop (the tool uses a do-nothing one for none).
     std::function<std::unique_ptr<HostPointer>()> makeDesktopHost;
     Sleeper& sleeper;
-    std::filesystem::path programDir;  // where the virtual mouse keeps its state file by default
+    std::filesystem::path programDir;      // where the virtual mouse keeps its state file by default
     const char* deviceVariable = nullptr;  // VOLTRANE_DEVICE, used when --device is not given
 };
 

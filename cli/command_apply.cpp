@@ -25,8 +25,9 @@ int CommandApply(const CliOptions& options, CliEnvironment& env) {
             return Fail(env, "settings written; the mouse's button collection was not found",
                         kExitButtonCollectionMissing);
         case ApplyOutcome::ButtonsDoNotFit:
-            return Fail(env, "button " + std::to_string(result.button) +
-                                 " does not fit into the button report; shorten the macros (nothing was sent)",
+            return Fail(env,
+                        "button " + std::to_string(result.button) +
+                            " does not fit into the button report; shorten the macros (nothing was sent)",
                         kExitDoesNotFit);
         case ApplyOutcome::ButtonsRefused:
             return Fail(env, "settings written; the mouse refused the button report five times",

@@ -20,7 +20,8 @@ bool readReport(const std::optional<std::filesystem::path>& path, std::span<uint
     }
     const std::optional<std::string> bytes = ReadFileLimited(*path, report.size());
     if (!bytes || bytes->size() != report.size()) {
-        Fail(env, path->string() + ": not a report of " + std::to_string(report.size()) + " bytes", kExitUsage);
+        Fail(env, path->string() + ": not a report of " + std::to_string(report.size()) + " bytes",
+             kExitUsage);
         return false;
     }
     std::copy(bytes->begin(), bytes->end(), report.begin());
@@ -35,7 +36,8 @@ int CommandDecode(const CliOptions& options, CliEnvironment& env) {
     ButtonReport buttons;
     std::copy_n(factory.begin(), settings.size(), settings.begin());
     std::copy_n(factory.begin() + settings.size(), buttons.size(), buttons.begin());
-    if (!readReport(options.settingsFile, settings, env) || !readReport(options.buttonsFile, buttons, env)) {
+    if (!readReport(options.settingsFile, settings, env) ||
+        !readReport(options.buttonsFile, buttons, env)) {
         return kExitUsage;
     }
     CliRecord record;

@@ -18,8 +18,10 @@ std::string hex4(unsigned value) {
 class RoleMarker {
 public:
     const char* RoleOf(const HidNode& node, const HidCollectionInfo& collection) {
-        if (mark(node, collection, kSettingsCollectionLength, m_settingsFound)) return "  <- settings collection";
-        if (mark(node, collection, kButtonCollectionLength, m_buttonsFound)) return "  <- button collection";
+        if (mark(node, collection, kSettingsCollectionLength, m_settingsFound))
+            return "  <- settings collection";
+        if (mark(node, collection, kButtonCollectionLength, m_buttonsFound))
+            return "  <- button collection";
         return "";
     }
 

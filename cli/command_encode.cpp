@@ -9,8 +9,9 @@ int CommandEncode(const CliOptions& options, CliEnvironment& env) {
     if (!LoadProfileFile(options.operands.at(0), options, env, record)) return kExitUsage;
     const ButtonReportBuild buttons = BuildButtonReport(record.setting);
     if (buttons.overflowButton != 0) {
-        return Fail(env, "button " + std::to_string(buttons.overflowButton) +
-                             " does not fit into the button report; shorten the macros",
+        return Fail(env,
+                    "button " + std::to_string(buttons.overflowButton) +
+                        " does not fit into the button report; shorten the macros",
                     kExitDoesNotFit);
     }
     const SettingsReport settings = BuildSettingsReport(record.setting);

@@ -12,7 +12,8 @@ namespace voltrane {
 
 std::unique_ptr<CliDevice> CliDevice::Open(const CliOptions& options, CliEnvironment& env) {
     const char* selector = options.device ? options.device->c_str() : env.deviceVariable;
-    std::unique_ptr<HidTransport> transport = env.makeTransport(ParseDeviceSelector(selector, env.programDir));
+    std::unique_ptr<HidTransport> transport =
+        env.makeTransport(ParseDeviceSelector(selector, env.programDir));
     if (!transport) {
         Fail(env, "cannot reach the HID devices of this system", kExitMouseNotFound);
         return nullptr;
@@ -20,7 +21,8 @@ std::unique_ptr<CliDevice> CliDevice::Open(const CliOptions& options, CliEnviron
     std::unique_ptr<HostPointer> host;
     if (options.desktopHost) host = env.makeDesktopHost();
     if (!host) host = std::make_unique<NullHostPointer>();
-    return std::unique_ptr<CliDevice>(new CliDevice(std::move(transport), std::move(host), env.sleeper, options.dir));
+    return std::unique_ptr<CliDevice>(
+        new CliDevice(std::move(transport), std::move(host), env.sleeper, options.dir));
 }
 
 CliDevice::CliDevice(std::unique_ptr<HidTransport> transport, std::unique_ptr<HostPointer> host,
@@ -45,7 +47,8 @@ bool LoadProfileFile(const std::filesystem::path& path, const CliOptions& option
     return false;
 }
 
-bool WriteOutputFile(const std::filesystem::path& path, std::span<const uint8_t> bytes, CliEnvironment& env) {
+bool WriteOutputFile(const std::filesystem::path& path, std::span<const uint8_t> bytes,
+                     CliEnvironment& env) {
     const std::string_view view(reinterpret_cast<const char*>(bytes.data()), bytes.size());
     if (WriteFileAtomically(path, view)) return true;
     Fail(env, path.string() + ": cannot write the file", kExitUsage);

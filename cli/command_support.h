@@ -46,7 +46,8 @@ bool LoadProfileFile(const std::filesystem::path& path, const CliOptions& option
                      CliRecord& record);
 
 // Replaces `path` with `bytes`; a failure is reported on env.err. Returns whether it was written.
-bool WriteOutputFile(const std::filesystem::path& path, std::span<const uint8_t> bytes, CliEnvironment& env);
+bool WriteOutputFile(const std::filesystem::path& path, std::span<const uint8_t> bytes,
+                     CliEnvironment& env);
 
 // The record as JSON (--json) or readable text on env.out.
 void PrintRecord(const CliOptions& options, CliEnvironment& env, const CliRecord& record);

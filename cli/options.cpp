@@ -12,10 +12,12 @@ const char kUsage[] =
     "collections, and which match\n"
     "  collections DESCRIPTOR                    parse a report descriptor file; one line per top-level "
     "collection:\n"
-    "                                            usage_page=0x%04X usage=0x%04X input=N output=N feature=N\n"
+    "                                            usage_page=0x%04X usage=0x%04X input=N output=N "
+    "feature=N\n"
     "  apply PROFILE                             load PROFILE and write it into the mouse; download.bin "
     "into DIR\n"
-    "  read [--profile OUT] [--macros OUT] [--json]   read the mouse; save the record as a profile (each macro "
+    "  read [--profile OUT] [--macros OUT] [--json]   read the mouse; save the record as a profile (each "
+    "macro "
     "button with its decoded macro) and the decoded macros as a macro file\n"
     "  encode PROFILE --settings OUT --buttons OUT   build the 8- and 2049-byte reports from a profile, no "
     "device\n"
@@ -25,7 +27,8 @@ const char kUsage[] =
     "Exit status: 0 done; 2 usage or file error; 3 mouse not found; 4 settings report refused;\n"
     "5 settings read-back failed; 6 button collection not found; 7 button report refused;\n"
     "8 the configuration does not fit.\n"
-    "Without --device, the environment variable VOLTRANE_DEVICE=virtual[:PATH] selects the virtual mouse.\n";
+    "Without --device, the environment variable VOLTRANE_DEVICE=virtual[:PATH] selects the virtual "
+    "mouse.\n";
 
 namespace {
 
@@ -36,9 +39,9 @@ struct CommandOption {
     bool takesValue;
 };
 const CommandOption kCommandOptions[] = {
-    {"read", "--profile", true},   {"read", "--macros", true},     {"read", "--json", false},
-    {"encode", "--settings", true}, {"encode", "--buttons", true},
-    {"decode", "--settings", true}, {"decode", "--buttons", true}, {"decode", "--json", false},
+    {"read", "--profile", true},    {"read", "--macros", true},    {"read", "--json", false},
+    {"encode", "--settings", true}, {"encode", "--buttons", true}, {"decode", "--settings", true},
+    {"decode", "--buttons", true},  {"decode", "--json", false},
 };
 const std::map<std::string, size_t> kOperandCounts = {
     {"devices", 0}, {"collections", 1}, {"apply", 1}, {"read", 0}, {"encode", 1}, {"decode", 0},

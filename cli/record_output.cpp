@@ -12,7 +12,9 @@ namespace voltrane {
 
 namespace {
 
-int macroCount(const MacroStore& store) { return static_cast<int>(std::min(store.m_nMacroCount, kMaxMacros)); }
+int macroCount(const MacroStore& store) {
+    return static_cast<int>(std::min(store.m_nMacroCount, kMaxMacros));
+}
 int stepCount(const MacroRecord& macro) { return std::clamp(macro.count, 0, kMacroSlots); }
 
 void writeJsonString(std::ostream& out, std::u16string_view text) {
@@ -66,16 +68,29 @@ std::string functionText(const MouseSetting& setting, int button) {
 }
 
 std::string stepText(const MacroEvent& step) {
-    const auto chord = [&] { return Utf16ToUtf8(KeyComboText(std::span<const uint8_t, 10>(step.data, 10))); };
+    const auto chord = [&] {
+        return Utf16ToUtf8(KeyComboText(std::span<const uint8_t, 10>(step.data, 10)));
+    };
     switch (step.kind) {
-        case kKeyDown: return english(TextTable::MacroEvent, 0) + " " + chord();
-        case kKeyUp: return english(TextTable::MacroEvent, 1) + " " + chord();
-        case kDelay: return english(TextTable::MacroEvent, 2) + " " + std::to_string(step.data[0] << 8 | step.data[1]) + " ms";
-        case kMouseDown: return "Mouse down buttons=" + std::to_string(step.data[0]) + " wheel=" + std::to_string(step.data[1]);
-        case kMouseUp: return "Mouse up buttons=" + std::to_string(step.data[0]);
-        case kDpiStep: return "DPI step " + std::to_string(step.data[0]);
-        case kRawKey: return "Key modifiers=" + std::to_string(step.data[0]) + " usage=" + std::to_string(step.data[1]);
-        default: return "kind " + std::to_string(step.kind);
+        case kKeyDown:
+            return english(TextTable::MacroEvent, 0) + " " + chord();
+        case kKeyUp:
+            return english(TextTable::MacroEvent, 1) + " " + chord();
+        case kDelay:
+            return english(TextTable::MacroEvent, 2) + " " +
+                   std::to_string(step.data[0] << 8 | step.data[1]) + " ms";
+        case kMouseDown:
+            return "Mouse down buttons=" + std::to_string(step.data[0]) +
+                   " wheel=" + std::to_string(step.data[1]);
+        case kMouseUp:
+            return "Mouse up buttons=" + std::to_string(step.data[0]);
+        case kDpiStep:
+            return "DPI step " + std::to_string(step.data[0]);
+        case kRawKey:
+            return "Key modifiers=" + std::to_string(step.data[0]) +
+                   " usage=" + std::to_string(step.data[1]);
+        default:
+            return "kind " + std::to_string(step.kind);
     }
 }
 
@@ -94,13 +109,13 @@ void WriteRecordJson(std::ostream& out, const MouseSetting& setting, const Macro
     out << "{\"items\": ";
     writeJsonArray(out, setting.m_nItem, number);
     out << ", \"key_data\": ";
-    writeJsonArray(out, setting.m_KeyData, [&](const auto& row) {
-        writeJsonArray(out, row, [&](uint8_t b) { out << int(b); });
-    });
+    writeJsonArray(out, setting.m_KeyData,
+                   [&](const auto& row) { writeJsonArray(out, row, [&](uint8_t b) { out << int(b); }); });
     out << ", \"macro_data_len\": ";
     writeJsonArray(out, setting.m_nMacroDataLen, number);
     out << ", \"button_macro\": ";
-    writeJsonArray(out, setting.m_strButtonMacro, [&](const std::u16string& s) { writeJsonString(out, s); });
+    writeJsonArray(out, setting.m_strButtonMacro,
+                   [&](const std::u16string& s) { writeJsonString(out, s); });
     out << ", \"macros\": [";
     for (int i = 0; i < macroCount(store); ++i) {
         if (i > 0) out << ", ";
@@ -113,12 +128,12 @@ void WriteRecordText(std::ostream& out, const MouseSetting& setting, const Macro
     const int32_t* item = setting.m_nItem;
     out << "DPI level: " << item[55] << "\n"
         << "Report rate: " << reportRate(setting) << "\n"
-        << "Lighting: " << (item[15] == 1 ? "colour shift" : "single colour")
-        << ", breathing " << (item[16] == 1 ? "on" : "off") << ", shine step " << item[36] << "\n";
+        << "Lighting: " << (item[15] == 1 ? "colour shift" : "single colour") << ", breathing "
+        << (item[16] == 1 ? "on" : "off") << ", shine step " << item[36] << "\n";
     const char* const lamps[] = {"R", "Y", "G"};
     for (int lamp = 0; lamp < 3; ++lamp) {
-        out << "LED " << lamps[lamp] << ": " << (item[25 + 4 * lamp] == 1 ? "on" : "off")
-            << ", level " << item[37 + lamp] << "\n";
+        out << "LED " << lamps[lamp] << ": " << (item[25 + 4 * lamp] == 1 ? "on" : "off") << ", level "
+            << item[37 + lamp] << "\n";
     }
     for (int b = 0; b < kButtonCount; ++b) {
         out << "Button " << b + 1 << ": " << functionText(setting, b) << "\n";
@@ -126,8 +141,8 @@ void WriteRecordText(std::ostream& out, const MouseSetting& setting, const Macro
     out << "Macros: " << macroCount(store) << "\n";
     for (int i = 0; i < macroCount(store); ++i) {
         const MacroRecord& macro = store.m_Macro[i];
-        out << "  " << Utf16ToUtf8(store.m_strMacroNames[i]) << ": " << stepCount(macro) << " steps, budget "
-            << int(macro.length) << "/" << kMacroBudget << "\n";
+        out << "  " << Utf16ToUtf8(store.m_strMacroNames[i]) << ": " << stepCount(macro)
+            << " steps, budget " << int(macro.length) << "/" << kMacroBudget << "\n";
         for (int s = 0; s < stepCount(macro); ++s) out << "    " << stepText(macro.steps[s]) << "\n";
     }
 }

@@ -80,22 +80,33 @@ void ApplyToDevice(const MouseSetting& setting, DeviceContext& context, DeviceMe
     };
     auto row = [&](int r) { return GetText(TextTable::Message, r, language); };
     switch (result.outcome) {
-        case ApplyOutcome::Done: return show(row(kMessageDownloadComplete), -1);
-        case ApplyOutcome::MouseNotFound: return show(row(kMessageCannotOpen), kMessageDownloadFailed);
-        case ApplyOutcome::SettingsRefused: return show(row(kMessageSetFailed), kMessageFail);
-        case ApplyOutcome::SettingsReadFailed: return show(row(kMessageGetFailed), kMessageFail);
-        case ApplyOutcome::ButtonCollectionMissing: return;
-        case ApplyOutcome::ButtonsDoNotFit: return show(buttonNotice(result.button, language), kMessageFail);
-        case ApplyOutcome::ButtonsRefused: return show(row(kMessageProgramFailure), -1);
+        case ApplyOutcome::Done:
+            return show(row(kMessageDownloadComplete), -1);
+        case ApplyOutcome::MouseNotFound:
+            return show(row(kMessageCannotOpen), kMessageDownloadFailed);
+        case ApplyOutcome::SettingsRefused:
+            return show(row(kMessageSetFailed), kMessageFail);
+        case ApplyOutcome::SettingsReadFailed:
+            return show(row(kMessageGetFailed), kMessageFail);
+        case ApplyOutcome::ButtonCollectionMissing:
+            return;
+        case ApplyOutcome::ButtonsDoNotFit:
+            return show(buttonNotice(result.button, language), kMessageFail);
+        case ApplyOutcome::ButtonsRefused:
+            return show(row(kMessageProgramFailure), -1);
     }
 }
 
 int ApplyToDeviceSilently(const MouseSetting& setting, DeviceContext& context) {
     switch (RunApply(setting, context).outcome) {
-        case ApplyOutcome::MouseNotFound: return -3;
-        case ApplyOutcome::SettingsRefused: return -1;
-        case ApplyOutcome::SettingsReadFailed: return -2;
-        default: return 0;
+        case ApplyOutcome::MouseNotFound:
+            return -3;
+        case ApplyOutcome::SettingsRefused:
+            return -1;
+        case ApplyOutcome::SettingsReadFailed:
+            return -2;
+        default:
+            return 0;
     }
 }
 

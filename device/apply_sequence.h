@@ -23,13 +23,13 @@ struct DeviceContext {
 
 // How far an apply got.
 enum class ApplyOutcome {
-    Done,                   // both reports sent
-    MouseNotFound,          // the 8-byte collection is not there
-    SettingsRefused,        // the settings report was refused five times
-    SettingsReadFailed,     // the settings report could not be fetched back
+    Done,                     // both reports sent
+    MouseNotFound,            // the 8-byte collection is not there
+    SettingsRefused,          // the settings report was refused five times
+    SettingsReadFailed,       // the settings report could not be fetched back
     ButtonCollectionMissing,  // the settings were written; the 2049-byte collection is not there
-    ButtonsDoNotFit,        // nothing was sent: the buttons' records would pass the end of the button report
-    ButtonsRefused,         // the settings were written; the button report was refused five times
+    ButtonsDoNotFit,  // nothing was sent: the buttons' records would pass the end of the button report
+    ButtonsRefused,   // the settings were written; the button report was refused five times
 };
 
 struct ApplyResult {

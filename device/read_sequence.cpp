@@ -28,7 +28,8 @@ ReadResult RunRead(MouseSetting& setting, MacroStore& store, DeviceContext& cont
     const ReadOutcome settings = readSettings(setting, context.hid);
     if (settings != ReadOutcome::Done) return {settings, std::nullopt};
 
-    if (!context.hid.Open(kButtonCollectionLength)) return {ReadOutcome::ButtonCollectionMissing, std::nullopt};
+    if (!context.hid.Open(kButtonCollectionLength))
+        return {ReadOutcome::ButtonCollectionMissing, std::nullopt};
     context.sleeper.Sleep(kWait);
     ButtonReport report{kButtonReportId};
     if (!context.hid.GetFeature(report.data(), kButtonReportLength)) {
@@ -45,7 +46,8 @@ int ReadFromDevice(MouseSetting& setting, MacroStore& store, DeviceContext& cont
     ReadResult result = RunRead(setting, store, context);
     if (macroNameText) *macroNameText = std::move(result.macroNameText);
     if (result.outcome == ReadOutcome::Done) return 1;
-    messages.ShowMsgBox(u"Please plug your mouse.", GetText(TextTable::Message, kMessageFail, kEnglish), kEnglish);
+    messages.ShowMsgBox(u"Please plug your mouse.", GetText(TextTable::Message, kMessageFail, kEnglish),
+                        kEnglish);
     return 0;
 }
 

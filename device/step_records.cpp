@@ -54,7 +54,7 @@ std::vector<Record> encodeRecords(const MacroRecord& macro) {
     for (int i = 0; i < count; ++i) {
         const MacroEvent& step = macro.steps[i];
         if (step.kind == kDelay) {
-            if (records.empty()) continue;  // nothing to carry the pause
+            if (records.empty()) continue;     // nothing to carry the pause
             records.back()[8] = step.data[1];  // low byte
             records.back()[9] = step.data[0];  // high byte
         } else if (auto record = recordOf(step)) {

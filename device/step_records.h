@@ -27,8 +27,8 @@ inline constexpr uint8_t kRecordKindMask = 0xE0;
 // A macro converted into step records (button bits 0), as stored in a button's macro row.
 struct MacroSteps {
     uint8_t bytes[kMacroRowBytes] = {};
-    int length = 0;     // bytes in use, a multiple of 10; 0 when the macro does not fit
-    int records = 0;    // records the macro needs, also when it does not fit
+    int length = 0;   // bytes in use, a multiple of 10; 0 when the macro does not fit
+    int records = 0;  // records the macro needs, also when it does not fit
     bool Fits() const { return records <= kMaxButtonRecords; }
 };
 

@@ -59,8 +59,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     DecodeButtonReport(report, setting, *store);
     checkButtons(setting, *store);
 
-    DecodeSettingsReport(std::span<const uint8_t, kSettingsReportLength>(report.data(), kSettingsReportLength),
-                         setting);
+    DecodeSettingsReport(
+        std::span<const uint8_t, kSettingsReportLength>(report.data(), kSettingsReportLength), setting);
     checkSettings(setting);
     return 0;
 }

@@ -101,7 +101,7 @@ private:
 
     IniEncoding m_encoding;
     LineEnd m_addedLineEnd = LineEnd::None;  // first line end seen while parsing
-    std::vector<Line> m_preamble;  // lines before the first section header
+    std::vector<Line> m_preamble;            // lines before the first section header
     std::vector<Section> m_sections;
     std::unordered_map<std::u16string, std::size_t> m_sectionIndex;  // matching form -> first section
 };

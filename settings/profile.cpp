@@ -71,7 +71,8 @@ void readProfile(MouseSetting& setting, const IniFile& file, int language) {
                         setting.m_KeyData[b]);
         readDigitGroups(file.GetString(kSection, buttonKey(kRowMacroDataStem, b, language), u""),
                         setting.m_MacroData[b]);
-        setting.m_strButtonMacro[b] = file.GetString(kSection, buttonKey(kRowMacroNameStem, b, language), u"");
+        setting.m_strButtonMacro[b] =
+            file.GetString(kSection, buttonKey(kRowMacroNameStem, b, language), u"");
     }
 }
 
@@ -87,7 +88,8 @@ bool SaveProfile(const MouseSetting& setting, const std::filesystem::path& path,
     file.SetString(kSection, GetText(TextTable::Main, kRowMacroFilesKey, language),
                    Utf8ToUtf16(macroFile.string()));
     for (int b = 0; b < kButtonCount; ++b) {
-        file.SetString(kSection, buttonKey(kRowKeyDataStem, b, language), digitGroups(setting.m_KeyData[b]));
+        file.SetString(kSection, buttonKey(kRowKeyDataStem, b, language),
+                       digitGroups(setting.m_KeyData[b]));
     }
     for (int b = 0; b < kButtonCount; ++b) {
         file.SetString(kSection, buttonKey(kRowMacroDataStem, b, language),
@@ -110,7 +112,8 @@ ProfileLoad LoadProfile(MouseSetting& setting, const std::filesystem::path& path
     } else {
         result = ProfileLoad::Unreadable;
     }
-    for (int b = 0; b < kButtonCount; ++b) setting.m_nMacroDataLen[b] = MacroRowLength(setting.m_MacroData[b]);
+    for (int b = 0; b < kButtonCount; ++b)
+        setting.m_nMacroDataLen[b] = MacroRowLength(setting.m_MacroData[b]);
     NormaliseProfileItems(setting, page);
     return result;
 }
@@ -126,7 +129,8 @@ void NormaliseProfileItems(MouseSetting& setting, int page) {
 
 int32_t MacroRowLength(const uint8_t (&row)[kMacroRowBytes]) {
     int32_t length = 0;
-    while (length + kRecordBytes <= kMacroRowBytes && isStepRecordStart(row[length])) length += kRecordBytes;
+    while (length + kRecordBytes <= kMacroRowBytes && isStepRecordStart(row[length]))
+        length += kRecordBytes;
     return length;
 }
 

@@ -1638,22 +1638,26 @@ constexpr char16_t kNoticeText[kLanguageCount][2][120] = {
     },
     {
         // 2 English
-        /* 0 */ u"The macro is too long for a mouse button: at most 25 key or mouse actions fit (pauses are free).",
+        /* 0 */ u"The macro is too long for a mouse button: at most 25 key or mouse actions fit (pauses "
+                u"are free).",
         /* 1 */ u"Button %d no longer fits into the mouse. Shorten the macros and apply again.",
     },
     {
         // 3 German
-        /* 0 */ u"Das Makro ist zu lang für eine Maustaste: höchstens 25 Tasten- oder Mausaktionen (Pausen zählen nicht).",
+        /* 0 */ u"Das Makro ist zu lang für eine Maustaste: höchstens 25 Tasten- oder Mausaktionen (Pausen "
+                u"zählen nicht).",
         /* 1 */ u"Taste %d passt nicht mehr in die Maus. Bitte die Makros kürzen und erneut übernehmen.",
     },
     {
         // 4 Japanese
-        /* 0 */ u"マクロが長すぎるため、ボタンに割り当てられません（キー・マウス操作は最大 25 個、待機時間は含みません）。",
+        /* 0 */ u"マクロが長すぎるため、ボタンに割り当てられません（キー・マウス操作は最大 25 "
+                u"個、待機時間は含みません）。",
         /* 1 */ u"ボタン %d の設定がマウスに収まりません。マクロを短くしてからもう一度適用してください。",
     },
     {
         // 5 Korean
-        /* 0 */ u"매크로가 너무 길어 버튼에 지정할 수 없습니다. 키 또는 마우스 동작은 최대 25개입니다(지연 제외).",
+        /* 0 */ u"매크로가 너무 길어 버튼에 지정할 수 없습니다. 키 또는 마우스 동작은 최대 25개입니다(지연 "
+                u"제외).",
         /* 1 */ u"버튼 %d의 설정이 마우스에 들어가지 않습니다. 매크로를 줄인 후 다시 적용하십시오.",
     },
 };

@@ -73,22 +73,69 @@ struct ApplyCase {
 
 const ApplyCase kCases[] = {
     {"Done", [](Rig&) {}, ApplyOutcome::Done, {300}, 14, -1, 0, true, true},
-    {"Absent", [](Rig& r) { r.mouse.SetPresent(false); }, ApplyOutcome::MouseNotFound, {}, 11, 5, -3, false,
+    {"Absent",
+     [](Rig& r) { r.mouse.SetPresent(false); },
+     ApplyOutcome::MouseNotFound,
+     {},
+     11,
+     5,
+     -3,
+     false,
      false},
-    {"SettingsRefusedFourTimes", [](Rig& r) { r.mouse.RefuseNextSends(4); }, ApplyOutcome::Done,
-     {300, 300, 300, 300, 300}, 14, -1, 0, true, true},
-    {"SettingsRefused", [](Rig& r) { r.mouse.RefuseNextSends(5); }, ApplyOutcome::SettingsRefused,
-     {300, 300, 300, 300, 300}, 8, 3, -1, false, false},
-    {"ReadBackFails", [](Rig& r) { r.mouse.FailNextFetches(1); }, ApplyOutcome::SettingsReadFailed, {300}, 9, 3,
-     -2, true, false},
-    {"NoButtonCollection", [](Rig& r) { r.mouse.SetButtonCollection(false); },
-     ApplyOutcome::ButtonCollectionMissing, {300}, -2, -1, 0, true, false},
+    {"SettingsRefusedFourTimes",
+     [](Rig& r) { r.mouse.RefuseNextSends(4); },
+     ApplyOutcome::Done,
+     {300, 300, 300, 300, 300},
+     14,
+     -1,
+     0,
+     true,
+     true},
+    {"SettingsRefused",
+     [](Rig& r) { r.mouse.RefuseNextSends(5); },
+     ApplyOutcome::SettingsRefused,
+     {300, 300, 300, 300, 300},
+     8,
+     3,
+     -1,
+     false,
+     false},
+    {"ReadBackFails",
+     [](Rig& r) { r.mouse.FailNextFetches(1); },
+     ApplyOutcome::SettingsReadFailed,
+     {300},
+     9,
+     3,
+     -2,
+     true,
+     false},
+    {"NoButtonCollection",
+     [](Rig& r) { r.mouse.SetButtonCollection(false); },
+     ApplyOutcome::ButtonCollectionMissing,
+     {300},
+     -2,
+     -1,
+     0,
+     true,
+     false},
     {"ButtonsRefused",
      [](Rig& r) { r.faulty = std::make_unique<RefusingTransport>(r.mouse, kButtonReportId, 5); },
-     ApplyOutcome::ButtonsRefused, {300, 300, 300, 300, 300, 300}, 15, -1, 0, true, false},
+     ApplyOutcome::ButtonsRefused,
+     {300, 300, 300, 300, 300, 300},
+     15,
+     -1,
+     0,
+     true,
+     false},
     {"ButtonsRefusedTwice",
      [](Rig& r) { r.faulty = std::make_unique<RefusingTransport>(r.mouse, kButtonReportId, 2); },
-     ApplyOutcome::Done, {300, 300, 300}, 14, -1, 0, true, true},
+     ApplyOutcome::Done,
+     {300, 300, 300},
+     14,
+     -1,
+     0,
+     true,
+     true},
 };
 
 void PrintTo(const ApplyCase& c, std::ostream* os) { *os << c.name; }
@@ -115,11 +162,10 @@ TEST_P(ApplySequence, OutcomeWaitsMessageAndMouseState) {
             EXPECT_TRUE(rig.messages.shown.empty());
         } else {
             ASSERT_EQ(rig.messages.shown.size(), 1u);
-            const ShownMessage expected{std::u16string(GetText(TextTable::Message, c.textRow, language)),
-                                        c.titleRow < 0 ? u""
-                                                       : std::u16string(GetText(TextTable::Message, c.titleRow,
-                                                                                language)),
-                                        language};
+            const ShownMessage expected{
+                std::u16string(GetText(TextTable::Message, c.textRow, language)),
+                c.titleRow < 0 ? u"" : std::u16string(GetText(TextTable::Message, c.titleRow, language)),
+                language};
             EXPECT_EQ(rig.messages.shown[0], expected);
         }
         const auto& state = rig.mouse.Reports();
@@ -170,8 +216,9 @@ TEST(ApplySequence, ConfigurationThatDoesNotFitIsNotSent) {
     ApplyToDevice(setting, *rig.context, rig.messages, kEnglish);
 
     ASSERT_EQ(rig.messages.shown.size(), 1u);
-    EXPECT_EQ(rig.messages.shown[0].text, u"Button 10 no longer fits into the mouse. Shorten the macros and "
-                                          u"apply again.");
+    EXPECT_EQ(rig.messages.shown[0].text,
+              u"Button 10 no longer fits into the mouse. Shorten the macros and "
+              u"apply again.");
     EXPECT_EQ(rig.messages.shown[0].title, u"Fail");
     EXPECT_FALSE(std::filesystem::exists(rig.dir.path() / "download.bin"));
     EXPECT_EQ(rig.mouse.Reports(), before);  // neither report reached the mouse

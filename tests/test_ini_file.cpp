@@ -492,8 +492,12 @@ TEST_F(FileTest, AtomicWriteKeepsOldFileWhenWritingFails) {
 // Found by fuzz_ini_file: the text of a UTF-8 file with a byte order mark started with U+FEFF, which
 // was written without a mark and then taken for one (and dropped) when read back.
 TEST(IniSerialize, LeadingZeroWidthNoBreakSpaceSurvivesRereading) {
-    const IniFile ini = IniFile::Parse("\xEF\xBB\xBF\xEF\xBB\xBF" "a=1\n");
-    EXPECT_EQ(ini.Serialize(), "\xEF\xBB\xBF\xEF\xBB\xBF" "a=1\n");
+    const IniFile ini = IniFile::Parse(
+        "\xEF\xBB\xBF\xEF\xBB\xBF"
+        "a=1\n");
+    EXPECT_EQ(ini.Serialize(),
+              "\xEF\xBB\xBF\xEF\xBB\xBF"
+              "a=1\n");
     EXPECT_EQ(IniFile::Parse(ini.Serialize()).Serialize(), ini.Serialize());
     EXPECT_EQ(IniFile::Parse("[A]\nk=1\n").Serialize(), "[A]\nk=1\n");  // no mark otherwise
 }

@@ -148,10 +148,14 @@ TEST(KeyTable, EndRowsAndModifiers) {
     EXPECT_EQ(KeyTable[0].vk, -1);
     EXPECT_EQ(nameOf(105), u"Unknown");
     EXPECT_EQ(KeyTable[105].vk, 0);
-    struct Modifier { int row; const char16_t* name; int bit; };
-    const Modifier modifiers[] = {{70, u"LCtrl", 1},  {58, u"LShift", 2}, {72, u"LAlt", 4},
-                                  {71, u"LWin", 8},   {77, u"RCtrl", 16}, {69, u"RShift", 32},
-                                  {74, u"RAlt", 64},  {75, u"RWin", 128}};
+    struct Modifier {
+        int row;
+        const char16_t* name;
+        int bit;
+    };
+    const Modifier modifiers[] = {{70, u"LCtrl", 1}, {58, u"LShift", 2}, {72, u"LAlt", 4},
+                                  {71, u"LWin", 8},  {77, u"RCtrl", 16}, {69, u"RShift", 32},
+                                  {74, u"RAlt", 64}, {75, u"RWin", 128}};
     int modifierRows = 0;
     for (int row = 0; row < kKeyTableRows; ++row) modifierRows += KeyTable[row].modifier != 0;
     EXPECT_EQ(modifierRows, 8);
@@ -181,10 +185,12 @@ TEST(KeyTable, EveryKeyRoundTripsThroughVkAndUsage) {
 }
 
 TEST(KeyTable, FindKeyByVk) {
-    struct Case { int vk, skip, row; };
+    struct Case {
+        int vk, skip, row;
+    };
     const Case cases[] = {
-        {13, 0, 57}, {13, 1, 102}, {13, 2, 105}, {255, 0, 105}, {65, 0, 46},
-        {38, 0, 84}, {65, 1, 105}, {0, 0, 105}, {-1, 0, 0}, {65, -1, 105}, {65, INT32_MIN, 105},
+        {13, 0, 57},  {13, 1, 102}, {13, 2, 105}, {255, 0, 105}, {65, 0, 46},          {38, 0, 84},
+        {65, 1, 105}, {0, 0, 105},  {-1, 0, 0},   {65, -1, 105}, {65, INT32_MIN, 105},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(testing::Message() << "vk " << c.vk << " skip " << c.skip);
@@ -197,7 +203,10 @@ TEST(KeyTable, FindKeyByVk) {
 }
 
 TEST(KeyTable, KeyComboText) {
-    struct Case { Keys keys; std::u16string text; };
+    struct Case {
+        Keys keys;
+        std::u16string text;
+    };
     const Case cases[] = {
         {{}, u""},
         {{70, 58, 46}, u"LCtrl+LShift+A"},
@@ -214,7 +223,11 @@ TEST(KeyTable, KeyComboText) {
 }
 
 TEST(KeyTable, KeyComboToHid) {
-    struct Case { Keys keys; std::array<uint8_t, 7> hid; int count; };
+    struct Case {
+        Keys keys;
+        std::array<uint8_t, 7> hid;
+        int count;
+    };
     const Case cases[] = {
         {{}, {}, 0},
         {{70, 69, 46}, {0x21, 0x04}, 1},
@@ -225,7 +238,8 @@ TEST(KeyTable, KeyComboToHid) {
         {{46, 250}, {0, 0x04, 0x00}, 2},  // an index past the table reads as "Unknown"
     };
     for (const Case& c : cases) {
-        SCOPED_TRACE(testing::Message() << int(c.keys[0]) << "," << int(c.keys[1]) << "," << int(c.keys[2]));
+        SCOPED_TRACE(testing::Message()
+                     << int(c.keys[0]) << "," << int(c.keys[1]) << "," << int(c.keys[2]));
         std::array<uint8_t, 7> out;
         out.fill(0xAA);
         EXPECT_EQ(KeyComboToHid(c.keys, out), c.count);

@@ -23,7 +23,11 @@ std::string languageFile(const std::string& value) {
 }
 
 TEST(LanguageFile, Read) {
-    struct Case { const char* name; std::string bytes; int language; };
+    struct Case {
+        const char* name;
+        std::string bytes;
+        int language;
+    };
     const Case cases[] = {
         {"German", languageFile("3"), 3},
         {"Korean", languageFile("5"), 5},

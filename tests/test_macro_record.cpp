@@ -57,7 +57,7 @@ TEST(MacroRecord, AppendEncodesEachKind) {
     EXPECT_EQ(r.length, 8 + 3 + 3 + 3 + 3);
 
     const MacroEvent expected[] = {
-        {kKeyDown, {70, 46}}, {kKeyUp, {70, 46}}, {kMouseDown, {0, 255}},
+        {kKeyDown, {70, 46}}, {kKeyUp, {70, 46}},     {kMouseDown, {0, 255}},
         {kMouseUp, {4}},      {kDelay, {0x12, 0x34}}, {kDpiStep, {}},
     };
     for (int i = 0; i < 6; ++i) {
@@ -68,10 +68,14 @@ TEST(MacroRecord, AppendEncodesEachKind) {
 }
 
 TEST(MacroRecord, AppendRefusedNearTheBudget) {
-    struct Case { uint8_t length; uint8_t kind; bool accepted; };
+    struct Case {
+        uint8_t length;
+        uint8_t kind;
+        bool accepted;
+    };
     const Case cases[] = {
-        {246, kMouseDown, true}, {248, kKeyDown, true}, {249, kDelay, false},
-        {249, kMouseUp, false}, {255, kKeyUp, false}, {0, 4, false}, {0, 0, false}, {0, 200, false},
+        {246, kMouseDown, true}, {248, kKeyDown, true}, {249, kDelay, false}, {249, kMouseUp, false},
+        {255, kKeyUp, false},    {0, 4, false},         {0, 0, false},        {0, 200, false},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(testing::Message() << int(c.length) << " kind " << int(c.kind));
@@ -108,8 +112,11 @@ TEST(MacroRecord, DeleteGivesBackCostAndShifts) {
 }
 
 TEST(MacroRecord, DeleteCostByKind) {
-    struct Case { uint8_t kind; int cost; };
-    const Case cases[] = {{1, 3}, {2, 3}, {3, 3}, {4, 5}, {5, 5}, {6, 5}, {7, 3},
+    struct Case {
+        uint8_t kind;
+        int cost;
+    };
+    const Case cases[] = {{1, 3},  {2, 3},  {3, 3},  {4, 5}, {5, 5}, {6, 5},  {7, 3},
                           {17, 3}, {18, 3}, {19, 3}, {0, 0}, {8, 0}, {255, 0}};
     for (const Case& c : cases) {
         SCOPED_TRACE(int(c.kind));

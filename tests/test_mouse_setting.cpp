@@ -3,19 +3,20 @@
 #include <map>
 #include <vector>
 
-#include "settings/mouse_setting.h"
 #include "setting_fixture.h"
+#include "settings/mouse_setting.h"
 
 namespace voltrane {
 namespace {
 
 // Every item whose default is not 0.
 const std::map<int, int32_t> kNonZeroDefaults = {
-    {0, 1}, {1, 2}, {2, 3}, {3, 5}, {4, 4}, {5, 24}, {6, 25}, {7, 22}, {8, 23}, {9, 28},
-    {14, 1}, {22, 1}, {24, 1}, {28, 1}, {32, 1}, {36, 1}, {39, 1}, {52, 9}, {53, 9}, {54, 9},
-    {55, 1}, {70, 1}, {82, 4}, {83, 2}, {84, 4}, {88, 1}, {92, 1},
-    {104, 0xFF0000}, {105, 0x0000FF}, {106, 0x00FF00}, {107, 0xFF0000}, {108, 0xFF00FF},
-    {109, 0x00FFFF}, {110, 0xFFFF00}, {111, 0xFFFFFF}, {125, 1},
+    {0, 1},          {1, 2},          {2, 3},          {3, 5},          {4, 4},          {5, 24},
+    {6, 25},         {7, 22},         {8, 23},         {9, 28},         {14, 1},         {22, 1},
+    {24, 1},         {28, 1},         {32, 1},         {36, 1},         {39, 1},         {52, 9},
+    {53, 9},         {54, 9},         {55, 1},         {70, 1},         {82, 4},         {83, 2},
+    {84, 4},         {88, 1},         {92, 1},         {104, 0xFF0000}, {105, 0x0000FF}, {106, 0x00FF00},
+    {107, 0xFF0000}, {108, 0xFF00FF}, {109, 0x00FFFF}, {110, 0xFFFF00}, {111, 0xFFFFFF}, {125, 1},
 };
 
 TEST(MouseSetting, ResetToDefaults) {
@@ -41,7 +42,7 @@ struct RuleCase {
     const char* name;
     std::map<int, int32_t> before;  // set on top of the defaults
     int item;
-    std::map<int, int32_t> after;   // expected changes; every other item keeps its value
+    std::map<int, int32_t> after;  // expected changes; every other item keeps its value
 };
 
 void PrintTo(const RuleCase& c, std::ostream* os) { *os << c.name; }
@@ -75,10 +76,8 @@ INSTANTIATE_TEST_SUITE_P(
         RuleCase{"BreathingTogglesInSingle", {}, 16, {{16, 1}}},
         RuleCase{"BreathingTogglesOff", {{16, 1}}, 16, {{16, 0}}},
         RuleCase{"BreathingIgnoredInColorShift", {{14, 0}, {15, 1}, {16, 1}}, 16, {}},
-        RuleCase{"ShineUp", {}, 17, {{36, 2}}},
-        RuleCase{"ShineUpSaturates", {{36, 3}}, 17, {}},
-        RuleCase{"ShineDown", {}, 18, {{36, 0}}},
-        RuleCase{"ShineDownSaturates", {{36, 0}}, 18, {}},
+        RuleCase{"ShineUp", {}, 17, {{36, 2}}}, RuleCase{"ShineUpSaturates", {{36, 3}}, 17, {}},
+        RuleCase{"ShineDown", {}, 18, {{36, 0}}}, RuleCase{"ShineDownSaturates", {{36, 0}}, 18, {}},
         RuleCase{"ReportRate", {}, 20, {{20, 1}, {22, 0}}},
         RuleCase{"ReportRate1000", {}, 23, {{22, 0}, {23, 1}}},
         RuleCase{"Lamp1On", {}, 25, {{24, 0}, {25, 1}}},
@@ -94,23 +93,17 @@ INSTANTIATE_TEST_SUITE_P(
         RuleCase{"Lamp2DownWhileOff", {{38, 2}}, 31, {}},
         RuleCase{"Lamp3Off", {{32, 0}, {33, 1}}, 32, {{32, 1}, {33, 0}, {39, 0}}},
         RuleCase{"Lamp3Up", {{32, 0}, {33, 1}}, 34, {{39, 2}}},
-        RuleCase{"Lamp3Down", {{32, 0}, {33, 1}}, 35, {{39, 0}}},
-        RuleCase{"Lamp3UpWhileOff", {}, 34, {}},
-        RuleCase{"DpiUp", {}, 46, {{55, 2}}},
-        RuleCase{"DpiUpSaturates", {{55, 4}}, 46, {}},
-        RuleCase{"DpiDown", {}, 47, {{55, 0}}},
-        RuleCase{"DpiDownSaturates", {{55, 0}}, 47, {}},
-        RuleCase{"Precision", {}, 69, {{69, 1}}},
-        RuleCase{"PrecisionOff", {{69, 1}}, 69, {{69, 0}}},
+        RuleCase{"Lamp3Down", {{32, 0}, {33, 1}}, 35, {{39, 0}}}, RuleCase{"Lamp3UpWhileOff", {}, 34, {}},
+        RuleCase{"DpiUp", {}, 46, {{55, 2}}}, RuleCase{"DpiUpSaturates", {{55, 4}}, 46, {}},
+        RuleCase{"DpiDown", {}, 47, {{55, 0}}}, RuleCase{"DpiDownSaturates", {{55, 0}}, 47, {}},
+        RuleCase{"Precision", {}, 69, {{69, 1}}}, RuleCase{"PrecisionOff", {{69, 1}}, 69, {{69, 0}}},
         RuleCase{"ScreenAtATime", {}, 71, {{70, 0}, {71, 1}}},
         RuleCase{"Lines", {{70, 0}, {71, 1}}, 70, {{70, 1}, {71, 0}}},
         RuleCase{"Profile3", {{115, 1}}, 117, {{115, 0}, {117, 1}}},
         RuleCase{"AdvancedTab", {}, 126, {{125, 0}, {126, 1}}},
         RuleCase{"BasicTabFromColour", {{125, 0}, {127, 1}}, 125, {{125, 1}, {127, 0}}},
-        RuleCase{"NoRuleForCaption", {}, 10, {}},
-        RuleCase{"NoRuleForApply", {}, 129, {}},
-        RuleCase{"NoItem", {}, kNoItem, {}},
-        RuleCase{"NegativeItem", {}, -1, {}},
+        RuleCase{"NoRuleForCaption", {}, 10, {}}, RuleCase{"NoRuleForApply", {}, 129, {}},
+        RuleCase{"NoItem", {}, kNoItem, {}}, RuleCase{"NegativeItem", {}, -1, {}},
         RuleCase{"SliderTrackHasNoClickRule", {}, 51, {}}),
     [](const testing::TestParamInfo<RuleCase>& info) { return info.param.name; });
 

@@ -6,12 +6,12 @@
 #include <string>
 #include <vector>
 
+#include "setting_fixture.h"
 #include "settings/ini_file.h"
 #include "settings/profile.h"
 #include "settings/text_tables.h"
 #include "settings/utf.h"
 #include "temp_dir.h"
-#include "setting_fixture.h"
 
 namespace voltrane {
 namespace {
@@ -72,8 +72,8 @@ TEST_P(ProfileRoundTrip, EveryValueComesBack) {
     }
     for (int b = 0; b < kButtonCount; ++b) {
         SCOPED_TRACE(b);
-        EXPECT_TRUE(std::equal(std::begin(saved.m_KeyData[b]), std::end(saved.m_KeyData[b]),
-                               loaded.m_KeyData[b]));
+        EXPECT_TRUE(
+            std::equal(std::begin(saved.m_KeyData[b]), std::end(saved.m_KeyData[b]), loaded.m_KeyData[b]));
         EXPECT_TRUE(std::equal(std::begin(saved.m_MacroData[b]), std::end(saved.m_MacroData[b]),
                                loaded.m_MacroData[b]));
         EXPECT_EQ(loaded.m_strButtonMacro[b], saved.m_strButtonMacro[b]);
@@ -89,9 +89,9 @@ INSTANTIATE_TEST_SUITE_P(AllLanguages, ProfileRoundTrip, testing::Range(0, kLang
 TEST(Profile, EnglishSharedKeys) {
     TempDir dir;
     MouseSetting s = defaults();
-    const std::map<int, int32_t> values = {{24, 1}, {28, 2}, {32, 3}, {91, 4}, {95, 5}, {25, 6},
-                                           {29, 7}, {33, 8}, {51, 9}, {78, 10}, {79, 11}, {80, 12},
-                                           {89, 13}, {93, 14}};
+    const std::map<int, int32_t> values = {{24, 1},  {28, 2},  {32, 3},  {91, 4}, {95, 5},
+                                           {25, 6},  {29, 7},  {33, 8},  {51, 9}, {78, 10},
+                                           {79, 11}, {80, 12}, {89, 13}, {93, 14}};
     for (auto [item, value] : values) s.m_nItem[item] = value;
     ASSERT_TRUE(SaveProfile(s, dir.path() / "p.ini", "m.mac", kEnglish));
     MouseSetting loaded;
@@ -133,7 +133,8 @@ TEST(Profile, FileLayout) {
         u"\r\nC0=0xffffffff\r\n",
         u"\r\nC1=0xff\r\n",
         u"\r\nC2=0xff00\r\n",
-        u"\r\nMacros Files=/opt/voltrane/mouse.mac\r\nKeyboard Settings1=065,007,000,000,000,000,000,000,000,000,"
+        u"\r\nMacros Files=/opt/voltrane/mouse.mac\r\nKeyboard "
+        u"Settings1=065,007,000,000,000,000,000,000,000,000,"
         u"\r\nKeyboard Settings2=",
         u"\r\nMacros Names9=\r\nMacros Names10=Fire\r\n",
     };
@@ -171,7 +172,7 @@ TEST(Profile, LoadingOddValues) {
     EXPECT_EQ(s.m_nItem[2], 12);
     EXPECT_EQ(s.m_nItem[3], 0);
     EXPECT_EQ(s.m_nItem[55], 3);
-    EXPECT_EQ(s.m_nItem[0], 0);  // missing key
+    EXPECT_EQ(s.m_nItem[0], 0);   // missing key
     EXPECT_EQ(s.m_nItem[7], 22);  // items without a caption keep their value
     // "065," then "7,"+"..." : the digit rule reads characters, not numbers.
     EXPECT_EQ(s.m_KeyData[0][0], 65);
@@ -187,10 +188,18 @@ TEST(Profile, LoadingOddValues) {
 }
 
 TEST(Profile, MacroRowLength) {
-    struct Case { std::vector<uint8_t> starts; int32_t length; };
+    struct Case {
+        std::vector<uint8_t> starts;
+        int32_t length;
+    };
     const Case cases[] = {
-        {{}, 0}, {{0x20}, 10}, {{0x40, 0x60, 0xA0}, 30}, {{0x20, 0x80}, 10},
-        {{0x21}, 0}, {std::vector<uint8_t>(25, 0x60), 250}, {std::vector<uint8_t>(26, 0x60), 250},
+        {{}, 0},
+        {{0x20}, 10},
+        {{0x40, 0x60, 0xA0}, 30},
+        {{0x20, 0x80}, 10},
+        {{0x21}, 0},
+        {std::vector<uint8_t>(25, 0x60), 250},
+        {std::vector<uint8_t>(26, 0x60), 250},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.length);

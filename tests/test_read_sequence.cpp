@@ -79,7 +79,7 @@ TEST(ReadSequence, ReadsBackWhatWasApplied) {
     EXPECT_EQ(item[1], 13);
     EXPECT_EQ(item[2], kFunctionMacro);
     EXPECT_EQ(item[9], kFunctionDisable);
-    EXPECT_EQ(item[82], 4);  // every other item is back at its default
+    EXPECT_EQ(item[82], 4);                      // every other item is back at its default
     EXPECT_EQ(rig.setting.m_KeyData[4][0], 46);  // key data of other buttons survives
     EXPECT_EQ(rig.store->m_nMacroCount, 1u);
     EXPECT_EQ(rig.store->m_strMacroNames[0], u"Macro_1");
@@ -139,13 +139,21 @@ struct ReadCase {
 TEST(ReadSequence, Failures) {
     const ReadCase cases[] = {
         {"Absent", [](Rig& r) { r.mouse.SetPresent(false); }, ReadOutcome::MouseNotFound, false, {}},
-        {"SettingsFetchFails", [](Rig& r) { r.mouse.FailNextFetches(1); }, ReadOutcome::SettingsReadFailed,
-         false, {}},
-        {"NoButtonCollection", [](Rig& r) { r.mouse.SetButtonCollection(false); },
-         ReadOutcome::ButtonCollectionMissing, true, {}},
+        {"SettingsFetchFails",
+         [](Rig& r) { r.mouse.FailNextFetches(1); },
+         ReadOutcome::SettingsReadFailed,
+         false,
+         {}},
+        {"NoButtonCollection",
+         [](Rig& r) { r.mouse.SetButtonCollection(false); },
+         ReadOutcome::ButtonCollectionMissing,
+         true,
+         {}},
         {"ButtonFetchFails",
          [](Rig& r) { r.faulty = std::make_unique<RefusingTransport>(r.mouse, kButtonReportId, 0, 1); },
-         ReadOutcome::ButtonsReadFailed, true, {300}},
+         ReadOutcome::ButtonsReadFailed,
+         true,
+         {300}},
     };
     MouseSetting defaults;
     defaults.ResetToDefaults();
@@ -169,7 +177,7 @@ TEST(ReadSequence, Failures) {
         EXPECT_EQ(rig.messages.shown[0], (ShownMessage{u"Please plug your mouse.", u"Fail", kEnglish}));
         EXPECT_FALSE(rig.hid->IsOpen());
         EXPECT_EQ(rig.setting.m_nItem[55], c.settingsDecoded ? 4 : 1);
-        EXPECT_EQ(rig.setting.m_nItem[1], 2);  // button functions stay at their defaults
+        EXPECT_EQ(rig.setting.m_nItem[1], 2);      // button functions stay at their defaults
         ASSERT_EQ(rig.host.Applied().size(), 1u);  // the defaults' host settings, whatever the mouse does
         EXPECT_EQ(rig.host.Applied()[0], HostValuesFromItems(defaults));
     }

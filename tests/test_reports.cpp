@@ -40,8 +40,10 @@ TEST(SettingsReport, Build) {
         {"RedOnLevel2KeepsModeBits", {{24, 0}, {25, 1}, {37, 2}, {16, 1}}, {3, 1, 2, 1, 8, 6, 0, 0}},
         {"AllLedsOffClearsMode", {{16, 1}, {37, 3}, {38, 3}, {39, 3}}, {3, 1, 2, 0, 8, 0, 0, 0}},
         {"ColorShiftSendsEveryLevel",
-         {{14, 0}, {15, 1}, {16, 1}, {37, 1}, {38, 2}, {39, 3}}, {3, 1, 2, 3, 8, 3, 6, 9}},
-        {"ColorShiftAllLevelsZero", {{14, 0}, {15, 1}, {16, 1}, {37, 0}, {38, 0}, {39, 0}},
+         {{14, 0}, {15, 1}, {16, 1}, {37, 1}, {38, 2}, {39, 3}},
+         {3, 1, 2, 3, 8, 3, 6, 9}},
+        {"ColorShiftAllLevelsZero",
+         {{14, 0}, {15, 1}, {16, 1}, {37, 0}, {38, 0}, {39, 0}},
          {3, 1, 2, 0, 8, 0, 0, 0}},
         {"OnItemMustBeOne", {{25, 2}, {37, 1}, {33, 1}, {39, 1}, {15, 2}}, {3, 1, 2, 0, 8, 0, 0, 3}},
         {"BreathingMustBeOne", {{16, 2}, {33, 1}}, {3, 1, 2, 0, 8, 0, 0, 3}},
@@ -108,10 +110,12 @@ TEST(SettingsReport, Decode) {
         {"Shine5", {3, 0, 7, 0, 5, 0, 0, 0}, with({{36, 1}})},
         {"Shine4", {3, 0, 7, 0, 4, 0, 0, 0}, with({{36, 0}})},
         {"Shine255", {3, 0, 7, 0, 255, 0, 0, 0}, with({{36, 3}})},
-        {"LedLevels9_3_6", {3, 0, 7, 0, 0, 9, 3, 6},
+        {"LedLevels9_3_6",
+         {3, 0, 7, 0, 0, 9, 3, 6},
          with({{24, 0}, {25, 1}, {37, 3}, {28, 0}, {29, 1}, {38, 1}, {32, 0}, {33, 1}, {39, 2}})},
         {"LedLevel1", {3, 0, 7, 0, 0, 1, 0, 0}, with({{24, 0}, {25, 1}, {37, 1}})},
-        {"LedHighBitsIgnored", {3, 0, 7, 0, 0, 0, 0xFD, 0x10},
+        {"LedHighBitsIgnored",
+         {3, 0, 7, 0, 0, 0, 0xFD, 0x10},
          with({{28, 0}, {29, 1}, {38, 3}, {32, 0}, {33, 1}, {39, 0}})},
         {"LedZeroKeepsLevel", {3, 0, 7, 0, 0, 0, 0, 0}, with({})},
     };
@@ -172,13 +176,13 @@ constexpr uint8_t kLCtrl = 70, kLShift = 58, kLAlt = 72, kLWin = 71;
 constexpr uint8_t kA = 46, kB = 63, kC = 61, kD = 48, kE = 34, kF = 49, kG = 50, kTab = 31;
 
 // A 3-record macro: A down with 50 ms, keys up, left press.
-const Bytes kMacroA = {0x60, 0, 0x04, 0, 0, 0, 0, 0, 0x32, 0, 0x60, 0, 0, 0, 0, 0, 0, 0, 0, 0,
-                       0x20, 0x01, 0, 0, 0, 0, 0, 0, 0, 0};
+const Bytes kMacroA = {0x60, 0, 0x04, 0, 0, 0,    0,    0, 0x32, 0, 0x60, 0, 0, 0, 0,
+                       0,    0, 0,    0, 0, 0x20, 0x01, 0, 0,    0, 0,    0, 0, 0, 0};
 // A 2-record macro: right press with 1 s, right release.
 const Bytes kMacroB = {0x20, 0x02, 0, 0, 0, 0, 0, 0, 0xE8, 0x03, 0xA0, 0x02, 0, 0, 0, 0, 0, 0, 0, 0};
 // A 3-record macro that starts with a DPI step.
-const Bytes kMacroDpiFirst = {0x40, 0x01, 0, 0, 0, 0, 0, 0, 0, 0, 0x60, 0x01, 0x06, 0, 0, 0, 0, 0, 0, 0,
-                              0x60, 0, 0, 0, 0, 0, 0, 0, 0, 0};
+const Bytes kMacroDpiFirst = {0x40, 0x01, 0, 0, 0, 0,    0, 0, 0, 0, 0x60, 0x01, 0x06, 0, 0,
+                              0,    0,    0, 0, 0, 0x60, 0, 0, 0, 0, 0,    0,    0,    0, 0};
 
 Bytes withButton(Bytes records, int button) {
     for (size_t at = 0; at < records.size(); at += kStepRecordBytes) records[at] |= button;
@@ -272,15 +276,23 @@ TEST(ButtonReport, AddressTable) {
     const AddressCase cases[] = {
         {"AllDisabled", allButtons(kFunctionDisable), {0, off, off, off, off, off, off, off, off, off}, {}},
         {"HeadingsAndOutOfRangeCodes", headings, {0, off, off, off, off, off, off, off, off, off}, {}},
-        {"DoubleClickThenCopy", doubleCopy, {0, 0x30, 0x58, off, off, off, off, off, off, off},
-         {0x22, 1, 0, 0, 0, 0, 0, 0, 0x0F, 0, 0xA2, 1, 0, 0, 0, 0, 0, 0, 0x0F, 0,
-          0x22, 1, 0, 0, 0, 0, 0, 0, 0x0F, 0, 0xA2, 1, 0, 0, 0, 0, 0, 0, 0x0F, 0,
-          0x63, 0x01, 0x06, 0, 0, 0, 0, 0, 0, 0}},
-        {"EmptyMacroPointsAtNextGroup", emptyMacro, {0, 48, 48, off, off, off, off, off, off, 58},
+        {"DoubleClickThenCopy",
+         doubleCopy,
+         {0, 0x30, 0x58, off, off, off, off, off, off, off},
+         {0x22, 1,    0, 0,    0,    0, 0,    0,    0x0F, 0, 0xA2, 1,    0, 0,    0, 0, 0,
+          0,    0x0F, 0, 0x22, 1,    0, 0,    0,    0,    0, 0,    0x0F, 0, 0xA2, 1, 0, 0,
+          0,    0,    0, 0,    0x0F, 0, 0x63, 0x01, 0x06, 0, 0,    0,    0, 0,    0, 0}},
+        {"EmptyMacroPointsAtNextGroup",
+         emptyMacro,
+         {0, 48, 48, off, off, off, off, off, off, 58},
          {0x23, 0x01, 0, 0, 0, 0, 0, 0, 0xFF, 0xFF}},
-        {"KeyboardDropsSeventhUsage", keysAtoG, {0, 48, off, off, off, off, off, off, off, off},
+        {"KeyboardDropsSeventhUsage",
+         keysAtoG,
+         {0, 48, off, off, off, off, off, off, off, off},
          {0x62, 0x03, 0x04, 0x05, 0x06, 0x07, 0x08, 0x09, 0xFF, 0xFF}},
-        {"MacroButtonBitsReplaced", dirtyButtonBits, {0, off, off, 48, off, off, off, off, off, off},
+        {"MacroButtonBitsReplaced",
+         dirtyButtonBits,
+         {0, off, off, 48, off, off, off, off, off, off},
          withButton(kMacroB, 4)},
     };
     for (const AddressCase& c : cases) {
@@ -304,9 +316,8 @@ TEST(ButtonReport, MacroLengthUsesWholeRecordsInsideTheRow) {
         int length;
         int sent;
     } cases[] = {
-        {"Zero", 0, 0},       {"Whole", 30, 30},      {"PartRecordDropped", 25, 20},
-        {"Row", 255, 250},    {"PastRow", 300, 250},  {"Max", INT_MAX, 250},
-        {"Negative", -10, 0}, {"Min", INT_MIN, 0},
+        {"Zero", 0, 0},        {"Whole", 30, 30},     {"PartRecordDropped", 25, 20}, {"Row", 255, 250},
+        {"PastRow", 300, 250}, {"Max", INT_MAX, 250}, {"Negative", -10, 0},          {"Min", INT_MIN, 0},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
@@ -335,7 +346,7 @@ TEST(ButtonReport, OverflowNamesTheFirstButtonThatDoesNotFit) {
     const ButtonReportBuild over = BuildButtonReport(s);
     EXPECT_EQ(over.overflowButton, 10);
     for (int k = 1; k < 9; ++k) EXPECT_EQ(entry(over.report, k), 48 + 250 * (k - 1)) << k;
-    EXPECT_EQ(entry(over.report, 9), 0);  // button 10 never placed
+    EXPECT_EQ(entry(over.report, 9), 0);                                  // button 10 never placed
     EXPECT_EQ(dataBytes(over.report, 1798, 2048), withButton(macro, 9));  // button 9 ends at the last byte
 
     s.m_nItem[9] = kFunctionLeft;  // one record more than fits
@@ -482,21 +493,26 @@ TEST(ButtonReportRoundTrip, EmptyMacrosAndDpiRecordsKeepLaterButtonsInPlace) {
              setMacro(s, 5, kMacroB);
              s.m_nItem[5] = 13;
          },
-         {1, 8, 2, 8, 8, 13, 25, 22, 23, 28}, 1},
+         {1, 8, 2, 8, 8, 13, 25, 22, 23, 28},
+         1},
         {"EmptyMacroBeforeDpi",
          [](MouseSetting& s) {
              setMacro(s, 2, {});
              s.m_nItem[2] = 25;
          },
-         {1, 8, 25, 5, 4, 24, 25, 22, 23, 28}, 0},
-        {"EmptyMacroLast", [](MouseSetting& s) { setMacro(s, 10, {}); },
-         {1, 2, 3, 5, 4, 24, 25, 22, 23, 8}, 0},
+         {1, 8, 25, 5, 4, 24, 25, 22, 23, 28},
+         0},
+        {"EmptyMacroLast",
+         [](MouseSetting& s) { setMacro(s, 10, {}); },
+         {1, 2, 3, 5, 4, 24, 25, 22, 23, 8},
+         0},
         {"EmptyMacroBeforeDisabledTail",
          [](MouseSetting& s) {
              std::fill(s.m_nItem + 4, s.m_nItem + 10, kFunctionDisable);
              setMacro(s, 4, {});
          },
-         {1, 2, 3, 8, 12, 12, 12, 12, 12, 12}, 0},
+         {1, 2, 3, 8, 12, 12, 12, 12, 12, 12},
+         0},
         {"DpiNextToMacros",
          [](MouseSetting& s) {
              setMacro(s, 2, kMacroDpiFirst);
@@ -505,9 +521,12 @@ TEST(ButtonReportRoundTrip, EmptyMacrosAndDpiRecordsKeepLaterButtonsInPlace) {
              s.m_nItem[4] = 24;
              setMacro(s, 7, kMacroDpiFirst);
          },
-         {1, 8, 25, 8, 24, 24, 8, 22, 23, 28}, 3},
-        {"MacroStartingWithDpiLast", [](MouseSetting& s) { setMacro(s, 10, kMacroDpiFirst); },
-         {1, 2, 3, 5, 4, 24, 25, 22, 23, 8}, 1},
+         {1, 8, 25, 8, 24, 24, 8, 22, 23, 28},
+         3},
+        {"MacroStartingWithDpiLast",
+         [](MouseSetting& s) { setMacro(s, 10, kMacroDpiFirst); },
+         {1, 2, 3, 5, 4, 24, 25, 22, 23, 8},
+         1},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
@@ -566,9 +585,9 @@ ButtonReport oneGroup(const Bytes& records) {
 struct DecodeCase {
     const char* name;
     ButtonReport report;
-    int32_t button3;   // expected item 2
+    int32_t button3;  // expected item 2
     uint32_t macros;
-    int steps;         // steps of the macro in slot 0, when macros > 0
+    int steps;  // steps of the macro in slot 0, when macros > 0
 };
 
 TEST(ButtonReportDecode, SingleGroups) {
@@ -599,10 +618,11 @@ TEST(ButtonReportDecode, SingleGroups) {
         {"ConsumerMute", oneGroup({0x80, 0x10, 0, 0, 0, 0, 0, 0, 0, 0}), 39, 0, 0},
         {"ConsumerUnknownLeavesItem", oneGroup({0x80, 0x20, 0, 0, 0, 0, 0, 0, 0, 0}), 3, 0, 0},
         {"SingleReleaseIsAMacro", oneGroup({0xA0, 0x01, 0, 0, 0, 0, 0, 0, 0, 0}), kFunctionMacro, 1, 1},
-        {"TwoKeyRecordsAreAMacro", oneGroup({0x60, 0x01, 0x06, 0, 0, 0, 0, 0, 0, 0,
-                                             0x60, 0, 0, 0, 0, 0, 0, 0, 0, 0}), kFunctionMacro, 1, 2},
-        {"KindWithoutStepsIsAnEmptyMacro", oneGroup({0xC0, 1, 0, 0, 0, 0, 0, 0, 0, 0}),
-         kFunctionMacro, 0, 0},
+        {"TwoKeyRecordsAreAMacro",
+         oneGroup({0x60, 0x01, 0x06, 0, 0, 0, 0, 0, 0, 0, 0x60, 0, 0, 0, 0, 0, 0, 0, 0, 0}), kFunctionMacro,
+         1, 2},
+        {"KindWithoutStepsIsAnEmptyMacro", oneGroup({0xC0, 1, 0, 0, 0, 0, 0, 0, 0, 0}), kFunctionMacro, 0,
+         0},
     };
     for (const DecodeCase& c : cases) {
         SCOPED_TRACE(c.name);

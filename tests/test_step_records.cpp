@@ -141,7 +141,8 @@ TEST(StepRecords, DecodeGroup) {
         {"PressNoDelay", {0x23, 0x01, 0, 0, 0, 0, 0, 0, 0, 0}, {{kMouseDown, {1}}}, 3},
         {"PressWithDelay",
          {0x20, 0x01, 0, 0, 0, 0, 0, 0, 0x00, 0x01},
-         {{kMouseDown, {1}}, {kDelay, {0x01, 0x00}}}, 6},
+         {{kMouseDown, {1}}, {kDelay, {0x01, 0x00}}},
+         6},
         {"WheelDown", {0x20, 0, 0xFF, 0, 0, 0, 0, 0, 0, 0}, {{kMouseDown, {0, 0xFF}}}, 3},
         {"ReleaseKeepsChord",
          {0x60, 0x02, 0x04, 0x05, 0, 0, 0, 0, 0x32, 0, 0x60, 0, 0, 0, 0, 0, 0, 0, 0x14, 0},
@@ -150,13 +151,15 @@ TEST(StepRecords, DecodeGroup) {
         {"DpiIgnoresDelay", {0x42, 0x01, 0, 0, 0, 0, 0, 0, 0x10, 0x10}, {{kDpiStep, {1}}}, 3},
         {"AllModifiersCapAtTen",
          {0x60, 0xFF, 0x04, 0x05, 0x06, 0, 0, 0, 0, 0},
-         {{kKeyDown, {70, 58, 72, 71, 77, 69, 74, 75, 46, 63}}}, 5},
+         {{kKeyDown, {70, 58, 72, 71, 77, 69, 74, 75, 46, 63}}},
+         5},
         {"UsageNoKeyHas", {0x60, 0, 0xE0, 0, 0, 0, 0, 0, 0, 0}, {{kKeyDown, {105}}}, 5},
         {"ZeroUsageEndsChord", {0x60, 0, 0x04, 0, 0x05, 0, 0, 0, 0, 0}, {{kKeyDown, {46}}}, 5},
         {"ConsumerAndOtherKindsGiveNoStep",
          {0x80, 8, 0, 0, 0, 0, 0, 0, 0, 0, 0x00, 1, 0, 0, 0, 0, 0, 0, 0, 0,
           0xC0, 1, 0, 0, 0, 0, 0, 0, 0, 0, 0xE0, 1, 0, 0, 0, 0, 0, 0, 0, 0},
-         {}, 0},
+         {},
+         0},
         {"PartialRecordIgnored", {0x20, 1, 0, 0, 0}, {}, 0},
     };
     for (const DecodeCase& c : cases) {
@@ -177,9 +180,9 @@ TEST(StepRecords, DecodeGroup) {
 }
 
 TEST(StepRecords, DecodeThenEncodeReproducesTheGroup) {
-    const Bytes group = {0x60, 0x01, 0x06, 0, 0, 0, 0, 0, 0x0A, 0x00, 0x60, 0, 0, 0, 0, 0, 0, 0, 0, 0,
-                         0x20, 0x04, 0, 0, 0, 0, 0, 0, 0x00, 0x02, 0xA0, 0x04, 0, 0, 0, 0, 0, 0, 0, 0,
-                         0x20, 0x00, 0x01, 0, 0, 0, 0, 0, 0, 0};
+    const Bytes group = {0x60, 0x01, 0x06, 0, 0, 0, 0, 0, 0x0A, 0x00, 0x60, 0,    0, 0, 0, 0, 0, 0, 0, 0,
+                         0x20, 0x04, 0,    0, 0, 0, 0, 0, 0x00, 0x02, 0xA0, 0x04, 0, 0, 0, 0, 0, 0, 0, 0,
+                         0x20, 0x00, 0x01, 0, 0, 0, 0, 0, 0,    0};
     MacroRecord r = emptyRecord();
     DecodeMacroGroup(group, static_cast<int>(group.size()), r);
     EXPECT_EQ(encoded(r), group);

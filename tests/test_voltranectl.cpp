@@ -9,11 +9,11 @@
 #include "device/reports.h"
 #include "device/virtual_mouse.h"
 #include "device_fakes.h"
+#include "setting_fixture.h"
 #include "settings/macro_files.h"
 #include "settings/profile.h"
 #include "settings/text_tables.h"
 #include "temp_dir.h"
-#include "setting_fixture.h"
 
 namespace voltrane {
 namespace {
@@ -37,10 +37,12 @@ struct Tool {
     int Run(std::vector<std::string> args) {
         out.str("");
         err.str("");
-        CliEnvironment env{out, err,
+        CliEnvironment env{out,
+                           err,
                            [this](const DeviceSelection&) { return transport(); },
                            [] { return std::unique_ptr<HostPointer>(); },
-                           sleeper, dir.path()};
+                           sleeper,
+                           dir.path()};
         return RunVoltraneCtl(args, env);
     }
 
@@ -60,7 +62,11 @@ void giveMacro(MouseSetting& s, int b) {
 }
 
 TEST(Voltranectl, CommandLineErrors) {
-    struct Case { std::vector<std::string> args; int code; const char* err; };
+    struct Case {
+        std::vector<std::string> args;
+        int code;
+        const char* err;
+    };
     const Case cases[] = {
         {{}, 2, "no command given"},
         {{"frobnicate"}, 2, "unknown command 'frobnicate'"},
@@ -104,7 +110,9 @@ TEST(Voltranectl, ProfileFunctionsRoundTripThroughTheMouse) {
         }
         ASSERT_TRUE(SaveProfile(s, tool.Path("in.ini"), "", kEnglish));
         ASSERT_EQ(tool.Run({"encode", tool.Path("in.ini"), "--settings", tool.Path("s.bin"), "--buttons",
-                            tool.Path("b.bin")}), 0) << tool.err.str();
+                            tool.Path("b.bin")}),
+                  0)
+            << tool.err.str();
         ASSERT_EQ(tool.Run({"--dir", tool.Path(""), "apply", tool.Path("in.ini")}), 0) << tool.err.str();
         const std::string state = tool.Read("state.bin");
         ASSERT_EQ(state.size(), VirtualMouse::kStateBytes);
@@ -112,7 +120,8 @@ TEST(Voltranectl, ProfileFunctionsRoundTripThroughTheMouse) {
         EXPECT_EQ(state.substr(8), tool.Read("b.bin"));
         EXPECT_EQ(tool.Read("download.bin"), tool.Read("b.bin"));
 
-        ASSERT_EQ(tool.Run({"read", "--profile", tool.Path("out.ini"), "--macros", tool.Path("out.mac")}), 0);
+        ASSERT_EQ(tool.Run({"read", "--profile", tool.Path("out.ini"), "--macros", tool.Path("out.mac")}),
+                  0);
         MouseSetting back;
         ASSERT_EQ(LoadProfile(back, tool.Path("out.ini"), kEnglish, 0), ProfileLoad::Loaded);
         auto store = std::make_unique<MacroStore>();
@@ -137,7 +146,12 @@ TEST(Voltranectl, ProfileFunctionsRoundTripThroughTheMouse) {
 }
 
 TEST(Voltranectl, DeviceFaultsGiveTheirExitCodes) {
-    struct Case { const char* name; std::function<void(Tool&)> fault; std::vector<std::string> command; int code; };
+    struct Case {
+        const char* name;
+        std::function<void(Tool&)> fault;
+        std::vector<std::string> command;
+        int code;
+    };
     const Case cases[] = {
         {"Absent", [](Tool& t) { t.mouse.SetPresent(false); }, {"apply", "in.ini"}, 3},
         {"Done", [](Tool&) {}, {"apply", "in.ini"}, 0},
@@ -149,14 +163,20 @@ TEST(Voltranectl, DeviceFaultsGiveTheirExitCodes) {
         {"NoButtonCollectionRead", [](Tool& t) { t.mouse.SetButtonCollection(false); }, {"read"}, 6},
         {"ButtonsRefused",
          [](Tool& t) {
-             t.transport = [&t] { return std::make_unique<RefusingTransport>(t.mouse, kButtonReportId, 5); };
+             t.transport = [&t] {
+                 return std::make_unique<RefusingTransport>(t.mouse, kButtonReportId, 5);
+             };
          },
-         {"apply", "in.ini"}, 7},
+         {"apply", "in.ini"},
+         7},
         {"ButtonFetchFailsRead",
          [](Tool& t) {
-             t.transport = [&t] { return std::make_unique<RefusingTransport>(t.mouse, kButtonReportId, 0, 1); };
+             t.transport = [&t] {
+                 return std::make_unique<RefusingTransport>(t.mouse, kButtonReportId, 0, 1);
+             };
          },
-         {"read"}, 7},
+         {"read"},
+         7},
         {"NoTransport", [](Tool& t) { t.transport = [] { return nullptr; }; }, {"read"}, 3},
     };
     for (const Case& c : cases) {
@@ -182,7 +202,8 @@ TEST(Voltranectl, ReadThenApplyKeepsTheMacros) {
     const std::string applied = tool.Read("state.bin");
 
     ASSERT_EQ(tool.Run({"read", "--profile", tool.Path("back.ini"), "--json"}), 0);
-    EXPECT_NE(tool.out.str().find("\"macro_data_len\": [0, 0, 20, 0,"), std::string::npos) << tool.out.str();
+    EXPECT_NE(tool.out.str().find("\"macro_data_len\": [0, 0, 20, 0,"), std::string::npos)
+        << tool.out.str();
     EXPECT_NE(tool.out.str().find("\"button_macro\": [\"\", \"\", \"Macro_1\", \"\""), std::string::npos);
     ASSERT_EQ(tool.Run({"--dir", tool.Path(""), "apply", tool.Path("back.ini")}), 0);
     EXPECT_EQ(tool.Read("state.bin"), applied);
@@ -193,13 +214,16 @@ TEST(Voltranectl, DeviceVariableSelectsTheMouseWithoutDeviceOption) {
     std::vector<DeviceKind> seen;
     const std::string state = tool.Path("env.bin");
     std::ostringstream out, err;
-    CliEnvironment env{out, err,
+    CliEnvironment env{out,
+                       err,
                        [&](const DeviceSelection& selection) {
                            seen.push_back(selection.kind);
                            return std::unique_ptr<HidTransport>();
                        },
                        [] { return std::unique_ptr<HostPointer>(); },
-                       tool.sleeper, tool.dir.path(), nullptr};
+                       tool.sleeper,
+                       tool.dir.path(),
+                       nullptr};
     const std::string variable = "virtual:" + state;
     env.deviceVariable = variable.c_str();
     RunVoltraneCtl(std::vector<std::string>{"read"}, env);
@@ -226,11 +250,14 @@ TEST(Voltranectl, DecodePrintsTheRecord) {
     s.m_KeyData[3][1] = 32;  // LCtrl+Q: no shortcut
     ASSERT_TRUE(SaveProfile(s, tool.Path("in.ini"), "", kEnglish));
     ASSERT_EQ(tool.Run({"encode", tool.Path("in.ini"), "--settings", tool.Path("s.bin"), "--buttons",
-                        tool.Path("b.bin")}), 0);
+                        tool.Path("b.bin")}),
+              0);
     EXPECT_EQ(tool.Run({"decode", "--buttons", tool.Path("b.bin"), "--json"}), 0);
-    EXPECT_NE(tool.out.str().find("\"macros\": [{\"name\": \"Macro_1\", \"count\": 2, \"length\": 8, \"steps\": "
-                                  "[[6, 46, 0, 0, 0, 0, 0, 0, 0, 0, 0], [18, 46, 0, 0, 0, 0, 0, 0, 0, 0, 0]]}]}"),
-              std::string::npos) << tool.out.str();
+    EXPECT_NE(
+        tool.out.str().find("\"macros\": [{\"name\": \"Macro_1\", \"count\": 2, \"length\": 8, \"steps\": "
+                            "[[6, 46, 0, 0, 0, 0, 0, 0, 0, 0, 0], [18, 46, 0, 0, 0, 0, 0, 0, 0, 0, 0]]}]}"),
+        std::string::npos)
+        << tool.out.str();
     EXPECT_EQ(tool.Run({"decode", "--buttons", tool.Path("b.bin")}), 0);
     EXPECT_NE(tool.out.str().find("Button 3: Macro\n"), std::string::npos) << tool.out.str();
     EXPECT_NE(tool.out.str().find("Button 4: Keyboard LCtrl+Q\n"), std::string::npos);
@@ -239,7 +266,8 @@ TEST(Voltranectl, DecodePrintsTheRecord) {
     // A file that is not there is the factory state, like the virtual mouse's state file.
     EXPECT_EQ(tool.Run({"decode", "--buttons", tool.Path("none.bin")}), 0);
     EXPECT_NE(tool.out.str().find("Button 3: MID\n"), std::string::npos) << tool.out.str();
-    EXPECT_EQ(tool.Run({"decode", "--settings", tool.Path("b.bin")}), 2);  // 2049 bytes are no settings report
+    EXPECT_EQ(tool.Run({"decode", "--settings", tool.Path("b.bin")}),
+              2);  // 2049 bytes are no settings report
     EXPECT_EQ(tool.Run({"decode", "--buttons", tool.Path("s.bin")}), 2);
 }
 
@@ -248,7 +276,8 @@ TEST(Voltranectl, Collections) {
     const std::string descriptors = std::string(VOLTRANE_SOURCE_DIR) + "/tests/data/hid-descriptors/";
     ASSERT_EQ(tool.Run({"collections", descriptors + "046D_C52F_0001_FF00.bin"}), 0);
     EXPECT_NE(tool.out.str().find("usage_page=0xFF00 usage=0x0001 input=7 output=7 feature=0\n"),
-              std::string::npos) << tool.out.str();
+              std::string::npos)
+        << tool.out.str();
 }
 
 TEST(Voltranectl, DevicesMarksTheMouseCollections) {
