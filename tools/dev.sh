@@ -37,10 +37,10 @@ build() {  # build DIR [cmake options...]
 run_tests() {
     build "$root/build" -DVOLTRANE_BENCH=ON
     ctest --test-dir "$root/build" --output-on-failure -j "$jobs"
+    run_fuzzers
     echo "== core tests under AddressSanitizer + UndefinedBehaviorSanitizer"
     build "$root/build-asan" -DVOLTRANE_CORE_ONLY=ON -DVOLTRANE_SANITIZE=ON
     ctest --test-dir "$root/build-asan" --output-on-failure -j "$jobs" -L core
-    run_fuzzers
 }
 
 # Every libFuzzer target runs for a short, fixed time under the sanitizers, starting from its seeds.
