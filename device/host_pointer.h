@@ -17,15 +17,6 @@ struct HostPointerValues {
     bool operator==(const HostPointerValues&) const = default;
 };
 
-// Items of the settings record that carry the host pointer settings.
-enum HostPointerItem : int {
-    kItemScrollLines = 70,   // 1: the wheel scrolls lines
-    kItemScrollScreen = 71,  // 1: the wheel scrolls one screen at a time
-    kItemPointerSpeed = 82,  // speed step 0..9
-    kItemWheelLines = 83,    // wheel lines - 1, 0..9
-    kItemDoubleClick = 84,   // double-click speed step 0..9, 0 the slowest
-};
-
 inline constexpr int kMinPointerSpeed = 1;
 inline constexpr int kMaxPointerSpeed = 20;
 

@@ -10,22 +10,8 @@ namespace voltrane {
 
 namespace {
 
-// Items the settings report carries.
-enum Item : int {
-    kSingle = 14,
-    kColorShift = 15,
-    kBreathing = 16,
-    kRate125 = 20,
-    kShine = 36,
-    kDpi = 55,
-};
 constexpr int kRateCount = 4;
 
-// One LED: its Off / On radio pair and its level item.
-struct Lamp {
-    int off, on, level;
-};
-constexpr Lamp kLamps[] = {{24, 25, 37}, {28, 29, 38}, {32, 33, 39}};
 constexpr int kFirstLampOffset = 5;
 
 // The level an LED byte reads back as, indexed by its low 4 bits.
@@ -78,7 +64,7 @@ bool matchesRow(std::span<const uint8_t> record, int32_t code) {
 
 uint8_t rateCode(const int32_t* items) {
     for (int rate = 0; rate < kRateCount; ++rate) {
-        if (items[kRate125 + rate] != 0) return static_cast<uint8_t>(rate);
+        if (items[kItemRate125 + rate] != 0) return static_cast<uint8_t>(rate);
     }
     return 0;
 }
@@ -326,18 +312,18 @@ SettingsReport BuildSettingsReport(const MouseSetting& setting) {
     const int32_t* items = setting.m_nItem;
     SettingsReport report{};
     report[0] = kSettingsReportId;
-    report[1] = lowByte(items[kDpi]);
+    report[1] = lowByte(items[kItemDpi]);
     report[2] = rateCode(items);
-    const bool colorShift = items[kColorShift] == 1;
-    for (size_t i = 0; i < std::size(kLamps); ++i) {
-        const Lamp& lamp = kLamps[i];
+    const bool colorShift = items[kItemColorShift] == 1;
+    for (size_t i = 0; i < std::size(kLampItems); ++i) {
+        const LampItems& lamp = kLampItems[i];
         if (colorShift || items[lamp.on] == 1) report[kFirstLampOffset + i] = levelByte(items[lamp.level]);
     }
     if (report[5] != 0 || report[6] != 0 || report[7] != 0) {
-        report[3] = static_cast<uint8_t>((items[kBreathing] == 1 ? 0x01 : 0) | (colorShift ? 0x02 : 0));
+        report[3] = static_cast<uint8_t>((items[kItemBreathing] == 1 ? 0x01 : 0) | (colorShift ? 0x02 : 0));
     }
     const int32_t lastStep = static_cast<int32_t>(g_HShineCodes.size()) - 1;
-    report[4] = lowByte(g_HShineCodes[std::clamp(items[kShine], 0, lastStep)]);
+    report[4] = lowByte(g_HShineCodes[std::clamp(items[kItemShine], 0, lastStep)]);
     return report;
 }
 
@@ -366,18 +352,18 @@ ButtonReportBuild BuildButtonReport(const MouseSetting& setting) {
 
 void DecodeSettingsReport(std::span<const uint8_t, kSettingsReportLength> report, MouseSetting& setting) {
     int32_t* items = setting.m_nItem;
-    items[kDpi] = report[1];
+    items[kItemDpi] = report[1];
     if (report[2] < kRateCount) {
-        std::fill(items + kRate125, items + kRate125 + kRateCount, 0);
-        items[kRate125 + report[2]] = 1;
+        std::fill(items + kItemRate125, items + kItemRate125 + kRateCount, 0);
+        items[kItemRate125 + report[2]] = 1;
     }
-    items[kBreathing] = (report[3] & 0x01) ? 1 : 0;
+    items[kItemBreathing] = (report[3] & 0x01) ? 1 : 0;
     const bool colorShift = (report[3] & 0x02) != 0;
-    items[kColorShift] = colorShift ? 1 : 0;
-    items[kSingle] = colorShift ? 0 : 1;
-    items[kShine] = shineStep(report[4]);
-    for (size_t i = 0; i < std::size(kLamps); ++i) {
-        const Lamp& lamp = kLamps[i];
+    items[kItemColorShift] = colorShift ? 1 : 0;
+    items[kItemSingle] = colorShift ? 0 : 1;
+    items[kItemShine] = shineStep(report[4]);
+    for (size_t i = 0; i < std::size(kLampItems); ++i) {
+        const LampItems& lamp = kLampItems[i];
         const uint8_t value = report[kFirstLampOffset + i];
         if (value != 0) items[lamp.level] = kLevelMap[value & 0x0F];
         items[lamp.off] = value != 0 ? 0 : 1;

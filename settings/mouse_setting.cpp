@@ -7,60 +7,9 @@ namespace voltrane {
 
 namespace {
 
-// Items the edit rules name.
-enum Item : int {
-    kSingle = 14,
-    kColorShift = 15,
-    kBreathing = 16,
-    kShineUp = 17,
-    kShineDown = 18,
-    kRate125 = 20,
-    kRate1000 = 23,
-    kLamp1Off = 24,
-    kLamp1On = 25,
-    kLamp1Up = 26,
-    kLamp1Down = 27,
-    kLamp2Off = 28,
-    kLamp2On = 29,
-    kLamp2Up = 30,
-    kLamp2Down = 31,
-    kLamp3Off = 32,
-    kLamp3On = 33,
-    kLamp3Up = 34,
-    kLamp3Down = 35,
-    kShine = 36,
-    kLamp1Level = 37,
-    kLamp2Level = 38,
-    kLamp3Level = 39,
-    kDpiUp = 46,
-    kDpiDown = 47,
-    kDpiSlider = 51,
-    kDpi = 55,
-    kPrecision = 69,
-    kScrollLines = 70,
-    kScrollScreen = 71,
-    kSpeedSlider = 78,
-    kDoubleClickSlider = 80,
-    kProfile1 = 115,
-    kProfile5 = 119,
-    kBasicTab = 125,
-    kAdvancedTab = 126,
-    kColorTab = 127,
-};
-
 constexpr int32_t kMaxShine = 3;
 constexpr int32_t kMaxLampLevel = 3;
 constexpr int32_t kMaxDpiLevel = 4;
-
-// One lamp: its off/on radio pair, its level steppers and its level item.
-struct Lamp {
-    int off, on, up, down, level;
-};
-constexpr Lamp kLamps[] = {
-    {kLamp1Off, kLamp1On, kLamp1Up, kLamp1Down, kLamp1Level},
-    {kLamp2Off, kLamp2On, kLamp2Up, kLamp2Down, kLamp2Level},
-    {kLamp3Off, kLamp3On, kLamp3Up, kLamp3Down, kLamp3Level},
-};
 
 void selectInGroup(int32_t* items, int first, int last, int chosen) {
     std::fill(items + first, items + last + 1, 0);
@@ -77,7 +26,7 @@ void stepDown(int32_t& value) {
 
 // Lamp rules: Off zeroes the level, the pair is a radio pair, the level steps only while on.
 bool applyLampRule(int32_t* items, int item) {
-    for (const Lamp& lamp : kLamps) {
+    for (const LampItems& lamp : kLampItems) {
         if (item == lamp.off || item == lamp.on) {
             if (item == lamp.off) items[lamp.level] = 0;
             selectInGroup(items, lamp.off, lamp.on, item);
@@ -99,35 +48,37 @@ bool applyLampRule(int32_t* items, int item) {
 
 void applyRule(int32_t* items, int item) {
     if (applyLampRule(items, item)) return;
-    if (item >= kRate125 && item <= kRate1000) return selectInGroup(items, kRate125, kRate1000, item);
-    if (item >= kProfile1 && item <= kProfile5) return selectInGroup(items, kProfile1, kProfile5, item);
+    if (item >= kItemRate125 && item <= kItemRate1000)
+        return selectInGroup(items, kItemRate125, kItemRate1000, item);
+    if (item >= kItemProfile1 && item <= kItemProfile5)
+        return selectInGroup(items, kItemProfile1, kItemProfile5, item);
     switch (item) {
-        case kSingle:
-            return selectInGroup(items, kSingle, kColorShift, kSingle);
-        case kColorShift:
-            selectInGroup(items, kSingle, kColorShift, kColorShift);
-            items[kBreathing] = 1;
+        case kItemSingle:
+            return selectInGroup(items, kItemSingle, kItemColorShift, kItemSingle);
+        case kItemColorShift:
+            selectInGroup(items, kItemSingle, kItemColorShift, kItemColorShift);
+            items[kItemBreathing] = 1;
             return;
-        case kBreathing:
-            if (items[kSingle] == 1) items[kBreathing] = items[kBreathing] == 0 ? 1 : 0;
+        case kItemBreathing:
+            if (items[kItemSingle] == 1) items[kItemBreathing] = items[kItemBreathing] == 0 ? 1 : 0;
             return;
-        case kShineUp:
-            return stepUp(items[kShine], kMaxShine);
-        case kShineDown:
-            return stepDown(items[kShine]);
-        case kPrecision:
-            items[kPrecision] = items[kPrecision] == 0 ? 1 : 0;
+        case kItemShineUp:
+            return stepUp(items[kItemShine], kMaxShine);
+        case kItemShineDown:
+            return stepDown(items[kItemShine]);
+        case kItemPrecision:
+            items[kItemPrecision] = items[kItemPrecision] == 0 ? 1 : 0;
             return;
-        case kDpiUp:
-            return stepUp(items[kDpi], kMaxDpiLevel);
-        case kDpiDown:
-            return stepDown(items[kDpi]);
-        case kScrollLines:
-        case kScrollScreen:
-            return selectInGroup(items, kScrollLines, kScrollScreen, item);
-        case kBasicTab:
-        case kAdvancedTab:
-            return selectInGroup(items, kBasicTab, kColorTab, item);
+        case kItemDpiUp:
+            return stepUp(items[kItemDpi], kMaxDpiLevel);
+        case kItemDpiDown:
+            return stepDown(items[kItemDpi]);
+        case kItemScrollLines:
+        case kItemScrollScreen:
+            return selectInGroup(items, kItemScrollLines, kItemScrollScreen, item);
+        case kItemBasicTab:
+        case kItemAdvancedTab:
+            return selectInGroup(items, kItemBasicTab, kItemColorTab, item);
         default:
             return;
     }
@@ -141,23 +92,23 @@ const std::array<int32_t, kItemCount> kDefaultItems = [] {
     std::array<int32_t, kItemCount> d{};
     const int32_t buttons[kButtonCount] = {1, 2, 3, 5, 4, 24, 25, 22, 23, 28};
     std::copy(std::begin(buttons), std::end(buttons), d.begin());
-    d[kSingle] = 1;
+    d[kItemSingle] = 1;
     d[22] = 1;  // 500 Hz
-    d[kLamp1Off] = d[kLamp2Off] = d[kLamp3Off] = 1;
-    d[kShine] = 1;
-    d[kLamp3Level] = 1;
+    for (const LampItems& lamp : kLampItems) d[lamp.off] = 1;
+    d[kItemShine] = 1;
+    d[kLampItems[2].level] = 1;
     d[52] = d[53] = d[54] = 9;
-    d[kDpi] = 1;
-    d[kScrollLines] = 1;
-    d[82] = 4;  // pointer speed step
-    d[83] = 2;  // wheel lines - 1
-    d[84] = 4;  // double-click speed step
+    d[kItemDpi] = 1;
+    d[kItemScrollLines] = 1;
+    d[kItemPointerSpeed] = 4;
+    d[kItemWheelLines] = 2;
+    d[kItemDoubleClick] = 4;
     d[88] = 1;  // colour page: brightness "High"
     d[92] = 1;  // colour page: breathing "Quick"
     const int32_t colours[] = {0xFF0000, 0x0000FF, 0x00FF00, 0xFF0000, 0xFF00FF,
                                0x00FFFF, 0xFFFF00, 0xFFFFFF, 0x000000};
     std::copy(std::begin(colours), std::end(colours), d.begin() + 104);
-    d[kBasicTab] = 1;
+    d[kItemBasicTab] = 1;
     return d;
 }();
 
@@ -181,7 +132,8 @@ std::vector<int> MouseSetting::ApplyEditRule(int item) {
 }
 
 void MouseSetting::SetSliderValue(int sliderItem, int32_t value) {
-    if (sliderItem == kDpiSlider || (sliderItem >= kSpeedSlider && sliderItem <= kDoubleClickSlider)) {
+    if (sliderItem == kItemDpiSlider ||
+        (sliderItem >= kItemSpeedSlider && sliderItem <= kItemDoubleClickSlider)) {
         m_nItem[sliderItem + 4] = value;
     }
 }

@@ -17,6 +17,45 @@ inline constexpr int kNoItem = 131;         // the item number that means "no it
 inline constexpr int kButtonCount = 10;     // buttons 1..10 are indices 0..9
 inline constexpr int kMacroRowBytes = 255;  // a button's macro row: at most 25 whole 10-byte records
 
+// Item numbers the program's logic names (the value of each lives in m_nItem).
+enum ItemNumber : int {
+    kItemSingle = 14,
+    kItemColorShift = 15,
+    kItemBreathing = 16,
+    kItemShineUp = 17,
+    kItemShineDown = 18,
+    kItemRate125 = 20,
+    kItemRate1000 = 23,
+    kItemShine = 36,
+    kItemDpiUp = 46,
+    kItemDpiDown = 47,
+    kItemDpiSlider = 51,
+    kItemDpi = 55,
+    kItemPrecision = 69,
+    kItemScrollLines = 70,   // 1: the wheel scrolls lines
+    kItemScrollScreen = 71,  // 1: the wheel scrolls one screen at a time
+    kItemSpeedSlider = 78,
+    kItemDoubleClickSlider = 80,
+    kItemPointerSpeed = 82,  // speed step 0..9
+    kItemWheelLines = 83,    // wheel lines - 1, 0..9
+    kItemDoubleClick = 84,   // double-click speed step 0..9, 0 the slowest
+    kItemProfile1 = 115,
+    kItemProfile5 = 119,
+    kItemBasicTab = 125,
+    kItemAdvancedTab = 126,
+    kItemColorTab = 127,
+};
+
+// The items of one of the three LEDs: its Off / On radio pair, its level steppers and its level.
+struct LampItems {
+    int off, on, up, down, level;
+};
+inline constexpr LampItems kLampItems[] = {
+    {24, 25, 26, 27, 37},
+    {28, 29, 30, 31, 38},
+    {32, 33, 34, 35, 39},
+};
+
 // Button function codes: the value of items 0..9.
 enum ButtonFunction : int32_t {
     kFunctionLeft = 1,

@@ -1,5 +1,6 @@
 #include "settings/profile.h"
 
+#include <algorithm>
 #include <string>
 
 #include "settings/atomic_file.h"
@@ -120,11 +121,11 @@ ProfileLoad LoadProfile(MouseSetting& setting, const std::filesystem::path& path
 
 void NormaliseProfileItems(MouseSetting& setting, int page) {
     int32_t* items = setting.m_nItem;
-    items[125] = items[126] = items[127] = 0;
-    items[page == 1 ? 126 : page == 2 ? 127 : 125] = 1;
-    items[16] = 1;
-    items[32] = 0;
-    items[33] = 1;
+    std::fill(items + kItemBasicTab, items + kItemColorTab + 1, 0);
+    items[page == 1 ? kItemAdvancedTab : page == 2 ? kItemColorTab : kItemBasicTab] = 1;
+    items[kItemBreathing] = 1;
+    items[kLampItems[2].off] = 0;
+    items[kLampItems[2].on] = 1;
 }
 
 int32_t MacroRowLength(const uint8_t (&row)[kMacroRowBytes]) {
