@@ -10,6 +10,7 @@
 #include "device/reports.h"
 #include "device/virtual_mouse.h"
 #include "device_fakes.h"
+#include "file_bytes.h"
 #include "settings/text_tables.h"
 #include "temp_dir.h"
 
@@ -193,10 +194,8 @@ TEST(ApplySequence, DownloadCopyIsTheButtonReport) {
     const ApplyResult result = RunApply(setting, *rig.context);
     ASSERT_EQ(result.outcome, ApplyOutcome::Done);
     EXPECT_FALSE(result.downloadCopyFailed);
-    std::ifstream in(rig.dir.path() / "download.bin", std::ios::binary);
-    const std::string bytes((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
     const ButtonReport expected = BuildButtonReport(setting).report;
-    EXPECT_EQ(bytes, std::string(expected.begin(), expected.end()));
+    EXPECT_EQ(ReadBytes(rig.dir.path() / "download.bin"), std::string(expected.begin(), expected.end()));
 }
 
 TEST(ApplySequence, FailedDownloadCopyDoesNotStopTheApply) {

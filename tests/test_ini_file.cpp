@@ -13,6 +13,7 @@
 #include <string_view>
 #include <vector>
 
+#include "file_bytes.h"
 #include "settings/atomic_file.h"
 #include "settings/ini_file.h"
 #include "settings/utf.h"
@@ -22,16 +23,6 @@ namespace {
 
 namespace fs = std::filesystem;
 using namespace std::string_view_literals;
-
-// UTF-16LE file bytes with the byte order mark, built independently of the engine.
-std::string Utf16File(std::u16string_view text) {
-    std::string bytes = "\xFF\xFE";
-    for (char16_t c : text) {
-        bytes.push_back(static_cast<char>(c & 0xFF));
-        bytes.push_back(static_cast<char>(c >> 8));
-    }
-    return bytes;
-}
 
 // --- Integer values ---------------------------------------------------------------------------
 
@@ -348,16 +339,6 @@ protected:
     void TearDown() override {
         fs::permissions(m_dir, fs::perms::owner_all, fs::perm_options::add);
         fs::remove_all(m_dir);
-    }
-
-    static void WriteBytes(const fs::path& path, std::string_view bytes) {
-        std::ofstream(path, std::ios::binary)
-            .write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
-    }
-
-    static std::string ReadBytes(const fs::path& path) {
-        std::ifstream in(path, std::ios::binary);
-        return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
     }
 
     // Names of everything in `folder`, to show that no temporary file was left behind.

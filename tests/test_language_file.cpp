@@ -3,6 +3,7 @@
 #include <fstream>
 #include <string>
 
+#include "file_bytes.h"
 #include "settings/language_file.h"
 #include "settings/text_tables.h"
 #include "temp_dir.h"
@@ -10,16 +11,9 @@
 namespace voltrane {
 namespace {
 
-void writeBytes(const std::filesystem::path& path, const std::string& bytes) {
-    std::ofstream(path, std::ios::binary) << bytes;
-}
-
 // "[Setting]\r\nLanguage=<value>\r\n" as a UTF-16LE file with its byte order mark.
 std::string languageFile(const std::string& value) {
-    const std::string text = "[Setting]\r\nLanguage=" + value + "\r\n";
-    std::string bytes = "\xFF\xFE";
-    for (char c : text) bytes += {c, '\0'};
-    return bytes;
+    return Utf16File(u"[Setting]\r\nLanguage=" + std::u16string(value.begin(), value.end()) + u"\r\n");
 }
 
 TEST(LanguageFile, Read) {
@@ -43,7 +37,7 @@ TEST(LanguageFile, Read) {
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
         TempDir dir;
-        writeBytes(dir.path() / "LANGUAGE.ini", c.bytes);
+        WriteBytes(dir.path() / "LANGUAGE.ini", c.bytes);
         g_nLanguage = -9;
         ReadLanguage(dir.path() / "LANGUAGE.ini");
         EXPECT_EQ(g_nLanguage, c.language);
@@ -63,12 +57,10 @@ TEST(LanguageFile, MissingOrUnreadableGivesEnglish) {
 TEST(LanguageFile, WriteReplacesTheFileAndReadsBack) {
     TempDir dir;
     const auto path = dir.path() / "LANGUAGE.ini";
-    writeBytes(path, languageFile("1") + "\r\nstale=1\r\n");
+    WriteBytes(path, languageFile("1") + "\r\nstale=1\r\n");
     g_nLanguage = 3;
     ASSERT_TRUE(WriteLanguage(path));
-    std::ifstream in(path, std::ios::binary);
-    const std::string bytes((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
-    EXPECT_EQ(bytes, languageFile("3"));
+    EXPECT_EQ(ReadBytes(path), languageFile("3"));
     g_nLanguage = 0;
     ReadLanguage(path);
     EXPECT_EQ(g_nLanguage, 3);

@@ -12,6 +12,7 @@
 #include <string_view>
 #include <vector>
 
+#include "file_bytes.h"
 #include "settings/atomic_file.h"
 #include "settings/ini_file.h"
 #include "settings/macro_actions.h"
@@ -32,17 +33,6 @@ constexpr char kSignature[] = "Tarnhollow Gaming Mouse Macro ";  // 30 character
 // --- Helpers, built independently of the code under test --------------------------------------
 
 std::unique_ptr<MacroStore> NewStore() { return std::make_unique<MacroStore>(); }
-
-std::string ReadBytes(const fs::path& path) {
-    std::ifstream in(path, std::ios::binary);
-    return std::string((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
-}
-
-void WriteBytes(const fs::path& path, std::string_view bytes) {
-    std::ofstream out(path, std::ios::binary | std::ios::trunc);
-    out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
-    ASSERT_TRUE(out.good()) << path;
-}
 
 std::string Le32(uint32_t v) {
     return {char(v & 0xFF), char((v >> 8) & 0xFF), char((v >> 16) & 0xFF), char((v >> 24) & 0xFF)};

@@ -6,6 +6,7 @@
 #include <string>
 #include <vector>
 
+#include "file_bytes.h"
 #include "setting_fixture.h"
 #include "settings/ini_file.h"
 #include "settings/profile.h"
@@ -106,8 +107,7 @@ TEST(Profile, EnglishSharedKeys) {
 }
 
 std::u16string fileText(const std::filesystem::path& path) {
-    std::ifstream in(path, std::ios::binary);
-    std::string bytes((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+    const std::string bytes = ReadBytes(path);
     EXPECT_GE(bytes.size(), 2u);
     EXPECT_EQ(bytes.substr(0, 2), "\xFF\xFE");
     std::u16string text;

@@ -9,6 +9,7 @@
 #include "device/reports.h"
 #include "device/virtual_mouse.h"
 #include "device_fakes.h"
+#include "file_bytes.h"
 #include "setting_fixture.h"
 #include "settings/macro_files.h"
 #include "settings/profile.h"
@@ -48,10 +49,7 @@ struct Tool {
 
     std::string Path(const std::string& name) const { return (dir.path() / name).string(); }
 
-    std::string Read(const std::string& name) const {
-        std::ifstream in(dir.path() / name, std::ios::binary);
-        return std::string((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
-    }
+    std::string Read(const std::string& name) const { return ReadBytes(dir.path() / name); }
 };
 
 // Gives button `b` (index) a two-record macro: a press of A and its release.
