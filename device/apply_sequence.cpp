@@ -14,7 +14,7 @@ constexpr int kAttempts = 5;
 constexpr std::chrono::milliseconds kWait{300};
 
 // Up to five attempts, waiting after every refusal (the last one too).
-bool sendWithRetries(CHidDevice& hid, Sleeper& sleeper, uint8_t* report, int length) {
+bool sendWithRetries(CHidDevice& hid, Sleeper& sleeper, const uint8_t* report, int length) {
     for (int attempt = 0; attempt < kAttempts; ++attempt) {
         if (hid.SetFeature(report, length)) return true;
         sleeper.Sleep(kWait);
@@ -39,11 +39,10 @@ ApplyResult writeSettings(const MouseSetting& setting, DeviceContext& context) {
 
 ApplyResult writeButtons(const ButtonReport& report, DeviceContext& context) {
     if (!context.hid.Open(kButtonCollectionLength)) return {ApplyOutcome::ButtonCollectionMissing};
-    ButtonReport buffer = report;
-    const std::string_view bytes(reinterpret_cast<const char*>(buffer.data()), buffer.size());
+    const std::string_view bytes(reinterpret_cast<const char*>(report.data()), report.size());
     // A copy for the user; the apply goes on without it.
     const bool copied = WriteFileAtomically(context.programDir / "download.bin", bytes);
-    const bool sent = sendWithRetries(context.hid, context.sleeper, buffer.data(), kButtonReportLength);
+    const bool sent = sendWithRetries(context.hid, context.sleeper, report.data(), kButtonReportLength);
     context.hid.Close();
     return {sent ? ApplyOutcome::Done : ApplyOutcome::ButtonsRefused, 0, !copied};
 }
