@@ -12,9 +12,9 @@
 
 #include "device/apply_sequence.h"
 #include "device/factory_state.h"
-#include "device/host_pointer_memory.h"
 #include "device/reports.h"
 #include "device/virtual_mouse.h"
+#include "host/host_pointer_memory.h"
 
 namespace {
 

@@ -10,9 +10,9 @@
 #include <string>
 
 #include "device/hid_transport.h"
-#include "device/host_pointer.h"
 #include "device/sleeper.h"
 #include "device/transport_factory.h"
+#include "host/host_pointer.h"
 
 namespace voltrane {
 
@@ -26,6 +26,7 @@ enum CliExit : int {
     kExitButtonCollectionMissing = 6,
     kExitButtonsRefused = 7,
     kExitDoesNotFit = 8,
+    kExitAccessDenied = 9,  // the mouse is there, but this user may not open it (udev rule missing)
 };
 
 // What the tool reaches outside itself.
@@ -37,7 +38,7 @@ struct CliEnvironment {
     // Creates the host pointer backend for --host desktop (the tool uses a do-nothing one for none).
     std::function<std::unique_ptr<HostPointer>()> makeDesktopHost;
     Sleeper& sleeper;
-    std::filesystem::path programDir;      // where the virtual mouse keeps its state file by default
+    std::filesystem::path programDir;  // the tool's folder: download.bin, the virtual mouse's state file
     const char* deviceVariable = nullptr;  // VOLTRANE_DEVICE, used when --device is not given
 };
 

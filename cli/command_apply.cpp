@@ -4,19 +4,23 @@
 namespace voltrane {
 
 int CommandApply(const CliOptions& options, CliEnvironment& env) {
-    CliRecord record;
-    if (!LoadProfileFile(options.operands.at(0), options, env, record)) return kExitUsage;
-    std::unique_ptr<CliDevice> device = CliDevice::Open(options, env);
-    if (!device) return kExitMouseNotFound;
-    const ApplyResult result = RunApply(record.setting, device->Context());
+    CliSession session(options, env);
+    Controller& controller = session.controller();
+    if (!LoadProfileFile(options.operands.at(0), env, controller)) return kExitUsage;
+    if (!AttachDevice(options, env, controller)) return kExitMouseNotFound;
+    const ApplyResult result = controller.Apply();
     if (result.downloadCopyFailed) {
-        env.err << "voltranectl: warning: cannot write " << (options.dir / "download.bin").string() << "\n";
+        env.err << "voltranectl: warning: cannot write " << controller.ProgramFile("download.bin").string()
+                << "\n";
     }
+    ReportRefusal(env, result.refusal);
     switch (result.outcome) {
         case ApplyOutcome::Done:
             return kExitDone;
         case ApplyOutcome::MouseNotFound:
             return Fail(env, "mouse not found", kExitMouseNotFound);
+        case ApplyOutcome::MouseAccessDenied:
+            return Fail(env, "access to the mouse refused", kExitAccessDenied);
         case ApplyOutcome::SettingsRefused:
             return Fail(env, "the mouse refused the settings report five times", kExitSettingsRefused);
         case ApplyOutcome::SettingsReadFailed:

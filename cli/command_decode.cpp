@@ -40,10 +40,11 @@ int CommandDecode(const CliOptions& options, CliEnvironment& env) {
         !readReport(options.buttonsFile, buttons, env)) {
         return kExitUsage;
     }
-    CliRecord record;
-    DecodeSettingsReport(settings, record.setting);
-    DecodeButtonReport(buttons, record.setting, *record.store);
-    PrintRecord(options, env, record);
+    CliSession session(options, env);
+    Controller& controller = session.controller();
+    DecodeSettingsReport(settings, controller.Setting());
+    DecodeButtonReport(buttons, controller.Setting(), controller.Store());
+    PrintRecord(options, env, controller);
     return kExitDone;
 }
 

@@ -39,9 +39,10 @@ private:
 }  // namespace
 
 int CommandDevices(const CliOptions& options, CliEnvironment& env) {
-    std::unique_ptr<CliDevice> device = CliDevice::Open(options, env);
-    if (!device) return kExitMouseNotFound;
-    const std::vector<HidNode> nodes = device->Transport().Enumerate();
+    CliSession session(options, env);
+    Controller& controller = session.controller();
+    if (!AttachDevice(options, env, controller)) return kExitMouseNotFound;
+    const std::vector<HidNode> nodes = controller.Device()->Transport().Enumerate();
     RoleMarker roles;
     for (const HidNode& node : nodes) {
         env.out << node.path << " " << hex4(node.vendorId) << ":" << hex4(node.productId) << "\n";

@@ -5,16 +5,17 @@
 namespace voltrane {
 
 int CommandEncode(const CliOptions& options, CliEnvironment& env) {
-    CliRecord record;
-    if (!LoadProfileFile(options.operands.at(0), options, env, record)) return kExitUsage;
-    const ButtonReportBuild buttons = BuildButtonReport(record.setting);
+    CliSession session(options, env);
+    Controller& controller = session.controller();
+    if (!LoadProfileFile(options.operands.at(0), env, controller)) return kExitUsage;
+    const ButtonReportBuild buttons = BuildButtonReport(controller.Setting());
     if (buttons.overflowButton != 0) {
         return Fail(env,
                     "button " + std::to_string(buttons.overflowButton) +
                         " does not fit into the button report; shorten the macros",
                     kExitDoesNotFit);
     }
-    const SettingsReport settings = BuildSettingsReport(record.setting);
+    const SettingsReport settings = BuildSettingsReport(controller.Setting());
     if (!WriteOutputFile(*options.settingsFile, settings, env)) return kExitUsage;
     if (!WriteOutputFile(*options.buttonsFile, buttons.report, env)) return kExitUsage;
     return kExitDone;

@@ -1,9 +1,7 @@
 #include "cli/command_support.h"
 #include "cli/commands.h"
 #include "device/read_sequence.h"
-#include "device/step_records.h"
 #include "settings/macro_files.h"
-#include "settings/profile.h"
 
 namespace voltrane {
 
@@ -13,6 +11,8 @@ int readFailure(CliEnvironment& env, ReadOutcome outcome) {
     switch (outcome) {
         case ReadOutcome::MouseNotFound:
             return Fail(env, "mouse not found", kExitMouseNotFound);
+        case ReadOutcome::MouseAccessDenied:
+            return Fail(env, "access to the mouse refused", kExitAccessDenied);
         case ReadOutcome::SettingsReadFailed:
             return Fail(env, "the settings report could not be read", kExitSettingsReadFailed);
         case ReadOutcome::ButtonCollectionMissing:
@@ -25,25 +25,23 @@ int readFailure(CliEnvironment& env, ReadOutcome outcome) {
     return kExitDone;
 }
 
-// The mouse's macros, as the read decoded them, become the macros of their buttons, so that the
-// saved profile applied again gives the mouse back the same macros.
-void keepDecodedMacros(const ReadResult& result, CliRecord& record) {
-    for (int b = 0; b < kButtonCount; ++b) {
-        const int slot = result.macroSlots[b];
-        if (slot < 0) continue;
-        AssignMacro(record.setting, b, &record.store->m_Macro[slot], record.store->m_strMacroNames[slot]);
+bool saveOutputs(const CliOptions& options, CliEnvironment& env, Controller& controller) {
+    controller.m_strMacroFile = options.macrosOut.value_or("");
+    if (options.macrosOut) {
+        const WriteResult written =
+            WriteMacroStore(controller.Store(), *options.macrosOut, NameFileFor(*options.macrosOut));
+        if (!written) {
+            Fail(env, "cannot write the macro files: " + written.error, kExitUsage);
+            return false;
+        }
     }
-}
-
-bool saveOutputs(const CliOptions& options, CliEnvironment& env, const CliRecord& record) {
-    const std::filesystem::path macros = options.macrosOut.value_or("");
-    if (options.macrosOut && !WriteMacroStore(*record.store, macros, NameFileFor(macros))) {
-        Fail(env, macros.string() + ": cannot write the macro file", kExitUsage);
-        return false;
-    }
-    if (options.profileOut && !SaveProfile(record.setting, *options.profileOut, macros, options.language)) {
-        Fail(env, options.profileOut->string() + ": cannot write the profile", kExitUsage);
-        return false;
+    if (options.profileOut) {
+        const WriteResult written = controller.SaveProfile(*options.profileOut);
+        if (!written) {
+            Fail(env, options.profileOut->string() + ": cannot write the profile: " + written.error,
+                 kExitUsage);
+            return false;
+        }
     }
     return true;
 }
@@ -51,14 +49,14 @@ bool saveOutputs(const CliOptions& options, CliEnvironment& env, const CliRecord
 }  // namespace
 
 int CommandRead(const CliOptions& options, CliEnvironment& env) {
-    std::unique_ptr<CliDevice> device = CliDevice::Open(options, env);
-    if (!device) return kExitMouseNotFound;
-    CliRecord record;
-    const ReadResult result = RunRead(record.setting, *record.store, device->Context());
+    CliSession session(options, env);
+    Controller& controller = session.controller();
+    if (!AttachDevice(options, env, controller)) return kExitMouseNotFound;
+    const ReadResult result = controller.Read();
+    ReportRefusal(env, result.refusal);
     if (result.outcome != ReadOutcome::Done) return readFailure(env, result.outcome);
-    keepDecodedMacros(result, record);
-    if (!saveOutputs(options, env, record)) return kExitUsage;
-    PrintRecord(options, env, record);
+    if (!saveOutputs(options, env, controller)) return kExitUsage;
+    PrintRecord(options, env, controller);
     return kExitDone;
 }
 

@@ -4,37 +4,34 @@
 #include <string_view>
 
 #include "cli/record_output.h"
-#include "device/host_pointer_memory.h"
+#include "host/host_pointer_memory.h"
 #include "settings/atomic_file.h"
-#include "settings/profile.h"
 
 namespace voltrane {
 
-std::unique_ptr<CliDevice> CliDevice::Open(const CliOptions& options, CliEnvironment& env) {
+CliSession::CliSession(const CliOptions& options, CliEnvironment& env)
+    : m_ui(env.err), m_controller(options.dir.value_or(env.programDir), m_ui) {
+    m_controller.SetLanguage(options.language);
+}
+
+bool AttachDevice(const CliOptions& options, CliEnvironment& env, Controller& controller) {
     const char* selector = options.device ? options.device->c_str() : env.deviceVariable;
     std::unique_ptr<HidTransport> transport =
         env.makeTransport(ParseDeviceSelector(selector, env.programDir));
     if (!transport) {
         Fail(env, "cannot reach the HID devices of this system", kExitMouseNotFound);
-        return nullptr;
+        return false;
     }
     std::unique_ptr<HostPointer> host;
     if (options.desktopHost) host = env.makeDesktopHost();
     if (!host) host = std::make_unique<NullHostPointer>();
-    return std::unique_ptr<CliDevice>(
-        new CliDevice(std::move(transport), std::move(host), env.sleeper, options.dir));
+    controller.AttachDevice(std::make_unique<DeviceSession>(std::move(transport), std::move(host),
+                                                            env.sleeper, controller.ProgramDir()));
+    return true;
 }
 
-CliDevice::CliDevice(std::unique_ptr<HidTransport> transport, std::unique_ptr<HostPointer> host,
-                     Sleeper& sleeper, const std::filesystem::path& dir)
-    : m_transport(std::move(transport)),
-      m_host(std::move(host)),
-      m_hid(*m_transport),
-      m_context{m_hid, *m_host, sleeper, dir} {}
-
-bool LoadProfileFile(const std::filesystem::path& path, const CliOptions& options, CliEnvironment& env,
-                     CliRecord& record) {
-    switch (LoadProfile(record.setting, path, options.language, 0)) {
+bool LoadProfileFile(const std::filesystem::path& path, CliEnvironment& env, Controller& controller) {
+    switch (controller.LoadProfile(path, 0)) {
         case ProfileLoad::Loaded:
             return true;
         case ProfileLoad::Missing:
@@ -50,16 +47,16 @@ bool LoadProfileFile(const std::filesystem::path& path, const CliOptions& option
 bool WriteOutputFile(const std::filesystem::path& path, std::span<const uint8_t> bytes,
                      CliEnvironment& env) {
     const std::string_view view(reinterpret_cast<const char*>(bytes.data()), bytes.size());
-    if (WriteFileAtomically(path, view)) return true;
-    Fail(env, path.string() + ": cannot write the file", kExitUsage);
-    return false;
+    const WriteResult written = WriteFileAtomically(path, view);
+    if (!written) Fail(env, path.string() + ": cannot write the file: " + written.error, kExitUsage);
+    return static_cast<bool>(written);
 }
 
-void PrintRecord(const CliOptions& options, CliEnvironment& env, const CliRecord& record) {
+void PrintRecord(const CliOptions& options, CliEnvironment& env, const Controller& controller) {
     if (options.json) {
-        WriteRecordJson(env.out, record.setting, *record.store);
+        WriteRecordJson(env.out, controller.Setting(), controller.Store());
     } else {
-        WriteRecordText(env.out, record.setting, *record.store);
+        WriteRecordText(env.out, controller.Setting(), controller.Store());
     }
 }
 
@@ -68,6 +65,20 @@ std::string CollectionLine(const HidCollectionInfo& c) {
     std::snprintf(line, sizeof line, "usage_page=0x%04X usage=0x%04X input=%d output=%d feature=%d",
                   c.usagePage, c.usage, c.inputReportLength, c.outputReportLength, c.featureReportLength);
     return line;
+}
+
+void ReportRefusal(CliEnvironment& env, const std::optional<OpenRefusal>& refusal) {
+    if (!refusal) return;
+    if (refusal->result.status == OpenResult::Status::AccessDenied) {
+        env.err
+            << "voltranectl: the mouse is at " << refusal->path << ", but this user may not open it ("
+            << refusal->result.reason << ").\n"
+            << "voltranectl: install the udev rule: sudo cp res/70-voltrane.rules /etc/udev/rules.d/ && "
+               "sudo udevadm control --reload && sudo udevadm trigger, then replug the mouse\n";
+        return;
+    }
+    env.err << "voltranectl: " << refusal->path << " could not be opened: " << refusal->result.reason
+            << "\n";
 }
 
 int Fail(CliEnvironment& env, const std::string& message, int code) {

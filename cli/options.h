@@ -10,10 +10,10 @@
 namespace voltrane {
 
 struct CliOptions {
-    std::optional<std::string> device;  // hid | virtual[:PATH]; unset: VOLTRANE_DEVICE, else hid
-    std::filesystem::path dir = ".";    // where apply writes "download.bin"
-    int language = 2;                   // the language whose keys profiles are read and written with
-    bool desktopHost = false;           // --host desktop
+    std::optional<std::string> device;         // hid | virtual[:PATH]; unset: VOLTRANE_DEVICE, else hid
+    std::optional<std::filesystem::path> dir;  // the program directory; unset: the tool's own
+    int language = 2;                          // the language whose keys profiles are read and written with
+    bool desktopHost = false;                  // --host desktop
     bool help = false;
     std::string command;
     std::vector<std::string> operands;  // positional arguments after the command

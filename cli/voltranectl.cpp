@@ -9,7 +9,7 @@
 #include "cli/cli.h"
 #include "device/factory_state.h"
 #include "device/hidapi_transport.h"
-#include "device/host_pointer_desktop.h"
+#include "host/host_pointer_factory.h"
 
 namespace {
 

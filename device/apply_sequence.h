@@ -4,11 +4,11 @@
 // retries).
 
 #include <filesystem>
+#include <optional>
 
-#include "device/device_messages.h"
 #include "device/hid_device.h"
-#include "device/host_pointer.h"
 #include "device/sleeper.h"
+#include "host/host_pointer.h"
 #include "settings/mouse_setting.h"
 
 namespace voltrane {
@@ -18,13 +18,14 @@ struct DeviceContext {
     CHidDevice& hid;
     HostPointer& host;
     Sleeper& sleeper;
-    std::filesystem::path programDir;  // where "download.bin" goes
+    std::filesystem::path programDir;  // where "download.bin" goes; empty: it is not written
 };
 
 // How far an apply got.
 enum class ApplyOutcome {
     Done,                     // both reports sent
     MouseNotFound,            // the 8-byte collection is not there
+    MouseAccessDenied,        // the 8-byte collection is there, but this user may not open its node
     SettingsRefused,          // the settings report was refused five times
     SettingsReadFailed,       // the settings report could not be fetched back
     ButtonCollectionMissing,  // the settings were written; the 2049-byte collection is not there
@@ -34,22 +35,16 @@ enum class ApplyOutcome {
 
 struct ApplyResult {
     ApplyOutcome outcome = ApplyOutcome::Done;
-    int button = 0;                   // ButtonsDoNotFit: the first button (2..10) that does not fit
-    bool downloadCopyFailed = false;  // "download.bin" could not be written (the apply went on)
+    int button = 0;                      // ButtonsDoNotFit: the first button (2..10) that does not fit
+    bool downloadCopyFailed = false;     // "download.bin" could not be written (the apply went on)
+    std::optional<OpenRefusal> refusal;  // MouseNotFound, MouseAccessDenied: a node that would not open
 };
 
 // Runs the apply sequence and says how far it got; shows nothing. A configuration whose button
 // records do not fit the button report is refused before the mouse is touched (the host settings
 // are applied all the same). The HID handle is closed on every exit; sleeps go through the
-// context's sleeper (300 ms after each refused transfer, and before the read-back).
+// context's sleeper (kDeviceWait after each refused transfer, and before the read-back). Without a
+// program directory the copy "download.bin" is not written and counts as failed.
 ApplyResult RunApply(const MouseSetting& setting, DeviceContext& context);
-
-// The apply with its outcome shown to the user in `language`.
-void ApplyToDevice(const MouseSetting& setting, DeviceContext& context, DeviceMessages& messages,
-                   int language);
-
-// The apply without messages: 0 done (also when the button phase failed or the buttons do not
-// fit), -1 settings report refused, -2 settings read-back failed, -3 mouse not found.
-int ApplyToDeviceSilently(const MouseSetting& setting, DeviceContext& context);
 
 }  // namespace voltrane

@@ -23,13 +23,24 @@ CHidDevice::~CHidDevice() { Close(); }
 
 int CHidDevice::Open(int featureReportLength) {
     Close();
+    m_lastRefusal.reset();
     for (const HidNode& node : m_transport.Enumerate()) {
         const HidCollectionInfo* collection = FindMouseCollection(node, featureReportLength);
-        if (collection == nullptr || !m_transport.OpenPath(node.path)) continue;
-        m_hDevice = *collection;
-        return 1;
+        if (collection == nullptr) continue;
+        OpenResult result = m_transport.OpenPath(node.path);
+        if (result) {
+            m_hDevice = *collection;
+            return 1;
+        }
+        NoteRefusal(node.path, std::move(result));
     }
     return 0;
+}
+
+void CHidDevice::NoteRefusal(const std::string& path, OpenResult result) {
+    const bool denied = result.status == OpenResult::Status::AccessDenied;
+    if (m_lastRefusal && (!denied || AccessWasDenied())) return;
+    m_lastRefusal = OpenRefusal{path, std::move(result)};
 }
 
 int CHidDevice::SetFeature(const uint8_t* buffer, int length) {

@@ -5,6 +5,7 @@
 
 #include <cstdint>
 #include <optional>
+#include <string>
 
 #include "device/hid_transport.h"
 
@@ -24,6 +25,12 @@ inline constexpr int kButtonCollectionLength = 2049;
 // has none, and for a length below 1.
 const HidCollectionInfo* FindMouseCollection(const HidNode& node, int featureReportLength);
 
+// A node that holds the wanted collection but could not be opened, and why.
+struct OpenRefusal {
+    std::string path;
+    OpenResult result;
+};
+
 class CHidDevice {
 public:
     // Works through `transport`, which must outlive this object. Nothing is open at first.
@@ -36,8 +43,16 @@ public:
     // Closes whatever is open, then opens the first node, in the system's enumeration order, that
     // holds the mouse's vendor collection with feature reports of `featureReportLength` bytes. Nodes
     // that cannot be opened are skipped. Returns 1 when that collection is now open, 0 when none was
-    // found (then nothing is open).
+    // found (then nothing is open, and LastRefusal() tells about a node that held it but refused).
     int Open(int featureReportLength);
+
+    // After an Open that returned 0: the first node that held the collection but could not be
+    // opened (an access refusal before any other failure); std::nullopt when no node held it.
+    const std::optional<OpenRefusal>& LastRefusal() const { return m_lastRefusal; }
+    // Whether that refusal was the system denying this user access to the node.
+    bool AccessWasDenied() const {
+        return m_lastRefusal && m_lastRefusal->result.status == OpenResult::Status::AccessDenied;
+    }
 
     // Sends one feature report: `buffer` holds `length` bytes, the report ID first. Returns nonzero
     // when the mouse took it; 0 when it did not, when nothing is open, or when `length` is not the
@@ -57,11 +72,14 @@ public:
     bool IsOpen() const;
 
 private:
+    // Keeps the first refusal of an Open, an access refusal before any other failure.
+    void NoteRefusal(const std::string& path, OpenResult result);
     // Whether a transfer of `length` bytes from `buffer` may go to the open collection.
     bool AcceptsTransfer(const uint8_t* buffer, int length) const;
 
     HidTransport& m_transport;
     std::optional<HidCollectionInfo> m_hDevice;  // the open collection; empty when nothing is open
+    std::optional<OpenRefusal> m_lastRefusal;
 };
 
 }  // namespace voltrane

@@ -20,6 +20,16 @@ struct HidNode {
     std::vector<HidCollectionInfo> collections;
 };
 
+// The outcome of opening a node: opened, or why not.
+struct OpenResult {
+    enum class Status { Opened, AccessDenied, Failed };
+    Status status = Status::Failed;
+    std::string reason;  // the system's own words when not opened, e.g. "Permission denied"
+
+    static OpenResult Opened() { return {Status::Opened, {}}; }
+    explicit operator bool() const { return status == Status::Opened; }
+};
+
 class HidTransport {
 public:
     virtual ~HidTransport() = default;
@@ -28,9 +38,10 @@ public:
     // be read are listed with no collections.
     virtual std::vector<HidNode> Enumerate() = 0;
 
-    // Opens the node at `path` for feature transfers, closing any node open before. Returns false
-    // when it cannot be opened (then nothing is open).
-    virtual bool OpenPath(const std::string& path) = 0;
+    // Opens the node at `path` for feature transfers, closing any node open before. When it cannot
+    // be opened nothing is open and the result says why: AccessDenied when the system refused this
+    // user access to the node, Failed otherwise.
+    virtual OpenResult OpenPath(const std::string& path) = 0;
 
     // Sends one feature report; report[0] is the report ID. Returns true when the device took it.
     virtual bool SendFeature(std::span<const uint8_t> report) = 0;

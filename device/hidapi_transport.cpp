@@ -3,6 +3,8 @@
 #include <hidapi.h>
 
 #include <algorithm>
+#include <cerrno>
+#include <cstring>
 #include <mutex>
 #include <unordered_map>
 
@@ -90,10 +92,15 @@ std::vector<HidNode> HidapiTransport::Enumerate() {
     return GroupEntriesByPath(entries, ReadSysfsDescriptor);
 }
 
-bool HidapiTransport::OpenPath(const std::string& path) {
+OpenResult HidapiTransport::OpenPath(const std::string& path) {
     Close();
+    errno = 0;
     m_device = hid_open_path(path.c_str());
-    return m_device != nullptr;
+    if (m_device != nullptr) return OpenResult::Opened();
+    const int error = errno;
+    const bool denied = error == EACCES || error == EPERM;
+    return {denied ? OpenResult::Status::AccessDenied : OpenResult::Status::Failed,
+            error != 0 ? std::strerror(error) : "the node could not be opened"};
 }
 
 bool HidapiTransport::SendFeature(std::span<const uint8_t> report) {

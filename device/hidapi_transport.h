@@ -53,7 +53,7 @@ public:
     HidapiTransport& operator=(const HidapiTransport&) = delete;
 
     std::vector<HidNode> Enumerate() override;
-    bool OpenPath(const std::string& path) override;
+    OpenResult OpenPath(const std::string& path) override;
     // True only when the whole report was written.
     bool SendFeature(std::span<const uint8_t> report) override;
     // True when the device answered with at least the report ID; a shorter answer leaves the rest

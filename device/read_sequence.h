@@ -14,6 +14,7 @@ namespace voltrane {
 enum class ReadOutcome {
     Done,                     // both reports read and decoded; the 2049-byte collection is left open
     MouseNotFound,            // the 8-byte collection is not there
+    MouseAccessDenied,        // the 8-byte collection is there, but this user may not open its node
     SettingsReadFailed,       // the settings report could not be fetched
     ButtonCollectionMissing,  // the settings were decoded; the 2049-byte collection is not there
     ButtonsReadFailed,        // the settings were decoded; the button report could not be fetched
@@ -22,18 +23,13 @@ enum class ReadOutcome {
 struct ReadResult {
     ReadOutcome outcome = ReadOutcome::Done;
     std::optional<std::u16string> macroNameText;  // new text of the macro-name box, when macros were read
-    std::array<int, kButtonCount> macroSlots{
-        -1, -1, -1, -1, -1, -1, -1, -1, -1, -1};  // store slot of
-                                                  // each button's macro, -1 none
+    std::array<int, kButtonCount> macroSlots{-1, -1, -1, -1, -1, -1,
+                                             -1, -1, -1, -1};  // store slot of each button's macro, -1 none
+    std::optional<OpenRefusal> refusal;  // MouseNotFound, MouseAccessDenied: a node that would not open
 };
 
 // Runs the read and says how far it got; shows nothing. Items are reset to their defaults and the
 // default host pointer settings applied whatever the mouse does.
 ReadResult RunRead(MouseSetting& setting, MacroStore& store, DeviceContext& context);
-
-// The read at start-up: returns 1 when both reports were read and decoded; 0 after a failure, which
-// is shown as "Please plug your mouse." in English.
-int ReadFromDevice(MouseSetting& setting, MacroStore& store, DeviceContext& context,
-                   DeviceMessages& messages, std::optional<std::u16string>* macroNameText = nullptr);
 
 }  // namespace voltrane

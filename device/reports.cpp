@@ -287,7 +287,7 @@ private:
         DecodeMacroGroup(group, static_cast<int>(group.size()), macro);
         m_position += group.size();
         m_editText = u"<New Macro>";
-        m_store.m_strMacroNames[slot] = Utf8ToUtf16("Macro_" + std::to_string(slot + 1));
+        m_store.m_strMacroNames[slot] = MacroName(slot + 1);
         if (macro.length != 0) {
             m_macroSlots[k] = slot;
             ++m_store.m_nMacroSel;

@@ -5,6 +5,10 @@
 
 namespace voltrane {
 
+// The mouse's pause: after each refused transfer, before a read-back and before the button report
+// is fetched.
+inline constexpr std::chrono::milliseconds kDeviceWait{300};
+
 class Sleeper {
 public:
     virtual ~Sleeper() = default;

@@ -6,6 +6,8 @@
 #include <optional>
 #include <vector>
 
+#include "settings/macro_store.h"
+
 namespace voltrane {
 
 namespace {
@@ -155,7 +157,7 @@ bool AssignMacro(MouseSetting& setting, int button, const MacroRecord* macro, st
     if (macro) steps = EncodeMacroSteps(*macro);
     if (!steps.Fits()) return false;
     setting.m_nItem[button] = kFunctionMacro;
-    setting.m_strButtonMacro[button] = name;
+    setting.m_strButtonMacro[button] = BoundedName(name);
     std::copy(std::begin(steps.bytes), std::end(steps.bytes), setting.m_MacroData[button]);
     setting.m_nMacroDataLen[button] = steps.length;
     return true;

@@ -6,7 +6,7 @@
 #include <span>
 #include <string>
 
-#include "capture/macro_record.h"
+#include "settings/macro_record.h"
 #include "settings/mouse_setting.h"
 
 namespace voltrane {

@@ -97,12 +97,13 @@ std::vector<HidNode> VirtualMouse::Enumerate() {
     return {MakeNode(kPointerPath, kPointerDescriptor), MakeNode(kVendorPath, vendor)};
 }
 
-bool VirtualMouse::OpenPath(const std::string& path) {
+OpenResult VirtualMouse::OpenPath(const std::string& path) {
     Close();
-    if (!m_present) return false;
+    if (!m_present) return {OpenResult::Status::Failed, "No such device"};
     if (path == kPointerPath) m_openNode = kPointerNode;
     if (path == kVendorPath) m_openNode = kVendorNode;
-    return m_openNode.has_value();
+    if (!m_openNode) return {OpenResult::Status::Failed, "No such device"};
+    return OpenResult::Opened();
 }
 
 bool VirtualMouse::SendFeature(std::span<const uint8_t> report) {
@@ -166,8 +167,8 @@ VirtualMouse::StateFile VirtualMouse::Load() {
 
 bool VirtualMouse::Save(const State& reports) const {
     if (m_statePath.empty()) return true;
-    return WriteFileAtomically(
-        m_statePath, std::string_view(reinterpret_cast<const char*>(reports.data()), reports.size()));
+    return static_cast<bool>(WriteFileAtomically(
+        m_statePath, std::string_view(reinterpret_cast<const char*>(reports.data()), reports.size())));
 }
 
 bool VirtualMouse::VendorNodeReady() const { return m_present && m_openNode == kVendorNode; }

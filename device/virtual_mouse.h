@@ -49,7 +49,7 @@ public:
     // The mouse's nodes; none while it is absent.
     std::vector<HidNode> Enumerate() override;
     // Opens one of the two nodes; fails while the mouse is absent.
-    bool OpenPath(const std::string& path) override;
+    OpenResult OpenPath(const std::string& path) override;
     // Takes a settings report (ID 3, 8 bytes) or button report (ID 4, 2049 bytes) on the vendor
     // node and saves the state file. Refuses any other report, a report on the pointer node, and a
     // report whose state file cannot be written (then the stored reports are unchanged).

@@ -7,7 +7,9 @@
 #include <algorithm>
 #include <cerrno>
 #include <cstdint>
+#include <cstring>
 #include <string>
+#include <utility>
 
 namespace voltrane {
 
@@ -56,31 +58,45 @@ fs::path ResolveTarget(const fs::path& path) {
     return error ? fs::path() : target;
 }
 
-// Creates a fresh temporary file beside `target`; returns its descriptor and fills `tempPath`.
-int CreateTemporary(const fs::path& target, fs::path& tempPath) {
-    static unsigned counter = 0;
-    std::string stem(1, '.');
-    stem += target.filename().string();
-    stem += ".tmp" + std::to_string(::getpid()) + "-";
-    for (int attempt = 0; attempt < 100; ++attempt) {
-        tempPath = target.parent_path() / (stem + std::to_string(++counter));
-        const int fd = ::open(tempPath.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
-        if (fd >= 0 || errno != EEXIST) return fd;
-    }
-    return -1;
+// The reason for the last failed system call.
+WriteResult LastError() { return WriteResult::Failed(std::strerror(errno)); }
+
+// The permission bits a new file gets: 0666 less the process's umask.
+mode_t NewFileMode() {
+    const mode_t mask = ::umask(0);
+    ::umask(mask);
+    return 0666 & ~mask;
 }
 
-// Writes `bytes` into a new temporary file beside `target` and flushes it to disk. `mode` holds
-// the permission bits to give it, or -1 for the defaults. Returns the temporary file's path, or an
-// empty path (and no file left behind) on failure.
-fs::path WriteTemporary(const fs::path& target, std::string_view bytes, int mode) {
-    fs::path tempPath;
-    FileDescriptor fd(CreateTemporary(target, tempPath));
-    if (!fd.Valid()) return {};
-    const bool ok = (mode < 0 || ::fchmod(fd.Get(), static_cast<mode_t>(mode)) == 0) &&
-                    WriteAll(fd.Get(), bytes) && ::fsync(fd.Get()) == 0;
-    if (fd.Close() && ok) return tempPath;
-    ::unlink(tempPath.c_str());
+// What the replaced file keeps: its permission bits without set-ID and sticky bits, and its owner.
+struct Ownership {
+    mode_t mode = NewFileMode();
+    std::optional<std::pair<uid_t, gid_t>> owner;  // unset for a new file
+};
+
+// Gives the temporary file its final mode and, where the saver may, the old file's owner and group.
+bool ApplyOwnership(int fd, const Ownership& ownership) {
+    if (ownership.owner) {
+        // Only the owner's own groups or root may hand a file on; a refusal keeps the saver's.
+        [[maybe_unused]] const int kept = ::fchown(fd, ownership.owner->first, ownership.owner->second);
+    }
+    return ::fchmod(fd, ownership.mode) == 0;
+}
+
+// Writes `bytes` into a new temporary file beside `target` (created 0600 under a random name),
+// flushes it to disk and gives it `ownership`. Fills `tempPath`; on failure nothing is left behind.
+WriteResult WriteTemporary(const fs::path& target, std::string_view bytes, const Ownership& ownership,
+                           fs::path& tempPath) {
+    std::string name = (target.parent_path() / ("." + target.filename().string() + ".XXXXXX")).string();
+    FileDescriptor fd(::mkostemp(name.data(), O_CLOEXEC));
+    if (!fd.Valid()) return LastError();
+    tempPath = name;
+    if (!WriteAll(fd.Get(), bytes) || ::fsync(fd.Get()) != 0 || !ApplyOwnership(fd.Get(), ownership) ||
+        !fd.Close()) {
+        const WriteResult failed = LastError();
+        ::unlink(tempPath.c_str());
+        return failed;
+    }
     return {};
 }
 
@@ -120,24 +136,27 @@ bool ReadUpTo(int fd, std::size_t limit, std::string& data) {
 
 }  // namespace
 
-bool WriteFileAtomically(const fs::path& path, std::string_view bytes) {
+WriteResult WriteFileAtomically(const fs::path& path, std::string_view bytes,
+                                const BeforeRename& beforeRename) {
     const fs::path target = ResolveTarget(path);
-    if (target.empty() || !target.has_filename()) return false;
-    int mode = -1;
+    if (target.empty() || !target.has_filename()) return WriteResult::Failed("not a file name");
+    Ownership ownership;
     struct stat existing {};
     if (::stat(target.c_str(), &existing) == 0) {
-        if (!S_ISREG(existing.st_mode)) return false;
-        if (::faccessat(AT_FDCWD, target.c_str(), W_OK, AT_EACCESS) != 0) return false;
-        mode = static_cast<int>(existing.st_mode & 07777);
+        if (!S_ISREG(existing.st_mode)) return WriteResult::Failed("not a regular file");
+        if (::faccessat(AT_FDCWD, target.c_str(), W_OK, AT_EACCESS) != 0) return LastError();
+        ownership = {static_cast<mode_t>(existing.st_mode & 0777), {{existing.st_uid, existing.st_gid}}};
     }
-    const fs::path tempPath = WriteTemporary(target, bytes, mode);
-    if (tempPath.empty()) return false;
+    fs::path tempPath;
+    if (WriteResult written = WriteTemporary(target, bytes, ownership, tempPath); !written) return written;
+    if (beforeRename) beforeRename(tempPath);
     if (::rename(tempPath.c_str(), target.c_str()) != 0) {
+        const WriteResult failed = LastError();
         ::unlink(tempPath.c_str());
-        return false;
+        return failed;
     }
     SyncFolder(target.has_parent_path() ? target.parent_path() : fs::path("."));
-    return true;
+    return {};
 }
 
 std::optional<std::string> ReadFileLimited(const fs::path& path, std::size_t maxBytes) {

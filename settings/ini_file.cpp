@@ -206,8 +206,11 @@ std::string IniFile::Serialize() const {
     return Utf16ToUtf8(text);
 }
 
-bool IniFile::Save(const std::filesystem::path& path) const {
-    return WriteFileAtomically(path, Serialize());
+WriteResult IniFile::Save(const std::filesystem::path& path) const {
+    const std::string bytes = Serialize();
+    if (bytes.size() > kMaxIniFileBytes)
+        return WriteResult::Failed("larger than 512 KiB, too large to be read back");
+    return WriteFileAtomically(path, bytes);
 }
 
 void IniFile::AddParsedLine(Line line) {

@@ -10,6 +10,8 @@
 #include <unordered_map>
 #include <vector>
 
+#include "settings/atomic_file.h"
+
 namespace voltrane {
 
 enum class IniEncoding { Utf16Le, Utf8 };
@@ -72,9 +74,10 @@ public:
     // mark (unless the text itself starts with U+FEFF, which then needs one in front to survive).
     std::string Serialize() const;
 
-    // Writes Serialize() to `path`, replacing any file there atomically. Returns false when the
-    // file could not be written; the old file is then unchanged.
-    bool Save(const std::filesystem::path& path) const;
+    // Writes Serialize() to `path`, replacing any file there atomically. A document larger than
+    // kMaxIniFileBytes, which Load would refuse, is not written. On failure the old file is
+    // unchanged and the result says why.
+    WriteResult Save(const std::filesystem::path& path) const;
 
 private:
     enum class LineEnd : uint8_t { None, CrLf, Lf, Cr };

@@ -4,8 +4,6 @@
 
 namespace voltrane {
 
-int g_nKeyIndex = 0;
-
 // Row 0 terminates key-index strings; row 105 ends every scan (vk 0).
 const KeyInfo KeyTable[kKeyTableRows] = {
     {u"", -1, 0, 0x00},            // 0
@@ -129,7 +127,6 @@ int FindKeyByVk(int vk, int skip) {
             --skip;
         }
     }
-    g_nKeyIndex = row;
     return row;
 }
 

@@ -21,14 +21,10 @@ inline constexpr int kKeyStringLength = 10;   // bytes in a key-index string
 
 extern const KeyInfo KeyTable[kKeyTableRows];
 
-// The row found by the last FindKeyByVk; read by the capture dialogs.
-extern int g_nKeyIndex;
-
 // Returns the row of a key-index byte; indices above the table read as row 105 ("Unknown").
 const KeyInfo& KeyRow(int index);
 
-// Finds the (skip + 1)-th row whose vk equals `vk` and stores it in g_nKeyIndex; row 105 ("Unknown")
-// when there are fewer. Returns the row index.
+// Returns the (skip + 1)-th row whose vk equals `vk`; row 105 ("Unknown") when there are fewer.
 int FindKeyByVk(int vk, int skip);
 
 // The names of the keys of a key-index string joined with "+", up to the first 0 byte.

@@ -13,15 +13,15 @@ constexpr std::u16string_view kSection = u"Setting";
 constexpr std::u16string_view kKey = u"Language";
 }  // namespace
 
-void ReadLanguage(const std::filesystem::path& path) {
+int ReadLanguage(const std::filesystem::path& path) {
     const std::optional<IniFile> file = IniFile::Load(path);
     const int32_t language = file ? file->GetInt(kSection, kKey, 0) : kEnglish;
-    g_nLanguage = language >= 0 && language < kLanguageCount ? language : kEnglish;
+    return language >= 0 && language < kLanguageCount ? language : kEnglish;
 }
 
-bool WriteLanguage(const std::filesystem::path& path) {
+WriteResult WriteLanguage(const std::filesystem::path& path, int language) {
     IniFile file(IniEncoding::Utf16Le);
-    file.SetString(kSection, kKey, Utf8ToUtf16(std::to_string(g_nLanguage)));
+    file.SetString(kSection, kKey, DecimalUtf16(language));
     return file.Save(path);
 }
 

@@ -3,14 +3,15 @@
 
 #include <filesystem>
 
+#include "settings/atomic_file.h"
+
 namespace voltrane {
 
-// Sets g_nLanguage from the language file at `path`. A missing or unreadable file, or a value
+// The language stored in the language file at `path`. A missing or unreadable file, or a value
 // outside 0..5, gives English (2); a file without the key gives 0.
-void ReadLanguage(const std::filesystem::path& path);
+int ReadLanguage(const std::filesystem::path& path);
 
-// Stores g_nLanguage in a new language file at `path`, replacing any file there atomically.
-// Returns false when the file could not be written.
-bool WriteLanguage(const std::filesystem::path& path);
+// Stores `language` in a new language file at `path`, replacing any file there atomically.
+WriteResult WriteLanguage(const std::filesystem::path& path, int language);
 
 }  // namespace voltrane

@@ -41,13 +41,7 @@ void EncodeRecord(const MacroRecord& record, char* out) {
     StoreLe32(static_cast<uint32_t>(record.count), out + offsetof(MacroRecord, count));
 }
 
-std::u16string Decimal(uint32_t value) {
-    std::u16string text;
-    for (char c : std::to_string(value)) text += static_cast<char16_t>(c);
-    return text;
-}
-
-std::u16string NameKey(std::size_t index) { return u"Macro_" + Decimal(static_cast<uint32_t>(index + 1)); }
+std::u16string NameKey(std::size_t index) { return MacroName(static_cast<int>(index + 1)); }
 
 // Whether two paths name one file, so that writing the second would destroy the first (a macro
 // file the user named "x.name" has itself as its name file).
@@ -106,14 +100,16 @@ int ReadMacroNames(MacroStore& store, const std::filesystem::path& path) {
     const int32_t number = ParseMacroNumber(file->GetString(kNumberSection, kNumberKey, u""));
     const int names = std::min(number, static_cast<int32_t>(kMacroStoreSlots));
     for (int j = 0; j < names; ++j) {
-        store.m_strMacroNames[j] = file->GetString(kNameSection, NameKey(static_cast<std::size_t>(j)), u"");
+        store.m_strMacroNames[j] =
+            BoundedName(file->GetString(kNameSection, NameKey(static_cast<std::size_t>(j)), u""));
     }
     return names;
 }
 
-bool WriteMacroStore(const MacroStore& store, const std::filesystem::path& macroPath,
-                     const std::filesystem::path& namePath) {
-    if (SameFile(macroPath, namePath)) return false;
+WriteResult WriteMacroStore(const MacroStore& store, const std::filesystem::path& macroPath,
+                            const std::filesystem::path& namePath) {
+    if (SameFile(macroPath, namePath))
+        return WriteResult::Failed(namePath.string() + ": the macro file itself");
     const uint32_t count = std::min(store.m_nMacroCount, kMaxMacros);
 
     std::string bytes(kMacroHeaderBytes + count * kMacroRecordBytes, '\0');
@@ -122,13 +118,17 @@ bool WriteMacroStore(const MacroStore& store, const std::filesystem::path& macro
     for (uint32_t i = 0; i < count; ++i) {
         EncodeRecord(store.m_Macro[i], bytes.data() + kMacroHeaderBytes + i * kMacroRecordBytes);
     }
-    if (!WriteFileAtomically(macroPath, bytes)) return false;
+    if (WriteResult written = WriteFileAtomically(macroPath, bytes); !written) {
+        return WriteResult::Failed(macroPath.string() + ": " + written.error);
+    }
 
     IniFile names(IniEncoding::Utf8);
-    names.SetString(kNumberSection, kNumberKey, Decimal(count));
+    names.SetString(kNumberSection, kNumberKey, DecimalUtf16(count));
     for (uint32_t i = 0; i < count; ++i)
         names.SetString(kNameSection, NameKey(i), store.m_strMacroNames[i]);
-    return names.Save(namePath);
+    WriteResult written = names.Save(namePath);
+    if (!written) written.error = namePath.string() + ": " + written.error;
+    return written;
 }
 
 std::filesystem::path NameFileFor(const std::filesystem::path& macroPath) {

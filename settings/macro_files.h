@@ -14,6 +14,7 @@
 #include <filesystem>
 #include <string_view>
 
+#include "settings/atomic_file.h"
 #include "settings/macro_store.h"
 
 namespace voltrane {
@@ -53,12 +54,12 @@ int32_t ParseMacroNumber(std::u16string_view text);
 
 // Writes the header and records 0 .. m_nMacroCount - 1 (at most 300) to the macro file at
 // `macroPath`, then a fresh name file at `namePath` holding the same count and those records'
-// names. Each file is replaced atomically: a failed write leaves the old file as it was. Returns
-// false when either write failed; when the macro file could not be written the name file is not
-// touched, and when only the name file failed the new macro file stays in place. Two paths that
-// name the same file (a macro file called "x.name") write nothing and return false.
-bool WriteMacroStore(const MacroStore& store, const std::filesystem::path& macroPath,
-                     const std::filesystem::path& namePath);
+// names. Each file is replaced atomically: a failed write leaves the old file as it was. On failure
+// the result names the file and the reason; when the macro file could not be written the name file
+// is not touched, and when only the name file failed the new macro file stays in place. Two paths
+// that name the same file (a macro file called "x.name") write nothing and fail.
+WriteResult WriteMacroStore(const MacroStore& store, const std::filesystem::path& macroPath,
+                            const std::filesystem::path& namePath);
 
 // The name file of a macro file: the same path with everything after the last '.' of the file
 // name replaced by "name" ("/x/mouse.mac" -> "/x/mouse.name", "a.b.mac" -> "a.b.name"). Dots in

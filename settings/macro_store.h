@@ -4,12 +4,25 @@
 #include <cstdint>
 #include <string>
 
-#include "capture/macro_record.h"
+#include "settings/macro_record.h"
+#include "settings/utf.h"
 
 namespace voltrane {
 
 inline constexpr int kMacroStoreSlots = 301;  // 300 macros and one spare slot
 inline constexpr uint32_t kMaxMacros = 300;
+
+// "Macro_<number>": the key of a macro's name in a name file, and the name of a macro read from
+// the mouse.
+inline std::u16string MacroName(int number) { return u"Macro_" + DecimalUtf16(number); }
+
+// The longest macro name kept, in UTF-16 code units: far more than a list row shows, and short
+// enough that 300 names and ten button names stay well inside what a file load accepts.
+inline constexpr std::size_t kMaxNameLength = 256;
+
+// `name` cut to kMaxNameLength code units (without splitting a surrogate pair). Every name that
+// enters a record or the store passes through here.
+std::u16string BoundedName(std::u16string_view name);
 
 struct MacroStore {
     MacroRecord m_Macro[kMacroStoreSlots] = {};  // a record whose count is 0 is empty

@@ -5,6 +5,7 @@
 
 #include "settings/atomic_file.h"
 #include "settings/ini_file.h"
+#include "settings/macro_store.h"
 #include "settings/text_tables.h"
 #include "settings/utf.h"
 
@@ -17,9 +18,7 @@ constexpr int kRecordBytes = 10;
 
 // The key of a per-button value: the stem of the table row followed by the button number.
 std::u16string buttonKey(int stemRow, int button, int language) {
-    std::u16string key(GetText(TextTable::Main, stemRow, language));
-    for (char c : std::to_string(button + 1)) key += static_cast<char16_t>(c);
-    return key;
+    return std::u16string(GetText(TextTable::Main, stemRow, language)) + DecimalUtf16(button + 1);
 }
 
 // Each byte as three decimal digits and a comma: 65 -> "065,".
@@ -73,14 +72,14 @@ void readProfile(MouseSetting& setting, const IniFile& file, int language) {
         readDigitGroups(file.GetString(kSection, buttonKey(kRowMacroDataStem, b, language), u""),
                         setting.m_MacroData[b]);
         setting.m_strButtonMacro[b] =
-            file.GetString(kSection, buttonKey(kRowMacroNameStem, b, language), u"");
+            BoundedName(file.GetString(kSection, buttonKey(kRowMacroNameStem, b, language), u""));
     }
 }
 
 }  // namespace
 
-bool SaveProfile(const MouseSetting& setting, const std::filesystem::path& path,
-                 const std::filesystem::path& macroFile, int language) {
+WriteResult SaveProfile(const MouseSetting& setting, const std::filesystem::path& path,
+                        const std::filesystem::path& macroFile, int language) {
     IniFile file(IniEncoding::Utf16Le);
     for (int i = 0; i < kItemCount; ++i) {
         const std::u16string_view caption = GetText(TextTable::Main, i, language);

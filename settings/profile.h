@@ -4,6 +4,7 @@
 
 #include <filesystem>
 
+#include "settings/atomic_file.h"
 #include "settings/mouse_setting.h"
 
 namespace voltrane {
@@ -15,10 +16,10 @@ enum class ProfileLoad {
 };
 
 // Writes the whole record to `path` with the keys of `language`, replacing any file there
-// atomically. `macroFile` is stored for reference only. Returns false when the file could not be
-// written; the old file is then unchanged.
-bool SaveProfile(const MouseSetting& setting, const std::filesystem::path& path,
-                 const std::filesystem::path& macroFile, int language);
+// atomically. `macroFile` is stored for reference only. On failure (the file cannot be written, or
+// would be too large to load again) the old file is unchanged and the result says why.
+WriteResult SaveProfile(const MouseSetting& setting, const std::filesystem::path& path,
+                        const std::filesystem::path& macroFile, int language);
 
 // Reads the profile at `path` with the keys of `language` into `setting`. Items whose key is
 // missing become 0; key and macro bytes follow the three-digit rule (malformed text gives the bytes

@@ -11,7 +11,6 @@ namespace voltrane {
 
 // The start-up value is Simplified Chinese: messages shown before "LANGUAGE.ini" is read come out in
 // language 0; the main window switches to English at the end of its initialisation.
-int g_nLanguage = 0;
 
 namespace {
 
@@ -1625,40 +1624,55 @@ constexpr char16_t kSingleKeyText[kThreeLanguages][3][20] = {
 static_assert(sizeof(kSingleKeyText) == sizeof(char16_t) * kThreeLanguages * 3 * 20);
 
 // Notices of our own that the fixed tables have no row for.
-constexpr char16_t kNoticeText[kLanguageCount][2][120] = {
+constexpr char16_t kNoticeText[kLanguageCount][3][120] = {
     {
         // 0 Simplified Chinese
         /* 0 */ u"宏太长，无法分配给按键：最多只能包含 25 个按键或鼠标动作（延时不计）。",
         /* 1 */ u"按键 %d 的设置已无法写入鼠标，请缩短各按键的宏后再应用。",
+        /* 2 */ u"已找到鼠标，但当前用户无权打开它：请安装 udev 规则 70-voltrane.rules，然后重新插拔鼠标。",
     },
     {
         // 1 Traditional Chinese
         /* 0 */ u"巨集太長，無法指定給按鍵：最多只能包含 25 個按鍵或滑鼠動作（延遲不計）。",
         /* 1 */ u"按鍵 %d 的設定已無法寫入滑鼠，請縮短各按鍵的巨集後再套用。",
+        /* 2 */
+        u"已找到滑鼠，但目前使用者無權開啟它：請安裝 udev 規則 70-voltrane.rules，然後重新插拔滑鼠。",
     },
     {
         // 2 English
         /* 0 */ u"The macro is too long for a mouse button: at most 25 key or mouse actions fit (pauses "
                 u"are free).",
         /* 1 */ u"Button %d no longer fits into the mouse. Shorten the macros and apply again.",
+        /* 2 */
+        u"The mouse was found, but you may not open it: install the udev rule 70-voltrane.rules and "
+        u"replug the mouse.",
     },
     {
         // 3 German
         /* 0 */ u"Das Makro ist zu lang für eine Maustaste: höchstens 25 Tasten- oder Mausaktionen (Pausen "
                 u"zählen nicht).",
         /* 1 */ u"Taste %d passt nicht mehr in die Maus. Bitte die Makros kürzen und erneut übernehmen.",
+        /* 2 */
+        u"Maus gefunden, aber kein Zugriff: Bitte die udev-Regel 70-voltrane.rules installieren und "
+        u"die Maus neu einstecken.",
     },
     {
         // 4 Japanese
         /* 0 */ u"マクロが長すぎるため、ボタンに割り当てられません（キー・マウス操作は最大 25 "
                 u"個、待機時間は含みません）。",
         /* 1 */ u"ボタン %d の設定がマウスに収まりません。マクロを短くしてからもう一度適用してください。",
+        /* 2 */
+        u"マウスは見つかりましたが、開く権限がありません。udev ルール 70-voltrane.rules "
+        u"をインストールし、マウスを挿し直してください。",
     },
     {
         // 5 Korean
         /* 0 */ u"매크로가 너무 길어 버튼에 지정할 수 없습니다. 키 또는 마우스 동작은 최대 25개입니다(지연 "
                 u"제외).",
         /* 1 */ u"버튼 %d의 설정이 마우스에 들어가지 않습니다. 매크로를 줄인 후 다시 적용하십시오.",
+        /* 2 */
+        u"마우스를 찾았지만 열 권한이 없습니다. udev 규칙 70-voltrane.rules를 설치한 후 마우스를 "
+        u"다시 연결하십시오.",
     },
 };
 
@@ -1726,7 +1740,5 @@ std::u16string_view GetText(TextTable table, int row, int language) {
     }
     return {text, length};
 }
-
-std::u16string_view GetText(TextTable table, int row) { return GetText(table, row, g_nLanguage); }
 
 }  // namespace voltrane

@@ -1,15 +1,13 @@
 #pragma once
 // The localized text tables. Every text the program shows (apart from a few fixed strings) and
-// every key of a profile file comes from here, in the language chosen by g_nLanguage.
+// every key of a profile file comes from here, in the language the caller names.
 
 #include <string_view>
 
 namespace voltrane {
 
-// The active language: 0 Simplified Chinese, 1 Traditional Chinese, 2 English, 3 German,
+// Languages are numbered 0 Simplified Chinese, 1 Traditional Chinese, 2 English, 3 German,
 // 4 Japanese, 5 Korean.
-extern int g_nLanguage;
-
 inline constexpr int kLanguageCount = 6;
 inline constexpr int kEnglish = 2;
 
@@ -24,7 +22,7 @@ enum class TextTable {
     ChoiceMouseKeys,   // choice dialog: 3 x 7 x 30
     ChoiceEvents,      // choice dialog: 3 x 5 x 40
     SingleKeyButtons,  // single-key dialog: 3 x 3 x 20
-    Notice,            // notices of our own (rows below): 6 x 2 x 120
+    Notice,            // notices of our own (rows below): 6 x 3 x 120
 };
 
 // Rows of the message table.
@@ -48,6 +46,7 @@ enum MessageRow : int {
 // Rows of the notice table.
 inline constexpr int kNoticeMacroTooLong = 0;      // a macro assigned to a button needs over 25 records
 inline constexpr int kNoticeButtonDoesNotFit = 1;  // "%d": the button whose macro does not fit the report
+inline constexpr int kNoticeAccessDenied = 2;      // the mouse is there, but the udev rule is missing
 
 // Shape of one table: how many language blocks it holds, rows per block, code units per row.
 struct TextTableShape {
@@ -67,8 +66,5 @@ inline constexpr int kRowMacroNameStem = 135;
 // gives the empty text. A language outside 0..5 reads as English; the three-language tables
 // (Chinese and English only) answer for German, Japanese and Korean with their English rows.
 std::u16string_view GetText(TextTable table, int row, int language);
-
-// The same in the active language g_nLanguage.
-std::u16string_view GetText(TextTable table, int row);
 
 }  // namespace voltrane

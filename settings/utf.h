@@ -15,4 +15,7 @@ std::u16string Utf8ToUtf16(std::string_view text);
 // Encodes UTF-16 as UTF-8. A surrogate without its partner becomes U+FFFD.
 std::string Utf16ToUtf8(std::u16string_view text);
 
+// `value` in decimal digits, with a leading '-' when negative: 42 -> u"42".
+std::u16string DecimalUtf16(long long value);
+
 }  // namespace voltrane

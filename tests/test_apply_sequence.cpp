@@ -4,13 +4,15 @@
 #include <functional>
 #include <memory>
 
+#include "control/device_actions.h"
 #include "device/apply_sequence.h"
 #include "device/factory_state.h"
-#include "device/host_pointer_memory.h"
 #include "device/reports.h"
 #include "device/virtual_mouse.h"
 #include "device_fakes.h"
 #include "file_bytes.h"
+#include "host/host_pointer_memory.h"
+#include "scripted_ui.h"
 #include "settings/text_tables.h"
 #include "temp_dir.h"
 
@@ -50,7 +52,7 @@ struct Rig {
     std::unique_ptr<HidTransport> faulty;  // set by cases that refuse button reports
     MemoryHostPointer host;
     RecordingSleeper sleeper;
-    RecordingMessages messages;
+    ScriptedUi messages;
     std::unique_ptr<CHidDevice> hid;
     std::unique_ptr<DeviceContext> context;
 
@@ -231,6 +233,41 @@ TEST(ApplySequence, ConfigurationThatDoesNotFitIsNotSent) {
     EXPECT_EQ(result.outcome, ApplyOutcome::ButtonsDoNotFit);
     EXPECT_EQ(result.button, 10);
     EXPECT_EQ(ApplyToDeviceSilently(setting, *other.context), 0);
+}
+
+// Without a program directory the copy is not written anywhere, least of all the working folder.
+TEST(ApplySequence, EmptyProgramDirectoryWritesNoCopy) {
+    Rig rig;
+    rig.Connect();
+    rig.context->programDir.clear();
+    const std::filesystem::path cwd = std::filesystem::current_path();
+    const bool before = std::filesystem::exists(cwd / "download.bin");
+    const ApplyResult result = RunApply(sampleSetting(), *rig.context);
+    EXPECT_EQ(result.outcome, ApplyOutcome::Done);
+    EXPECT_TRUE(result.downloadCopyFailed);
+    EXPECT_EQ(std::filesystem::exists(cwd / "download.bin"), before);
+}
+
+// A mouse whose node this user may not open is not "not found": the user learns about the rule.
+TEST(ApplySequence, AccessRefusedNamesTheNodeAndTheRule) {
+    Rig rig;
+    rig.faulty = std::make_unique<DenyingTransport>(rig.mouse, VirtualMouse::kVendorPath);
+    rig.Connect();
+    const ApplyResult result = RunApply(sampleSetting(), *rig.context);
+    EXPECT_EQ(result.outcome, ApplyOutcome::MouseAccessDenied);
+    ASSERT_TRUE(result.refusal.has_value());
+    EXPECT_EQ(result.refusal->path, VirtualMouse::kVendorPath);
+    EXPECT_EQ(result.refusal->result.reason, "Permission denied");
+    EXPECT_EQ(ApplyToDeviceSilently(sampleSetting(), *rig.context), -3);
+    for (int language = 0; language < kLanguageCount; ++language) {
+        ScriptedUi ui;
+        ApplyToDevice(sampleSetting(), *rig.context, ui, language);
+        ASSERT_EQ(ui.shown.size(), 1u);
+        EXPECT_EQ(ui.shown[0].text,
+                  std::u16string(GetText(TextTable::Message, kMessageCannotOpen, language)) + u"\n" +
+                      std::u16string(GetText(TextTable::Notice, kNoticeAccessDenied, language)));
+        EXPECT_EQ(ui.shown[0].title, GetText(TextTable::Message, kMessageDownloadFailed, language));
+    }
 }
 
 }  // namespace

@@ -20,6 +20,7 @@ class ScriptedTransport final : public HidTransport {
 public:
     std::vector<HidNode> nodes;
     std::set<std::string> unopenable;
+    std::set<std::string> denied;
     bool transfersSucceed = true;
     std::vector<uint8_t> fetchReply;
 
@@ -32,12 +33,13 @@ public:
         log.push_back("enumerate");
         return nodes;
     }
-    bool OpenPath(const std::string& path) override {
+    OpenResult OpenPath(const std::string& path) override {
         Close();
         log.push_back("open " + path);
-        if (unopenable.count(path) != 0) return false;
+        if (unopenable.count(path) != 0) return {OpenResult::Status::Failed, "Device or resource busy"};
+        if (denied.count(path) != 0) return {OpenResult::Status::AccessDenied, "Permission denied"};
         openPath = path;
-        return true;
+        return OpenResult::Opened();
     }
     bool SendFeature(std::span<const uint8_t> report) override {
         log.push_back("send");

@@ -4,8 +4,8 @@
 #include <cmath>
 #include <limits>
 
-#include "device/host_pointer.h"
-#include "device/host_pointer_memory.h"
+#include "host/host_pointer.h"
+#include "host/host_pointer_memory.h"
 #include "setting_fixture.h"
 
 namespace voltrane {

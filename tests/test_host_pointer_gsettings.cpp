@@ -9,9 +9,9 @@
 #include <memory>
 #include <string>
 
-#include "device/host_pointer_desktop.h"
-#include "device/host_pointer_gsettings.h"
-#include "device/host_pointer_kde.h"
+#include "host/host_pointer_factory.h"
+#include "host/host_pointer_gsettings.h"
+#include "host/host_pointer_kde.h"
 #include "settings/atomic_file.h"
 #include "temp_dir.h"
 
@@ -27,7 +27,7 @@ std::string readFile(const std::filesystem::path& path) {
 
 bool writeFile(const std::filesystem::path& path, std::string_view bytes) {
     std::filesystem::create_directories(path.parent_path());
-    return WriteFileAtomically(path, bytes);
+    return static_cast<bool>(WriteFileAtomically(path, bytes));
 }
 
 std::u16string iniValue(const std::filesystem::path& path, std::u16string_view section,

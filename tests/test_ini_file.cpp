@@ -462,7 +462,7 @@ TEST_F(FileTest, AtomicWriteKeepsOldFileWhenWritingFails) {
     rlimit small = saved;
     small.rlim_cur = 1024;
     ASSERT_EQ(::setrlimit(RLIMIT_FSIZE, &small), 0);
-    const bool written = WriteFileAtomically(target, std::string(4096, 'x'));
+    const bool written = static_cast<bool>(WriteFileAtomically(target, std::string(4096, 'x')));
     ::setrlimit(RLIMIT_FSIZE, &saved);
     std::signal(SIGXFSZ, previousHandler);
     EXPECT_FALSE(written);
@@ -490,6 +490,19 @@ TEST_F(FileTest, SaveReportsFailureAndKeepsOldFile) {
     fs::create_directory(m_dir / "LANGUAGE.ini");
     EXPECT_FALSE(ini.Save(m_dir / "LANGUAGE.ini"));
     EXPECT_TRUE(fs::is_directory(m_dir / "LANGUAGE.ini"));
+}
+
+// What Load would refuse is never written: the old file stays, and the caller learns why.
+TEST_F(FileTest, SaveRefusesWhatLoadWouldRefuse) {
+    const fs::path path = m_dir / "p.ini";
+    WriteBytes(path, "old");
+    IniFile ini;
+    ini.SetString(u"Setting", u"Name", std::u16string(kMaxIniFileBytes / 2, u'x'));
+    const WriteResult written = ini.Save(path);
+    EXPECT_FALSE(written);
+    EXPECT_NE(written.error.find("too large"), std::string::npos) << written.error;
+    EXPECT_EQ(ReadBytes(path), "old");
+    EXPECT_EQ(Entries(m_dir), std::vector<std::string>{"p.ini"});
 }
 
 }  // namespace

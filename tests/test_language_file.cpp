@@ -38,33 +38,26 @@ TEST(LanguageFile, Read) {
         SCOPED_TRACE(c.name);
         TempDir dir;
         WriteBytes(dir.path() / "LANGUAGE.ini", c.bytes);
-        g_nLanguage = -9;
-        ReadLanguage(dir.path() / "LANGUAGE.ini");
-        EXPECT_EQ(g_nLanguage, c.language);
+        EXPECT_EQ(ReadLanguage(dir.path() / "LANGUAGE.ini"), c.language);
     }
 }
 
 TEST(LanguageFile, MissingOrUnreadableGivesEnglish) {
     TempDir dir;
-    g_nLanguage = 4;
-    ReadLanguage(dir.path() / "LANGUAGE.ini");
-    EXPECT_EQ(g_nLanguage, kEnglish);
-    g_nLanguage = 4;
-    ReadLanguage(dir.path());  // a folder, not a file
-    EXPECT_EQ(g_nLanguage, kEnglish);
+    EXPECT_EQ(ReadLanguage(dir.path() / "LANGUAGE.ini"), kEnglish);
+    EXPECT_EQ(ReadLanguage(dir.path()), kEnglish);  // a folder, not a file
 }
 
 TEST(LanguageFile, WriteReplacesTheFileAndReadsBack) {
     TempDir dir;
     const auto path = dir.path() / "LANGUAGE.ini";
     WriteBytes(path, languageFile("1") + "\r\nstale=1\r\n");
-    g_nLanguage = 3;
-    ASSERT_TRUE(WriteLanguage(path));
+    ASSERT_TRUE(WriteLanguage(path, 3));
     EXPECT_EQ(ReadBytes(path), languageFile("3"));
-    g_nLanguage = 0;
-    ReadLanguage(path);
-    EXPECT_EQ(g_nLanguage, 3);
-    EXPECT_FALSE(WriteLanguage(dir.path() / "no-folder" / "LANGUAGE.ini"));
+    EXPECT_EQ(ReadLanguage(path), 3);
+    const WriteResult missingFolder = WriteLanguage(dir.path() / "no-folder" / "LANGUAGE.ini", 3);
+    EXPECT_FALSE(missingFolder);
+    EXPECT_EQ(missingFolder.error, "No such file or directory");
 }
 
 }  // namespace

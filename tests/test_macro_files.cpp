@@ -12,10 +12,11 @@
 #include <string_view>
 #include <vector>
 
+#include "control/macro_actions.h"
 #include "file_bytes.h"
+#include "scripted_ui.h"
 #include "settings/atomic_file.h"
 #include "settings/ini_file.h"
-#include "settings/macro_actions.h"
 #include "settings/macro_files.h"
 #include "settings/text_tables.h"
 #include "settings/utf.h"
@@ -532,66 +533,21 @@ TEST(NameFileFor, ReplacesTheExtensionOfTheFileNameOnly) {
 
 // --- The actions, with a scripted user --------------------------------------------------------
 
-class FakeUi : public MacroFileUi {
-public:
-    struct Shown {
-        std::u16string text;
-        std::u16string title;
-    };
-
-    void ShowMessage(std::u16string_view text, std::u16string_view title) override {
-        shown.push_back({std::u16string(text), std::u16string(title)});
-    }
-    std::optional<fs::path> ChooseSaveFile(const FileFilter& filter) override {
-        ++saveDialogs;
-        lastFilter = filter;
-        return Next();
-    }
-    std::optional<fs::path> ChooseOpenFile(const FileFilter& filter) override {
-        ++openDialogs;
-        lastFilter = filter;
-        return Next();
-    }
-
-    std::deque<std::optional<fs::path>> answers;  // what the next dialogs return
-    std::vector<Shown> shown;
-    int saveDialogs = 0;
-    int openDialogs = 0;
-    std::optional<FileFilter> lastFilter;
-
-private:
-    std::optional<fs::path> Next() {
-        if (answers.empty()) return std::nullopt;
-        std::optional<fs::path> answer = answers.front();
-        answers.pop_front();
-        return answer;
-    }
-};
-
-// Runs each test in a chosen language and restores the active one afterwards.
+// Runs each test in a chosen language.
 class MacroActions : public testing::TestWithParam<int> {
 protected:
-    void SetUp() override {
-        m_saved = g_nLanguage;
-        g_nLanguage = GetParam();
-    }
-    void TearDown() override { g_nLanguage = m_saved; }
-
     static std::u16string Text(int row) {
         return std::u16string(GetText(TextTable::Message, row, GetParam()));
     }
-
-private:
-    int m_saved = 0;
 };
 
 TEST_P(MacroActions, SaveWritesStoreWithEditedNameAndSaysSo) {
     TempDir dir;
     auto store = FullStore(3);
     store->m_nMacroSel = 1;
-    FakeUi ui;
+    ScriptedUi ui;
     fs::path nameFile;
-    EXPECT_TRUE(SaveMacros(*store, dir.path() / "mouse.mac", nameFile, u"Renamed", ui));
+    EXPECT_TRUE(SaveMacros(*store, dir.path() / "mouse.mac", nameFile, u"Renamed", ui, GetParam()));
     EXPECT_EQ(nameFile, dir.path() / "mouse.name");
     EXPECT_EQ(store->m_strMacroNames[1], u"Renamed");
     ASSERT_EQ(ui.shown.size(), 1u);
@@ -611,9 +567,9 @@ TEST_P(MacroActions, SaveOnTheNewMacroSlotNamesItWithoutWritingIt) {
     TempDir dir;
     auto store = FullStore(2);
     store->m_nMacroSel = 2;  // the new-macro slot, past the stored macros
-    FakeUi ui;
+    ScriptedUi ui;
     fs::path nameFile;
-    EXPECT_TRUE(SaveMacros(*store, dir.path() / "mouse.mac", nameFile, u"Draft", ui));
+    EXPECT_TRUE(SaveMacros(*store, dir.path() / "mouse.mac", nameFile, u"Draft", ui, GetParam()));
     EXPECT_EQ(store->m_strMacroNames[2], u"Draft");
     auto loaded = NewStore();
     EXPECT_EQ(ReadMacroNames(*loaded, nameFile), 2);
@@ -622,9 +578,9 @@ TEST_P(MacroActions, SaveOnTheNewMacroSlotNamesItWithoutWritingIt) {
 
 TEST_P(MacroActions, SaveWithoutMacroFileDoesNothing) {
     auto store = FullStore(2);
-    FakeUi ui;
+    ScriptedUi ui;
     fs::path nameFile = "/unchanged";
-    EXPECT_FALSE(SaveMacros(*store, fs::path(), nameFile, u"Renamed", ui));
+    EXPECT_FALSE(SaveMacros(*store, fs::path(), nameFile, u"Renamed", ui, GetParam()));
     EXPECT_EQ(nameFile, fs::path("/unchanged"));
     EXPECT_EQ(store->m_strMacroNames[0], NameFor(0));
     EXPECT_TRUE(ui.shown.empty());
@@ -634,9 +590,9 @@ TEST_P(MacroActions, SaveFailureSaysSo) {
     TempDir dir;
     fs::create_directory(dir.path() / "mouse.mac");
     auto store = FullStore(2);
-    FakeUi ui;
+    ScriptedUi ui;
     fs::path nameFile;
-    EXPECT_FALSE(SaveMacros(*store, dir.path() / "mouse.mac", nameFile, u"x", ui));
+    EXPECT_FALSE(SaveMacros(*store, dir.path() / "mouse.mac", nameFile, u"x", ui, GetParam()));
     ASSERT_EQ(ui.shown.size(), 1u);
     EXPECT_EQ(ui.shown[0].text, Text(13));
     EXPECT_EQ(ui.shown[0].title, u"");
@@ -646,9 +602,9 @@ TEST_P(MacroActions, SaveFailureSaysSo) {
 TEST_P(MacroActions, ExportWritesChosenFileAndItsNameFile) {
     TempDir dir;
     const auto store = FullStore(4);
-    FakeUi ui;
-    ui.answers.push_back(dir.path() / "my.export.mac");
-    EXPECT_TRUE(ExportMacros(*store, ui));
+    ScriptedUi ui;
+    ui.files.push_back(dir.path() / "my.export.mac");
+    EXPECT_TRUE(ExportMacros(*store, ui, GetParam()));
     EXPECT_EQ(ui.saveDialogs, 1);
     ASSERT_TRUE(ui.lastFilter.has_value());
     EXPECT_EQ(ui.lastFilter->defaultExtension, u"mac");
@@ -668,9 +624,9 @@ TEST_P(MacroActions, ExportWritesChosenFileAndItsNameFile) {
 TEST_P(MacroActions, ExportFailureSaysSo) {
     TempDir dir;
     const auto store = FullStore(1);
-    FakeUi ui;
-    ui.answers.push_back(dir.path() / "missing-folder" / "x.mac");
-    EXPECT_FALSE(ExportMacros(*store, ui));
+    ScriptedUi ui;
+    ui.files.push_back(dir.path() / "missing-folder" / "x.mac");
+    EXPECT_FALSE(ExportMacros(*store, ui, GetParam()));
     ASSERT_EQ(ui.shown.size(), 1u);
     EXPECT_EQ(ui.shown[0].text, Text(7));
     EXPECT_EQ(ui.shown[0].title, Text(2));
@@ -680,9 +636,9 @@ TEST_P(MacroActions, ExportFailureOfTheNameFileSaysSo) {
     TempDir dir;
     fs::create_directory(dir.path() / "x.name");
     const auto store = FullStore(1);
-    FakeUi ui;
-    ui.answers.push_back(dir.path() / "x.mac");
-    EXPECT_FALSE(ExportMacros(*store, ui));
+    ScriptedUi ui;
+    ui.files.push_back(dir.path() / "x.mac");
+    EXPECT_FALSE(ExportMacros(*store, ui, GetParam()));
     ASSERT_EQ(ui.shown.size(), 1u);
     EXPECT_EQ(ui.shown[0].text, Text(7));
     EXPECT_EQ(ui.shown[0].title, Text(2));
@@ -690,8 +646,8 @@ TEST_P(MacroActions, ExportFailureOfTheNameFileSaysSo) {
 
 TEST_P(MacroActions, ExportCancelledDoesNothing) {
     const auto store = FullStore(1);
-    FakeUi ui;
-    EXPECT_FALSE(ExportMacros(*store, ui));
+    ScriptedUi ui;
+    EXPECT_FALSE(ExportMacros(*store, ui, GetParam()));
     EXPECT_EQ(ui.saveDialogs, 1);
     EXPECT_TRUE(ui.shown.empty());
 }
@@ -701,29 +657,35 @@ TEST_P(MacroActions, ImportReplacesStoreAndGivesFirstName) {
     const auto exported = FullStore(5);
     ASSERT_TRUE(WriteMacroStore(*exported, dir.path() / "in.mac", dir.path() / "in.name"));
     auto store = SentinelStore();
-    FakeUi ui;
-    ui.answers.push_back(dir.path() / "in.mac");
-    EXPECT_EQ(ImportMacros(*store, ui), NameFor(0));
+    ScriptedUi ui;
+    ui.files.push_back(dir.path() / "in.mac");
+    EXPECT_EQ(ImportMacros(*store, ui, GetParam()), NameFor(0));
     EXPECT_EQ(ui.openDialogs, 1);
     EXPECT_EQ(ui.lastFilter->description, u"MACRO File (*.mac)");
     EXPECT_TRUE(ui.shown.empty());
     ExpectSameStore(*store, *exported);
 }
 
-TEST_P(MacroActions, ImportWithWrongSignatureStillReloadsNames) {
+// A file that is not a macro file changes nothing, names included, whether or not a name file sits
+// beside it, and the user is told.
+TEST_P(MacroActions, ImportOfForeignFileKeepsTheStoreAndSaysSo) {
     TempDir dir;
     WriteBytes(dir.path() / "bad.mac", "Tarnhollow Gaming Mouse Macro" + std::string(40, '\0'));
-    WriteBytes(dir.path() / "bad.name",
+    WriteBytes(dir.path() / "named.mac", "just some text");
+    WriteBytes(dir.path() / "named.name",
                "[MacroNum]\r\nNumber=2\r\n[MacroName]\r\nMacro_1=first\r\nMacro_2=second\r\n");
-    auto store = SentinelStore();
-    FakeUi ui;
-    ui.answers.push_back(dir.path() / "bad.mac");
-    EXPECT_EQ(ImportMacros(*store, ui), u"first");
-    EXPECT_EQ(store->m_strMacroNames[1], u"second");
-    EXPECT_EQ(store->m_strMacroNames[2], u"");
-    EXPECT_EQ(store->m_nMacroCount, 3u);  // the records and the list state stay
-    EXPECT_EQ(store->m_nMacroSel, 2);
-    EXPECT_TRUE(SameRecord(store->m_Macro[2], RecordValue(2)));
+    for (const char* file : {"bad.mac", "named.mac"}) {
+        SCOPED_TRACE(file);
+        auto store = SentinelStore();
+        const auto before = SentinelStore();
+        ScriptedUi ui;
+        ui.files.push_back(dir.path() / file);
+        EXPECT_EQ(ImportMacros(*store, ui, GetParam()), std::nullopt);
+        ExpectSameStore(*store, *before);
+        ASSERT_EQ(ui.shown.size(), 1u);
+        EXPECT_EQ(ui.shown[0].text, Text(2) + u"\n" + Utf8ToUtf16(file));
+        EXPECT_EQ(ui.shown[0].title, Text(3));
+    }
 }
 
 TEST_P(MacroActions, ImportOfUnopenableFileOrCancelChangesNothing) {
@@ -733,9 +695,9 @@ TEST_P(MacroActions, ImportOfUnopenableFileOrCancelChangesNothing) {
          {std::optional<fs::path>(dir.path() / "gone.mac"), std::optional<fs::path>()}) {
         auto store = SentinelStore();
         const auto before = SentinelStore();
-        FakeUi ui;
-        ui.answers.push_back(answer);
-        EXPECT_EQ(ImportMacros(*store, ui), std::nullopt);
+        ScriptedUi ui;
+        ui.files.push_back(answer);
+        EXPECT_EQ(ImportMacros(*store, ui, GetParam()), std::nullopt);
         ExpectSameStore(*store, *before);
         EXPECT_TRUE(ui.shown.empty());
     }

@@ -9,6 +9,7 @@
 #include "file_bytes.h"
 #include "setting_fixture.h"
 #include "settings/ini_file.h"
+#include "settings/macro_store.h"
 #include "settings/profile.h"
 #include "settings/text_tables.h"
 #include "settings/utf.h"
@@ -262,6 +263,27 @@ TEST(Profile, NameWithLineBreaksCannotInjectKeys) {
     EXPECT_EQ(loaded.m_nItem[1], 2);
     EXPECT_EQ(loaded.m_strButtonMacro[0], u"evil  Button2=0x9  [Other]");
     EXPECT_EQ(loaded.m_strButtonMacro[9], u"");
+}
+
+// Names are bounded where they enter the record, so that a saved profile always loads again.
+TEST(Profile, LongNamesAreCutOnLoadAndOversizedRecordsAreNotSaved) {
+    TempDir dir;
+    MouseSetting s = defaults();
+    s.m_strButtonMacro[0] = std::u16string(kMaxNameLength - 1, u'a') + u"\U0001F600" + u"tail";
+    s.m_strButtonMacro[1] = std::u16string(1000, u'b');
+    ASSERT_TRUE(SaveProfile(s, dir.path() / "p.ini", "m.mac", kEnglish));
+    MouseSetting loaded;
+    ASSERT_EQ(LoadProfile(loaded, dir.path() / "p.ini", kEnglish, 0), ProfileLoad::Loaded);
+    EXPECT_EQ(loaded.m_strButtonMacro[0], std::u16string(kMaxNameLength - 1, u'a'));  // no half pair
+    EXPECT_EQ(loaded.m_strButtonMacro[1], std::u16string(kMaxNameLength, u'b'));
+
+    for (auto& name : s.m_strButtonMacro) name = std::u16string(30000, u'c');
+    const WriteResult written = SaveProfile(s, dir.path() / "p.ini", "m.mac", kEnglish);
+    EXPECT_FALSE(written);
+    EXPECT_FALSE(written.error.empty());
+    MouseSetting again;
+    ASSERT_EQ(LoadProfile(again, dir.path() / "p.ini", kEnglish, 0), ProfileLoad::Loaded);
+    EXPECT_EQ(again.m_strButtonMacro[1], loaded.m_strButtonMacro[1]);  // the good file stayed
 }
 
 TEST(Profile, FailedSaveIsReported) {

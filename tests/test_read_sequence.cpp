@@ -3,12 +3,14 @@
 #include <functional>
 #include <memory>
 
+#include "control/device_actions.h"
 #include "device/apply_sequence.h"
 #include "device/factory_state.h"
-#include "device/host_pointer_memory.h"
 #include "device/read_sequence.h"
 #include "device/virtual_mouse.h"
 #include "device_fakes.h"
+#include "host/host_pointer_memory.h"
+#include "scripted_ui.h"
 #include "settings/text_tables.h"
 
 namespace voltrane {
@@ -34,7 +36,7 @@ struct Rig {
     std::unique_ptr<HidTransport> faulty;  // set by cases that fail the button fetch
     MemoryHostPointer host;
     RecordingSleeper sleeper;
-    RecordingMessages messages;
+    ScriptedUi messages;
     std::unique_ptr<CHidDevice> hid;
     std::unique_ptr<DeviceContext> context;
     MouseSetting setting;
@@ -65,7 +67,7 @@ TEST(ReadSequence, ReadsBackWhatWasApplied) {
     rig.sleeper.waits.clear();
 
     std::optional<std::u16string> name;
-    EXPECT_EQ(ReadFromDevice(rig.setting, *rig.store, *rig.context, rig.messages, &name), 1);
+    EXPECT_EQ(ReadFromDevice(rig.setting, *rig.store, *rig.context, rig.messages, kEnglish, &name), 1);
     EXPECT_TRUE(rig.messages.shown.empty());
     EXPECT_EQ(rig.sleeper.waits, std::vector<long long>{300});
     EXPECT_TRUE(rig.hid->IsOpen());  // the button collection stays open after a good read
@@ -172,7 +174,7 @@ TEST(ReadSequence, Failures) {
         rig.Disconnect();
         c.fault(rig);  // the first read used up one-shot faults
         rig.Connect();
-        EXPECT_EQ(ReadFromDevice(rig.setting, *rig.store, *rig.context, rig.messages), 0);
+        EXPECT_EQ(ReadFromDevice(rig.setting, *rig.store, *rig.context, rig.messages, kEnglish), 0);
         ASSERT_EQ(rig.messages.shown.size(), 1u);
         EXPECT_EQ(rig.messages.shown[0], (ShownMessage{u"Please plug your mouse.", u"Fail", kEnglish}));
         EXPECT_FALSE(rig.hid->IsOpen());
@@ -181,6 +183,23 @@ TEST(ReadSequence, Failures) {
         ASSERT_EQ(rig.host.Applied().size(), 1u);  // the defaults' host settings, whatever the mouse does
         EXPECT_EQ(rig.host.Applied()[0], HostValuesFromItems(defaults));
     }
+}
+
+// Reading a mouse whose node may not be opened says why, under the plug message.
+TEST(ReadSequence, AccessRefusedAddsTheRuleLine) {
+    Rig rig;
+    rig.Disconnect();
+    rig.faulty = std::make_unique<DenyingTransport>(rig.mouse, VirtualMouse::kVendorPath);
+    rig.Connect();
+    const ReadResult result = RunRead(rig.setting, *rig.store, *rig.context);
+    EXPECT_EQ(result.outcome, ReadOutcome::MouseAccessDenied);
+    ASSERT_TRUE(result.refusal.has_value());
+    EXPECT_EQ(result.refusal->path, VirtualMouse::kVendorPath);
+    EXPECT_EQ(ReadFromDevice(rig.setting, *rig.store, *rig.context, rig.messages, 3), 0);
+    ASSERT_EQ(rig.messages.shown.size(), 1u);
+    EXPECT_EQ(
+        rig.messages.shown[0].text,
+        u"Please plug your mouse.\n" + std::u16string(GetText(TextTable::Notice, kNoticeAccessDenied, 3)));
 }
 
 }  // namespace

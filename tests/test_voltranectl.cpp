@@ -143,6 +143,11 @@ TEST(Voltranectl, ProfileFunctionsRoundTripThroughTheMouse) {
     }
 }
 
+// The mouse is plugged in, but the system refuses this user its node (no udev rule).
+void denyVendorNode(Tool& t) {
+    t.transport = [&t] { return std::make_unique<DenyingTransport>(t.mouse, VirtualMouse::kVendorPath); };
+}
+
 TEST(Voltranectl, DeviceFaultsGiveTheirExitCodes) {
     struct Case {
         const char* name;
@@ -176,6 +181,8 @@ TEST(Voltranectl, DeviceFaultsGiveTheirExitCodes) {
          {"read"},
          7},
         {"NoTransport", [](Tool& t) { t.transport = [] { return nullptr; }; }, {"read"}, 3},
+        {"AccessDenied", denyVendorNode, {"apply", "in.ini"}, 9},
+        {"AccessDeniedRead", denyVendorNode, {"read"}, 9},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
@@ -187,6 +194,30 @@ TEST(Voltranectl, DeviceFaultsGiveTheirExitCodes) {
         EXPECT_EQ(tool.Run({"--dir", tool.Path("")}, args), c.code);
         EXPECT_EQ(tool.err.str().empty(), c.code == 0) << tool.err.str();
     }
+}
+
+TEST(Voltranectl, RefusedAccessNamesTheNodeAndTheRule) {
+    for (const char* command : {"apply", "read"}) {
+        SCOPED_TRACE(command);
+        Tool tool;
+        ASSERT_TRUE(SaveProfile(defaults(), tool.Path("in.ini"), "", kEnglish));
+        denyVendorNode(tool);
+        std::vector<std::string> args = {command};
+        if (args[0] == "apply") args.push_back(tool.Path("in.ini"));
+        EXPECT_EQ(tool.Run(args), kExitAccessDenied);
+        const std::string err = tool.err.str();
+        EXPECT_NE(err.find(VirtualMouse::kVendorPath), std::string::npos) << err;
+        EXPECT_NE(err.find("Permission denied"), std::string::npos) << err;
+        EXPECT_NE(err.find("70-voltrane.rules"), std::string::npos) << err;
+    }
+}
+
+// Without --dir, apply leaves its copy of the button report in the tool's own folder.
+TEST(Voltranectl, ApplyWritesTheCopyIntoTheProgramDirectory) {
+    Tool tool;
+    ASSERT_TRUE(SaveProfile(defaults(), tool.Path("in.ini"), "", kEnglish));
+    ASSERT_EQ(tool.Run({"apply", tool.Path("in.ini")}), 0) << tool.err.str();
+    EXPECT_EQ(tool.Read("download.bin").size(), static_cast<std::size_t>(kButtonReportLength));
 }
 
 // A profile read from the mouse carries the mouse's macros, so applying it gives them back.

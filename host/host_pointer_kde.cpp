@@ -1,4 +1,4 @@
-#include "device/host_pointer_kde.h"
+#include "host/host_pointer_kde.h"
 
 #include <charconv>
 #include <string>
@@ -18,8 +18,6 @@ constexpr std::u16string_view kAccelKey = u"XLbInptPointerAcceleration";
 
 constexpr int kDefaultWheelLines = 3;
 constexpr int kDefaultDoubleClickMs = 400;
-
-std::u16string numberText(int value) { return Utf8ToUtf16(std::to_string(value)); }
 
 // The speed scale written the way Plasma writes it: three decimals, a point as separator.
 std::u16string accelText(double accel) {
@@ -50,9 +48,9 @@ bool KdeHostPointer::Apply(const HostPointerValues& values) {
     });
     const bool globalsSet = EditIniFile(m_globalsPath, [&](IniFile& globals) {
         if (!values.screenAtATime) {
-            globals.SetString(kGlobalsGroup, kWheelLinesKey, numberText(values.wheelLines));
+            globals.SetString(kGlobalsGroup, kWheelLinesKey, DecimalUtf16(values.wheelLines));
         }
-        globals.SetString(kGlobalsGroup, kDoubleClickKey, numberText(values.doubleClickMs));
+        globals.SetString(kGlobalsGroup, kDoubleClickKey, DecimalUtf16(values.doubleClickMs));
     });
     const bool wheelKept = m_ownFile.WriteWheel(values);
     return speedSet && globalsSet && wheelKept;

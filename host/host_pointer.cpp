@@ -1,4 +1,4 @@
-#include "device/host_pointer.h"
+#include "host/host_pointer.h"
 
 #include <algorithm>
 #include <cmath>

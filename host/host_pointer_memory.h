@@ -4,7 +4,7 @@
 
 #include <vector>
 
-#include "device/host_pointer.h"
+#include "host/host_pointer.h"
 
 namespace voltrane {
 

@@ -1,4 +1,4 @@
-#include "capture/macro_record.h"
+#include "capture/macro_edit.h"
 
 #include <algorithm>
 #include <cstring>

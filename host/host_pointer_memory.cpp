@@ -1,4 +1,4 @@
-#include "device/host_pointer_memory.h"
+#include "host/host_pointer_memory.h"
 
 namespace voltrane {
 

@@ -1,4 +1,4 @@
-#include "device/host_pointer_gsettings.h"
+#include "host/host_pointer_gsettings.h"
 
 #include <gio/gio.h>
 

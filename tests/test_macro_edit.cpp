@@ -2,7 +2,7 @@
 
 #include <cstring>
 
-#include "capture/macro_record.h"
+#include "capture/macro_edit.h"
 
 namespace voltrane {
 namespace {

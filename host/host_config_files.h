@@ -1,15 +1,14 @@
 #pragma once
 // What the desktop backends of the host pointer settings share: the user's configuration folder,
-// careful edits of configuration files that belong to the desktop, the program's own file for
-// settings a desktop keeps no key for, and the choice of backend for the running desktop.
+// careful edits of configuration files that belong to the desktop, and the program's own file for
+// settings a desktop keeps no key for.
 
 #include <filesystem>
 #include <functional>
-#include <memory>
 #include <optional>
 #include <string_view>
 
-#include "device/host_pointer.h"
+#include "host/host_pointer.h"
 #include "settings/ini_file.h"
 
 namespace voltrane {
@@ -45,20 +44,5 @@ public:
 private:
     std::filesystem::path m_path;
 };
-
-enum class DesktopKind {
-    Kde,    // Plasma: its own configuration files
-    Gnome,  // a desktop that keeps the GNOME mouse settings (GNOME, Budgie, Unity, ...)
-    Other,  // no pointer settings we know how to reach: the desktop is left alone
-};
-
-// The desktop to address, from XDG_CURRENT_DESKTOP (a colon-separated list of names): KDE when an
-// entry is "KDE" (in any case), otherwise GNOME when its mouse settings schema is installed.
-DesktopKind DetectDesktop(std::string_view currentDesktop, bool gnomeSchemaInstalled);
-
-// The backend for the running desktop, chosen by DetectDesktop from the environment, keeping its
-// files in UserConfigHome. On other desktops, and on Plasma without a configuration folder, a
-// backend that leaves the desktop alone.
-std::unique_ptr<HostPointer> CreateDesktopHostPointer();
 
 }  // namespace voltrane

@@ -3,7 +3,7 @@
 
 #include <filesystem>
 
-#include "device/host_pointer_desktop.h"
+#include "host/host_config_files.h"
 
 namespace voltrane {
 

@@ -1,0 +1,65 @@
+#include "control/controller.h"
+
+#include "control/device_actions.h"
+#include "control/macro_actions.h"
+
+namespace voltrane {
+
+namespace {
+
+// The outcome of a device action without a device: nothing was there to open.
+ApplyResult noDevice() { return {ApplyOutcome::MouseNotFound}; }
+
+}  // namespace
+
+Controller::Controller(std::filesystem::path programDir, UserInterface& ui)
+    : m_strProgramDir(std::move(programDir)), m_ui(ui) {
+    m_setting.ResetToDefaults();
+}
+
+void Controller::SetLanguage(int language) {
+    m_nLanguage = language >= 0 && language < kLanguageCount ? language : kEnglish;
+}
+
+ProfileLoad Controller::LoadProfile(const std::filesystem::path& path, int page) {
+    return voltrane::LoadProfile(m_setting, path, m_nLanguage, page);
+}
+
+WriteResult Controller::SaveProfile(const std::filesystem::path& path) const {
+    return voltrane::SaveProfile(m_setting, path, m_strMacroFile, m_nLanguage);
+}
+
+ApplyResult Controller::Apply() { return m_device ? RunApply(m_setting, m_device->Context()) : noDevice(); }
+
+void Controller::ApplyToDevice() {
+    if (m_device) return voltrane::ApplyToDevice(m_setting, m_device->Context(), m_ui, m_nLanguage);
+    m_ui.ShowMessage(GetText(TextTable::Message, kMessageCannotOpen, m_nLanguage),
+                     GetText(TextTable::Message, kMessageDownloadFailed, m_nLanguage), m_nLanguage);
+}
+
+int Controller::ApplyToDeviceSilently() {
+    return m_device ? voltrane::ApplyToDeviceSilently(m_setting, m_device->Context()) : -3;
+}
+
+ReadResult Controller::Read() {
+    if (!m_device) return {ReadOutcome::MouseNotFound};
+    return ReadKeepingMacros(m_setting, *m_store, m_device->Context());
+}
+
+int Controller::ReadFromDevice(std::optional<std::u16string>* macroNameText) {
+    if (!m_device) return 0;
+    return voltrane::ReadFromDevice(m_setting, *m_store, m_device->Context(), m_ui, m_nLanguage,
+                                    macroNameText);
+}
+
+bool Controller::SaveMacros(std::u16string_view editText) {
+    return voltrane::SaveMacros(*m_store, m_strMacroFile, m_strMacroNameFile, editText, m_ui, m_nLanguage);
+}
+
+bool Controller::ExportMacros() { return voltrane::ExportMacros(*m_store, m_ui, m_nLanguage); }
+
+std::optional<std::u16string> Controller::ImportMacros() {
+    return voltrane::ImportMacros(*m_store, m_ui, m_nLanguage);
+}
+
+}  // namespace voltrane

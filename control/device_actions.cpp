@@ -1,0 +1,92 @@
+#include "control/device_actions.h"
+
+#include "device/step_records.h"
+#include "settings/text_tables.h"
+#include "settings/utf.h"
+
+namespace voltrane {
+
+namespace {
+
+std::u16string_view messageRow(int row, int language) { return GetText(TextTable::Message, row, language); }
+
+// `text`, and under it the notice that names the udev rule when the node refused access.
+std::u16string withAccessNotice(std::u16string_view text, bool accessDenied, int language) {
+    std::u16string shown(text);
+    if (accessDenied)
+        shown += u"\n" + std::u16string(GetText(TextTable::Notice, kNoticeAccessDenied, language));
+    return shown;
+}
+
+std::u16string buttonNotice(int button, int language) {
+    std::u16string text(GetText(TextTable::Notice, kNoticeButtonDoesNotFit, language));
+    if (const size_t field = text.find(u"%d"); field != std::u16string::npos) {
+        text.replace(field, 2, DecimalUtf16(button));
+    }
+    return text;
+}
+
+}  // namespace
+
+void ApplyToDevice(const MouseSetting& setting, DeviceContext& context, UserInterface& ui, int language) {
+    const ApplyResult result = RunApply(setting, context);
+    auto show = [&](std::u16string_view text, int titleRow) {
+        ui.ShowMessage(text, titleRow < 0 ? u"" : messageRow(titleRow, language), language);
+    };
+    switch (result.outcome) {
+        case ApplyOutcome::Done:
+            return show(messageRow(kMessageDownloadComplete, language), -1);
+        case ApplyOutcome::MouseNotFound:
+        case ApplyOutcome::MouseAccessDenied:
+            return show(withAccessNotice(messageRow(kMessageCannotOpen, language),
+                                         result.outcome == ApplyOutcome::MouseAccessDenied, language),
+                        kMessageDownloadFailed);
+        case ApplyOutcome::SettingsRefused:
+            return show(messageRow(kMessageSetFailed, language), kMessageFail);
+        case ApplyOutcome::SettingsReadFailed:
+            return show(messageRow(kMessageGetFailed, language), kMessageFail);
+        case ApplyOutcome::ButtonCollectionMissing:
+            return;
+        case ApplyOutcome::ButtonsDoNotFit:
+            return show(buttonNotice(result.button, language), kMessageFail);
+        case ApplyOutcome::ButtonsRefused:
+            return show(messageRow(kMessageProgramFailure, language), -1);
+    }
+}
+
+int ApplyToDeviceSilently(const MouseSetting& setting, DeviceContext& context) {
+    switch (RunApply(setting, context).outcome) {
+        case ApplyOutcome::MouseNotFound:
+        case ApplyOutcome::MouseAccessDenied:
+            return -3;
+        case ApplyOutcome::SettingsRefused:
+            return -1;
+        case ApplyOutcome::SettingsReadFailed:
+            return -2;
+        default:
+            return 0;
+    }
+}
+
+ReadResult ReadKeepingMacros(MouseSetting& setting, MacroStore& store, DeviceContext& context) {
+    ReadResult result = RunRead(setting, store, context);
+    if (result.outcome != ReadOutcome::Done) return result;
+    for (int b = 0; b < kButtonCount; ++b) {
+        const int slot = result.macroSlots[b];
+        if (slot >= 0) AssignMacro(setting, b, &store.m_Macro[slot], store.m_strMacroNames[slot]);
+    }
+    return result;
+}
+
+int ReadFromDevice(MouseSetting& setting, MacroStore& store, DeviceContext& context, UserInterface& ui,
+                   int language, std::optional<std::u16string>* macroNameText) {
+    ReadResult result = ReadKeepingMacros(setting, store, context);
+    if (macroNameText) *macroNameText = std::move(result.macroNameText);
+    if (result.outcome == ReadOutcome::Done) return 1;
+    ui.ShowMessage(withAccessNotice(u"Please plug your mouse.",
+                                    result.outcome == ReadOutcome::MouseAccessDenied, language),
+                   messageRow(kMessageFail, kEnglish), kEnglish);
+    return 0;
+}
+
+}  // namespace voltrane

@@ -1,0 +1,35 @@
+#pragma once
+// The device actions as the user meets them: apply and read with their outcome shown in the
+// skinned message box, and the silent apply with its codes.
+
+#include <optional>
+#include <string>
+
+#include "control/user_interface.h"
+#include "device/apply_sequence.h"
+#include "device/read_sequence.h"
+
+namespace voltrane {
+
+// Runs the apply and shows its outcome in `language`: "download complete" when done, otherwise
+// the failure (a node that refused access adds a line that names the udev rule). A missing button
+// collection shows nothing.
+void ApplyToDevice(const MouseSetting& setting, DeviceContext& context, UserInterface& ui, int language);
+
+// The apply without messages: 0 done (also when the button phase failed or the buttons do not
+// fit), -1 settings report refused, -2 settings read-back failed, -3 mouse not found (or not
+// opened).
+int ApplyToDeviceSilently(const MouseSetting& setting, DeviceContext& context);
+
+// The read at start-up. Returns 1 when both reports were read and decoded; 0 after a failure,
+// which is shown as "Please plug your mouse." in English (a node that refused access adds a line in
+// `language` that names the udev rule). Each button the mouse holds a macro for keeps the decoded
+// macro's records, as AssignMacro gives them. `macroNameText`, when given, receives the new text of
+// the macro-name box.
+int ReadFromDevice(MouseSetting& setting, MacroStore& store, DeviceContext& context, UserInterface& ui,
+                   int language, std::optional<std::u16string>* macroNameText = nullptr);
+
+// The read, with the decoded macros kept for their buttons; shows nothing.
+ReadResult ReadKeepingMacros(MouseSetting& setting, MacroStore& store, DeviceContext& context);
+
+}  // namespace voltrane

@@ -1,0 +1,12 @@
+#include "control/device_session.h"
+
+namespace voltrane {
+
+DeviceSession::DeviceSession(std::unique_ptr<HidTransport> transport, std::unique_ptr<HostPointer> host,
+                             Sleeper& sleeper, const std::filesystem::path& programDir)
+    : m_transport(std::move(transport)),
+      m_host(std::move(host)),
+      m_hid(*m_transport),
+      m_context{m_hid, *m_host, sleeper, programDir} {}
+
+}  // namespace voltrane
