@@ -34,11 +34,11 @@ bool ExportMacros(const MacroStore& store, MacroFileUi& ui) {
     return written;
 }
 
-std::optional<std::u16string> ImportMacros(MacroStore& store, MacroFileUi& ui) {
+std::optional<std::u16string> ImportMacros(MacroStore& store, MacroFileUi& ui, int language) {
     const std::optional<std::filesystem::path> path = ui.ChooseOpenFile(kMacroFileFilter);
     if (!path) return std::nullopt;
     if (ReadMacroFile(store, *path) == MacroFileRead::CannotOpen) return std::nullopt;
-    ReadMacroNames(store, NameFileFor(*path));
+    ReadMacroNames(store, NameFileFor(*path), language);
     return store.m_strMacroNames[0];
 }
 

@@ -57,10 +57,11 @@ bool SaveMacros(MacroStore& store, const std::filesystem::path& macroFile,
 bool ExportMacros(const MacroStore& store, MacroFileUi& ui);
 
 // Import (item 64). Asks for a file (kMacroFileFilter), reads it with ReadMacroFile and then its
-// name file with ReadMacroNames, also when the signature was wrong (then only the names change).
+// name file with ReadMacroNames in `language` (the code page of a name file made on Windows), also
+// when the signature was wrong (then only the names change).
 // Returns the text for the macro-name edit box (name 0), which the caller shows and repaints the
 // macro list with. Returns std::nullopt, with nothing changed, when the user cancelled or the
 // chosen file cannot be opened (the store, names included, keeps its contents). Shows no message.
-std::optional<std::u16string> ImportMacros(MacroStore& store, MacroFileUi& ui);
+std::optional<std::u16string> ImportMacros(MacroStore& store, MacroFileUi& ui, int language);
 
 }  // namespace voltrane

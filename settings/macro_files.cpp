@@ -8,6 +8,7 @@
 
 #include "settings/atomic_file.h"
 #include "settings/ini_file.h"
+#include "settings/text_tables.h"
 
 namespace voltrane {
 
@@ -99,9 +100,9 @@ int32_t ParseMacroNumber(std::u16string_view text) {
     return value;
 }
 
-int ReadMacroNames(MacroStore& store, const std::filesystem::path& path) {
+int ReadMacroNames(MacroStore& store, const std::filesystem::path& path, int language) {
     for (std::u16string& name : store.m_strMacroNames) name.clear();
-    const std::optional<IniFile> file = IniFile::Load(path);
+    const std::optional<IniFile> file = IniFile::Load(path, AnsiCodePageOf(language));
     if (!file) return 0;
     const int32_t number = ParseMacroNumber(file->GetString(kNumberSection, kNumberKey, u""));
     const int names = std::min(number, static_cast<int32_t>(kMacroStoreSlots));
@@ -124,7 +125,7 @@ bool WriteMacroStore(const MacroStore& store, const std::filesystem::path& macro
     }
     if (!WriteFileAtomically(macroPath, bytes)) return false;
 
-    IniFile names(IniEncoding::Utf8);
+    IniFile names(IniEncoding::Utf16Le);
     names.SetString(kNumberSection, kNumberKey, Decimal(count));
     for (uint32_t i = 0; i < count; ++i)
         names.SetString(kNameSection, NameKey(i), store.m_strMacroNames[i]);
