@@ -176,7 +176,7 @@ void BM_MacroStoreWriteRead(benchmark::State& state) {
     for (auto _ : state) {
         if (!WriteMacroStore(*saved, macroPath, namePath)) state.SkipWithError("write failed");
         if (ReadMacroFile(*loaded, macroPath) != MacroFileRead::Read) state.SkipWithError("read failed");
-        ReadMacroNames(*loaded, namePath);
+        ReadMacroNames(*loaded, namePath, kEnglish);
         benchmark::DoNotOptimize(loaded->m_nMacroCount);
     }
     const auto bytes = fs::file_size(macroPath) + fs::file_size(namePath);
