@@ -11,7 +11,7 @@ namespace voltrane::skinpaint {
 
 namespace {
 constexpr qreal kBase = 332;   // where the mouse stands
-constexpr qreal kSkirt = 318;  // top of the base strip with its light
+constexpr qreal kSkirt = 326;  // top of the base strip with its light
 
 // Buttons 4 and 5 above 6 and 7 on the thumb rest.
 const QRectF kThumbButtons[] = {
@@ -80,6 +80,14 @@ void drawThumbCluster(QPainter& p) {
     for (const QRectF& button : kThumbButtons) drawSmallButton(p, button);
 }
 
+// The mouse mirrored in the glossy floor, fading out downwards.
+void drawReflection(QPainter& p, const QPainterPath& body) {
+    const QPainterPath mirrored = QTransform(1, 0, 0, -1, 0, 2 * kBase + 2).map(body);
+    paintShape(p, mirrored,
+               ramp(QPointF(0, kBase), QPointF(0, kBase + 60),
+                    {{0, QColor(0x2a, 0x32, 0x3d, 110)}, {1, QColor(0x2a, 0x32, 0x3d, 0)}}));
+}
+
 void drawFloor(QPainter& p) {
     drawSoftShadow(p, QRectF(20, kBase - 10, 260, 26));
     QLinearGradient glow(QPointF(0, kBase + 2), QPointF(300, kBase + 2));
@@ -91,8 +99,9 @@ void drawFloor(QPainter& p) {
 }  // namespace
 
 void drawMouseFromSide(QPainter& p) {
-    drawFloor(p);
     const QPainterPath body = bodyOutline();
+    drawReflection(p, body);
+    drawFloor(p);
     drawWheel(p, QRectF(88, 234, 26, 12));
     drawFlank(p, body);
     drawTopShell(p, body);

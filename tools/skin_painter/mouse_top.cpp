@@ -16,13 +16,13 @@ constexpr qreal kCrease = 262;  // where the main buttons end and the palm begin
 // The outline seen from above, front at the top.
 QPainterPath bodyOutline() {
     QPainterPath path(QPointF(kCentre, 138));
-    path.cubicTo(178, 138, 200, 160, 202, 200);
-    path.cubicTo(204, 250, 196, 282, 200, 322);
-    path.cubicTo(205, 372, 212, 424, 180, 448);
-    path.cubicTo(160, 463, 120, 463, 100, 448);
-    path.cubicTo(68, 424, 75, 372, 80, 322);
-    path.cubicTo(84, 282, 76, 250, 78, 200);
-    path.cubicTo(80, 160, 102, 138, kCentre, 138);
+    path.cubicTo(174, 138, 194, 160, 196, 205);
+    path.cubicTo(198, 250, 192, 285, 198, 325);
+    path.cubicTo(206, 378, 214, 428, 182, 450);
+    path.cubicTo(162, 464, 118, 464, 98, 450);
+    path.cubicTo(66, 428, 74, 378, 82, 325);
+    path.cubicTo(88, 285, 82, 250, 84, 205);
+    path.cubicTo(86, 160, 106, 138, kCentre, 138);
     return path;
 }
 
@@ -73,8 +73,20 @@ void drawMainButtons(QPainter& p) {
 void drawSideButtons(QPainter& p) {
     for (int i = 0; i < 4; ++i) {
         const qreal y = leaderHeight(3 + i);
-        drawSmallButton(p, QRectF(74, y - 12, 13, 24));
+        drawSmallButton(p, QRectF(77, y - 12, 13, 24));
     }
+}
+
+// Textured grips along both flanks, behind the main buttons.
+void drawGrips(QPainter& p, const QPainterPath& body) {
+    const QPainterPath band = roundedRect(QRectF(60, 286, 160, 146), 24);
+    const QPainterPath grips = body.intersected(band).subtracted(roundedRect(QRectF(98, 270, 84, 190), 40));
+    paintShape(p, grips, withAlpha(Qt::black, 90));
+    p.save();
+    p.setClipPath(grips);
+    p.setPen(QPen(withAlpha(Qt::white, 16), 1));
+    for (qreal y = 280; y < 470; y += 5) p.drawLine(QPointF(56, y), QPointF(224, y - 14));
+    p.restore();
 }
 
 void drawPalm(QPainter& p) {
@@ -90,6 +102,7 @@ void drawMouseFromAbove(QPainter& p) {
     drawSoftShadow(p, QRectF(44, 130, 200, 350));
     const QPainterPath body = bodyOutline();
     drawBody(p, body);
+    drawGrips(p, body);
     drawMainButtons(p);
     drawWheel(p, QRectF(kCentre - 7, 200, 14, 42));
     drawPalm(p);
@@ -97,7 +110,7 @@ void drawMouseFromAbove(QPainter& p) {
     drawLeaderLine(p, QPointF(106, leaderHeight(0)), 0);
     drawLeaderLine(p, QPointF(174, leaderHeight(1)), 1);
     drawLeaderLine(p, QPointF(kCentre, leaderHeight(2)), 2);
-    for (int item = 3; item <= 6; ++item) drawLeaderLine(p, QPointF(80.5, leaderHeight(item)), item);
+    for (int item = 3; item <= 6; ++item) drawLeaderLine(p, QPointF(83.5, leaderHeight(item)), item);
 }
 
 }  // namespace voltrane::skinpaint
