@@ -25,11 +25,14 @@ enum ItemNumber : int {
     kItemShineUp = 17,
     kItemShineDown = 18,
     kItemRate125 = 20,
+    kItemRate500 = 22,
     kItemRate1000 = 23,
     kItemShine = 36,
     kItemDpiUp = 46,
     kItemDpiDown = 47,
     kItemDpiSlider = 51,
+    kItemReservedFirst = 52,  // 52..54: no rectangle, no caption, read by nothing; they default to 9
+    kItemReservedLast = 54,
     kItemDpi = 55,
     kItemPrecision = 69,
     kItemScrollLines = 70,   // 1: the wheel scrolls lines
@@ -39,6 +42,11 @@ enum ItemNumber : int {
     kItemPointerSpeed = 82,  // speed step 0..9
     kItemWheelLines = 83,    // wheel lines - 1, 0..9
     kItemDoubleClick = 84,   // double-click speed step 0..9, 0 the slowest
+    // The colour page: only defaulted and kept in profiles, never shown or sent to the mouse.
+    kItemBrightnessHigh = 88,    // brightness radio group 88..91: High, Middle, Low, Off
+    kItemBreathingQuick = 92,    // breathing speed radio group 92..95: Quick, Middle, Slow, Off
+    kItemCurrentColor = 104,     // 0x00BBGGRR
+    kItemLastCustomColor = 112,  // custom colours C1..C8 are items 105..112
     kItemProfile1 = 115,
     kItemProfile5 = 119,
     kItemBasicTab = 125,

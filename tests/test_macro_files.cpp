@@ -95,7 +95,7 @@ std::u16string NameFor(int i) {
         u"Fire \U0001F525",                 // outside the BMP: a surrogate pair
         u"a=b;[c]",                         // characters INI treats specially
     };
-    return kStems[i % std::size(kStems)] + u" " + Utf8ToUtf16(std::to_string(i));
+    return kStems[i % std::size(kStems)] + u" " + DecimalUtf16(i);
 }
 
 std::unique_ptr<MacroStore> FullStore(uint32_t count) {
