@@ -32,12 +32,14 @@ SchemaPtr lookupSchema(const std::string& id) {
     return SchemaPtr(source ? g_settings_schema_source_lookup(source, id.c_str(), TRUE) : nullptr);
 }
 
-// GIO keeps settings in memory, lost when the program ends, when no store (dconf) is installed;
-// asked for by name (GSETTINGS_BACKEND=memory) it is a choice, not a fallback.
-bool storeIsFallbackMemory() {
-    const char* chosen = std::getenv("GSETTINGS_BACKEND");
-    if (chosen != nullptr && std::string_view(chosen) == "memory") return false;
-    return std::strcmp(G_OBJECT_TYPE_NAME(g_settings_backend_get_default()), "GMemorySettingsBackend") == 0;
+// The desktops read their settings from dconf. Without it GIO falls back to a store of its own (a
+// key file, or memory) that no desktop reads. A store named in GSETTINGS_BACKEND is taken as chosen.
+std::string storeProblem() {
+    if (std::getenv("GSETTINGS_BACKEND") != nullptr) return "";
+    const char* store = G_OBJECT_TYPE_NAME(g_settings_backend_get_default());
+    if (std::strcmp(store, "DConfSettingsBackend") == 0) return "";
+    return std::string("GIO keeps settings in its fallback store ") + store +
+           ", which the desktop does not read (dconf is not installed)";
 }
 
 // The mouse settings, or null when Unavailable says why not (GSettings would abort the program on a
@@ -119,8 +121,7 @@ std::string GSettingsHostPointer::Unavailable(const std::string& schemaId) {
         !g_settings_schema_has_key(schema.get(), kDoubleClickKey)) {
         return "the settings schema " + schemaId + " has no \"speed\" and \"double-click\" keys";
     }
-    if (storeIsFallbackMemory()) return "no settings store keeps the values (dconf is not installed)";
-    return "";
+    return storeProblem();
 }
 
 }  // namespace voltrane

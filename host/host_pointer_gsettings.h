@@ -30,8 +30,7 @@ public:
     std::string Name() const override { return m_name; }
 
     // Why `schema` cannot be used: not installed, without the "speed" and "double-click" keys, or
-    // no settings store that keeps values beyond this process (GIO fell back to memory because
-    // dconf is missing). Empty when it can be used.
+    // no dconf behind GSettings (unless GSETTINGS_BACKEND names a store). Empty when it can be used.
     static std::string Unavailable(const std::string& schema);
 
 private:
