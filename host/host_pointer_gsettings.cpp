@@ -7,7 +7,7 @@
 #include <cstdlib>
 #include <cstring>
 #include <memory>
-#include <string_view>
+#include <string>
 #include <utility>
 
 namespace voltrane {

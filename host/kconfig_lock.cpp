@@ -7,6 +7,7 @@
 #include <cerrno>
 #include <cstring>
 #include <string>
+#include <system_error>
 
 #include "settings/atomic_file.h"
 
@@ -24,10 +25,14 @@ pid_t lockOwner(const std::filesystem::path& path) {
 
 bool processRuns(pid_t pid) { return pid > 0 && (kill(pid, 0) == 0 || errno != ESRCH); }
 
+// The owner's process ID, program name (as /proc names it, which Qt compares when it judges a lock
+// stale) and host name.
 std::string lockText() {
     char host[256] = {};
     gethostname(host, sizeof host - 1);
-    return std::to_string(getpid()) + "\nvoltrane\n" + host + "\n";
+    std::error_code error;
+    const std::string program = std::filesystem::read_symlink("/proc/self/exe", error).filename().string();
+    return std::to_string(getpid()) + "\n" + program + "\n" + host + "\n";
 }
 
 }  // namespace
