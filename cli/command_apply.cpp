@@ -9,6 +9,7 @@ int CommandApply(const CliOptions& options, CliEnvironment& env) {
     if (!LoadProfileFile(options.operands.at(0), env, controller)) return kExitUsage;
     if (!AttachDevice(options, env, controller)) return kExitMouseNotFound;
     const ApplyResult result = controller.Apply();
+    ReportHostSettings(options, env, controller, result.host);
     if (result.downloadCopyFailed) {
         env.err << "voltranectl: warning: cannot write " << controller.ProgramFile("download.bin").string()
                 << "\n";

@@ -53,6 +53,7 @@ int CommandRead(const CliOptions& options, CliEnvironment& env) {
     Controller& controller = session.controller();
     if (!AttachDevice(options, env, controller)) return kExitMouseNotFound;
     const ReadResult result = controller.Read();
+    ReportHostSettings(options, env, controller, result.host);
     ReportRefusal(env, result.refusal);
     if (result.outcome != ReadOutcome::Done) return readFailure(env, result.outcome);
     if (!saveOutputs(options, env, controller)) return kExitUsage;

@@ -1,7 +1,9 @@
 #include "cli/command_support.h"
 
 #include <cstdio>
+#include <string>
 #include <string_view>
+#include <vector>
 
 #include "cli/record_output.h"
 #include "host/host_pointer_memory.h"
@@ -79,6 +81,29 @@ void ReportRefusal(CliEnvironment& env, const std::optional<OpenRefusal>& refusa
     }
     env.err << "voltranectl: " << refusal->path << " could not be opened: " << refusal->result.reason
             << "\n";
+}
+
+namespace {
+
+std::string joined(const std::vector<std::string>& parts) {
+    std::string text;
+    for (const std::string& part : parts) text += (text.empty() ? "" : "; ") + part;
+    return text;
+}
+
+}  // namespace
+
+void ReportHostSettings(const CliOptions& options, CliEnvironment& env, Controller& controller,
+                        const HostApplyReport& report) {
+    if (!options.desktopHost || controller.Device() == nullptr) return;
+    env.err << "voltranectl: host settings: " << controller.Device()->Host().Name() << "\n";
+    if (report.Ok()) return;
+    if (report.written.empty()) {
+        env.err << "voltranectl: warning: host settings not written: " << joined(report.failed) << "\n";
+        return;
+    }
+    env.err << "voltranectl: warning: host settings partly written; not written: " << joined(report.failed)
+            << "; written: " << joined(report.written) << "\n";
 }
 
 int Fail(CliEnvironment& env, const std::string& message, int code) {

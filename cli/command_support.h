@@ -49,6 +49,12 @@ std::string CollectionLine(const HidCollectionInfo& collection);
 // access, the node and the udev rule to install. Nothing when there was none.
 void ReportRefusal(CliEnvironment& env, const std::optional<OpenRefusal>& refusal);
 
+// With --host desktop, names the desktop backend on env.err ("voltranectl: host settings: gnome")
+// and warns of every setting the desktop did not take, saying when some were taken. Nothing
+// otherwise.
+void ReportHostSettings(const CliOptions& options, CliEnvironment& env, Controller& controller,
+                        const HostApplyReport& report);
+
 // Prints "voltranectl: <message>" on env.err and returns `code`.
 int Fail(CliEnvironment& env, const std::string& message, int code);
 

@@ -10,6 +10,7 @@
 #include "device/virtual_mouse.h"
 #include "device_fakes.h"
 #include "file_bytes.h"
+#include "host/host_pointer_memory.h"
 #include "setting_fixture.h"
 #include "settings/macro_files.h"
 #include "settings/profile.h"
@@ -27,6 +28,9 @@ struct Tool {
         return std::make_unique<RefusingTransport>(mouse, 0, 0);  // forwards everything
     };
     RecordingSleeper sleeper;
+    std::function<std::unique_ptr<HostPointer>()> desktopHost = [] {
+        return std::unique_ptr<HostPointer>();
+    };
     std::ostringstream out, err;
 
     // Runs `global` options followed by `args`.
@@ -38,12 +42,8 @@ struct Tool {
     int Run(std::vector<std::string> args) {
         out.str("");
         err.str("");
-        CliEnvironment env{out,
-                           err,
-                           [this](const DeviceSelection&) { return transport(); },
-                           [] { return std::unique_ptr<HostPointer>(); },
-                           sleeper,
-                           dir.path()};
+        CliEnvironment env{out,         err,     [this](const DeviceSelection&) { return transport(); },
+                           desktopHost, sleeper, dir.path()};
         return RunVoltraneCtl(args, env);
     }
 
@@ -193,6 +193,70 @@ TEST(Voltranectl, DeviceFaultsGiveTheirExitCodes) {
         if (args.size() > 1) args[1] = tool.Path(args[1]);
         EXPECT_EQ(tool.Run({"--dir", tool.Path("")}, args), c.code);
         EXPECT_EQ(tool.err.str().empty(), c.code == 0) << tool.err.str();
+    }
+}
+
+// A desktop that took only some of the host settings, or none.
+class PartialHost final : public HostPointer {
+public:
+    HostApplyReport Apply(const HostPointerValues&) override {
+        HostApplyReport report;
+        report.Add("kdeglobals [KDE] DoubleClickInterval", "");
+        report.Add("kcminputrc [Mouse] XLbInptPointerAcceleration", "Not a directory");
+        return report;
+    }
+    std::optional<HostPointerValues> Read() override { return std::nullopt; }
+    std::string Name() const override { return "plasma (test)"; }
+};
+
+// With --host desktop the tool names the backend it used and warns of what the desktop did not take;
+// the exit status is the mouse's.
+TEST(Voltranectl, HostSettingsAreNamedAndTheirFailuresWarned) {
+    struct Case {
+        const char* name;
+        std::function<std::unique_ptr<HostPointer>()> host;
+        std::vector<std::string> global;
+        std::string err;  // the whole of standard error
+    };
+    const auto refusing = [] {
+        auto host = std::make_unique<MemoryHostPointer>();
+        host->SetRefuseApply(true);
+        return host;
+    };
+    const Case cases[] = {
+        {"Taken",
+         [] { return std::make_unique<MemoryHostPointer>(); },
+         {"--host", "desktop"},
+         "voltranectl: host settings: memory\n"},
+        {"Refused",
+         refusing,
+         {"--host", "desktop"},
+         "voltranectl: host settings: memory\n"
+         "voltranectl: warning: host settings not written: memory: the desktop refused the values\n"},
+        {"Partial",
+         [] { return std::make_unique<PartialHost>(); },
+         {"--host", "desktop"},
+         "voltranectl: host settings: plasma (test)\n"
+         "voltranectl: warning: host settings partly written; not written: kcminputrc [Mouse] "
+         "XLbInptPointerAcceleration: Not a directory; written: kdeglobals [KDE] DoubleClickInterval\n"},
+        {"UnknownDesktop",
+         [] { return std::make_unique<NullHostPointer>("desktop sway: not supported"); },
+         {"--host", "desktop"},
+         "voltranectl: host settings: none\n"
+         "voltranectl: warning: host settings not written: desktop sway: not supported\n"},
+        {"NotAsked", refusing, {"--host", "none"}, ""},
+    };
+    for (const Case& c : cases) {
+        for (const char* command : {"apply", "read"}) {
+            SCOPED_TRACE(testing::Message() << c.name << " " << command);
+            Tool tool;
+            ASSERT_TRUE(SaveProfile(defaults(), tool.Path("in.ini"), "", kEnglish));
+            tool.desktopHost = c.host;
+            std::vector<std::string> args = {command};
+            if (args[0] == "apply") args.push_back(tool.Path("in.ini"));
+            EXPECT_EQ(tool.Run(c.global, args), kExitDone);
+            EXPECT_EQ(tool.err.str(), c.err);
+        }
     }
 }
 
