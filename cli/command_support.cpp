@@ -40,6 +40,11 @@ bool LoadProfileFile(const std::filesystem::path& path, CliEnvironment& env, Con
         case ProfileLoad::Unreadable:
             Fail(env, path.string() + ": cannot read the profile (unreadable or too large)", kExitUsage);
             return false;
+        case ProfileLoad::NotAProfile:
+            Fail(env,
+                 path.string() + ": not a profile (no key of the chosen language in section \"Setting\")",
+                 kExitUsage);
+            return false;
     }
     return false;
 }

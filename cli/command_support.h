@@ -30,8 +30,8 @@ private:
 // transport cannot be created (reported on env.err).
 bool AttachDevice(const CliOptions& options, CliEnvironment& env, Controller& controller);
 
-// Loads a profile file into the controller's record. A missing or unreadable file is reported on
-// env.err; returns false then.
+// Loads a profile file into the controller's record. A missing or unreadable file, or one that is not
+// a profile, is reported on env.err; returns false then.
 bool LoadProfileFile(const std::filesystem::path& path, CliEnvironment& env, Controller& controller);
 
 // Replaces `path` with `bytes`; a failure is reported on env.err with its reason. Returns whether it

@@ -92,6 +92,24 @@ TEST(Voltranectl, CommandLineErrors) {
     EXPECT_EQ(tool.out.str().rfind("usage: voltranectl [--device hid|virtual[:PATH]]", 0), 0u);
 }
 
+// A file without profile keys is refused before anything is sent or written.
+TEST(Voltranectl, FileThatIsNotAProfileIsRefused) {
+    const std::vector<std::vector<std::string>> commands = {
+        {"apply", "notes.ini"},
+        {"encode", "notes.ini", "--settings", "s.bin", "--buttons", "b.bin"},
+    };
+    for (std::vector<std::string> args : commands) {
+        SCOPED_TRACE(args[0]);
+        Tool tool;
+        WriteBytes(tool.Path("notes.ini"), "just some notes\n");
+        for (std::size_t i = 1; i < args.size(); i += 2) args[i] = tool.Path(args[i]);
+        EXPECT_EQ(tool.Run({"--dir", tool.Path("")}, args), kExitUsage);
+        EXPECT_NE(tool.err.str().find("notes.ini: not a profile"), std::string::npos) << tool.err.str();
+        EXPECT_EQ(tool.mouse.SendCount(), 0);
+        EXPECT_FALSE(std::filesystem::exists(tool.Path("s.bin")));
+    }
+}
+
 // Profiles carry the functions of buttons 2-7 (buttons 8-10 have no profile key): each code on each
 // of them goes through encode, apply to the virtual mouse and read, and comes back as the code the
 // mouse can tell apart.
