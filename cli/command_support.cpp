@@ -6,6 +6,7 @@
 #include "cli/record_output.h"
 #include "host/host_pointer_memory.h"
 #include "settings/atomic_file.h"
+#include "settings/same_file.h"
 
 namespace voltrane {
 
@@ -47,6 +48,20 @@ bool LoadProfileFile(const std::filesystem::path& path, CliEnvironment& env, Con
             return false;
     }
     return false;
+}
+
+bool OutputsAreDistinct(std::span<const OutputFile> outputs, CliEnvironment& env) {
+    for (std::size_t i = 0; i < outputs.size(); ++i) {
+        for (std::size_t j = i + 1; j < outputs.size(); ++j) {
+            if (!IsSameFile(outputs[i].path, outputs[j].path)) continue;
+            Fail(env,
+                 outputs[i].what + " and " + outputs[j].what + " are the same file (" +
+                     outputs[j].path.string() + "); give each its own",
+                 kExitUsage);
+            return false;
+        }
+    }
+    return true;
 }
 
 bool WriteOutputFile(const std::filesystem::path& path, std::span<const uint8_t> bytes,

@@ -5,6 +5,7 @@
 #include <filesystem>
 #include <memory>
 #include <span>
+#include <string>
 
 #include "cli/cli.h"
 #include "cli/console_ui.h"
@@ -33,6 +34,16 @@ bool AttachDevice(const CliOptions& options, CliEnvironment& env, Controller& co
 // Loads a profile file into the controller's record. A missing or unreadable file, or one that is not
 // a profile, is reported on env.err; returns false then.
 bool LoadProfileFile(const std::filesystem::path& path, CliEnvironment& env, Controller& controller);
+
+// One file a command writes: the option that names it (e.g. "--profile") and its path.
+struct OutputFile {
+    std::string what;
+    std::filesystem::path path;
+};
+
+// Whether no two of `outputs` are the same file, so that none overwrites another. The first pair
+// that is one file is reported on env.err.
+bool OutputsAreDistinct(std::span<const OutputFile> outputs, CliEnvironment& env);
 
 // Replaces `path` with `bytes`; a failure is reported on env.err with its reason. Returns whether it
 // was written.

@@ -110,6 +110,44 @@ TEST(Voltranectl, FileThatIsNotAProfileIsRefused) {
     }
 }
 
+// No output may overwrite another: two that are one file are refused before the mouse is read or
+// anything is written.
+TEST(Voltranectl, OutputsThatAreOneFileAreRefused) {
+    struct Case {
+        const char* name;
+        std::vector<std::string> args;  // names inside the tool's folder start with '@'
+        int code;
+    };
+    const Case cases[] = {
+        {"profile is the macro file", {"read", "--profile", "@m.mac", "--macros", "@m.mac"}, 2},
+        {"profile is the name file", {"read", "--profile", "@m.name", "--macros", "@m.mac"}, 2},
+        {"macro file is its own name file", {"read", "--macros", "@x.name"}, 2},
+        {"the same file through '..'", {"read", "--profile", "@sub/../m.mac", "--macros", "@m.mac"}, 2},
+        {"the same file through a link", {"read", "--profile", "@link.ini", "--macros", "@m.mac"}, 2},
+        {"three files", {"read", "--profile", "@p.ini", "--macros", "@m.mac"}, 0},
+        {"settings are the buttons",
+         {"encode", "@in.ini", "--settings", "@m.mac", "--buttons", "@sub/../m.mac"},
+         2},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        Tool tool;
+        std::filesystem::create_directory(tool.Path("sub"));
+        ASSERT_TRUE(SaveProfile(defaults(), tool.Path("in.ini"), "", kEnglish));
+        for (const char* name : {"m.mac", "m.name", "x.name"}) WriteBytes(tool.Path(name), "old");
+        std::filesystem::create_symlink(tool.Path("m.mac"), tool.Path("link.ini"));
+        std::vector<std::string> args = c.args;
+        for (std::string& arg : args) {
+            if (arg[0] == '@') arg = tool.Path(arg.substr(1));
+        }
+        EXPECT_EQ(tool.Run(args), c.code) << tool.err.str();
+        if (c.code == 0) continue;
+        EXPECT_NE(tool.err.str().find("are the same file"), std::string::npos) << tool.err.str();
+        EXPECT_EQ(tool.mouse.FetchCount(), 0);
+        for (const char* name : {"m.mac", "m.name", "x.name"}) EXPECT_EQ(tool.Read(name), "old") << name;
+    }
+}
+
 // Profiles carry the functions of buttons 2-7 (buttons 8-10 have no profile key): each code on each
 // of them goes through encode, apply to the virtual mouse and read, and comes back as the code the
 // mouse can tell apart.
