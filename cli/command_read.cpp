@@ -65,7 +65,7 @@ int CommandRead(const CliOptions& options, CliEnvironment& env) {
     CliSession session(options, env);
     Controller& controller = session.controller();
     if (!outputsAreDistinct(options, env)) return kExitUsage;
-    if (!AttachDevice(options, env, controller)) return kExitMouseNotFound;
+    if (const int code = AttachDevice(options, env, controller); code != kExitDone) return code;
     const ReadResult result = controller.Read();
     ReportRefusal(env, result.refusal);
     if (result.outcome != ReadOutcome::Done) return readFailure(env, result.outcome);

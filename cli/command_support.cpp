@@ -15,20 +15,23 @@ CliSession::CliSession(const CliOptions& options, CliEnvironment& env)
     m_controller.SetLanguage(options.language);
 }
 
-bool AttachDevice(const CliOptions& options, CliEnvironment& env, Controller& controller) {
+int AttachDevice(const CliOptions& options, CliEnvironment& env, Controller& controller) {
     const char* selector = options.device ? options.device->c_str() : env.deviceVariable;
-    std::unique_ptr<HidTransport> transport =
-        env.makeTransport(ParseDeviceSelector(selector, env.programDir));
-    if (!transport) {
-        Fail(env, "cannot reach the HID devices of this system", kExitMouseNotFound);
-        return false;
+    const DeviceSelection selection = ParseDeviceSelector(selector, env.programDir);
+    if (StateFolderMissing(selection)) {
+        return Fail(env,
+                    selection.statePath.string() +
+                        ": the virtual mouse's state file cannot be written: its folder does not exist",
+                    kExitUsage);
     }
+    std::unique_ptr<HidTransport> transport = env.makeTransport(selection);
+    if (!transport) return Fail(env, "cannot reach the HID devices of this system", kExitMouseNotFound);
     std::unique_ptr<HostPointer> host;
     if (options.desktopHost) host = env.makeDesktopHost();
     if (!host) host = std::make_unique<NullHostPointer>();
     controller.AttachDevice(std::make_unique<DeviceSession>(std::move(transport), std::move(host),
                                                             env.sleeper, controller.ProgramDir()));
-    return true;
+    return kExitDone;
 }
 
 bool LoadProfileFile(const std::filesystem::path& path, CliEnvironment& env, Controller& controller) {

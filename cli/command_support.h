@@ -27,9 +27,10 @@ private:
     Controller m_controller;
 };
 
-// Attaches the mouse and desktop of --device and --host to `controller`. Returns false when the
-// transport cannot be created (reported on env.err).
-bool AttachDevice(const CliOptions& options, CliEnvironment& env, Controller& controller);
+// Attaches the mouse and desktop of --device and --host to `controller`. Returns kExitDone, or what
+// to exit with (reported on env.err): kExitUsage for a virtual mouse whose state file cannot be
+// written (its folder does not exist), kExitMouseNotFound when the transport cannot be created.
+int AttachDevice(const CliOptions& options, CliEnvironment& env, Controller& controller);
 
 // Loads a profile file into the controller's record. A missing or unreadable file, or one that is not
 // a profile, is reported on env.err; returns false then.

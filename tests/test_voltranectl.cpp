@@ -318,6 +318,34 @@ TEST(Voltranectl, DeviceVariableSelectsTheMouseWithoutDeviceOption) {
     EXPECT_EQ(seen, (std::vector<DeviceKind>{DeviceKind::Virtual, DeviceKind::Real, DeviceKind::Real}));
 }
 
+// A virtual mouse whose state file has no folder to go into: said at once, not after five refused
+// sends.
+TEST(Voltranectl, StateFileInAMissingFolderIsReported) {
+    Tool tool;
+    ASSERT_TRUE(SaveProfile(defaults(), tool.Path("in.ini"), "", kEnglish));
+    CliEnvironment env{tool.out,
+                       tool.err,
+                       [](const DeviceSelection& selection) {
+                           return std::make_unique<VirtualMouse>(FactoryState(), selection.statePath);
+                       },
+                       [] { return std::unique_ptr<HostPointer>(); },
+                       tool.sleeper,
+                       tool.dir.path()};
+    const std::string state = tool.Path("missing/state.bin");
+    for (const std::string command : {"apply", "read"}) {
+        SCOPED_TRACE(command);
+        std::vector<std::string> args = {"--device", "virtual:" + state, "--dir", tool.Path(""), command};
+        if (command == "apply") args.push_back(tool.Path("in.ini"));
+        tool.err.str("");
+        EXPECT_EQ(RunVoltraneCtl(args, env), kExitUsage);
+        EXPECT_NE(tool.err.str().find(state + ": the virtual mouse's state file cannot be written"),
+                  std::string::npos)
+            << tool.err.str();
+        EXPECT_TRUE(tool.sleeper.waits.empty());
+        EXPECT_FALSE(std::filesystem::exists(tool.Path("missing")));
+    }
+}
+
 TEST(Voltranectl, DecodePrintsTheRecord) {
     Tool tool;
     EXPECT_EQ(tool.Run({"decode", "--json"}), 0);
