@@ -92,6 +92,62 @@ TEST(Voltranectl, CommandLineErrors) {
     EXPECT_EQ(tool.out.str().rfind("usage: voltranectl [--device hid|virtual[:PATH]]", 0), 0u);
 }
 
+// A file without profile keys is refused before anything is sent or written.
+TEST(Voltranectl, FileThatIsNotAProfileIsRefused) {
+    const std::vector<std::vector<std::string>> commands = {
+        {"apply", "notes.ini"},
+        {"encode", "notes.ini", "--settings", "s.bin", "--buttons", "b.bin"},
+    };
+    for (std::vector<std::string> args : commands) {
+        SCOPED_TRACE(args[0]);
+        Tool tool;
+        WriteBytes(tool.Path("notes.ini"), "just some notes\n");
+        for (std::size_t i = 1; i < args.size(); i += 2) args[i] = tool.Path(args[i]);
+        EXPECT_EQ(tool.Run({"--dir", tool.Path("")}, args), kExitUsage);
+        EXPECT_NE(tool.err.str().find("notes.ini: not a profile"), std::string::npos) << tool.err.str();
+        EXPECT_EQ(tool.mouse.SendCount(), 0);
+        EXPECT_FALSE(std::filesystem::exists(tool.Path("s.bin")));
+    }
+}
+
+// No output may overwrite another: two that are one file are refused before the mouse is read or
+// anything is written.
+TEST(Voltranectl, OutputsThatAreOneFileAreRefused) {
+    struct Case {
+        const char* name;
+        std::vector<std::string> args;  // names inside the tool's folder start with '@'
+        int code;
+    };
+    const Case cases[] = {
+        {"profile is the macro file", {"read", "--profile", "@m.mac", "--macros", "@m.mac"}, 2},
+        {"profile is the name file", {"read", "--profile", "@m.name", "--macros", "@m.mac"}, 2},
+        {"macro file is its own name file", {"read", "--macros", "@x.name"}, 2},
+        {"the same file through '..'", {"read", "--profile", "@sub/../m.mac", "--macros", "@m.mac"}, 2},
+        {"the same file through a link", {"read", "--profile", "@link.ini", "--macros", "@m.mac"}, 2},
+        {"three files", {"read", "--profile", "@p.ini", "--macros", "@m.mac"}, 0},
+        {"settings are the buttons",
+         {"encode", "@in.ini", "--settings", "@m.mac", "--buttons", "@sub/../m.mac"},
+         2},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        Tool tool;
+        std::filesystem::create_directory(tool.Path("sub"));
+        ASSERT_TRUE(SaveProfile(defaults(), tool.Path("in.ini"), "", kEnglish));
+        for (const char* name : {"m.mac", "m.name", "x.name"}) WriteBytes(tool.Path(name), "old");
+        std::filesystem::create_symlink(tool.Path("m.mac"), tool.Path("link.ini"));
+        std::vector<std::string> args = c.args;
+        for (std::string& arg : args) {
+            if (arg[0] == '@') arg = tool.Path(arg.substr(1));
+        }
+        EXPECT_EQ(tool.Run(args), c.code) << tool.err.str();
+        if (c.code == 0) continue;
+        EXPECT_NE(tool.err.str().find("are the same file"), std::string::npos) << tool.err.str();
+        EXPECT_EQ(tool.mouse.FetchCount(), 0);
+        for (const char* name : {"m.mac", "m.name", "x.name"}) EXPECT_EQ(tool.Read(name), "old") << name;
+    }
+}
+
 // Profiles carry the functions of buttons 2-7 (buttons 8-10 have no profile key): each code on each
 // of them goes through encode, apply to the virtual mouse and read, and comes back as the code the
 // mouse can tell apart.
@@ -324,6 +380,34 @@ TEST(Voltranectl, DeviceVariableSelectsTheMouseWithoutDeviceOption) {
     env.deviceVariable = nullptr;
     RunVoltraneCtl(std::vector<std::string>{"read"}, env);
     EXPECT_EQ(seen, (std::vector<DeviceKind>{DeviceKind::Virtual, DeviceKind::Real, DeviceKind::Real}));
+}
+
+// A virtual mouse whose state file has no folder to go into: said at once, not after five refused
+// sends.
+TEST(Voltranectl, StateFileInAMissingFolderIsReported) {
+    Tool tool;
+    ASSERT_TRUE(SaveProfile(defaults(), tool.Path("in.ini"), "", kEnglish));
+    CliEnvironment env{tool.out,
+                       tool.err,
+                       [](const DeviceSelection& selection) {
+                           return std::make_unique<VirtualMouse>(FactoryState(), selection.statePath);
+                       },
+                       [] { return std::unique_ptr<HostPointer>(); },
+                       tool.sleeper,
+                       tool.dir.path()};
+    const std::string state = tool.Path("missing/state.bin");
+    for (const std::string command : {"apply", "read"}) {
+        SCOPED_TRACE(command);
+        std::vector<std::string> args = {"--device", "virtual:" + state, "--dir", tool.Path(""), command};
+        if (command == "apply") args.push_back(tool.Path("in.ini"));
+        tool.err.str("");
+        EXPECT_EQ(RunVoltraneCtl(args, env), kExitUsage);
+        EXPECT_NE(tool.err.str().find(state + ": the virtual mouse's state file cannot be written"),
+                  std::string::npos)
+            << tool.err.str();
+        EXPECT_TRUE(tool.sleeper.waits.empty());
+        EXPECT_FALSE(std::filesystem::exists(tool.Path("missing")));
+    }
 }
 
 TEST(Voltranectl, DecodePrintsTheRecord) {
