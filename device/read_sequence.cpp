@@ -23,7 +23,6 @@ ReadOutcome readSettings(MouseSetting& setting, CHidDevice& hid) {
 
 ReadResult RunRead(MouseSetting& setting, MacroStore& store, DeviceContext& context) {
     std::copy(kDefaultItems.begin(), kDefaultItems.end(), setting.m_nItem);
-    ApplyHostPointer(context.host, setting);
     const ReadOutcome settings = readSettings(setting, context.hid);
     if (settings != ReadOutcome::Done) {
         ReadResult failed{settings};

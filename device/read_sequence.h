@@ -1,6 +1,6 @@
 #pragma once
 // Reading the configuration back from the mouse, once at start-up: items back to their defaults,
-// the default host pointer settings applied, then both reports fetched and decoded.
+// then both reports fetched and decoded. The desktop's pointer settings are left alone.
 
 #include <array>
 #include <optional>

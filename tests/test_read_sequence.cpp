@@ -157,8 +157,6 @@ TEST(ReadSequence, Failures) {
          true,
          {300}},
     };
-    MouseSetting defaults;
-    defaults.ResetToDefaults();
     for (const ReadCase& c : cases) {
         SCOPED_TRACE(c.name);
         Rig rig;
@@ -179,9 +177,8 @@ TEST(ReadSequence, Failures) {
         EXPECT_EQ(rig.messages.shown[0], (ShownMessage{u"Please plug your mouse.", u"Fail", kEnglish}));
         EXPECT_FALSE(rig.hid->IsOpen());
         EXPECT_EQ(rig.setting.m_nItem[55], c.settingsDecoded ? 4 : 1);
-        EXPECT_EQ(rig.setting.m_nItem[1], 2);      // button functions stay at their defaults
-        ASSERT_EQ(rig.host.Applied().size(), 1u);  // the defaults' host settings, whatever the mouse does
-        EXPECT_EQ(rig.host.Applied()[0], HostValuesFromItems(defaults));
+        EXPECT_EQ(rig.setting.m_nItem[1], 2);     // button functions stay at their defaults
+        EXPECT_TRUE(rig.host.Applied().empty());  // reading never writes the desktop's pointer settings
     }
 }
 
