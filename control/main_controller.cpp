@@ -16,24 +16,6 @@ constexpr char16_t kNewMacroName[] = u"<New Macro>";
 // The open-file dialog of "Load setting".
 constexpr FileFilter kProfileFilter{u"ini", u"*.ini", u"INI File (*.ini)", u"*.ini"};
 
-enum : int {
-    kItemButton1 = 0,
-    kItemButton7 = 6,
-    kItemMacroName = 61,
-    kItemImport = 64,
-    kItemExport = 66,
-    kItemMacroDelete = 67,
-    kItemMacroEdit = 68,
-    kItemMacroList = 86,
-    kItemLoadSetting = 120,
-    kItemSaveSetting = 121,
-    kItemDefault = 122,
-    kItemHide = 123,
-    kItemClose = 124,
-    kItemOk = 128,
-    kItemApply = 129,
-    kItemCancel = 130,
-};
 
 bool isEditItem(int item) {
     return (item >= 14 && item <= 35) || item == kItemDpiUp || item == kItemDpiDown ||
