@@ -13,6 +13,7 @@
 #include "device/apply_sequence.h"
 #include "device/factory_state.h"
 #include "device/reports.h"
+#include "device/step_records.h"
 #include "device/virtual_mouse.h"
 #include "host/host_pointer_memory.h"
 
@@ -27,12 +28,12 @@ MouseSetting fullSetting() {
     s.ResetToDefaults();
     for (int b = 1; b < kButtonCount; ++b) {
         s.m_nItem[b] = b < 9 ? kFunctionMacro : kFunctionDisable;
-        for (int r = 0; r < 25; ++r) {
-            const uint8_t record[10] = {
-                r % 2 ? uint8_t(0x60) : uint8_t(0x20), 1, uint8_t(r), 0, 0, 0, 0, 0, 5, 0};
-            std::copy(std::begin(record), std::end(record), s.m_MacroData[b] + r * 10);
+        for (int r = 0; r < kMaxButtonRecords; ++r) {
+            const uint8_t record[kStepRecordBytes] = {
+                r % 2 ? kRecordKeyboard : kRecordMousePress, 1, uint8_t(r), 0, 0, 0, 0, 0, 5, 0};
+            std::copy(std::begin(record), std::end(record), s.m_MacroData[b] + r * kStepRecordBytes);
         }
-        s.m_nMacroDataLen[b] = 250;
+        s.m_nMacroDataLen[b] = kMaxButtonRecords * kStepRecordBytes;
     }
     return s;
 }

@@ -127,8 +127,7 @@ std::unique_ptr<MacroStore> FullStore() {
             r.steps[s].kind = (s % 2 == 0) ? kKeyDown : kKeyUp;
             for (int d = 0; d < 10; ++d) r.steps[s].data[d] = static_cast<uint8_t>((i + s + d) % 104 + 1);
         }
-        store->m_strMacroNames[i] =
-            kStems[i % std::size(kStems)] + u" " + Utf8ToUtf16(std::to_string(i + 1));
+        store->m_strMacroNames[i] = kStems[i % std::size(kStems)] + u" " + DecimalUtf16(i + 1);
     }
     return store;
 }
@@ -176,7 +175,7 @@ void BM_MacroStoreWriteRead(benchmark::State& state) {
     for (auto _ : state) {
         if (!WriteMacroStore(*saved, macroPath, namePath)) state.SkipWithError("write failed");
         if (ReadMacroFile(*loaded, macroPath) != MacroFileRead::Read) state.SkipWithError("read failed");
-        ReadMacroNames(*loaded, namePath);
+        ReadMacroNames(*loaded, namePath, kEnglish);
         benchmark::DoNotOptimize(loaded->m_nMacroCount);
     }
     const auto bytes = fs::file_size(macroPath) + fs::file_size(namePath);

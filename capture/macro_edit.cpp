@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cstring>
+#include <limits>
 
 namespace voltrane {
 
@@ -37,8 +38,7 @@ void fillStep(MacroEvent& step, uint8_t kind, const StepData& data) {
             if (kind == kMouseDown) step.data[1] = data.wheel;
             break;
         case kDelay:
-            step.data[0] = static_cast<uint8_t>(data.milliseconds >> 8);
-            step.data[1] = static_cast<uint8_t>(data.milliseconds & 0xFF);
+            SetStepDelay(step, data.milliseconds);
             break;
         case kKeyDown:
         case kKeyUp:
@@ -49,7 +49,11 @@ void fillStep(MacroEvent& step, uint8_t kind, const StepData& data) {
     }
 }
 
-uint16_t delayOf(const MacroEvent& step) { return static_cast<uint16_t>(step.data[0] << 8 | step.data[1]); }
+// A pause lengthened past the longest one a step holds stays at the longest.
+uint16_t saturatedSum(uint16_t pause, uint16_t more) {
+    constexpr int kLongest = std::numeric_limits<uint16_t>::max();
+    return static_cast<uint16_t>(std::min(pause + more, kLongest));
+}
 
 }  // namespace
 
@@ -87,9 +91,8 @@ void InsertDelay(MacroRecord& record, int index, uint16_t milliseconds) {
     const int count = usedSteps(record);
     if (index < 0) return;
     if (index < count && record.steps[index].kind == kDelay) {
-        StepData sum;
-        sum.milliseconds = static_cast<uint16_t>(delayOf(record.steps[index]) + milliseconds);
-        fillStep(record.steps[index], kDelay, sum);
+        MacroEvent& pause = record.steps[index];
+        SetStepDelay(pause, saturatedSum(StepDelay(pause), milliseconds));
         return;
     }
     if (record.length + kDelayCost >= kMacroBudget || count >= kMacroSlots) return;

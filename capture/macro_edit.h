@@ -25,7 +25,7 @@ int StepCost(uint8_t kind);
 int AppendStep(MacroRecord& record, uint8_t kind, const StepData& data);
 
 // Inserts a pause before step `index`, or lengthens it when that step is already a Delay (the sum
-// wraps past 65535). An index past the end inserts at the end. Does nothing when the budget has no
+// stops at 65535 ms). An index past the end inserts at the end. Does nothing when the budget has no
 // room for 3 more or the record is full.
 void InsertDelay(MacroRecord& record, int index, uint16_t milliseconds);
 

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cstdio>
+#include <iterator>
 #include <string>
 
 #include "settings/key_table.h"
@@ -69,7 +70,8 @@ std::string functionText(const MouseSetting& setting, int button) {
 
 std::string stepText(const MacroEvent& step) {
     const auto chord = [&] {
-        return Utf16ToUtf8(KeyComboText(std::span<const uint8_t, 10>(step.data, 10)));
+        return Utf16ToUtf8(
+            KeyComboText(std::span<const uint8_t, kKeyStringLength>(step.data, kKeyStringLength)));
     };
     switch (step.kind) {
         case kKeyDown:
@@ -77,8 +79,7 @@ std::string stepText(const MacroEvent& step) {
         case kKeyUp:
             return english(TextTable::MacroEvent, 1) + " " + chord();
         case kDelay:
-            return english(TextTable::MacroEvent, 2) + " " +
-                   std::to_string(step.data[0] << 8 | step.data[1]) + " ms";
+            return english(TextTable::MacroEvent, 2) + " " + std::to_string(StepDelay(step)) + " ms";
         case kMouseDown:
             return "Mouse down buttons=" + std::to_string(step.data[0]) +
                    " wheel=" + std::to_string(step.data[1]);
@@ -96,8 +97,8 @@ std::string stepText(const MacroEvent& step) {
 
 const char* reportRate(const MouseSetting& s) {
     static const char* const kRates[] = {"125 Hz", "250 Hz", "500 Hz", "1000 Hz"};
-    for (int i = 0; i < 4; ++i) {
-        if (s.m_nItem[20 + i] != 0) return kRates[i];
+    for (size_t i = 0; i < std::size(kRates); ++i) {
+        if (s.m_nItem[kItemRate125 + i] != 0) return kRates[i];
     }
     return "125 Hz";
 }

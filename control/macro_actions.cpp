@@ -45,7 +45,7 @@ std::optional<std::u16string> ImportMacros(MacroStore& store, UserInterface& ui,
         case MacroFileRead::Read:
             break;
     }
-    ReadMacroNames(store, NameFileFor(*path));
+    ReadMacroNames(store, NameFileFor(*path), language);
     return store.m_strMacroNames[0];
 }
 

@@ -4,13 +4,13 @@
 #include <string>
 
 #include "device/step_records.h"
-#include "settings/utf.h"
+#include "settings/step_record_layout.h"
 
 namespace voltrane {
 
 namespace {
 
-constexpr int kRateCount = 4;
+constexpr int kRateCount = kItemRate1000 - kItemRate125 + 1;
 
 constexpr int kFirstLampOffset = 5;
 
@@ -35,12 +35,11 @@ constexpr uint8_t kMouseButtonBits[] = {0x01, 0x02, 0x04, 0x08, 0x10};
 // DoubleClick: four records of these kinds, each with bytes 1-9 of the template (left button, 15 ms).
 constexpr uint8_t kDoubleClickKinds[] = {kRecordMousePress, kRecordMouseRelease, kRecordMousePress,
                                          kRecordMouseRelease};
-constexpr uint8_t kDoubleClickTemplate[kStepRecordBytes - 1] = {0x01, 0, 0, 0, 0, 0, 0, 0x0F, 0x00};
+constexpr uint8_t kDoubleClickTemplate[kStepRecordBytes - kRecordPayloadOffset] = {0x01, 0, 0,    0,   0,
+                                                                                   0,    0, 0x0F, 0x00};
 
-// The delay bytes of a record that holds its keys or button for as long as the mouse button is held.
-constexpr uint8_t kHoldDelay = 0xFF;
-constexpr int kDelayOffset = 8;
-constexpr uint8_t kButtonNumberMask = 0x1F;
+// The delay of a record that holds its keys or button for as long as the mouse button is held.
+constexpr uint16_t kHoldDelay = 0xFFFF;
 
 uint8_t lowByte(int32_t value) { return static_cast<uint8_t>(static_cast<uint32_t>(value)); }
 
@@ -57,7 +56,7 @@ bool isDpiCode(int32_t code) { return code >= kFunctionDpiUp && code <= kFunctio
 // Record bytes 1..3 equal the leading bytes of the code's row.
 bool matchesRow(std::span<const uint8_t> record, int32_t code) {
     const FunctionReportRow& row = g_FunctionReportTable[code];
-    return std::equal(row.begin(), row.end(), record.begin() + 1);
+    return std::equal(row.begin(), row.end(), record.begin() + kRecordPayloadOffset);
 }
 
 // ---- settings report ----
@@ -93,11 +92,6 @@ struct Group {
     }
 };
 
-void setHoldDelay(uint8_t* record) {
-    record[kDelayOffset] = kHoldDelay;
-    record[kDelayOffset + 1] = kHoldDelay;
-}
-
 // The whole records of the button's macro row inside m_nMacroDataLen, with the button number in place
 // of whatever button bits the stored bytes carry.
 void appendMacro(Group& group, const MouseSetting& setting, int button) {
@@ -105,7 +99,8 @@ void appendMacro(Group& group, const MouseSetting& setting, int button) {
     const uint8_t* row = setting.m_MacroData[button - 1];
     for (int at = 0; at + kStepRecordBytes <= length; at += kStepRecordBytes) {
         uint8_t* record = group.Append(row[at] & kRecordKindMask, button);
-        std::copy(row + at + 1, row + at + kStepRecordBytes, record + 1);
+        std::copy(row + at + kRecordPayloadOffset, row + at + kStepRecordBytes,
+                  record + kRecordPayloadOffset);
     }
 }
 
@@ -116,24 +111,26 @@ std::optional<Group> groupOf(const MouseSetting& setting, int button) {
     if (code >= kFunctionLeft && code <= kFunctionForward) {
         uint8_t* record = group.Append(kRecordMousePress, button);
         record[1] = kMouseButtonBits[code - kFunctionLeft];
-        setHoldDelay(record);
+        SetRecordDelay(record, kHoldDelay);
     } else if (code == kFunctionDoubleClick) {
         for (uint8_t kind : kDoubleClickKinds) {
             uint8_t* record = group.Append(kind, button);
-            std::copy(std::begin(kDoubleClickTemplate), std::end(kDoubleClickTemplate), record + 1);
+            std::copy(std::begin(kDoubleClickTemplate), std::end(kDoubleClickTemplate),
+                      record + kRecordPayloadOffset);
         }
     } else if (code == kFunctionKeyboard) {
         uint8_t* record = group.Append(kRecordKeyboard, button);
-        KeyComboToHid(setting.m_KeyData[button - 1], std::span<uint8_t, 7>(record + 1, 7));
-        setHoldDelay(record);
+        KeyComboToHid(setting.m_KeyData[button - 1], RecordPayload(record));
+        SetRecordDelay(record, kHoldDelay);
     } else if (code == kFunctionMacro) {
         appendMacro(group, setting, button);
     } else if (isDpiCode(code)) {
         group.Append(kRecordDpi, button)[1] = g_FunctionReportTable[code][0];
     } else if (code >= kFunctionCopy && code <= kFunctionLast) {
         uint8_t* record = group.Append(isConsumerCode(code) ? kRecordConsumer : kRecordKeyboard, button);
-        std::copy(g_FunctionReportTable[code].begin(), g_FunctionReportTable[code].end(), record + 1);
-        if (code == kFunctionVolUp || code == kFunctionVolDown) setHoldDelay(record);
+        const FunctionReportRow& row = g_FunctionReportTable[code];
+        std::copy(row.begin(), row.end(), RecordPayload(record).begin());
+        if (code == kFunctionVolUp || code == kFunctionVolDown) SetRecordDelay(record, kHoldDelay);
     } else {
         return std::nullopt;  // headings, Disable and codes outside 1..39
     }
@@ -147,7 +144,8 @@ bool isDoubleClick(std::span<const uint8_t> group) {
     for (size_t i = 0; i < std::size(kDoubleClickKinds); ++i) {
         const uint8_t* record = group.data() + i * kStepRecordBytes;
         if ((record[0] & kRecordKindMask) != kDoubleClickKinds[i]) return false;
-        if (!std::equal(std::begin(kDoubleClickTemplate), std::end(kDoubleClickTemplate), record + 1)) {
+        if (!std::equal(std::begin(kDoubleClickTemplate), std::end(kDoubleClickTemplate),
+                        record + kRecordPayloadOffset)) {
             return false;
         }
     }
@@ -225,7 +223,7 @@ private:
 
     int scanLength(int k) const {
         int at = address(k);
-        while (at + kStepRecordBytes <= kButtonDataLength && (m_data[at] & kButtonNumberMask) == k + 1) {
+        while (at + kStepRecordBytes <= kButtonDataLength && (m_data[at] & kRecordButtonMask) == k + 1) {
             at += kStepRecordBytes;
         }
         return at - address(k);

@@ -17,6 +17,10 @@ using Record = std::array<uint8_t, kStepRecordBytes>;
 // Key-table rows of the eight modifier bits, bit 0 first.
 constexpr uint8_t kModifierRows[8] = {70, 58, 72, 71, 77, 69, 74, 75};
 
+// How much of a decoded chord tells a release (all zero) and is remembered for the next release:
+// as many bytes as a keyboard report holds.
+constexpr int kRememberedChord = kKeyboardReportBytes;
+
 // The record a step writes, or nothing for Delay and kinds without a record form.
 std::optional<Record> recordOf(const MacroEvent& step) {
     Record r{};
@@ -30,7 +34,7 @@ std::optional<Record> recordOf(const MacroEvent& step) {
         case kKeyDown: {
             r[0] = kRecordKeyboard;
             std::span<const uint8_t, kKeyStringLength> chord(step.data, kKeyStringLength);
-            KeyComboToHid(chord, std::span<uint8_t, 7>(r.data() + 1, 7));
+            KeyComboToHid(chord, RecordPayload(r.data()));
             return r;
         }
         case kKeyUp:
@@ -56,9 +60,8 @@ std::vector<Record> encodeRecords(const MacroRecord& macro) {
     for (int i = 0; i < count; ++i) {
         const MacroEvent& step = macro.steps[i];
         if (step.kind == kDelay) {
-            if (records.empty()) continue;     // nothing to carry the pause
-            records.back()[8] = step.data[1];  // low byte
-            records.back()[9] = step.data[0];  // high byte
+            if (records.empty()) continue;  // nothing to carry the pause
+            SetRecordDelay(records.back().data(), StepDelay(step));
         } else if (auto record = recordOf(step)) {
             records.push_back(*record);
         }
@@ -99,27 +102,26 @@ private:
     void decodeKeyboard(const uint8_t* record) {
         uint8_t chord[kKeyStringLength];
         DecodeChord(std::span<const uint8_t, kStepRecordBytes>(record, kStepRecordBytes), chord);
-        const bool released = std::all_of(chord, chord + 7, [](uint8_t b) { return b == 0; });
+        const bool released =
+            std::all_of(chord, chord + kRememberedChord, [](uint8_t b) { return b == 0; });
         MacroEvent* step = add(released ? kKeyUp : kKeyDown, released ? 3 : 5);
         if (!step) return;
         if (released) {
-            std::copy(m_lastChord, m_lastChord + 7, step->data);
+            std::copy(m_lastChord, m_lastChord + kRememberedChord, step->data);
         } else {
             std::copy(chord, chord + kKeyStringLength, step->data);
-            std::copy(chord, chord + 7, m_lastChord);
+            std::copy(chord, chord + kRememberedChord, m_lastChord);
         }
     }
 
     void addDelay(const uint8_t* record) {
-        if (record[8] == 0 && record[9] == 0) return;
-        MacroEvent* step = add(kDelay, 3);
-        if (!step) return;
-        step->data[0] = record[9];
-        step->data[1] = record[8];
+        const uint16_t delay = RecordDelay(record);
+        if (delay == 0) return;
+        if (MacroEvent* step = add(kDelay, 3)) SetStepDelay(*step, delay);
     }
 
     MacroRecord& m_target;
-    uint8_t m_lastChord[7] = {};
+    uint8_t m_lastChord[kRememberedChord] = {};
 };
 
 }  // namespace
@@ -127,14 +129,15 @@ private:
 void DecodeChord(std::span<const uint8_t, kStepRecordBytes> record,
                  std::span<uint8_t, kKeyStringLength> chord) {
     std::fill(chord.begin(), chord.end(), uint8_t{0});
+    const std::span<const uint8_t, kKeyboardReportBytes> report = RecordPayload(record.data());
     size_t n = 0;
     for (int bit = 0; bit < 8 && n < chord.size(); ++bit) {
-        if (record[1] & (1 << bit)) chord[n++] = kModifierRows[bit];
+        if (report[0] & (1 << bit)) chord[n++] = kModifierRows[bit];
     }
-    for (size_t u = 2; u < 8 && n < chord.size(); ++u) {
-        if (record[u] == 0) break;
+    for (uint8_t usage : report.subspan<1>()) {
+        if (usage == 0 || n == chord.size()) break;
         int row = 1;
-        while (row < kKeyTableRows && KeyTable[row].usage != record[u]) ++row;
+        while (row < kKeyTableRows && KeyTable[row].usage != usage) ++row;
         chord[n++] = static_cast<uint8_t>(std::min(row, kUnknownKeyIndex));
     }
 }

@@ -8,21 +8,11 @@
 
 #include "settings/macro_record.h"
 #include "settings/mouse_setting.h"
+#include "settings/step_record_layout.h"
 
 namespace voltrane {
 
-inline constexpr int kStepRecordBytes = 10;
 inline constexpr int kMaxButtonRecords = kMacroRowBytes / kStepRecordBytes;  // 25
-
-// Record kinds as they appear in byte 0 (bits 5-7); bits 0-4 carry the button number.
-enum StepRecordKind : uint8_t {
-    kRecordMousePress = 0x20,
-    kRecordDpi = 0x40,
-    kRecordKeyboard = 0x60,
-    kRecordConsumer = 0x80,
-    kRecordMouseRelease = 0xA0,
-};
-inline constexpr uint8_t kRecordKindMask = 0xE0;
 
 // A macro converted into step records (button bits 0), as stored in a button's macro row.
 struct MacroSteps {

@@ -5,11 +5,15 @@
 // Properties checked:
 // - Serialize gives back the input unchanged when nothing was set and the input was valid UTF-8
 //   without a byte order mark, or UTF-16LE with one and an even length.
-// - After SetString, GetString gives the value (CR and LF as blanks, surrounding blanks removed),
-//   unless the key is one the engine refuses; a refused key changes nothing.
+// - Parsing with an ANSI code page (one of the five, chosen by size) gives the same document as
+//   parsing without when the input is valid UTF-8 or starts with a byte order mark.
+// - After SetString, GetString gives the value (CR and LF as blanks, surrounding blanks and then
+//   one pair of matching quotes removed), unless the key is one the engine refuses; a refused key
+//   changes nothing.
 // - Parsing the serialized document again gives the same value and serializes to the same bytes.
 
 #include <cstdint>
+#include <iterator>
 #include <string>
 #include <string_view>
 
@@ -28,9 +32,15 @@ std::u16string WithoutLineBreaks(std::u16string text) {
     return text;
 }
 
-std::u16string Trimmed(std::u16string_view text) {
+// The value as GetString gives it back: without surrounding blanks, then without one pair of
+// matching quotes.
+std::u16string AsRead(std::u16string_view text) {
     while (!text.empty() && (text.front() == u' ' || text.front() == u'\t')) text.remove_prefix(1);
     while (!text.empty() && (text.back() == u' ' || text.back() == u'\t')) text.remove_suffix(1);
+    if (text.size() >= 2 && (text.front() == u'"' || text.front() == u'\'') &&
+        text.back() == text.front()) {
+        text = text.substr(1, text.size() - 2);
+    }
     return std::u16string(text);
 }
 
@@ -78,6 +88,14 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     if ((utf16 && document.size() % 2 == 0) || plainUtf8) {
         VOLTRANE_FUZZ_CHECK(file.Serialize() == document);
     }
+    static constexpr int kCodePages[] = {936, 950, 1252, 932, 949};
+    const IniFile ansi = IniFile::Parse(document, kCodePages[size % std::size(kCodePages)]);
+    ExerciseLookups(ansi);
+    if (utf16 || document.starts_with("\xEF\xBB\xBF") || voltrane::IsValidUtf8(document)) {
+        VOLTRANE_FUZZ_CHECK(ansi.Encoding() == file.Encoding() && ansi.Serialize() == file.Serialize());
+    } else {
+        VOLTRANE_FUZZ_CHECK(ansi.Encoding() == voltrane::IniEncoding::Utf16Le);
+    }
 
     std::u16string section = u"Setting";
     std::u16string key = u"Button1";
@@ -91,7 +109,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     file.SetString(section, key, value);
     const std::u16string cleanSection = WithoutLineBreaks(section);
     const std::u16string cleanKey = WithoutLineBreaks(key);
-    const std::u16string expected = Trimmed(WithoutLineBreaks(value));
+    const std::u16string expected = AsRead(WithoutLineBreaks(value));
     const bool accepted = AcceptedKey(cleanKey);
     if (accepted) {
         VOLTRANE_FUZZ_CHECK(file.GetString(cleanSection, cleanKey) == expected);

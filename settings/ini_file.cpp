@@ -21,6 +21,15 @@ std::u16string_view TrimBlanks(std::u16string_view text) {
     return text;
 }
 
+// `text` without one pair of matching quotes around it, as GetPrivateProfileString gives values.
+std::u16string_view WithoutQuotes(std::u16string_view text) {
+    if (text.size() >= 2 && (text.front() == u'"' || text.front() == u'\'') &&
+        text.back() == text.front()) {
+        return text.substr(1, text.size() - 2);
+    }
+    return text;
+}
+
 std::u16string_view TrimLeadingBlanks(std::u16string_view text) {
     while (!text.empty() && IsBlank(text.front())) text.remove_prefix(1);
     return text;
@@ -118,11 +127,18 @@ uint32_t ReadDigits(std::u16string_view digits, int base) {
 
 IniFile::IniFile(IniEncoding encoding) : m_encoding(encoding) {}
 
-IniFile IniFile::Parse(std::string_view bytes) {
+IniFile IniFile::Parse(std::string_view bytes, int ansiCodePage) {
+    std::optional<std::u16string> ansi;
+    if (ansiCodePage != 0 && !bytes.starts_with(kUtf16Bom) && !bytes.starts_with(kUtf8Bom) &&
+        !IsValidUtf8(bytes)) {
+        ansi = AnsiToUtf16(bytes, ansiCodePage);  // std::nullopt: no such code page, read as UTF-8
+    }
     const bool utf16 = bytes.starts_with(kUtf16Bom);
-    IniFile file(utf16 ? IniEncoding::Utf16Le : IniEncoding::Utf8);
+    IniFile file(utf16 || ansi ? IniEncoding::Utf16Le : IniEncoding::Utf8);
     if (!utf16 && bytes.starts_with(kUtf8Bom)) bytes.remove_prefix(kUtf8Bom.size());
-    const std::u16string text = utf16 ? DecodeUtf16Le(bytes.substr(kUtf16Bom.size())) : Utf8ToUtf16(bytes);
+    const std::u16string text = ansi    ? std::move(*ansi)
+                                : utf16 ? DecodeUtf16Le(bytes.substr(kUtf16Bom.size()))
+                                        : Utf8ToUtf16(bytes);
     std::size_t start = 0;
     while (start < text.size()) {
         const std::size_t stop = std::min(text.find_first_of(u"\r\n", start), text.size());
@@ -144,10 +160,10 @@ IniFile IniFile::Parse(std::string_view bytes) {
     return file;
 }
 
-std::optional<IniFile> IniFile::Load(const std::filesystem::path& path) {
+std::optional<IniFile> IniFile::Load(const std::filesystem::path& path, int ansiCodePage) {
     const std::optional<std::string> bytes = ReadFileLimited(path, kMaxIniFileBytes);
     if (!bytes) return std::nullopt;
-    return Parse(*bytes);
+    return Parse(*bytes, ansiCodePage);
 }
 
 std::optional<std::u16string> IniFile::GetString(std::u16string_view section,
@@ -157,7 +173,7 @@ std::optional<std::u16string> IniFile::GetString(std::u16string_view section,
     const auto line = found->keys.find(MatchingForm(key));
     if (line == found->keys.end()) return std::nullopt;
     const std::u16string_view text = found->body[line->second].text;
-    return std::u16string(TrimBlanks(text.substr(text.find(u'=') + 1)));
+    return std::u16string(WithoutQuotes(TrimBlanks(text.substr(text.find(u'=') + 1))));
 }
 
 std::u16string IniFile::GetString(std::u16string_view section, std::u16string_view key,
@@ -168,7 +184,7 @@ std::u16string IniFile::GetString(std::u16string_view section, std::u16string_vi
 
 int32_t IniFile::GetInt(std::u16string_view section, std::u16string_view key, int32_t def) const {
     const std::optional<std::u16string> value = GetString(section, key);
-    return value ? ParseIniInt(*value) : def;
+    return value && !value->empty() ? ParseIniInt(*value) : def;
 }
 
 void IniFile::SetString(std::u16string_view section, std::u16string_view key, std::u16string_view value) {
@@ -271,11 +287,10 @@ void IniFile::InsertKeyLine(Section& section, std::u16string text) {
 
 int32_t ParseIniInt(std::u16string_view text) {
     text = TrimBlanks(text);
-    if (text.size() >= 2 && text[0] == u'0' && (text[1] == u'x' || text[1] == u'X')) {
-        return static_cast<int32_t>(ReadDigits(text.substr(2), 16));
-    }
     const bool negative = text.starts_with(u'-');
-    const uint32_t magnitude = ReadDigits(text.substr(negative ? 1 : 0), 10);
+    if (negative || text.starts_with(u'+')) text.remove_prefix(1);
+    const bool hex = text.size() >= 2 && text[0] == u'0' && (text[1] == u'x' || text[1] == u'X');
+    const uint32_t magnitude = hex ? ReadDigits(text.substr(2), 16) : ReadDigits(text, 10);
     return static_cast<int32_t>(negative ? 0u - magnitude : magnitude);
 }
 

@@ -23,11 +23,13 @@ inline constexpr std::size_t kMaxIniFileBytes = 512 * 1024;
 // One INI document in memory.
 //
 // Encoding: bytes starting with FF FE are UTF-16 little-endian, anything else UTF-8 (an optional
-// UTF-8 byte order mark is skipped; invalid bytes read as U+FFFD). A document is saved in the
-// encoding it was read with. Lines may end with CR LF, LF or CR; lines the engine adds end like
-// the file's first line (CR LF in a new document). Lines it does not change (comments starting
-// with ';', blank and unknown lines, lines before the first section) are written back as they
-// were read.
+// UTF-8 byte order mark is skipped; invalid bytes read as U+FFFD). A reader that names an ANSI code
+// page reads a file without either mark that is not valid UTF-8 in that code page instead, as
+// Windows reads a file it made in the system's code page. A document is saved in the encoding it
+// was read with; one read in a code page is saved as UTF-16LE. Lines may end with CR LF, LF or CR;
+// lines the engine adds end like the file's first line (CR LF in a new document). Lines it does not
+// change (comments starting with ';', blank and unknown lines, lines before the first section) are
+// written back as they were read.
 //
 // Matching: section names and keys are compared without regard to surrounding blanks (space,
 // tab) and to case (ASCII, Latin-1, Greek, Cyrillic and full-width Latin letters). When a name
@@ -37,26 +39,35 @@ inline constexpr std::size_t kMaxIniFileBytes = 512 * 1024;
 // A section header is a line whose first non-blank character is '[' and that contains a ']'
 // further on; the name lies between the '[' and the last ']'. A key line is a line inside a
 // section that holds '=' and does not start with ';': the key lies before the first '='.
+//
+// Values are read as GetPrivateProfileString reads them: surrounding blanks are removed, then one
+// pair of matching quotes (" or ') around the rest: `k="val"` reads as `val`, `k=" abc "` as
+// ` abc `, while `"abc`, `"abc"x` and `'abc"` stay as they are. Values are written as given, so a
+// value that starts and ends with the same quote loses the pair when read back, as on Windows.
 class IniFile {
 public:
     // An empty document that will be saved in `encoding`.
     explicit IniFile(IniEncoding encoding = IniEncoding::Utf16Le);
 
     // Parses the bytes of a file. Never fails: text that is not INI is kept as unknown lines.
-    static IniFile Parse(std::string_view bytes);
+    // `ansiCodePage` (936, 950, 1252, 932 or 949; see AnsiToUtf16) is the code page a file without
+    // byte order mark is read in when it is not valid UTF-8; 0 reads such a file as UTF-8 too.
+    static IniFile Parse(std::string_view bytes, int ansiCodePage = 0);
 
     // Reads and parses a file. Returns std::nullopt when the file does not exist, cannot be read,
     // or is larger than kMaxIniFileBytes.
-    static std::optional<IniFile> Load(const std::filesystem::path& path);
+    static std::optional<IniFile> Load(const std::filesystem::path& path, int ansiCodePage = 0);
 
-    // The value of `key` in `section` with surrounding blanks removed; std::nullopt when missing.
+    // The value of `key` in `section`, without surrounding blanks and then without one pair of
+    // surrounding matching quotes (see above); std::nullopt when missing.
     std::optional<std::u16string> GetString(std::u16string_view section, std::u16string_view key) const;
 
     // The same, giving `def` when the key is missing.
     std::u16string GetString(std::u16string_view section, std::u16string_view key,
                              std::u16string_view def) const;
 
-    // The value of `key` read by ParseIniInt; `def` when the key is missing.
+    // The value of `key` read by ParseIniInt; `def` when the key is missing or its value empty (as
+    // read by GetString: `k=`, `k=  ` and `k=""` give `def`).
     int32_t GetInt(std::u16string_view section, std::u16string_view key, int32_t def) const;
 
     // Sets `key` in `section` to `value`. A missing section is added at the end of the document;
@@ -109,10 +120,11 @@ private:
     std::unordered_map<std::u16string, std::size_t> m_sectionIndex;  // matching form -> first section
 };
 
-// Reads an INI value as a signed 32-bit integer. Surrounding blanks are ignored; "0x" or "0X"
-// introduces hexadecimal digits, otherwise decimal digits follow an optional '-'. Reading stops at
-// the first character that is not a digit; text without digits gives 0. The number is kept to its
-// low 32 bits, so "0xffffffff" gives -1 and larger numbers wrap.
+// Reads an INI value as a signed 32-bit integer, as GetPrivateProfileInt does. Surrounding blanks
+// are ignored; one optional sign ('+' or '-') comes first, then "0x" or "0X" introduces hexadecimal
+// digits, otherwise decimal digits follow. Reading stops at the first character that is not a
+// digit; text without digits gives 0. The number is kept to its low 32 bits, so "0xffffffff" gives
+// -1 and larger numbers wrap; a '-' negates it after that ("-0x10" gives -16, "-0xffffffff" 1).
 int32_t ParseIniInt(std::u16string_view text);
 
 }  // namespace voltrane

@@ -139,14 +139,15 @@ std::u16string KeyComboText(std::span<const uint8_t, kKeyStringLength> keys) {
     return text;
 }
 
-int KeyComboToHid(std::span<const uint8_t, kKeyStringLength> keys, std::span<uint8_t, 7> out) {
+int KeyComboToHid(std::span<const uint8_t, kKeyStringLength> keys,
+                  std::span<uint8_t, kKeyboardReportBytes> out) {
     std::fill(out.begin(), out.end(), uint8_t{0});
     int usages = 0;
     for (size_t i = 0; i < keys.size() && keys[i] != 0; ++i) {
         const KeyInfo& key = KeyRow(keys[i]);
         if (key.modifier != 0) {
             out[0] |= static_cast<uint8_t>(key.modifier);
-        } else if (usages < 6) {
+        } else if (usages < kKeyboardUsages) {
             out[1 + usages++] = static_cast<uint8_t>(key.usage);
         }
     }

@@ -6,6 +6,8 @@
 #include <span>
 #include <string>
 
+#include "settings/step_record_layout.h"
+
 namespace voltrane {
 
 struct KeyInfo {
@@ -32,6 +34,7 @@ std::u16string KeyComboText(std::span<const uint8_t, kKeyStringLength> keys);
 
 // Converts a key-index string into HID terms: out[0] the modifier byte, out[1..6] up to six usages
 // (the rest zero). Non-modifier keys beyond six are dropped. Returns the number of usages written.
-int KeyComboToHid(std::span<const uint8_t, kKeyStringLength> keys, std::span<uint8_t, 7> out);
+int KeyComboToHid(std::span<const uint8_t, kKeyStringLength> keys,
+                  std::span<uint8_t, kKeyboardReportBytes> out);
 
 }  // namespace voltrane

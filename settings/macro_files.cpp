@@ -8,6 +8,7 @@
 
 #include "settings/atomic_file.h"
 #include "settings/ini_file.h"
+#include "settings/text_tables.h"
 
 namespace voltrane {
 
@@ -93,9 +94,9 @@ int32_t ParseMacroNumber(std::u16string_view text) {
     return value;
 }
 
-int ReadMacroNames(MacroStore& store, const std::filesystem::path& path) {
+int ReadMacroNames(MacroStore& store, const std::filesystem::path& path, int language) {
     for (std::u16string& name : store.m_strMacroNames) name.clear();
-    const std::optional<IniFile> file = IniFile::Load(path);
+    const std::optional<IniFile> file = IniFile::Load(path, AnsiCodePageOf(language));
     if (!file) return 0;
     const int32_t number = ParseMacroNumber(file->GetString(kNumberSection, kNumberKey, u""));
     const int names = std::min(number, static_cast<int32_t>(kMacroStoreSlots));
@@ -122,7 +123,7 @@ WriteResult WriteMacroStore(const MacroStore& store, const std::filesystem::path
         return WriteResult::Failed(macroPath.string() + ": " + written.error);
     }
 
-    IniFile names(IniEncoding::Utf8);
+    IniFile names(IniEncoding::Utf16Le);
     names.SetString(kNumberSection, kNumberKey, DecimalUtf16(count));
     for (uint32_t i = 0; i < count; ++i)
         names.SetString(kNameSection, NameKey(i), store.m_strMacroNames[i]);

@@ -6,8 +6,11 @@
 // 0 byte, 31-59 zero, 60-63 the record count n (unsigned 32-bit), then n records of 2824 bytes,
 // each a MacroRecord byte for byte (its `count` little-endian).
 // Name file: section "MacroNum", key "Number" = n in decimal; section "MacroName", keys "Macro_1"
-// .. "Macro_n" = the names of records 0 .. n - 1. Written as UTF-8 without a byte order mark; read
-// as UTF-8, or UTF-16LE when it starts with FF FE.
+// .. "Macro_n" = the names of records 0 .. n - 1. Written as UTF-16LE with the byte order mark FF FE
+// and CR LF line ends, which Windows reads as Unicode too. Read as UTF-16LE when it starts with
+// FF FE; otherwise as UTF-8 when it is valid UTF-8 (our files before UTF-16, or with the UTF-8
+// mark EF BB BF), else in the ANSI code page of the active language (AnsiCodePageOf): the file
+// Windows makes in the system's code page.
 
 #include <cstddef>
 #include <cstdint>
@@ -43,9 +46,11 @@ MacroFileRead ReadMacroFile(MacroStore& store, const std::filesystem::path& path
 
 // Reads the name file at `path` into the store's names: all 301 names become empty, then names
 // 0 .. min(Number, 301) - 1 are read from keys "Macro_1" ... (a missing key gives an empty name;
-// surrounding blanks are removed). A missing, unreadable or oversized (kMaxIniFileBytes) file
-// leaves all names empty. Returns the number of names looked up.
-int ReadMacroNames(MacroStore& store, const std::filesystem::path& path);
+// values are read as IniFile::GetString reads them: surrounding blanks, then one pair of matching
+// quotes, are removed). A file that is neither UTF-16LE nor valid UTF-8 is read in the ANSI code
+// page of `language` (0 .. 5 as in text_tables.h; see AnsiCodePageOf). A missing, unreadable or
+// oversized (kMaxIniFileBytes) file leaves all names empty. Returns the number of names looked up.
+int ReadMacroNames(MacroStore& store, const std::filesystem::path& path, int language);
 
 // "Number" of a name file as a count: leading blanks (space, tab) skipped, decimal digits read up
 // to the first non-digit; no digits (empty text, a sign, a letter) gives 0; a number too large for

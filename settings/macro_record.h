@@ -22,6 +22,16 @@ struct MacroEvent {
     uint8_t data[10];
 };
 
+// The pause of a Delay step, in milliseconds (data bytes 0-1, high byte first).
+inline uint16_t StepDelay(const MacroEvent& step) {
+    return static_cast<uint16_t>(step.data[0] << 8 | step.data[1]);
+}
+
+inline void SetStepDelay(MacroEvent& step, uint16_t milliseconds) {
+    step.data[0] = static_cast<uint8_t>(milliseconds >> 8);
+    step.data[1] = static_cast<uint8_t>(milliseconds & 0xFF);
+}
+
 inline constexpr int kMacroSlots = 256;
 inline constexpr int kMacroBudget = 254;  // the budget shown to the user: length out of 254
 

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cstring>
+#include <iterator>
 
 namespace voltrane {
 
@@ -93,21 +94,23 @@ const std::array<int32_t, kItemCount> kDefaultItems = [] {
     const int32_t buttons[kButtonCount] = {1, 2, 3, 5, 4, 24, 25, 22, 23, 28};
     std::copy(std::begin(buttons), std::end(buttons), d.begin());
     d[kItemSingle] = 1;
-    d[22] = 1;  // 500 Hz
+    d[kItemRate500] = 1;
     for (const LampItems& lamp : kLampItems) d[lamp.off] = 1;
     d[kItemShine] = 1;
     d[kLampItems[2].level] = 1;
-    d[52] = d[53] = d[54] = 9;
+    std::fill(d.begin() + kItemReservedFirst, d.begin() + kItemReservedLast + 1, 9);
     d[kItemDpi] = 1;
     d[kItemScrollLines] = 1;
     d[kItemPointerSpeed] = 4;
     d[kItemWheelLines] = 2;
     d[kItemDoubleClick] = 4;
-    d[88] = 1;  // colour page: brightness "High"
-    d[92] = 1;  // colour page: breathing "Quick"
+    d[kItemBrightnessHigh] = 1;
+    d[kItemBreathingQuick] = 1;
+    // The current colour, then the eight custom colours.
     const int32_t colours[] = {0xFF0000, 0x0000FF, 0x00FF00, 0xFF0000, 0xFF00FF,
                                0x00FFFF, 0xFFFF00, 0xFFFFFF, 0x000000};
-    std::copy(std::begin(colours), std::end(colours), d.begin() + 104);
+    static_assert(std::size(colours) == kItemLastCustomColor - kItemCurrentColor + 1);
+    std::copy(std::begin(colours), std::end(colours), d.begin() + kItemCurrentColor);
     d[kItemBasicTab] = 1;
     return d;
 }();

@@ -28,11 +28,14 @@ enum ItemNumber : int {
     kItemShineUp = 17,
     kItemShineDown = 18,
     kItemRate125 = 20,
+    kItemRate500 = 22,
     kItemRate1000 = 23,
     kItemShine = 36,
     kItemDpiUp = 46,
     kItemDpiDown = 47,
     kItemDpiSlider = 51,
+    kItemReservedFirst = 52,  // 52..54: no rectangle, no caption, read by nothing; they default to 9
+    kItemReservedLast = 54,
     kItemDpi = 55,
     kItemMacroName = 61,   // "Name": rename the selected macro
     kItemMacroCount = 63,  // "Macro list n/300"
@@ -52,6 +55,11 @@ enum ItemNumber : int {
     kItemDoubleClick = 84,   // double-click speed step 0..9, 0 the slowest
     kItemMacroInfo = 85,     // the macro information box
     kItemMacroList = 86,
+    // The colour page: only defaulted and kept in profiles, never shown or sent to the mouse.
+    kItemBrightnessHigh = 88,    // brightness radio group 88..91: High, Middle, Low, Off
+    kItemBreathingQuick = 92,    // breathing speed radio group 92..95: Quick, Middle, Slow, Off
+    kItemCurrentColor = 104,     // 0x00BBGGRR
+    kItemLastCustomColor = 112,  // custom colours C1..C8 are items 105..112
     kItemProfileLabel = 114,
     kItemProfile1 = 115,
     kItemProfile5 = 119,

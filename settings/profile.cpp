@@ -6,6 +6,7 @@
 #include "settings/atomic_file.h"
 #include "settings/ini_file.h"
 #include "settings/macro_store.h"
+#include "settings/step_record_layout.h"
 #include "settings/text_tables.h"
 #include "settings/utf.h"
 
@@ -14,7 +15,6 @@ namespace voltrane {
 namespace {
 
 constexpr std::u16string_view kSection = u"Setting";
-constexpr int kRecordBytes = 10;
 
 // The key of a per-button value: the stem of the table row followed by the button number.
 std::u16string buttonKey(int stemRow, int button, int language) {
@@ -57,8 +57,10 @@ std::u16string hexValue(int32_t value) {
     return u"0x" + digits;
 }
 
+// Whether a record of a macro row starts with `byte0`: a kind a macro converts to, button bits clear.
 bool isStepRecordStart(uint8_t byte0) {
-    return byte0 == 0x20 || byte0 == 0x40 || byte0 == 0x60 || byte0 == 0xA0;
+    return byte0 == kRecordMousePress || byte0 == kRecordDpi || byte0 == kRecordKeyboard ||
+           byte0 == kRecordMouseRelease;
 }
 
 void readProfile(MouseSetting& setting, const IniFile& file, int language) {
@@ -129,8 +131,8 @@ void NormaliseProfileItems(MouseSetting& setting, int page) {
 
 int32_t MacroRowLength(const uint8_t (&row)[kMacroRowBytes]) {
     int32_t length = 0;
-    while (length + kRecordBytes <= kMacroRowBytes && isStepRecordStart(row[length]))
-        length += kRecordBytes;
+    while (length + kStepRecordBytes <= kMacroRowBytes && isStepRecordStart(row[length]))
+        length += kStepRecordBytes;
     return length;
 }
 

@@ -74,4 +74,11 @@ inline constexpr int kRowMacroNameStem = 135;
 // (Chinese and English only) answer for German, Japanese and Korean with their English rows.
 std::u16string_view GetText(TextTable table, int row, int language);
 
+// The Windows ANSI code page of `language`: 936 Simplified Chinese, 950 Traditional Chinese, 1252
+// English and German, 932 Japanese, 949 Korean. A language outside 0..5 reads as English.
+constexpr int AnsiCodePageOf(int language) {
+    constexpr int kCodePages[kLanguageCount] = {936, 950, 1252, 1252, 932, 949};
+    return language >= 0 && language < kLanguageCount ? kCodePages[language] : kCodePages[kEnglish];
+}
+
 }  // namespace voltrane

@@ -1,5 +1,10 @@
 #include "settings/utf.h"
 
+#include <iconv.h>
+
+#include <array>
+#include <cerrno>
+
 namespace voltrane {
 
 namespace {
@@ -75,6 +80,47 @@ bool IsHighSurrogate(char16_t unit) { return unit >= 0xD800 && unit <= 0xDBFF; }
 
 bool IsLowSurrogate(char16_t unit) { return unit >= 0xDC00 && unit <= 0xDFFF; }
 
+// The names glibc's iconv knows a Windows code page by, the Windows name first; none for others.
+std::array<const char*, 2> IconvNames(int codePage) {
+    switch (codePage) {
+        case 936:
+            return {"CP936", "GBK"};
+        case 950:
+            return {"CP950", "BIG5"};
+        case 1252:
+            return {"CP1252", "WINDOWS-1252"};
+        case 932:
+            return {"CP932", "WINDOWS-31J"};
+        case 949:
+            return {"CP949", "UHC"};
+        default:
+            return {nullptr, nullptr};
+    }
+}
+
+// An iconv conversion to UTF-16LE, closed when it goes out of scope.
+class Converter {
+public:
+    explicit Converter(int codePage) {
+        for (const char* name : IconvNames(codePage)) {
+            if (name == nullptr) return;
+            m_cd = ::iconv_open("UTF-16LE", name);
+            if (Ok()) return;
+        }
+    }
+    ~Converter() {
+        if (Ok()) ::iconv_close(m_cd);
+    }
+    Converter(const Converter&) = delete;
+    Converter& operator=(const Converter&) = delete;
+
+    bool Ok() const { return m_cd != reinterpret_cast<iconv_t>(-1); }
+    iconv_t Get() const { return m_cd; }
+
+private:
+    iconv_t m_cd = reinterpret_cast<iconv_t>(-1);
+};
+
 }  // namespace
 
 std::u16string Utf8ToUtf16(std::string_view text) {
@@ -114,6 +160,54 @@ std::string Utf16ToUtf8(std::u16string_view text) {
 std::u16string DecimalUtf16(long long value) {
     const std::string digits = std::to_string(value);
     return std::u16string(digits.begin(), digits.end());
+}
+
+bool IsValidUtf8(std::string_view text) {
+    std::size_t pos = 0;
+    while (pos < text.size()) {
+        const auto byte = static_cast<unsigned char>(text[pos]);
+        if (byte < 0x80) {
+            ++pos;
+            continue;
+        }
+        const int length = ClassifyLead(byte).length;
+        char32_t cp = 0;
+        const std::size_t used = DecodeSequence(text, pos, cp);
+        if (length == 0 || used != static_cast<std::size_t>(length)) return false;
+        pos += used;
+    }
+    return true;
+}
+
+std::optional<std::u16string> AnsiToUtf16(std::string_view text, int codePage) {
+    const Converter converter(codePage);
+    if (!converter.Ok()) return std::nullopt;
+    std::u16string out;
+    out.reserve(text.size());
+    char* in = const_cast<char*>(text.data());  // iconv's interface; it never writes the input
+    std::size_t inLeft = text.size();
+    char buffer[4096];
+    while (inLeft > 0) {
+        char* outPtr = buffer;
+        std::size_t outLeft = sizeof buffer;
+        const std::size_t result = ::iconv(converter.Get(), &in, &inLeft, &outPtr, &outLeft);
+        const int error = errno;
+        for (const char* unit = buffer; unit + 1 < outPtr; unit += 2) {
+            out.push_back(static_cast<char16_t>(static_cast<unsigned char>(unit[0]) |
+                                                static_cast<unsigned char>(unit[1]) << 8));
+        }
+        if (result != static_cast<std::size_t>(-1) || error == E2BIG) continue;
+        if (error != EILSEQ) {  // EINVAL: the text ends inside a character
+            out.push_back(kReplacementChar);
+            break;
+        }
+        const auto byte = static_cast<unsigned char>(*in);
+        out.push_back(codePage == 1252 ? char16_t{byte} : kReplacementChar);
+        ++in;
+        --inLeft;
+        ::iconv(converter.Get(), nullptr, nullptr, nullptr, nullptr);  // back to the initial state
+    }
+    return out;
 }
 
 }  // namespace voltrane

@@ -46,8 +46,20 @@ TEST(ParseIniIntTest, ReadsDecimalAndHexadecimalValues) {
         {"empty", u"", 0},
         {"negative", u"-5", -5},
         {"lone minus", u"-", 0},
-        {"plus sign is not a number", u"+5", 0},
-        {"minus before hex prefix", u"-0x10", 0},
+        {"plus sign", u"+7", 7},
+        {"lone plus", u"+", 0},
+        {"plus before hex prefix", u"+0x10", 16},
+        {"minus before hex prefix", u"-0x10", -16},
+        {"minus before upper-case hex prefix", u"-0X1f", -31},
+        {"minus before eight hex digits, top bit set", u"-0xffffffff", 1},
+        {"minus before prefix without digits", u"-0x", 0},
+        {"blanks around signed hex", u" \t-0x10\t ", -16},
+        {"blanks around plus", u" +42 ", 42},
+        {"two signs", u"+-5", 0},
+        {"two minus signs", u"--5", 0},
+        {"blank after sign", u"- 5", 0},
+        {"plus sign then minus zero", u"+0", 0},
+        {"sign after hex prefix", u"0x-10", 0},
         {"blanks around hex", u" 0x10 ", 16},
         {"tabs around decimal", u"\t42\t", 42},
         {"2^31 wraps to the smallest int", u"2147483648", INT32_MIN},
@@ -62,13 +74,35 @@ TEST(ParseIniIntTest, ReadsDecimalAndHexadecimalValues) {
     }
 }
 
-TEST(IniFileTest, GetIntUsesDefaultOnlyForMissingKeys) {
-    const IniFile ini = IniFile::Parse("[Setting]\r\nhex=0xffffffff\r\nword=abc\r\nempty=\r\n");
-    EXPECT_EQ(ini.GetInt(u"Setting", u"hex", 7), -1);
-    EXPECT_EQ(ini.GetInt(u"Setting", u"word", 7), 0);
-    EXPECT_EQ(ini.GetInt(u"Setting", u"empty", 7), 0);
-    EXPECT_EQ(ini.GetInt(u"Setting", u"missing", 7), 7);
-    EXPECT_EQ(ini.GetInt(u"Other", u"hex", 7), 7);
+// GetPrivateProfileInt: the default for a missing key and for an empty value; otherwise the value
+// as ParseIniInt reads it after GetString removed blanks and quotes.
+TEST(IniFileTest, GetIntUsesDefaultForMissingKeysAndEmptyValues) {
+    struct Row {
+        const char* name;
+        std::string_view line;  // the key line in section [Setting], or empty for none
+        int32_t expected;       // with the default 7
+    };
+    const Row rows[] = {
+        {"hex", "k=0xffffffff", -1},
+        {"word", "k=abc", 0},
+        {"zero", "k=0", 0},
+        {"empty value", "k=", 7},
+        {"blank value", "k= \t ", 7},
+        {"empty quotes", "k=\"\"", 7},
+        {"empty single quotes", "k=''", 7},
+        {"quotes holding a blank", "k=\" \"", 0},
+        {"quoted number", "k=\"12\"", 12},
+        {"quoted signed hex", "k='-0x10'", -16},
+        {"plus sign", "k=+7", 7},
+        {"minus before hex", "k=-0x10", -16},
+        {"missing key", "", 7},
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.name);
+        const IniFile ini = IniFile::Parse("[Setting]\r\n" + std::string(row.line) + "\r\n");
+        EXPECT_EQ(ini.GetInt(u"Setting", u"k", 7), row.expected);
+    }
+    EXPECT_EQ(IniFile::Parse("[Setting]\r\nk=1\r\n").GetInt(u"Other", u"k", 7), 7);
 }
 
 // --- Reading ----------------------------------------------------------------------------------
@@ -115,6 +149,57 @@ TEST(IniFileTest, FindsValuesByLooseNames) {
     }
 }
 
+// GetPrivateProfileString: blanks around the value go first, then one pair of matching quotes.
+TEST(IniFileTest, SurroundingQuotesAreStripped) {
+    struct Row {
+        const char* name;
+        std::string_view value;  // the text after "k=", UTF-8
+        std::u16string_view expected;
+    };
+    const Row rows[] = {
+        {"double quotes", "\"val\"", u"val"},
+        {"single quotes", "'val'", u"val"},
+        {"blanks inside kept", "\" abc \"", u" abc "},
+        {"blanks outside trimmed first", " \t\"abc\" \t", u"abc"},
+        {"empty quotes", "\"\"", u""},
+        {"quotes around a blank", "' '", u" "},
+        {"only the outer pair", "\"\"abc\"\"", u"\"abc\""},
+        {"quote inside kept", "\"a\"b\"", u"a\"b"},
+        {"other quote inside kept", "'it\"s'", u"it\"s"},
+        {"opening quote only", "\"abc", u"\"abc"},
+        {"closing quote only", "abc\"", u"abc\""},
+        {"text after closing quote", "\"abc\"x", u"\"abc\"x"},
+        {"text before opening quote", "x\"abc\"", u"x\"abc\""},
+        {"mismatched quotes", "'abc\"", u"'abc\""},
+        {"a lone quote", "\"", u"\""},
+        {"a lone single quote", "'", u"'"},
+        {"back quotes are not quotes", "`abc`", u"`abc`"},
+        {"full-width quotes are not quotes",
+         "\xEF\xBC\x82"
+         "abc\xEF\xBC\x82",
+         u"\uFF02abc\uFF02"},
+        {"CJK inside quotes", "\"\xE8\xBF\x9E\xE5\x8F\x91\"", u"\u8fde\u53d1"},
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.name);
+        const std::string line = "[A]\r\nk=" + std::string(row.value) + "\r\n";
+        EXPECT_EQ(IniFile::Parse(line).GetString(u"A", u"k"), std::u16string(row.expected));
+        EXPECT_EQ(IniFile::Parse(Utf16File(u"[A]\r\nk=" + Utf8ToUtf16(row.value) + u"\r\n"))
+                      .GetString(u"A", u"k"),
+                  std::u16string(row.expected));
+    }
+    EXPECT_EQ(IniFile::Parse("[A]\r\n").GetString(u"A", u"k", u"\"def\""),
+              u"\"def\"");  // defaults as given
+}
+
+// Values are written as given; reading them back strips quotes as Windows does.
+TEST(IniFileTest, QuotedValuesAreWrittenAsGiven) {
+    IniFile ini(IniEncoding::Utf8);
+    ini.SetString(u"A", u"k", u"\"Fire\"");
+    EXPECT_EQ(ini.Serialize(), "[A]\r\nk=\"Fire\"\r\n");
+    EXPECT_EQ(ini.GetString(u"A", u"k"), u"Fire");
+}
+
 TEST(IniFileTest, DefaultOnlyForMissingKeys) {
     const IniFile ini = IniFile::Parse("[A]\r\nempty=\r\n");
     EXPECT_EQ(ini.GetString(u"A", u"empty", u"def"), u"");
@@ -158,6 +243,52 @@ TEST(IniFileTest, NewUtf16DocumentIsByteExact) {
     ini.SetString(u"Setting", u"key", u"value");
     EXPECT_EQ(ini.Serialize(),
               "\xFF\xFE[\0S\0e\0t\0t\0i\0n\0g\0]\0\r\0\n\0k\0e\0y\0=\0v\0a\0l\0u\0e\0\r\0\n\0"sv);
+}
+
+// A reader that names an ANSI code page reads a file without byte order mark in it only when the
+// file is not valid UTF-8; such a document is saved as UTF-16LE.
+TEST(IniFileTest, AnsiCodePageOnlyForFilesThatAreNotUtf8) {
+    struct Row {
+        const char* name;
+        std::string bytes;
+        int codePage;
+        std::u16string expected;
+        IniEncoding encoding;
+    };
+    const Row rows[] = {
+        {"cp1252 umlaut",
+         "[A]\r\nk=Gr\xF6\xDF"
+         "e\r\n",
+         1252, u"Gr\u00f6\u00dfe", IniEncoding::Utf16Le},
+        {"cp1252 euro", "[A]\r\nk=\x80\r\n", 1252, u"\u20ac", IniEncoding::Utf16Le},
+        {"cp936", "[A]\r\nk=\xC1\xAC\xB7\xA2\r\n", 936, u"\u8fde\u53d1", IniEncoding::Utf16Le},
+        {"cp932 with '\\' as second byte", "[A]\r\nk=\x83\x5C\x95\x5C\r\n", 932, u"\u30bd\u8868",
+         IniEncoding::Utf16Le},
+        {"cp950 with '\\' as second byte", "[A]\r\nk=\xA5\x5C\xAF\xE0\r\n", 950, u"\u529f\u80fd",
+         IniEncoding::Utf16Le},
+        {"cp949", "[A]\r\nk=\xB8\xC5\xC5\xA9\r\n", 949, u"\ub9e4\ud06c", IniEncoding::Utf16Le},
+        {"cp936 key and quotes", "[A]\r\n\xC1\xAC=\"\xB7\xA2\"\r\n", 936, u"", IniEncoding::Utf16Le},
+        {"valid UTF-8 stays UTF-8",
+         "[A]\r\nk=Gr\xC3\xB6\xC3\x9F"
+         "e\r\n",
+         1252, u"Gr\u00f6\u00dfe", IniEncoding::Utf8},
+        {"ASCII stays UTF-8", "[A]\r\nk=v\r\n", 932, u"v", IniEncoding::Utf8},
+        {"UTF-8 mark: UTF-8 even when broken", "\xEF\xBB\xBF[A]\r\nk=\xF6\r\n", 1252, u"\uFFFD",
+         IniEncoding::Utf8},
+        {"no code page: UTF-8", "[A]\r\nk=\xF6\r\n", 0, u"\uFFFD", IniEncoding::Utf8},
+        {"unknown code page: UTF-8", "[A]\r\nk=\xF6\r\n", 1250, u"\uFFFD", IniEncoding::Utf8},
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.name);
+        const IniFile ini = IniFile::Parse(row.bytes, row.codePage);
+        EXPECT_EQ(ini.Encoding(), row.encoding);
+        if (!row.expected.empty()) {
+            EXPECT_EQ(ini.GetString(u"A", u"k"), row.expected);
+        }
+    }
+    const IniFile keyed = IniFile::Parse("[A]\r\n\xC1\xAC=\"\xB7\xA2\"\r\n", 936);
+    EXPECT_EQ(keyed.GetString(u"a", u"\u8fde"), u"\u53d1");
+    EXPECT_EQ(keyed.Serialize(), Utf16File(u"[A]\r\n\u8fde=\"\u53d1\"\r\n"));
 }
 
 TEST(IniFileTest, NewUtf8DocumentHasNoByteOrderMark) {

@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <cstring>
+#include <ostream>
 
 #include "capture/macro_edit.h"
 
@@ -153,8 +154,8 @@ TEST(MacroRecord, InsertDelay) {
     EXPECT_EQ(r.length, 28);
     EXPECT_EQ(delayOf(r.steps[3]), 110);
 
-    InsertDelay(r, 3, 65530);  // the sum wraps in 16 bits
-    EXPECT_EQ(delayOf(r.steps[3]), 110 + 65530 - 65536);
+    InsertDelay(r, 3, 65530);  // the sum stops at the longest pause
+    EXPECT_EQ(delayOf(r.steps[3]), 65535);
 
     InsertDelay(r, 50, 7);  // past the end: appended, no gap
     EXPECT_EQ(r.count, 7);
@@ -165,6 +166,40 @@ TEST(MacroRecord, InsertDelay) {
     InsertDelay(r, -1, 7);
     EXPECT_EQ(r.count, 7);
 }
+
+struct LengthenCase {
+    const char* name;
+    uint16_t pause;     // the Delay step already there
+    uint16_t inserted;  // the pause inserted at it
+    uint16_t expected;
+};
+
+void PrintTo(const LengthenCase& c, std::ostream* out) { *out << c.name; }
+
+class LengthenDelay : public testing::TestWithParam<LengthenCase> {};
+
+TEST_P(LengthenDelay, SumStopsAtTheLongestPause) {
+    const LengthenCase& c = GetParam();
+    MacroRecord r = emptyRecord();
+    AppendStep(r, kKeyDown, keys({46}));
+    AppendStep(r, kDelay, pause(c.pause));
+    InsertDelay(r, 1, c.inserted);
+    EXPECT_EQ(delayOf(r.steps[1]), c.expected);
+    EXPECT_EQ(r.count, 2);
+    EXPECT_EQ(r.length, 8);
+    EXPECT_TRUE(slotsPastCountAreZero(r));
+}
+
+INSTANTIATE_TEST_SUITE_P(MacroRecord, LengthenDelay,
+                         testing::Values(LengthenCase{"BelowTheLimit", 100, 10, 110},
+                                         LengthenCase{"ByNothing", 500, 0, 500},
+                                         LengthenCase{"ExactlyToTheLimit", 65530, 5, 65535},
+                                         LengthenCase{"OneMsPastTheLimit", 65530, 6, 65535},
+                                         LengthenCase{"FarPastTheLimit", 65530, 110, 65535},
+                                         LengthenCase{"LongestPlusLongest", 65535, 65535, 65535},
+                                         LengthenCase{"ZeroPlusLongest", 0, 65535, 65535},
+                                         LengthenCase{"LowByteCarries", 0x00FF, 1, 0x0100}),
+                         [](const testing::TestParamInfo<LengthenCase>& info) { return info.param.name; });
 
 TEST(MacroRecord, InsertDelayRefusedWhenBudgetIsFull) {
     MacroRecord r = emptyRecord();

@@ -1,4 +1,5 @@
 #include <gtest/gtest.h>
+#include <iconv.h>
 
 #include <cstdint>
 #include <cstring>
@@ -85,7 +86,8 @@ std::u16string NameFor(int i) {
     static const std::u16string kStems[] = {
         u"Reload",                          // ASCII
         u"Sch\u00fctzen\u00e4nderung",      // German
-        u"\u8fde\u53d1\u5b8f",              // Chinese
+        u"\u8fde\u53d1\u5b8f",              // Simplified Chinese
+        u"\u9023\u767c\u5de8\u96c6",        // Traditional Chinese
         u"\u30de\u30af\u30ed",              // Japanese
         u"\ub9e4\ud06c\ub85c",              // Korean
         u"\u041c\u0430\u043a\u0440\u043e",  // Cyrillic
@@ -93,7 +95,7 @@ std::u16string NameFor(int i) {
         u"Fire \U0001F525",                 // outside the BMP: a surrogate pair
         u"a=b;[c]",                         // characters INI treats specially
     };
-    return kStems[i % std::size(kStems)] + u" " + Utf8ToUtf16(std::to_string(i));
+    return kStems[i % std::size(kStems)] + u" " + DecimalUtf16(i);
 }
 
 std::unique_ptr<MacroStore> FullStore(uint32_t count) {
@@ -172,7 +174,7 @@ TEST(MacroFile, FullStoreWithNamesRoundTrips) {
     loaded->m_nMacroTop = 8;
     loaded->m_nMacroHoverRow = 7;
     ASSERT_EQ(ReadMacroFile(*loaded, dir.path() / "mouse.mac"), MacroFileRead::Read);
-    EXPECT_EQ(ReadMacroNames(*loaded, dir.path() / "mouse.name"), 300);
+    EXPECT_EQ(ReadMacroNames(*loaded, dir.path() / "mouse.name", kEnglish), 300);
     ExpectSameStore(*loaded, *saved);  // the list state is 0 in both
 }
 
@@ -313,10 +315,10 @@ TEST(MacroFile, EmptyStoreExportsHeaderAndNumberZero) {
     auto store = NewStore();
     ASSERT_TRUE(WriteMacroStore(*store, dir.path() / "e.mac", dir.path() / "e.name"));
     EXPECT_EQ(ReadBytes(dir.path() / "e.mac"), Header(0));
-    EXPECT_EQ(ReadBytes(dir.path() / "e.name"), "[MacroNum]\r\nNumber=0\r\n");
+    EXPECT_EQ(ReadBytes(dir.path() / "e.name"), Utf16File(u"[MacroNum]\r\nNumber=0\r\n"));
 }
 
-TEST(MacroFile, NameFileIsUtf8WithoutByteOrderMark) {
+TEST(MacroFile, NameFileIsUtf16WithByteOrderMarkAndCrLf) {
     TempDir dir;
     auto store = NewStore();
     store->m_nMacroCount = 2;
@@ -324,10 +326,11 @@ TEST(MacroFile, NameFileIsUtf8WithoutByteOrderMark) {
     store->m_strMacroNames[1] = u"\u8fde\u53d1";
     store->m_strMacroNames[2] = u"not written";
     ASSERT_TRUE(WriteMacroStore(*store, dir.path() / "m.mac", dir.path() / "m.name"));
-    EXPECT_EQ(ReadBytes(dir.path() / "m.name"),
-              "[MacroNum]\r\nNumber=2\r\n[MacroName]\r\nMacro_1=Gr\xC3\xBC\xC3\x9F"
-              "e\r\n"
-              "Macro_2=\xE8\xBF\x9E\xE5\x8F\x91\r\n");
+    const std::string bytes = ReadBytes(dir.path() / "m.name");
+    EXPECT_EQ(bytes, Utf16File(u"[MacroNum]\r\nNumber=2\r\n[MacroName]\r\nMacro_1=Gr\u00fc\u00dfe\r\n"
+                               u"Macro_2=\u8fde\u53d1\r\n"));
+    EXPECT_EQ(bytes.substr(0, 6), "\xFF\xFE[\0M\0"s);                        // the mark, then "[M"
+    EXPECT_EQ(bytes.substr(bytes.size() - 8), "\xDE\x8F\xD1\x53\r\0\n\0"s);  // U+8FDE U+53D1 CR LF
 }
 
 TEST(MacroFile, CountAboveThreeHundredIsWrittenAsThreeHundred) {
@@ -350,10 +353,10 @@ TEST(MacroFile, LineBreaksInNamesAreWrittenAsBlanks) {
     ASSERT_TRUE(WriteMacroStore(*store, dir.path() / "m.mac", dir.path() / "m.name"));
     const std::string text = ReadBytes(dir.path() / "m.name");
     EXPECT_EQ(text,
-              "[MacroNum]\r\nNumber=2\r\n[MacroName]\r\nMacro_1=one  [MacroNum]  Number=300\r\n"
-              "Macro_2=two lines here\r\n");
+              Utf16File(u"[MacroNum]\r\nNumber=2\r\n[MacroName]\r\nMacro_1=one  [MacroNum]  Number=300\r\n"
+                        u"Macro_2=two lines here\r\n"));
     auto loaded = NewStore();
-    EXPECT_EQ(ReadMacroNames(*loaded, dir.path() / "m.name"), 2);
+    EXPECT_EQ(ReadMacroNames(*loaded, dir.path() / "m.name", kEnglish), 2);
     EXPECT_EQ(loaded->m_strMacroNames[0], u"one  [MacroNum]  Number=300");
     EXPECT_EQ(loaded->m_strMacroNames[1], u"two lines here");
 }
@@ -365,8 +368,23 @@ TEST(MacroFile, NamesLoseSurroundingBlanks) {
     store->m_strMacroNames[0] = u"  padded\t ";
     ASSERT_TRUE(WriteMacroStore(*store, dir.path() / "m.mac", dir.path() / "m.name"));
     auto loaded = NewStore();
-    ReadMacroNames(*loaded, dir.path() / "m.name");
+    ReadMacroNames(*loaded, dir.path() / "m.name", kEnglish);
     EXPECT_EQ(loaded->m_strMacroNames[0], u"padded");
+}
+
+// As on Windows: one pair of matching quotes around a value is not part of the name, and the blanks
+// inside them are.
+TEST(MacroFile, NamesLoseOnePairOfSurroundingQuotes) {
+    TempDir dir;
+    WriteBytes(dir.path() / "m.name",
+               "[MacroNum]\r\nNumber=\"4\"\r\n[MacroName]\r\nMacro_1=\"Fire\"\r\nMacro_2= '  padded ' \r\n"
+               "Macro_3=\"half\r\nMacro_4=\"a\"b\r\n");
+    auto loaded = NewStore();
+    EXPECT_EQ(ReadMacroNames(*loaded, dir.path() / "m.name", kEnglish), 4);
+    EXPECT_EQ(loaded->m_strMacroNames[0], u"Fire");
+    EXPECT_EQ(loaded->m_strMacroNames[1], u"  padded ");
+    EXPECT_EQ(loaded->m_strMacroNames[2], u"\"half");
+    EXPECT_EQ(loaded->m_strMacroNames[3], u"\"a\"b");
 }
 
 // --- Failed writes ----------------------------------------------------------------------------
@@ -479,7 +497,7 @@ TEST(MacroNames, NumberDecidesHowManyNamesAreRead) {
                                               "\r\n[MacroName]\r\nMacro_1=a\r\nMacro_2=b\r\nMacro_3=c\r\n"
                                               "Macro_301=last\r\nMacro_302=beyond\r\n");
         auto store = SentinelStore();
-        EXPECT_EQ(ReadMacroNames(*store, dir.path() / "m.name"), row.expectedNames);
+        EXPECT_EQ(ReadMacroNames(*store, dir.path() / "m.name", kEnglish), row.expectedNames);
         const std::u16string expected[] = {u"a", u"b", u"c"};
         for (int i = 0; i < kMacroStoreSlots; ++i) {
             std::u16string want;
@@ -494,7 +512,7 @@ TEST(MacroNames, NumberDecidesHowManyNamesAreRead) {
 TEST(MacroNames, MissingFileEmptiesEveryName) {
     TempDir dir;
     auto store = SentinelStore();
-    EXPECT_EQ(ReadMacroNames(*store, dir.path() / "none.name"), 0);
+    EXPECT_EQ(ReadMacroNames(*store, dir.path() / "none.name", kEnglish), 0);
     for (const std::u16string& name : store->m_strMacroNames) EXPECT_EQ(name, u"");
 }
 
@@ -504,9 +522,180 @@ TEST(MacroNames, Utf16FileIsReadToo) {
     file.SetString(u"MacroNum", u"Number", u"1");
     file.SetString(u"MacroName", u"Macro_1", u"\u8fde\u53d1");
     ASSERT_TRUE(file.Save(dir.path() / "m.name"));
+    for (int language = 0; language < kLanguageCount; ++language) {
+        auto store = NewStore();
+        EXPECT_EQ(ReadMacroNames(*store, dir.path() / "m.name", language), 1);
+        EXPECT_EQ(store->m_strMacroNames[0], u"\u8fde\u53d1");
+    }
+}
+
+// --- Name files from Windows -----------------------------------------------------------------
+
+// `utf8` converted by iconv(3) into `charset`: the bytes a Windows program working in that ANSI code
+// page writes for the text. An unknown charset or a character it lacks fails the test.
+std::string ToCharset(std::string_view utf8, const char* charset) {
+    const iconv_t cd = ::iconv_open(charset, "UTF-8");
+    if (cd == reinterpret_cast<iconv_t>(-1)) {
+        ADD_FAILURE() << "iconv does not know " << charset;
+        return {};
+    }
+    std::string out(4 * utf8.size() + 16, '\0');
+    char* in = const_cast<char*>(utf8.data());
+    std::size_t inLeft = utf8.size();
+    char* outPtr = out.data();
+    std::size_t outLeft = out.size();
+    if (::iconv(cd, &in, &inLeft, &outPtr, &outLeft) == static_cast<std::size_t>(-1)) {
+        ADD_FAILURE() << "iconv cannot write " << utf8 << " in " << charset;
+    }
+    ::iconv_close(cd);
+    out.resize(out.size() - outLeft);
+    return out;
+}
+
+// A name file with two names, as UTF-8 text.
+std::string NameFileText(std::string_view first, std::string_view second) {
+    return "[MacroNum]\r\nNumber=2\r\n[MacroName]\r\nMacro_1=" + std::string(first) +
+           "\r\nMacro_2=" + std::string(second) + "\r\n";
+}
+
+// A name file a Windows program made in the ANSI code page of each language reads back as the
+// right names. The first name's bytes are checked against the code page's chart, so the fixture is
+// known to be what Windows writes; the second holds double-byte characters whose second byte is
+// '[', ']' or '\' where the code page has them.
+TEST(MacroNames, AnsiFileIsReadInTheCodePageOfTheLanguage) {
+    struct Row {
+        const char* name;
+        int language;
+        const char* charset;
+        std::string first;  // UTF-8
+        std::string firstBytes;
+        std::string second;  // UTF-8
+    };
+    const Row rows[] = {
+        {"Simplified Chinese, cp936", 0, "CP936", "连发宏", "\xC1\xAC\xB7\xA2\xBA\xEA", "压枪 左键"},
+        {"Traditional Chinese, cp950", 1, "CP950", "連發巨集", "\xB3\x73\xB5\x6F\xA5\xA8\xB6\xB0", "功能"},
+        {"English, cp1252", kEnglish, "CP1252", "Größe €", "\x47\x72\xF6\xDF\x65\x20\x80", "café – naïve"},
+        {"German, cp1252", 3, "CP1252", "Schützenänderung", "Sch\xFCtzen\xE4nderung", "Maß"},
+        {"Japanese, cp932", 4, "CP932", "マクロ連射", "\x83\x7D\x83\x4E\x83\x8D\x98\x41\x8E\xCB",
+         "データ表ソ"},
+        {"Korean, cp949", 5, "CP949", "매크로", "\xB8\xC5\xC5\xA9\xB7\xCE", "연사 똠"},
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.name);
+        TempDir dir;
+        const std::string bytes = ToCharset(NameFileText(row.first, row.second), row.charset);
+        ASSERT_NE(bytes.find("Macro_1=" + row.firstBytes + "\r\n"), std::string::npos);
+        ASSERT_FALSE(IsValidUtf8(bytes));  // otherwise the file would be read as UTF-8
+        WriteBytes(dir.path() / "m.name", bytes);
+        auto store = SentinelStore();
+        EXPECT_EQ(ReadMacroNames(*store, dir.path() / "m.name", row.language), 2);
+        EXPECT_EQ(store->m_strMacroNames[0], Utf8ToUtf16(row.first));
+        EXPECT_EQ(store->m_strMacroNames[1], Utf8ToUtf16(row.second));
+        EXPECT_EQ(store->m_strMacroNames[2], u"");
+    }
+}
+
+// The language decides the code page: the same cp936 bytes read in German are Latin-1 letters, not
+// Chinese and not U+FFFD.
+TEST(MacroNames, AnsiFileReadInAnotherLanguageGivesThatCodePage) {
+    TempDir dir;
+    WriteBytes(dir.path() / "m.name", ToCharset(NameFileText("连发", "x"), "CP936"));
     auto store = NewStore();
-    EXPECT_EQ(ReadMacroNames(*store, dir.path() / "m.name"), 1);
+    ReadMacroNames(*store, dir.path() / "m.name", 3);
+    EXPECT_EQ(store->m_strMacroNames[0], u"\u00c1\u00ac\u00b7\u00a2");
+    ReadMacroNames(*store, dir.path() / "m.name", 7);  // outside 0..5: English, also cp1252
+    EXPECT_EQ(store->m_strMacroNames[0], u"\u00c1\u00ac\u00b7\u00a2");
+    ReadMacroNames(*store, dir.path() / "m.name", 0);
     EXPECT_EQ(store->m_strMacroNames[0], u"\u8fde\u53d1");
+}
+
+// Bytes the code page does not define: one U+FFFD each, and a cut double-byte character does not
+// take the line end with it. Code page 1252 reads its five undefined bytes as the C1 controls, as
+// Windows does.
+TEST(MacroNames, UndefinedAnsiBytesDoNotBreakLines) {
+    struct Row {
+        const char* name;
+        int language;
+        std::string file;
+        std::u16string first;
+        std::u16string second;
+    };
+    const Row rows[] = {
+        {"cp932 lead byte before CR", 4,
+         "[MacroNum]\r\nNumber=2\r\n[MacroName]\r\nMacro_1=\x83\r\nMacro_2=\x83\x7D\r\n", u"\uFFFD",
+         u"\u30de"},
+        {"cp936 lead byte at the end", 0,
+         "[MacroNum]\r\nNumber=2\r\n[MacroName]\r\nMacro_2=\xC1\xAC\r\nMacro_1=a\xC1", u"a\uFFFD",
+         u"\u8fde"},
+        {"cp1252 undefined bytes", 3,
+         "[MacroNum]\r\nNumber=2\r\n[MacroName]\r\nMacro_1=\x81\x8D\x8F\x90\x9D\r\nMacro_2=\x80\r\n",
+         u"\u0081\u008d\u008f\u0090\u009d", u"\u20ac"},
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.name);
+        TempDir dir;
+        WriteBytes(dir.path() / "m.name", row.file);
+        auto store = NewStore();
+        EXPECT_EQ(ReadMacroNames(*store, dir.path() / "m.name", row.language), 2);
+        EXPECT_EQ(store->m_strMacroNames[0], row.first);
+        EXPECT_EQ(store->m_strMacroNames[1], row.second);
+    }
+}
+
+// Name files written before names were written as UTF-16 (UTF-8, no byte order mark) read the same
+// in every language; so does a UTF-8 file with its mark, even with a broken sequence in it.
+TEST(MacroNames, Utf8FilesReadAsUtf8InEveryLanguage) {
+    TempDir dir;
+    WriteBytes(dir.path() / "old.name", NameFileText("Gr\xC3\xBC\xC3\x9F"
+                                                     "e",
+                                                     "\xE8\xBF\x9E\xE5\x8F\x91 \xE3\x83\x9E"));
+    WriteBytes(dir.path() / "marked.name", "\xEF\xBB\xBF" + NameFileText("\xC3\xA4", "bad \xC1\xAC"));
+    for (int language = 0; language < kLanguageCount; ++language) {
+        SCOPED_TRACE(language);
+        auto store = NewStore();
+        EXPECT_EQ(ReadMacroNames(*store, dir.path() / "old.name", language), 2);
+        EXPECT_EQ(store->m_strMacroNames[0], u"Gr\u00fc\u00dfe");
+        EXPECT_EQ(store->m_strMacroNames[1], u"\u8fde\u53d1 \u30de");
+        EXPECT_EQ(ReadMacroNames(*store, dir.path() / "marked.name", language), 2);
+        EXPECT_EQ(store->m_strMacroNames[0], u"\u00e4");
+        EXPECT_EQ(store->m_strMacroNames[1], u"bad \uFFFD\uFFFD");
+    }
+}
+
+// Names in the scripts of all six languages (and beyond) survive writing and reading back, whatever
+// the active language, and the file is UTF-16LE with its mark and CR LF.
+TEST(MacroNames, NamesInEveryScriptRoundTripInEveryLanguage) {
+    TempDir dir;
+    auto store = NewStore();
+    const std::u16string names[] = {
+        u"\u8fde\u53d1\u5b8f \u538b\u67aa",                                // Simplified Chinese
+        u"\u9023\u767c\u5de8\u96c6 \u529f\u80fd",                          // Traditional Chinese
+        u"Rapid fire",                                                     // English
+        u"Sch\u00fctzen\u00e4nderung \u20ac",                              // German
+        u"\u30de\u30af\u30ed\u9023\u5c04 \u30c7\u30fc\u30bf\u8868\u30bd",  // Japanese
+        u"\ub9e4\ud06c\ub85c \uc5f0\uc0ac \ub620",                         // Korean
+        u"\u041c\u0430\u043a\u0440\u043e \U0001F525",  // no ANSI code page of ours holds these
+    };
+    store->m_nMacroCount = std::size(names);
+    for (std::size_t i = 0; i < std::size(names); ++i) store->m_strMacroNames[i] = names[i];
+    ASSERT_TRUE(WriteMacroStore(*store, dir.path() / "m.mac", dir.path() / "m.name"));
+    const std::string bytes = ReadBytes(dir.path() / "m.name");
+    EXPECT_TRUE(bytes.starts_with("\xFF\xFE"));
+    const auto count = [&bytes](const std::string& what) {
+        std::size_t n = 0;
+        for (std::size_t at = bytes.find(what); at != std::string::npos; at = bytes.find(what, at + 1)) ++n;
+        return n;
+    };
+    EXPECT_EQ(count("\r\0\n\0"s), 3 + std::size(names));  // every line ends with CR LF
+    EXPECT_EQ(count("\n\0"s), count("\r\0\n\0"s));
+    for (int language = 0; language < kLanguageCount; ++language) {
+        SCOPED_TRACE(language);
+        auto loaded = NewStore();
+        EXPECT_EQ(ReadMacroNames(*loaded, dir.path() / "m.name", language),
+                  static_cast<int>(std::size(names)));
+        for (std::size_t i = 0; i < std::size(names); ++i)
+            EXPECT_EQ(loaded->m_strMacroNames[i], names[i]) << i;
+    }
 }
 
 TEST(NameFileFor, ReplacesTheExtensionOfTheFileNameOnly) {
@@ -557,7 +746,7 @@ TEST_P(MacroActions, SaveWritesStoreWithEditedNameAndSaysSo) {
 
     auto loaded = NewStore();
     ASSERT_EQ(ReadMacroFile(*loaded, dir.path() / "mouse.mac"), MacroFileRead::Read);
-    ReadMacroNames(*loaded, nameFile);
+    ReadMacroNames(*loaded, nameFile, GetParam());
     EXPECT_EQ(loaded->m_nMacroCount, 3u);
     EXPECT_EQ(loaded->m_strMacroNames[1], u"Renamed");
     EXPECT_TRUE(SameRecord(loaded->m_Macro[2], RecordValue(2)));
@@ -572,7 +761,7 @@ TEST_P(MacroActions, SaveOnTheNewMacroSlotNamesItWithoutWritingIt) {
     EXPECT_TRUE(SaveMacros(*store, dir.path() / "mouse.mac", nameFile, u"Draft", ui, GetParam()));
     EXPECT_EQ(store->m_strMacroNames[2], u"Draft");
     auto loaded = NewStore();
-    EXPECT_EQ(ReadMacroNames(*loaded, nameFile), 2);
+    EXPECT_EQ(ReadMacroNames(*loaded, nameFile, GetParam()), 2);
     EXPECT_EQ(loaded->m_strMacroNames[2], u"");
 }
 
@@ -617,7 +806,7 @@ TEST_P(MacroActions, ExportWritesChosenFileAndItsNameFile) {
 
     auto loaded = NewStore();
     ASSERT_EQ(ReadMacroFile(*loaded, dir.path() / "my.export.mac"), MacroFileRead::Read);
-    EXPECT_EQ(ReadMacroNames(*loaded, dir.path() / "my.export.name"), 4);
+    EXPECT_EQ(ReadMacroNames(*loaded, dir.path() / "my.export.name", GetParam()), 4);
     ExpectSameStore(*loaded, *store);
 }
 

@@ -132,6 +132,35 @@ TEST(SettingsReport, Decode) {
     }
 }
 
+struct LevelMapCase {
+    const char* name;
+    uint8_t ledByte;  // nonzero: the LED is on
+    int32_t level;
+};
+
+// Every entry of the level map: an LED byte reads back as the level of its low 4 bits, on each LED.
+TEST(SettingsReport, DecodeEveryLevelMapEntry) {
+    const LevelMapCase cases[] = {
+        {"LowBits0", 0x10, 0}, {"Byte1", 0x01, 1},  {"Byte2", 0x02, 1},  {"Byte3", 0x03, 1},
+        {"Byte4", 0x04, 1},    {"Byte5", 0x05, 1},  {"Byte6", 0x06, 2},  {"Byte7", 0x07, 2},
+        {"Byte8", 0x08, 2},    {"Byte9", 0x09, 3},  {"Byte10", 0x0A, 3}, {"Byte11", 0x0B, 3},
+        {"Byte12", 0x0C, 3},   {"Byte13", 0x0D, 3}, {"Byte14", 0x0E, 3}, {"Byte15", 0x0F, 3},
+    };
+    for (const LevelMapCase& c : cases) {
+        for (size_t lamp = 0; lamp < std::size(kLampItems); ++lamp) {
+            SCOPED_TRACE(std::string(c.name) + " on LED " + std::to_string(lamp));
+            SettingsReport report = {3, 0, 7, 0, 0, 0, 0, 0};
+            report[5 + lamp] = c.ledByte;
+            MouseSetting s;
+            std::fill(std::begin(s.m_nItem), std::end(s.m_nItem), kUntouched);
+            DecodeSettingsReport(report, s);
+            EXPECT_EQ(s.m_nItem[kLampItems[lamp].level], c.level);
+            EXPECT_EQ(s.m_nItem[kLampItems[lamp].on], 1);
+            EXPECT_EQ(s.m_nItem[kLampItems[lamp].off], 0);
+        }
+    }
+}
+
 // ---- button report: writing ----
 
 uint16_t entry(const ButtonReport& r, int k) {

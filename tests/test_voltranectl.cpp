@@ -124,7 +124,7 @@ TEST(Voltranectl, ProfileFunctionsRoundTripThroughTheMouse) {
         ASSERT_EQ(LoadProfile(back, tool.Path("out.ini"), kEnglish, 0), ProfileLoad::Loaded);
         auto store = std::make_unique<MacroStore>();
         ASSERT_EQ(ReadMacroFile(*store, tool.Path("out.mac")), MacroFileRead::Read);
-        ReadMacroNames(*store, NameFileFor(tool.Path("out.mac")));
+        ReadMacroNames(*store, NameFileFor(tool.Path("out.mac")), kEnglish);
         uint32_t macros = 0;
         for (int b = 1; b <= 6; ++b) {
             SCOPED_TRACE(b);

@@ -12,6 +12,7 @@ packages=(
     libgtest-dev libgmock-dev libbenchmark-dev
     clang libclang-rt-dev
     libhidapi-dev libudev-dev libglib2.0-dev gsettings-desktop-schemas
+    qt6-base-dev fonts-crosextra-carlito fonts-unfonts-core fonts-noto-cjk
 )
 
 install_packages() {

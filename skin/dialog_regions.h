@@ -1,0 +1,34 @@
+#pragma once
+// The layouts of the three skinned dialogs: window sizes and hit regions, in client pixels.
+
+#include <array>
+
+#include "skin/skin_rect.h"
+
+namespace voltrane {
+
+// The single-key dialog: size, and its regions 0 key combination, 1 OK, 2 Cancel.
+inline constexpr int kSingleKeyWidth = 450;
+inline constexpr int kSingleKeyHeight = 245;
+extern const std::array<SkinRect, 3> kSingleKeyRegions;
+
+// The macro editor and the macro choice dialog share one size (both take macro_mask.bmp).
+inline constexpr int kMacroDialogWidth = 660;
+inline constexpr int kMacroDialogHeight = 470;
+
+// The macro choice dialog's regions: 0, 1 list headings, 2 macro list, 3 step list, 4 OK, 5 Cancel.
+extern const std::array<SkinRect, 6> kChoiceRegions;
+
+// The macro editor's regions: 0 step list, 1 delay value, 2-3 delay check boxes, 4-6 insert delay,
+// delete and clean, 7-13 mouse buttons and wheel, 14-15 delay spinner, 16 OK, 17 Cancel.
+extern const std::array<SkinRect, 18> kMacroEditorRegions;
+
+// Region numbers of the macro editor that name a group of regions.
+inline constexpr int kFirstCheckRegion = 2;
+inline constexpr int kLastCheckRegion = 3;
+inline constexpr int kFirstButtonRegion = 4;
+inline constexpr int kLastButtonRegion = 13;
+inline constexpr int kSpinUpRegion = 14;
+inline constexpr int kSpinDownRegion = 15;
+
+}  // namespace voltrane
