@@ -16,7 +16,6 @@ constexpr char16_t kNewMacroName[] = u"<New Macro>";
 // The open-file dialog of "Load setting".
 constexpr FileFilter kProfileFilter{u"ini", u"*.ini", u"INI File (*.ini)", u"*.ini"};
 
-
 bool isEditItem(int item) {
     return (item >= 14 && item <= 35) || item == kItemDpiUp || item == kItemDpiDown ||
            (item >= kItemPrecision && item <= kItemScrollScreen);
@@ -45,7 +44,7 @@ MacroNameBox MainController::Initialise() {
     if (std::filesystem::exists(m_controller.m_strMacroFile, error)) {
         m_controller.m_strMacroNameFile = NameFileFor(m_controller.m_strMacroFile);
         ReadMacroFile(m_controller.Store(), m_controller.m_strMacroFile);
-        ReadMacroNames(m_controller.Store(), m_controller.m_strMacroNameFile);
+        ReadMacroNames(m_controller.Store(), m_controller.m_strMacroNameFile, m_controller.Language());
         const std::u16string& first = m_controller.Store().m_strMacroNames[0];
         if (!first.empty() && first != kNewMacroName) box.text = first;
         box.enabled = true;
