@@ -1,6 +1,7 @@
 #pragma once
 // The window's sleeper: while the device protocol waits, the window keeps painting. It waits in a
-// local event loop that leaves user input queued, so no click lands in the middle of a sequence.
+// local event loop that leaves user input and hot-plug notices queued, so no click and no presence
+// check lands in the middle of a sequence.
 
 #include "device/sleeper.h"
 

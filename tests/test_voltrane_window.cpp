@@ -5,7 +5,9 @@
 #include <QScreen>
 #include <QSignalSpy>
 #include <QTest>
+#include <QTimer>
 
+#include "app/event_loop_sleeper.h"
 #include "app/globals.h"
 #include "settings/language_file.h"
 #include "settings/text_tables.h"
@@ -62,6 +64,7 @@ private slots:
     void storedLanguageAtStartUp();
     void missingSkinEndsStartUp_data();
     void missingSkinEndsStartUp();
+    void sleeperKeepsPainting();
     void screenshots_data();
     void screenshots();
 };
@@ -265,6 +268,15 @@ void TestVoltraneWindow::missingSkinEndsStartUp() {
     QCOMPARE(ui.shown.size(), std::size_t{1});
     QCOMPARE(QString::fromStdU16String(ui.shown[0].text), missingText + dir.path() + "/skins/check.jpg");
     QVERIFY(ui.shown[0].title == u"Error");
+}
+
+// While the device protocol waits, queued work such as a repaint still runs.
+void TestVoltraneWindow::sleeperKeepsPainting() {
+    bool ranDuringTheWait = false;
+    QTimer::singleShot(0, [&ranDuringTheWait] { ranDuringTheWait = true; });
+    EventLoopSleeper sleeper;
+    sleeper.Sleep(std::chrono::milliseconds(20));
+    QVERIFY(ranDuringTheWait);
 }
 
 // Pictures of both pages and of the message box, for the eye; each must be the window's full size.
