@@ -2,6 +2,7 @@
 
 #include <QLineEdit>
 #include <QMouseEvent>
+#include <QPaintEvent>
 #include <QScreen>
 #include <QSignalSpy>
 #include <QTest>
@@ -12,6 +13,7 @@
 #include "settings/language_file.h"
 #include "settings/text_tables.h"
 #include "skin/hit_test.h"
+#include "skin/item_qrect.h"
 #include "skin/msg_box_dlg.h"
 #include "skin/my_combo_box.h"
 #include "skin/qt_text.h"
@@ -64,6 +66,7 @@ private slots:
     void storedLanguageAtStartUp();
     void missingSkinEndsStartUp_data();
     void missingSkinEndsStartUp();
+    void hoverRepaintsOnlyTheItemsConcerned();
     void sleeperKeepsPainting();
     void screenshots_data();
     void screenshots();
@@ -268,6 +271,33 @@ void TestVoltraneWindow::missingSkinEndsStartUp() {
     QCOMPARE(ui.shown.size(), std::size_t{1});
     QCOMPARE(QString::fromStdU16String(ui.shown[0].text), missingText + dir.path() + "/skins/check.jpg");
     QVERIFY(ui.shown[0].title == u"Error");
+}
+
+// Records the regions the window is asked to paint.
+class PaintSpy : public QObject {
+public:
+    QRegion painted;
+
+protected:
+    bool eventFilter(QObject*, QEvent* event) override {
+        if (event->type() == QEvent::Paint) painted += static_cast<QPaintEvent*>(event)->region();
+        return false;
+    }
+};
+
+// Moving from one item to another repaints those two items, not the window.
+void TestVoltraneWindow::hoverRepaintsOnlyTheItemsConcerned() {
+    WindowRig rig;
+    QVERIFY(rig.Open());
+    QVERIFY(QTest::qWaitForWindowExposed(rig.window.get()));
+    QTest::mouseMove(rig.window.get(), centreOf(120));
+    QCoreApplication::processEvents();
+    PaintSpy spy;
+    rig.window->installEventFilter(&spy);
+    QTest::mouseMove(rig.window.get(), centreOf(121));
+    QTRY_VERIFY(!spy.painted.isEmpty());
+    QCOMPARE(rig.window->HotItem(), 121);
+    QCOMPARE(spy.painted, QRegion(ItemQRect(120)) + ItemQRect(121));
 }
 
 // While the device protocol waits, queued work such as a repaint still runs.
