@@ -67,7 +67,6 @@ int CommandRead(const CliOptions& options, CliEnvironment& env) {
     if (!outputsAreDistinct(options, env)) return kExitUsage;
     if (const int code = AttachDevice(options, env, controller); code != kExitDone) return code;
     const ReadResult result = controller.Read();
-    ReportHostSettings(options, env, controller, result.host);
     ReportRefusal(env, result.refusal);
     if (result.outcome != ReadOutcome::Done) return readFailure(env, result.outcome);
     if (!saveOutputs(options, env, controller)) return kExitUsage;

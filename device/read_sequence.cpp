@@ -20,7 +20,10 @@ ReadOutcome readSettings(MouseSetting& setting, CHidDevice& hid) {
     return fetched ? ReadOutcome::Done : ReadOutcome::SettingsReadFailed;
 }
 
-ReadResult readMouse(MouseSetting& setting, MacroStore& store, DeviceContext& context) {
+}  // namespace
+
+ReadResult RunRead(MouseSetting& setting, MacroStore& store, DeviceContext& context) {
+    std::copy(kDefaultItems.begin(), kDefaultItems.end(), setting.m_nItem);
     const ReadOutcome settings = readSettings(setting, context.hid);
     if (settings != ReadOutcome::Done) {
         ReadResult failed{settings};
@@ -38,16 +41,6 @@ ReadResult readMouse(MouseSetting& setting, MacroStore& store, DeviceContext& co
     }
     ReadResult result;
     result.macroNameText = DecodeButtonReport(report, setting, store, &result.macroSlots);
-    return result;
-}
-
-}  // namespace
-
-ReadResult RunRead(MouseSetting& setting, MacroStore& store, DeviceContext& context) {
-    std::copy(kDefaultItems.begin(), kDefaultItems.end(), setting.m_nItem);
-    HostApplyReport host = ApplyHostPointer(context.host, setting);
-    ReadResult result = readMouse(setting, store, context);
-    result.host = std::move(host);
     return result;
 }
 

@@ -1,6 +1,6 @@
 #pragma once
 // Reading the configuration back from the mouse, once at start-up: items back to their defaults,
-// the default host pointer settings applied, then both reports fetched and decoded.
+// then both reports fetched and decoded. The desktop's pointer settings are left alone.
 
 #include <array>
 #include <optional>
@@ -26,11 +26,10 @@ struct ReadResult {
     std::array<int, kButtonCount> macroSlots{-1, -1, -1, -1, -1, -1,
                                              -1, -1, -1, -1};  // store slot of each button's macro, -1 none
     std::optional<OpenRefusal> refusal{};  // MouseNotFound, MouseAccessDenied: a node that would not open
-    HostApplyReport host{};                // what the desktop took of the default host pointer settings
 };
 
-// Runs the read and says how far it got; shows nothing. Items are reset to their defaults and the
-// default host pointer settings applied whatever the mouse does.
+// Runs the read and says how far it got; shows nothing. Items are reset to their defaults whatever
+// the mouse does; the desktop's pointer settings are left alone.
 ReadResult RunRead(MouseSetting& setting, MacroStore& store, DeviceContext& context);
 
 }  // namespace voltrane

@@ -19,6 +19,9 @@ inline constexpr int kMacroRowBytes = 255;  // a button's macro row: at most 25 
 
 // Item numbers the program's logic names (the value of each lives in m_nItem).
 enum ItemNumber : int {
+    kItemButton1 = 0,
+    kItemButton7 = 6,
+    kItemDpiScale = 13,  // the scale under the DPI slider
     kItemSingle = 14,
     kItemColorShift = 15,
     kItemBreathing = 16,
@@ -34,24 +37,43 @@ enum ItemNumber : int {
     kItemReservedFirst = 52,  // 52..54: no rectangle, no caption, read by nothing; they default to 9
     kItemReservedLast = 54,
     kItemDpi = 55,
+    kItemMacroName = 61,   // "Name": rename the selected macro
+    kItemMacroCount = 63,  // "Macro list n/300"
+    kItemImport = 64,
+    kItemSaveMacros = 65,
+    kItemExport = 66,
+    kItemMacroDelete = 67,
+    kItemMacroEdit = 68,
     kItemPrecision = 69,
     kItemScrollLines = 70,   // 1: the wheel scrolls lines
     kItemScrollScreen = 71,  // 1: the wheel scrolls one screen at a time
     kItemSpeedSlider = 78,
     kItemDoubleClickSlider = 80,
+    kItemMacroNameBox = 81,  // where the macro-name edit box sits
     kItemPointerSpeed = 82,  // speed step 0..9
     kItemWheelLines = 83,    // wheel lines - 1, 0..9
     kItemDoubleClick = 84,   // double-click speed step 0..9, 0 the slowest
+    kItemMacroInfo = 85,     // the macro information box
+    kItemMacroList = 86,
     // The colour page: only defaulted and kept in profiles, never shown or sent to the mouse.
     kItemBrightnessHigh = 88,    // brightness radio group 88..91: High, Middle, Low, Off
     kItemBreathingQuick = 92,    // breathing speed radio group 92..95: Quick, Middle, Slow, Off
     kItemCurrentColor = 104,     // 0x00BBGGRR
     kItemLastCustomColor = 112,  // custom colours C1..C8 are items 105..112
+    kItemProfileLabel = 114,
     kItemProfile1 = 115,
     kItemProfile5 = 119,
+    kItemLoadSetting = 120,
+    kItemSaveSetting = 121,
+    kItemDefault = 122,
+    kItemHide = 123,
+    kItemClose = 124,
     kItemBasicTab = 125,
     kItemAdvancedTab = 126,
     kItemColorTab = 127,
+    kItemOk = 128,
+    kItemApply = 129,
+    kItemCancel = 130,
 };
 
 // The items of one of the three LEDs: its Off / On radio pair, its level steppers and its level.

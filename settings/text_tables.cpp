@@ -1238,7 +1238,7 @@ constexpr char16_t kMessageText[kLanguageCount][17][40] = {
         /* 11 */ u"Nicht öffnen können, Gerät!",
         /* 12 */ u"Die Dateien wurden gespeichert",
         /* 13 */ u"Speichern der Datei fehlgeschlagen",
-        /* 14 */ u"Rettung gescheitert",
+        /* 14 */ u"Download abgeschlossen",
         /* 15 */ u"Der download IST gescheitert!",
         /* 16 */ u"Die fehlenden dateien",
     },
@@ -1676,6 +1676,52 @@ constexpr char16_t kNoticeText[kLanguageCount][3][120] = {
     },
 };
 
+// The two questions that guard the profile actions: caption and text of each.
+constexpr char16_t kQuestionText[kLanguageCount][4][60] = {
+    {
+        // 0 Simplified Chinese
+        /* 0 */ u"保存",
+        /* 1 */ u"是否保存设定?",
+        /* 2 */ u"设置",
+        /* 3 */ u"是否恢复出厂设置？",
+    },
+    {
+        // 1 Traditional Chinese
+        /* 0 */ u"保存",
+        /* 1 */ u"保存變更設定嗎?",
+        /* 2 */ u"設置",
+        /* 3 */ u"是否恢復出廠設置？",
+    },
+    {
+        // 2 English
+        /* 0 */ u"Save",
+        /* 1 */ u"Do you want to save the changes?",
+        /* 2 */ u"Restore",
+        /* 3 */ u"Restore to default?",
+    },
+    {
+        // 3 German
+        /* 0 */ u"Speichern",
+        /* 1 */ u"Möchten Sie die Änderungen speichern?",
+        /* 2 */ u"Einstellungen",
+        /* 3 */ u"Die Werkseinstellungen wiederherstellen？",
+    },
+    {
+        // 4 Japanese
+        /* 0 */ u"保存",
+        /* 1 */ u"変更を保存しますか。",
+        /* 2 */ u"設定",
+        /* 3 */ u"工場出荷時の設定を復元するかどうか？",
+    },
+    {
+        // 5 Korean
+        /* 0 */ u"저장",
+        /* 1 */ u"변경 사항을 저장하시겠습니까?",
+        /* 2 */ u"설정",
+        /* 3 */ u"공장 기본값으로 복원하시겠습니까？",
+    },
+};
+
 // One table as GetText sees it: how to reach a row, and the shape.
 struct TableData {
     const char16_t* (*row)(std::size_t language, std::size_t row);  // the row's first code unit
@@ -1714,6 +1760,8 @@ TableData findTable(TextTable table) {
             return tableData<kSingleKeyText>();
         case TextTable::Notice:
             return tableData<kNoticeText>();
+        case TextTable::Question:
+            return tableData<kQuestionText>();
     }
     return {nullptr, {0, 0, 0}};
 }

@@ -9,6 +9,7 @@
 
 #include "device/device_change.h"
 #include "device/hid_device.h"
+#include "device/mouse_presence.h"
 #include "device/virtual_mouse.h"
 
 namespace voltrane {
@@ -348,6 +349,56 @@ TEST(MouseWasRemoved, UnpluggedVirtualMouse) {
     CHidDevice hid(mouse);
     mouse.SetPresent(false);
     EXPECT_TRUE(MouseWasRemoved(hid, {DeviceEvent::Kind::Removal, "/dev/hidraw5"}));
+}
+
+// A run of plug events against the virtual mouse: whether each one ends the program.
+struct PresenceStep {
+    bool mousePlugged;  // the mouse's state after the event
+    DeviceEvent::Kind kind;
+    bool expectedGone;
+};
+
+struct PresenceCase {
+    const char* name;
+    bool pluggedAtStart;
+    std::vector<PresenceStep> steps;
+};
+
+const std::vector<PresenceCase> kPresenceCases = {
+    {"OtherDeviceUnpluggedWithoutMouse", false, {{false, DeviceEvent::Kind::Removal, false}}},
+    {"MouseUnplugged", true, {{false, DeviceEvent::Kind::Removal, true}}},
+    {"OtherDeviceUnpluggedWithMouse", true, {{true, DeviceEvent::Kind::Removal, false}}},
+    {"MousePluggedInLaterThenUnplugged",
+     false,
+     {{true, DeviceEvent::Kind::Arrival, false}, {false, DeviceEvent::Kind::Removal, true}}},
+    {"SecondRemovalAfterTheMouseWentAway",
+     true,
+     {{false, DeviceEvent::Kind::Removal, true}, {false, DeviceEvent::Kind::Removal, false}}},
+};
+
+TEST(MousePresence, OnlyTheLossOfAPresentMouseCounts) {
+    for (const PresenceCase& row : kPresenceCases) {
+        SCOPED_TRACE(row.name);
+        VirtualMouse mouse(EmptyState());
+        mouse.SetPresent(row.pluggedAtStart);
+        CHidDevice hid(mouse);
+        MousePresence presence(hid);
+        EXPECT_EQ(presence.Probe(), row.pluggedAtStart);
+        for (const PresenceStep& step : row.steps) {
+            mouse.SetPresent(step.mousePlugged);
+            EXPECT_EQ(presence.MouseWentAway({step.kind, "/dev/hidraw4"}), step.expectedGone);
+            EXPECT_FALSE(mouse.IsOpen());
+        }
+    }
+}
+
+TEST(MousePresence, ProbeKeepsAnOpenCollectionOpen) {
+    VirtualMouse mouse(EmptyState());
+    CHidDevice hid(mouse);
+    ASSERT_EQ(hid.Open(kButtonCollectionLength), 1);
+    MousePresence presence(hid);
+    EXPECT_TRUE(presence.Probe());
+    EXPECT_TRUE(hid.IsOpen());
 }
 
 }  // namespace

@@ -45,6 +45,7 @@ constexpr TableInfo kTables[] = {
     {TextTable::ChoiceEvents, "ChoiceEvents", 3, 5, 40},
     {TextTable::SingleKeyButtons, "SingleKeyButtons", 3, 3, 20},
     {TextTable::Notice, "Notice", 6, 3, 120},
+    {TextTable::Question, "Question", 6, 4, 60},
 };
 
 const char* tableName(TextTable table) {
@@ -333,7 +334,7 @@ const Quoted kQuoted[] = {
     {TextTable::Message, 11, kKorean, u"열 설비 실패"},
     {TextTable::Message, 14, kSimplifiedChinese, u"下载程序完成！"},
     {TextTable::Message, 14, kTraditionalChinese, u"下載程序完成！"},
-    {TextTable::Message, 14, kGerman, u"Rettung gescheitert"},
+    {TextTable::Message, 14, kGerman, u"Download abgeschlossen"},
     {TextTable::Message, 14, kJapanese, u"下载完成！"},
     {TextTable::Message, 14, kKorean, u"다운 로 드 완성"},
     {TextTable::Message, 15, kSimplifiedChinese, u"下载程序失败！"},
@@ -509,6 +510,15 @@ const Quoted kQuoted[] = {
     {TextTable::Notice, kNoticeAccessDenied, kEnglish,
      u"The mouse was found, but you may not open it: install the udev rule 70-voltrane.rules and replug "
      u"the mouse."},
+    {TextTable::Question, kQuestionSaveCaption, kSimplifiedChinese, u"保存"},
+    {TextTable::Question, kQuestionSaveText, kTraditionalChinese, u"保存變更設定嗎?"},
+    {TextTable::Question, kQuestionSaveCaption, kEnglish, u"Save"},
+    {TextTable::Question, kQuestionSaveText, kEnglish, u"Do you want to save the changes?"},
+    {TextTable::Question, kQuestionRestoreCaption, kEnglish, u"Restore"},
+    {TextTable::Question, kQuestionRestoreText, kEnglish, u"Restore to default?"},
+    {TextTable::Question, kQuestionSaveText, kGerman, u"Möchten Sie die Änderungen speichern?"},
+    {TextTable::Question, kQuestionRestoreText, kJapanese, u"工場出荷時の設定を復元するかどうか？"},
+    {TextTable::Question, kQuestionSaveText, kKorean, u"변경 사항을 저장하시겠습니까?"},
 };
 
 // Main text table rows with the same text in every language.
@@ -628,6 +638,22 @@ TEST(TextTables, AccessNoticeNamesTheUdevRule) {
         SCOPED_TRACE(kLanguageNames[language]);
         EXPECT_NE(GetText(TextTable::Notice, kNoticeAccessDenied, language).find(u"70-voltrane.rules"),
                   std::u16string_view::npos);
+    }
+}
+
+// The questions read as sentences in every language: no code-page casualties ("?" standing in for a
+// letter), and each text ends in its question mark or full stop.
+TEST(TextTables, QuestionsHaveNoLostLetters) {
+    for (int language = 0; language < kLanguageCount; ++language) {
+        SCOPED_TRACE(kLanguageNames[language]);
+        for (int row = 0; row < 4; ++row) {
+            const std::u16string_view text = GetText(TextTable::Question, row, language);
+            ASSERT_FALSE(text.empty()) << where(TextTable::Question, row, language);
+            const std::size_t mark = text.find_first_of(u"?？");
+            const bool isText = row == kQuestionSaveText || row == kQuestionRestoreText;
+            EXPECT_EQ(mark, isText && text.back() != u'。' ? text.size() - 1 : std::u16string_view::npos)
+                << where(TextTable::Question, row, language);
+        }
     }
 }
 

@@ -311,7 +311,8 @@ TEST(Voltranectl, HostSettingsAreNamedAndTheirFailuresWarned) {
             std::vector<std::string> args = {command};
             if (args[0] == "apply") args.push_back(tool.Path("in.ini"));
             EXPECT_EQ(tool.Run(c.global, args), kExitDone);
-            EXPECT_EQ(tool.err.str(), c.err);
+            // A read leaves the desktop's settings alone, so it has nothing to report about them.
+            EXPECT_EQ(tool.err.str(), args[0] == "apply" ? c.err : "");
         }
     }
 }

@@ -31,11 +31,15 @@ install_packages() {
     DEBIAN_FRONTEND=noninteractive "${sudo[@]}" apt-get install -y --no-install-recommends "${missing[@]}"
 }
 
-build() {  # build DIR [cmake options...]
-    local dir=$1
+build() {  # build DIR [cmake options...] [--target NAME]
+    local dir=$1 target=()
     shift
+    if [ "${1:-}" = --target ]; then
+        target=(--target "$2")
+        shift 2
+    fi
     cmake -S "$root" -B "$dir" -DCMAKE_BUILD_TYPE=RelWithDebInfo "$@" >/dev/null
-    cmake --build "$dir" -j "$jobs"
+    cmake --build "$dir" -j "$jobs" "${target[@]}"
 }
 
 run_tests() {
@@ -73,10 +77,20 @@ run_fuzzers() {
     done
 }
 
-# Until the window exists, the program is its command-line tool, run here against the virtual mouse
-# (state file build/virtual-mouse.bin): read the mouse into a profile, apply that profile, read back.
+# The program on the virtual mouse (state file build/virtual-mouse.bin). Without a display, the
+# command-line tool shows the same work instead: read the mouse into a profile, apply it, read back.
 run_program() {
-    build "$root/build"
+    if [ -z "${DISPLAY:-}" ] && [ -z "${WAYLAND_DISPLAY:-}" ]; then
+        echo "No display (neither DISPLAY nor WAYLAND_DISPLAY is set): running the command-line demonstration."
+        run_demo
+        return
+    fi
+    build "$root/build" --target voltrane
+    VOLTRANE_DEVICE="virtual:$root/build/virtual-mouse.bin" "$root/build/app/voltrane"
+}
+
+run_demo() {
+    build "$root/build" --target voltranectl
     local ctl="$root/build/cli/voltranectl" demo="$root/build/demo"
     local device=(--device "virtual:$root/build/virtual-mouse.bin")
     mkdir -p "$demo"

@@ -1,0 +1,27 @@
+#pragma once
+// The process-wide state of the application: the interface language, the key-table index of the
+// capture dialogs, the program directory, the four interface fonts and the skin images.
+
+#include <QFont>
+#include <QString>
+
+#include "skin/skin_images.h"
+
+namespace voltrane {
+
+extern int g_nLanguage;          // 0..5, as the text tables number languages
+extern int g_nKeyIndex;          // the key-table row the capture dialogs work on
+extern QString g_strProgramDir;  // the executable's folder, ending in "/"
+
+extern QFont g_fontLarge;
+extern QFont g_fontSmall;
+extern QFont g_fontLargeKorean;
+extern QFont g_fontSmallKorean;
+
+extern SkinImages g_imgSkin;
+
+// The small or large interface font for `language` (Korean has fonts of its own).
+const QFont& SmallFont(int language);
+const QFont& LargeFont(int language);
+
+}  // namespace voltrane

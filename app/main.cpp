@@ -1,0 +1,11 @@
+// voltrane: the mouse's configuration window.
+
+#include <QApplication>
+
+#include "app/voltrane_app.h"
+
+int main(int argc, char** argv) {
+    QApplication application(argc, argv);
+    voltrane::CVoltraneApp program;
+    return program.InitInstance();
+}

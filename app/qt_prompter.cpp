@@ -1,0 +1,46 @@
+#include "app/qt_prompter.h"
+
+#include <QFileDialog>
+#include <QMessageBox>
+
+#include "skin/msg_box_dlg.h"
+#include "skin/qt_text.h"
+
+namespace voltrane {
+
+namespace {
+
+// A file dialog set up as `filter` describes; the chosen path, or std::nullopt when cancelled.
+std::optional<std::filesystem::path> runFileDialog(QWidget* owner, const std::filesystem::path& startDir,
+                                                   const FileFilter& filter, QFileDialog::AcceptMode mode) {
+    QFileDialog dialog(owner);
+    dialog.setAcceptMode(mode);
+    dialog.setFileMode(mode == QFileDialog::AcceptSave ? QFileDialog::AnyFile : QFileDialog::ExistingFile);
+    dialog.setOption(QFileDialog::DontConfirmOverwrite);
+    dialog.setDirectory(QString::fromStdString(startDir.string()));
+    dialog.setDefaultSuffix(ToQString(filter.defaultExtension));
+    dialog.setNameFilter(ToQString(filter.description));
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return std::nullopt;
+    return std::filesystem::path(dialog.selectedFiles().front().toStdString());
+}
+
+}  // namespace
+
+void QtPrompter::ShowMessage(std::u16string_view text, std::u16string_view title, int language) {
+    ShowMsgBox(ToQString(text), ToQString(title), 0, language, m_owner);
+}
+
+bool QtPrompter::AskYesNo(std::u16string_view text, std::u16string_view title) {
+    return QMessageBox::question(m_owner, ToQString(title), ToQString(text),
+                                 QMessageBox::Yes | QMessageBox::No) == QMessageBox::Yes;
+}
+
+std::optional<std::filesystem::path> QtPrompter::ChooseSaveFile(const FileFilter& filter) {
+    return runFileDialog(m_owner, m_startDir, filter, QFileDialog::AcceptSave);
+}
+
+std::optional<std::filesystem::path> QtPrompter::ChooseOpenFile(const FileFilter& filter) {
+    return runFileDialog(m_owner, m_startDir, filter, QFileDialog::AcceptOpen);
+}
+
+}  // namespace voltrane

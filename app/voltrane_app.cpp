@@ -1,0 +1,71 @@
+#include "app/voltrane_app.h"
+
+#include <QApplication>
+
+#include "app/globals.h"
+#include "app/qt_prompter.h"
+#include "app/voltrane_dlg.h"
+#include "device/factory_state.h"
+#include "device/hidapi_transport.h"
+#include "device/transport_factory.h"
+#include "host/host_pointer_factory.h"
+#include "settings/language_file.h"
+#include "settings/text_tables.h"
+#include "skin/qt_text.h"
+
+namespace voltrane {
+
+namespace {
+
+constexpr int kLargePixels = 17;
+constexpr int kSmallPixels = 12;
+
+QFont interfaceFont(const char* family, int pixels) {
+    QFont font(QString::fromLatin1(family));
+    font.setPixelSize(pixels);
+    font.setHintingPreference(QFont::PreferFullHinting);
+    return font;
+}
+
+std::filesystem::path toPath(const QString& text) { return std::filesystem::path(text.toStdU16String()); }
+
+}  // namespace
+
+bool CVoltraneApp::InitResources(const QString& programDir) {
+    g_strProgramDir = programDir;
+    g_fontLarge = interfaceFont("Calibri", kLargePixels);
+    g_fontSmall = interfaceFont("Calibri", kSmallPixels);
+    g_fontLargeKorean = interfaceFont("Batang", kLargePixels);
+    g_fontSmallKorean = interfaceFont("Batang", kSmallPixels);
+    g_nLanguage = ReadLanguage(toPath(programDir + QStringLiteral("LANGUAGE.ini")));
+    const qreal ratio = qApp ? qApp->devicePixelRatio() : 1.0;
+    if (const std::optional<QString> missing =
+            LoadSkinImages(g_imgSkin, programDir + QStringLiteral("skins/"), ratio)) {
+        reportMissingFile(*missing);
+        return false;
+    }
+    return true;
+}
+
+void CVoltraneApp::reportMissingFile(const QString& path) {
+    QtPrompter dialogs(nullptr, {});
+    UserInterface& ui = m_prompter ? *m_prompter : dialogs;
+    const QString text = ToQString(GetText(TextTable::Message, kMessageFileMissing, g_nLanguage)) + path;
+    ui.ShowMessage(text.toStdU16String(), u"Error", g_nLanguage);
+}
+
+int CVoltraneApp::InitInstance() {
+    const QString programDir = QCoreApplication::applicationDirPath() + QLatin1Char('/');
+    if (!InitResources(programDir)) return 1;
+    const std::filesystem::path dir = toPath(programDir);
+    const DeviceSelection selection = ParseDeviceSelector(std::getenv(kDeviceVariable), dir);
+    auto device = std::make_unique<DeviceSession>(CreateTransport(selection, FactoryState()),
+                                                  CreateDesktopHostPointer(), m_sleeper, dir);
+    CVoltraneDlg window(dir, std::move(device), m_prompter);
+    QApplication::setQuitOnLastWindowClosed(false);
+    QObject::connect(&window, &QDialog::finished, qApp, &QCoreApplication::quit);
+    window.show();
+    return QApplication::exec();
+}
+
+}  // namespace voltrane

@@ -1,0 +1,35 @@
+#pragma once
+// The application: the program directory, the fonts and skins every window is drawn with, the main
+// window's run, and an orderly end.
+
+#include <QString>
+#include <filesystem>
+#include <memory>
+
+#include "app/event_loop_sleeper.h"
+#include "control/user_interface.h"
+
+namespace voltrane {
+
+class CVoltraneApp {
+public:
+    // Messages of start-up go to `prompter` (the skinned message box when null).
+    explicit CVoltraneApp(UserInterface* prompter = nullptr) : m_prompter(prompter) {}
+
+    // Takes `programDir` (ending in "/") as the program directory, creates the four fonts and loads the
+    // skins from its "skins" folder. A missing skin is reported with its full path, in the language
+    // the user chose last, and gives false.
+    bool InitResources(const QString& programDir);
+
+    // The whole program: resources from the executable's folder, then the main window on the mouse
+    // VOLTRANE_DEVICE names, until it ends. Returns the exit code (1 when a skin is missing).
+    int InitInstance();
+
+private:
+    void reportMissingFile(const QString& path);
+
+    UserInterface* m_prompter;
+    EventLoopSleeper m_sleeper;
+};
+
+}  // namespace voltrane

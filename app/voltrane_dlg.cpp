@@ -1,0 +1,193 @@
+#include "app/voltrane_dlg.h"
+
+#include <QBitmap>
+#include <QLineEdit>
+#include <QPaintEvent>
+#include <QPainter>
+#include <QScreen>
+
+#include "app/app_icon.h"
+#include "app/device_watch.h"
+#include "app/globals.h"
+#include "app/qt_prompter.h"
+#include "app/tray_icon.h"
+#include "skin/item_qrect.h"
+#include "skin/main_painter.h"
+#include "skin/my_combo_box.h"
+#include "skin/qt_text.h"
+
+namespace voltrane {
+
+namespace {
+
+
+// The macro-name box: black, light blue while it has the focus; white text on both.
+constexpr char kNameBoxStyle[] =
+    "QLineEdit { background: black; color: white; border: none; }"
+    "QLineEdit:focus { background: #3399FF; }";
+constexpr char kLanguageBoxStyle[] =
+    "QComboBox { background: #397BEA; color: white; border: 1px solid #076FB8; padding-left: 4px; }"
+    "QComboBox QAbstractItemView { background: #397BEA; color: white; selection-background-color: #0078FA; "
+    "}";
+
+const char16_t* const kLanguageNames[] = {u"简体中文", u"繁體中文", u"English",
+                                          u"Deutsch",  u"日本语",   u"한국어"};
+
+}  // namespace
+
+CVoltraneDlg::CVoltraneDlg(const std::filesystem::path& programDir, std::unique_ptr<DeviceSession> device,
+                           UserInterface* prompter)
+    : QDialog(nullptr, Qt::Window | Qt::FramelessWindowHint),
+      m_ownPrompter(prompter ? nullptr : std::make_unique<QtPrompter>(this, programDir)),
+      m_prompter(prompter ? *prompter : *m_ownPrompter),
+      m_controller(programDir, *this),
+      m_main(m_controller, *this) {
+    m_controller.AttachDevice(std::move(device));
+    initialise();
+}
+
+CVoltraneDlg::~CVoltraneDlg() = default;
+
+void CVoltraneDlg::initialise() {
+    setWindowIcon(AppIcon());
+    setWindowTitle(QStringLiteral("Tarnhollow GamingMouse Driver Setting"));
+    setMouseTracking(true);
+    setFocusPolicy(Qt::StrongFocus);
+    setAttribute(Qt::WA_OpaquePaintEvent);
+    shapeAndCentre();
+    const MacroNameBox box = m_main.Initialise();
+    g_nLanguage = m_controller.Language();
+    if (DeviceSession* device = m_controller.Device()) {
+        m_presence = std::make_unique<MousePresence>(device->Context().hid);
+        m_presence->Probe();
+        m_watch =
+            std::make_unique<DeviceWatch>([this](const DeviceEvent& event) { OnDeviceChange(event); });
+    }
+    createMacroNameBox(box);
+    createLanguageBox();
+    if (TrayIcon::IsAvailable()) {
+        m_tray = std::make_unique<TrayIcon>(
+            windowIcon(), [this] { show(); }, [this] { accept(); });
+    }
+}
+
+// The outline from the mask's colour key, centred on the screen.
+void CVoltraneDlg::shapeAndCentre() {
+    const QImage& mask = g_imgSkin[kMainMask];
+    const QSize size = mask.deviceIndependentSize().toSize();
+    setFixedSize(size);
+    const QImage logical = mask.devicePixelRatio() > 1.0 ? mask.scaled(size) : mask;
+    setMask(QRegion(QBitmap::fromImage(logical.createMaskFromColor(logical.pixel(0, 0), Qt::MaskInColor))));
+    const QRect desktop = screen()->geometry();
+    move(desktop.x() + (desktop.width() - size.width()) / 2,
+         desktop.y() + (desktop.height() - size.height()) / 2);
+}
+
+void CVoltraneDlg::createMacroNameBox(const MacroNameBox& box) {
+    m_editMacroName = new QLineEdit(this);
+    m_editMacroName->setObjectName(QStringLiteral("1001"));
+    m_editMacroName->setStyleSheet(kNameBoxStyle);
+    m_editMacroName->setFont(SmallFont(g_nLanguage));
+    m_editMacroName->setGeometry(ItemQRect(kItemMacroNameBox));
+    m_editMacroName->setText(ToQString(box.text));
+    m_editMacroName->setEnabled(box.enabled);
+    m_editMacroName->hide();
+}
+
+void CVoltraneDlg::createLanguageBox() {
+    m_comboLanguage = new CMyComboBox(this);
+    m_comboLanguage->setObjectName(QStringLiteral("1002"));
+    m_comboLanguage->setStyleSheet(kLanguageBoxStyle);
+    const SkinRect& r = kLanguageBoxRect;
+    m_comboLanguage->setGeometry(r.x, r.y, r.w, r.h);
+    for (const char16_t* name : kLanguageNames) m_comboLanguage->addItem(QString::fromUtf16(name));
+    m_comboLanguage->setCurrentIndex(g_nLanguage);
+    connect(m_comboLanguage, &QComboBox::currentIndexChanged, this,
+            [this](int index) { OnLanguageChange(index); });
+}
+
+void CVoltraneDlg::ShowMessage(std::u16string_view text, std::u16string_view title, int language) {
+    m_prompter.ShowMessage(text, title, language);
+}
+
+bool CVoltraneDlg::AskYesNo(std::u16string_view text, std::u16string_view title) {
+    return m_prompter.AskYesNo(text, title);
+}
+
+std::optional<std::filesystem::path> CVoltraneDlg::ChooseSaveFile(const FileFilter& filter) {
+    return m_prompter.ChooseSaveFile(filter);
+}
+
+std::optional<std::filesystem::path> CVoltraneDlg::ChooseOpenFile(const FileFilter& filter) {
+    return m_prompter.ChooseOpenFile(filter);
+}
+
+void CVoltraneDlg::ItemsChanged(std::span<const int> items) {
+    for (int item : items) updateItem(item);
+}
+
+// Without a tray the hidden window could not be brought back: it is minimised instead.
+void CVoltraneDlg::HideWindow() {
+    if (m_tray) {
+        hide();
+    } else {
+        showMinimized();
+    }
+}
+
+void CVoltraneDlg::CloseWindow() { done(QDialog::Rejected); }
+
+void CVoltraneDlg::RepaintWindow(bool) { update(); }
+
+void CVoltraneDlg::ShowMacroNameBox(bool show) { m_editMacroName->setVisible(show); }
+
+// The button-function menu, the save-as menu and the macro list come with their own windows.
+void CVoltraneDlg::ShowFunctionMenu(int) {}
+
+void CVoltraneDlg::ShowSaveAsMenu() {}
+
+void CVoltraneDlg::MacroListAction(int) {}
+
+void CVoltraneDlg::MacroFileAction(int item) {
+    if (item == kItemImport) {
+        if (const std::optional<std::u16string> name = m_controller.ImportMacros()) {
+            m_editMacroName->setText(ToQString(*name));
+        }
+    } else if (item == kItemSaveMacros) {
+        m_controller.SaveMacros(m_editMacroName->text().toStdU16String());
+    } else {
+        m_controller.ExportMacros();
+    }
+    for (int changed : {kItemMacroCount, kItemMacroInfo, kItemMacroList}) updateItem(changed);
+}
+
+void CVoltraneDlg::OnDeviceChange(const DeviceEvent& event) {
+    if (m_presence && m_presence->MouseWentAway(event)) accept();
+}
+
+void CVoltraneDlg::OnLanguageChange(int language) {
+    g_nLanguage = language;
+    m_editMacroName->setFont(SmallFont(language));
+    m_main.ChangeLanguage(language);
+}
+
+void CVoltraneDlg::paintEvent(QPaintEvent* event) {
+    QPainter painter(this);
+    const MainWindowState state{m_controller.Setting(),
+                                m_controller.Store(),
+                                m_main.m_nPage,
+                                m_main.m_bSideView,
+                                m_main.m_nHotItem,
+                                g_nLanguage,
+                                QString::fromStdString(m_controller.m_strMacroFile.filename().string())};
+    const MainWindowFonts fonts{SmallFont(g_nLanguage), LargeFont(g_nLanguage)};
+    for (const QRect& rect : event->region()) PaintMainWindow(painter, rect, state, g_imgSkin, fonts);
+}
+
+void CVoltraneDlg::updateItem(int item) {
+    if (item < 0 || item >= kItemCount) return;
+    const QRect rect = ItemQRect(item);
+    if (!rect.isEmpty()) update(rect);
+}
+
+}  // namespace voltrane

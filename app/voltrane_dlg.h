@@ -1,0 +1,93 @@
+#pragma once
+// The main window: one skinned, borderless surface of 131 items over the main controller. It turns
+// clicks, the wheel and Space into item numbers, paints what changed, and carries out the
+// controller's requests (UserInterface, WindowPort).
+
+#include <QDialog>
+#include <QPoint>
+#include <filesystem>
+#include <memory>
+
+#include "control/main_controller.h"
+#include "device/mouse_presence.h"
+
+class QLineEdit;
+
+namespace voltrane {
+
+class CMyComboBox;
+class DeviceWatch;
+class TrayIcon;
+
+class CVoltraneDlg : public QDialog, public UserInterface, public WindowPort {
+public:
+    // A window over the files of `programDir` and the mouse of `device` (none: no mouse is found).
+    // Messages, questions and file dialogs go to `prompter` (the Qt dialogs when null).
+    CVoltraneDlg(const std::filesystem::path& programDir, std::unique_ptr<DeviceSession> device,
+                 UserInterface* prompter = nullptr);
+    ~CVoltraneDlg() override;
+
+    // The user interface: messages, questions and file dialogs through the prompter, repaints here.
+    void ShowMessage(std::u16string_view text, std::u16string_view title, int language) override;
+    bool AskYesNo(std::u16string_view text, std::u16string_view title) override;
+    std::optional<std::filesystem::path> ChooseSaveFile(const FileFilter& filter) override;
+    std::optional<std::filesystem::path> ChooseOpenFile(const FileFilter& filter) override;
+    void ItemsChanged(std::span<const int> items) override;
+
+    // The window's side of the controller.
+    void HideWindow() override;
+    void CloseWindow() override;
+    void RepaintWindow(bool erase) override;
+    void ShowMacroNameBox(bool show) override;
+    void ShowFunctionMenu(int item) override;
+    void ShowSaveAsMenu() override;
+    void MacroListAction(int item) override;
+    void MacroFileAction(int item) override;
+
+    // A device arrived or went away; the program ends when the mouse that had been there went away.
+    void OnDeviceChange(const DeviceEvent& event);
+    // The language chosen in the combo box.
+    void OnLanguageChange(int language);
+
+    Controller& GetController() { return m_controller; }
+    MainController& GetMainController() { return m_main; }
+    QLineEdit* MacroNameEdit() const { return m_editMacroName; }
+    CMyComboBox* LanguageBox() const { return m_comboLanguage; }
+    int HotItem() const { return m_main.m_nHotItem; }
+
+protected:
+    void paintEvent(QPaintEvent* event) override;
+    void mousePressEvent(QMouseEvent* event) override;
+    void mouseMoveEvent(QMouseEvent* event) override;
+    void mouseReleaseEvent(QMouseEvent* event) override;
+    void wheelEvent(QWheelEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
+    void keyReleaseEvent(QKeyEvent* event) override;
+
+private:
+    void initialise();
+    void shapeAndCentre();
+    void createMacroNameBox(const MacroNameBox& box);
+    void createLanguageBox();
+    void hitTest(QPoint point);
+    void updateItem(int item);
+    void startDrag(QPoint point);
+    void endDrag();
+    void clickSlider(int item, int x);
+    void takeOverMacroName();
+
+    std::unique_ptr<UserInterface> m_ownPrompter;
+    UserInterface& m_prompter;
+    Controller m_controller;
+    MainController m_main;
+    std::unique_ptr<MousePresence> m_presence;
+    QLineEdit* m_editMacroName = nullptr;
+    CMyComboBox* m_comboLanguage = nullptr;
+    std::unique_ptr<TrayIcon> m_tray;
+    std::unique_ptr<DeviceWatch> m_watch;
+    int m_nLastHotItem = kNoItem;
+    bool m_bDragging = false;
+    QPoint m_ptDragStart;
+};
+
+}  // namespace voltrane

@@ -1,0 +1,123 @@
+// The main window's mouse and keyboard: hit testing, window drag, slider clicks, the wheel over the
+// macro list and Space repeating the last activation.
+
+#include <QKeyEvent>
+#include <QLineEdit>
+#include <QMouseEvent>
+#include <QWheelEvent>
+#include <QWindow>
+#include <algorithm>
+
+#include "app/voltrane_dlg.h"
+#include "skin/hit_test.h"
+#include "skin/my_combo_box.h"
+
+namespace voltrane {
+
+namespace {
+
+constexpr int kMacroRowHeight = 12;
+constexpr int kMacroListRows = 20;
+
+}  // namespace
+
+void CVoltraneDlg::hitTest(QPoint point) {
+    MacroStore& store = m_controller.Store();
+    const int previousRow = store.m_nMacroHoverRow;
+    store.m_nMacroHoverRow = store.m_nMacroSel;
+    const int hot = HitTest(point.x(), point.y(), m_main.m_nPage);
+    if (m_main.m_nPage == 1 && hot == kItemMacroList) {
+        const int row = (point.y() - kItemRects[kItemMacroList].y) / kMacroRowHeight + store.m_nMacroTop;
+        store.m_nMacroHoverRow = std::min(row, static_cast<int>(store.m_nMacroCount));
+    }
+    if (store.m_nMacroHoverRow != previousRow) {
+        updateItem(kItemMacroInfo);
+        updateItem(kItemMacroList);
+    }
+    if (hot != m_nLastHotItem) {
+        updateItem(hot);
+        updateItem(m_nLastHotItem);
+        m_nLastHotItem = hot;
+    }
+    m_main.m_nHotItem = hot;
+}
+
+void CVoltraneDlg::mousePressEvent(QMouseEvent* event) {
+    if (event->button() != Qt::LeftButton) return QDialog::mousePressEvent(event);
+    hitTest(event->position().toPoint());
+    if (m_main.m_nHotItem == kNoItem) startDrag(event->position().toPoint());
+}
+
+void CVoltraneDlg::mouseMoveEvent(QMouseEvent* event) {
+    if (m_bDragging) {
+        move(event->globalPosition().toPoint() - m_ptDragStart);
+    } else {
+        hitTest(event->position().toPoint());
+    }
+}
+
+void CVoltraneDlg::mouseReleaseEvent(QMouseEvent* event) {
+    if (event->button() != Qt::LeftButton) return QDialog::mouseReleaseEvent(event);
+    if (m_bDragging) return endDrag();
+    hitTest(event->position().toPoint());
+    const int item = m_main.m_nHotItem;
+    if (SliderOf(item)) return clickSlider(item, event->position().toPoint().x());
+    m_main.ActivateItem(item);
+}
+
+// Where the platform moves windows itself (on Wayland it is the only way) it takes the drag over;
+// elsewhere the window follows the cursor until the button is released.
+void CVoltraneDlg::startDrag(QPoint point) {
+    if (windowHandle() && windowHandle()->startSystemMove()) return takeOverMacroName();
+    m_bDragging = true;
+    m_ptDragStart = point;
+}
+
+void CVoltraneDlg::endDrag() {
+    takeOverMacroName();
+    m_bDragging = false;
+}
+
+// A click on the background is how a name typed into the box becomes the selected macro's name.
+void CVoltraneDlg::takeOverMacroName() {
+    const QString text = m_editMacroName->text();
+    if (text.isEmpty()) return;
+    MacroStore& store = m_controller.Store();
+    store.m_strMacroNames[std::clamp(store.m_nMacroSel, 0, kMacroStoreSlots - 1)] = text.toStdU16String();
+    updateItem(kItemMacroList);
+}
+
+// Slider clicks set their value directly, without the controller, and do not mark the profile.
+void CVoltraneDlg::clickSlider(int item, int x) {
+    const SliderGeometry slider = *SliderOf(item);
+    m_controller.Setting().SetSliderValue(item, SliderValueAt(slider, x));
+    updateItem(item);
+    updateItem(slider.valueItem);
+}
+
+void CVoltraneDlg::wheelEvent(QWheelEvent* event) {
+    if (m_main.m_nHotItem != kItemMacroList) return QDialog::wheelEvent(event);
+    MacroStore& store = m_controller.Store();
+    const int delta = event->angleDelta().y();
+    const int before = store.m_nMacroTop;
+    if (delta > 0 && store.m_nMacroTop > 0) --store.m_nMacroTop;
+    if (delta < 0 && store.m_nMacroTop + kMacroListRows - 1 < static_cast<int>(store.m_nMacroCount)) {
+        ++store.m_nMacroTop;
+    }
+    if (store.m_nMacroTop != before) updateItem(kItemMacroList);
+}
+
+// Esc does not end the program: only Close, Cancel, Exit and the loss of the mouse do.
+void CVoltraneDlg::keyPressEvent(QKeyEvent* event) {
+    if (event->key() == Qt::Key_Escape) return event->accept();
+    QDialog::keyPressEvent(event);
+}
+
+void CVoltraneDlg::keyReleaseEvent(QKeyEvent* event) {
+    const bool typing = m_editMacroName->hasFocus() || m_comboLanguage->hasFocus();
+    if (event->key() != Qt::Key_Space || event->isAutoRepeat() || typing)
+        return QDialog::keyReleaseEvent(event);
+    if (m_main.m_nFocusItem < kNoItem) m_main.ActivateItem(m_main.m_nFocusItem);
+}
+
+}  // namespace voltrane

@@ -1,0 +1,59 @@
+#pragma once
+// The main controller: what each item of the main window does when activated, and the start-up
+// of the window's state. It decides; the window only turns clicks into item numbers and carries out
+// the requests of its WindowPort.
+
+#include <string>
+
+#include "control/controller.h"
+#include "control/window_port.h"
+
+namespace voltrane {
+
+// The macro-name box after start-up: enabled only when "mouse.mac" exists.
+struct MacroNameBox {
+    bool enabled = false;
+    std::u16string text;
+};
+
+class MainController {
+public:
+    // Works on `controller`'s record and reaches the window through `window`; both must outlive it.
+    MainController(Controller& controller, WindowPort& window)
+        : m_controller(controller), m_window(window) {}
+
+    // Start-up: the stored language, profile 1 (highlighted, not yet current), the mouse's
+    // configuration, the working macro file "mouse.mac" and the desktop's pointer settings.
+    // Returns what the macro-name box shows.
+    MacroNameBox Initialise();
+
+    // Performs the action of item `item`; 131 and above do nothing.
+    void ActivateItem(int item);
+
+    // A language chosen in the combo box: stored in "LANGUAGE.ini" and used from now on.
+    void ChangeLanguage(int language);
+
+    int m_nPage = 0;             // 0 basic, 1 advanced
+    int m_nCurProfile = -1;      // 1..5 once a profile tab was clicked
+    bool m_bModified = false;    // the record was edited since the profile was chosen
+    bool m_bSideView = false;    // the basic page shows the mouse from the side
+    int m_nHotItem = kNoItem;    // the item under the cursor; the button a function menu configures
+    int m_nFocusItem = kNoItem;  // the item activated last, repeated by Space
+
+private:
+    void markModified();
+    void sideViewRule(int item);
+    void editItem(int item);
+    void chooseProfile(int profile);
+    void loadChosenFile();
+    void restoreDefaults();
+    void switchPage(int item);
+    void applyAndSave();
+    void dispatch(int item);
+    std::filesystem::path numberedProfile(int number) const;
+
+    Controller& m_controller;
+    WindowPort& m_window;
+};
+
+}  // namespace voltrane

@@ -1,0 +1,191 @@
+#include "skin/main_painter.h"
+
+#include <QPainter>
+#include <algorithm>
+#include <array>
+
+#include "settings/key_table.h"
+#include "settings/text_tables.h"
+#include "skin/hit_test.h"
+#include "skin/item_qrect.h"
+#include "skin/qt_text.h"
+
+namespace voltrane {
+
+namespace {
+
+const QColor kGreyText(0xB4, 0xB4, 0xB4);
+const QColor kSelectedRow(0x33, 0x99, 0xFF);
+constexpr int kLastButtonItem = 6;
+constexpr int kFirstLargeItem = 125;
+constexpr int kMacroListRows = 20;
+constexpr int kMacroRowHeight = 12;
+constexpr int kDpiValues[] = {500, 1000, 2000, 3000, 4000};
+constexpr int kBoxedItems[] = {14, 15, 16, 24, 25, 28, 29, 32, 33, 69, 71};
+constexpr int kBoxWidth = 18;
+constexpr int kSmallestPixels = 8;
+
+int value(const MainWindowState& state, int item) { return state.setting.m_nItem[item]; }
+
+// The three images of the page shown: background, items that are on, item under the cursor.
+struct PageImages {
+    const QImage& normal;
+    const QImage& over;
+    const QImage& down;
+};
+
+PageImages pageImages(const MainWindowState& state, const SkinImages& skins) {
+    if (state.page == 1) return {skins[kAdvancedNormal], skins[kAdvancedOver], skins[kAdvancedDown]};
+    return {skins[state.sideView ? kMainNormalSide : kMainNormal], skins[kMainOver], skins[kMainDown]};
+}
+
+bool alwaysWhite(int item) { return (item >= 120 && item <= 122) || item >= 128; }
+
+// Copies the item's state picture and returns the colour of its text.
+QColor drawState(QPainter& painter, int item, const MainWindowState& state, const PageImages& page) {
+    if (item > kLastButtonItem && value(state, item) != 0) {
+        CopySkinRect(painter, page.over, ItemQRect(item));
+        return Qt::white;
+    }
+    if (item == state.hotItem) {
+        CopySkinRect(painter, page.down, ItemQRect(item));
+        return Qt::white;
+    }
+    return alwaysWhite(item) ? QColor(Qt::white) : kGreyText;
+}
+
+// Text that is wider than its rectangle (German and Korean captions can be) is drawn in a font
+// made just small enough to fit, rather than cut off.
+void drawText(QPainter& painter, const QRect& rect, const QString& text, int flags) {
+    const QFont font = painter.font();
+    const int width = QFontMetrics(font).horizontalAdvance(text);
+    if (width > rect.width() && font.pixelSize() > 0) {
+        QFont fitted = font;
+        fitted.setPixelSize(std::max(kSmallestPixels, font.pixelSize() * rect.width() / width));
+        painter.setFont(fitted);
+    }
+    painter.drawText(rect, flags | Qt::TextSingleLine, text);
+    painter.setFont(font);
+}
+
+constexpr int kLeft = Qt::AlignLeft | Qt::AlignVCenter;
+constexpr int kCentre = Qt::AlignCenter;
+
+QString buttonText(int item, const MainWindowState& state) {
+    const MouseSetting& s = state.setting;
+    const int function = value(state, item);
+    if (function == kFunctionKeyboard) return ToQString(KeyComboText(s.m_KeyData[item]));
+    if (function == kFunctionMacro && !s.m_strButtonMacro[item].empty())
+        return ToQString(s.m_strButtonMacro[item]);
+    return ToQString(GetText(TextTable::ButtonFunction, function, state.language));
+}
+
+void drawSlider(QPainter& painter, int item, const MainWindowState& state, const SkinImages& skins) {
+    const std::optional<SliderGeometry> slider = SliderOf(item);
+    if (!slider) return;
+    const QRect track = ItemQRect(item);
+    const int x = track.left() + slider->thumbOffset + slider->step * value(state, slider->valueItem);
+    painter.drawImage(QRect(x, track.top(), kThumbWidth, kThumbHeight), skins.thumb);
+}
+
+QString numberText(int item, const MainWindowState& state) {
+    if (item == kItemDpi) {
+        const int level = std::clamp(value(state, item), 0, 4);
+        return QString::number(kDpiValues[level]);
+    }
+    return QString::number(value(state, item) + 1);
+}
+
+void drawMacroInfo(QPainter& painter, const MainWindowState& state) {
+    const MacroStore& store = state.store;
+    const int selected = std::clamp(store.m_nMacroSel, 0, kMacroStoreSlots - 1);
+    const QString text = QStringLiteral("Index: %1\nNumber:%2\nFile:%3")
+                             .arg(store.m_nMacroSel + 1)
+                             .arg(store.m_Macro[selected].count)
+                             .arg(state.macroFileName);
+    painter.drawText(ItemQRect(kItemMacroInfo), Qt::AlignLeft | Qt::AlignTop | Qt::TextWordWrap, text);
+}
+
+QColor rowColour(const MacroStore& store, int row) {
+    if (row == store.m_nMacroSel) return kSelectedRow;
+    return row == store.m_nMacroHoverRow ? QColor(Qt::white) : kGreyText;
+}
+
+void drawMacroList(QPainter& painter, const MainWindowState& state) {
+    const MacroStore& store = state.store;
+    const QRect list = ItemQRect(kItemMacroList);
+    QRect row(list.left() + 2, list.top() + 1, list.width() - 4, kMacroRowHeight);
+    for (int r = store.m_nMacroTop; r < store.m_nMacroTop + kMacroListRows && r < kMacroStoreSlots; ++r) {
+        painter.setPen(rowColour(store, r));
+        if (store.m_Macro[r].count != 0) {
+            drawText(painter, row, ToQString(store.m_strMacroNames[r]), kLeft);
+        } else {
+            if (store.m_nMacroCount < kMaxMacros)
+                drawText(painter, row, QStringLiteral("<New Macro>"), kLeft);
+            return;
+        }
+        row.translate(0, kMacroRowHeight);
+    }
+}
+
+void drawCaption(QPainter& painter, int item, const QString& caption, const MainWindowState& state) {
+    const QRect rect = ItemQRect(item);
+    const QString text = caption.trimmed();
+    if (item == kItemMacroCount) {
+        drawText(painter, rect,
+                 QStringLiteral("%1 %2/%3").arg(text).arg(state.store.m_nMacroCount).arg(kMaxMacros),
+                 kLeft);
+    } else if (std::find(std::begin(kBoxedItems), std::end(kBoxedItems), item) != std::end(kBoxedItems)) {
+        drawText(painter, rect.adjusted(kBoxWidth, 0, 0, 0), text, kLeft);
+    } else if (item == kItemProfileLabel) {
+        drawText(painter, rect, text, kLeft);
+    } else {
+        drawText(painter, rect, text, kCentre);
+    }
+}
+
+// The content of one item, chosen by its caption's first character.
+void drawContent(QPainter& painter, int item, const MainWindowState& state, const SkinImages& skins) {
+    const QString caption = ToQString(GetText(TextTable::Main, item, state.language));
+    if (caption.isEmpty()) return;
+    const QChar marker = caption.front();
+    if (marker == u'B' && item <= kLastButtonItem) {
+        drawText(painter, ItemQRect(item), buttonText(item, state), kLeft);
+    } else if (marker == u'S') {
+        drawSlider(painter, item, state, skins);
+    } else if (marker == u'X') {
+        drawText(painter, ItemQRect(item), numberText(item, state), kCentre);
+    } else if (marker == u'H' || marker == u'R' || marker == u'Y' || marker == u'G') {
+        const bool lamp = item >= kItemShine && item <= kItemShine + 3;
+        drawText(painter, ItemQRect(item), QString::number(value(state, item) + (lamp ? 0 : 1)), kCentre);
+    } else {
+        drawCaption(painter, item, caption, state);
+    }
+}
+
+void drawItem(QPainter& painter, int item, const MainWindowState& state, const SkinImages& skins,
+              const MainWindowFonts& fonts, const PageImages& page) {
+    painter.setFont(item < kFirstLargeItem ? fonts.small : fonts.large);
+    painter.setPen(drawState(painter, item, state, page));
+    if (item == kItemMacroNameBox) return;
+    if (item == kItemMacroInfo) return drawMacroInfo(painter, state);
+    if (item == kItemMacroList) return drawMacroList(painter, state);
+    drawContent(painter, item, state, skins);
+}
+
+}  // namespace
+
+void PaintMainWindow(QPainter& painter, const QRect& dirty, const MainWindowState& state,
+                     const SkinImages& skins, const MainWindowFonts& fonts) {
+    const PageImages page = pageImages(state, skins);
+    CopySkinRect(painter, page.normal, dirty);
+    for (int item = 0; item < kItemCount; ++item) {
+        if (!ItemOnPage(item, state.page) || !ItemQRect(item).intersects(dirty)) continue;
+        drawItem(painter, item, state, skins, fonts, page);
+    }
+    painter.drawImage(dirty, skins.mainOutline,
+                      QRectF(dirty.topLeft() * skins.mainOutline.devicePixelRatio(),
+                             dirty.size() * skins.mainOutline.devicePixelRatio()));
+}
+
+}  // namespace voltrane

@@ -1,0 +1,39 @@
+#pragma once
+// Painting of the main window from its state: the page background, every item of the page by its
+// value and hover state, captions and their markers, sliders, numbers and the macro panel, and the
+// mask that cuts the window's outline.
+
+#include <QFont>
+#include <QString>
+
+#include "settings/macro_store.h"
+#include "settings/mouse_setting.h"
+#include "skin/skin_images.h"
+
+class QPainter;
+class QRect;
+
+namespace voltrane {
+
+// Everything a paint of the main window reads.
+struct MainWindowState {
+    const MouseSetting& setting;
+    const MacroStore& store;
+    int page = 0;           // 0 basic, 1 advanced
+    bool sideView = false;  // page 0 shows the mouse from the side
+    int hotItem = kNoItem;  // the item under the cursor
+    int language = 2;       // the captions' language
+    QString macroFileName;  // the working macro file's name, without its folder
+};
+
+// The fonts of the items: the small one below item 125, the large one for the bottom buttons and tabs.
+struct MainWindowFonts {
+    QFont small;
+    QFont large;
+};
+
+// Paints the items whose rectangles meet `dirty` (and the background under them).
+void PaintMainWindow(QPainter& painter, const QRect& dirty, const MainWindowState& state,
+                     const SkinImages& skins, const MainWindowFonts& fonts);
+
+}  // namespace voltrane

@@ -1,0 +1,36 @@
+#pragma once
+// The popup menu of the main window: every item drawn in the skin's look (blue border, black fill,
+// white text; the highlighted item blue with orange text) at a fixed size per menu kind.
+
+#include <QFont>
+#include <QMenu>
+
+namespace voltrane {
+
+class CMyMenu : public QMenu {
+public:
+    // Menu kinds: the button-function menu, its three submenus, and the save-as menu.
+    enum Kind : int {
+        FunctionMenu = 0,
+        BasicCommands = 1,
+        AdvancedCommands = 2,
+        MediaCommands = 3,
+        SaveAs = 4
+    };
+
+    // A menu of `kind` whose items are written in `font`.
+    CMyMenu(int kind, const QFont& font, QWidget* parent = nullptr);
+
+    // The size of every item: 112 x 24 for kinds 0-3, 73 x 24 for the save-as menu.
+    static QSize ItemSize(int kind);
+
+    int m_nKind;
+
+protected:
+    void paintEvent(QPaintEvent* event) override;
+
+private:
+    void drawItem(QPainter& painter, QAction* action) const;
+};
+
+}  // namespace voltrane

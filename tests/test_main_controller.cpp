@@ -1,0 +1,258 @@
+// The main controller without a window: which rule each item runs, what it marks, which question
+// it asks, and what reaches the profile files and the (virtual) mouse.
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <deque>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "control/main_controller.h"
+#include "device/factory_state.h"
+#include "device/virtual_mouse.h"
+#include "device_fakes.h"
+#include "host/host_pointer_memory.h"
+#include "scripted_ui.h"
+#include "settings/language_file.h"
+#include "settings/text_tables.h"
+#include "temp_dir.h"
+
+namespace voltrane {
+namespace {
+
+// The window, recording each request as a word.
+class RecordingWindow final : public WindowPort {
+public:
+    void HideWindow() override { requests.push_back("hide"); }
+    void CloseWindow() override { requests.push_back("close"); }
+    void RepaintWindow(bool erase) override { requests.push_back(erase ? "erase" : "repaint"); }
+    void ShowMacroNameBox(bool show) override { requests.push_back(show ? "box on" : "box off"); }
+    void ShowFunctionMenu(int item) override { requests.push_back("menu " + std::to_string(item)); }
+    void ShowSaveAsMenu() override { requests.push_back("save as"); }
+    void MacroListAction(int item) override { requests.push_back("list " + std::to_string(item)); }
+    void MacroFileAction(int item) override { requests.push_back("file " + std::to_string(item)); }
+
+    std::vector<std::string> requests;
+};
+
+struct Rig {
+    TempDir dir;
+    ScriptedUi ui;
+    RecordingWindow window;
+    RecordingSleeper sleeper;
+    Controller controller{dir.path(), ui};
+    VirtualMouse* mouse = nullptr;
+    MemoryHostPointer* host = nullptr;
+    MainController main{controller, window};
+
+    explicit Rig(const HostPointerValues& desktop = {}) {
+        auto transport = std::make_unique<VirtualMouse>(FactoryState());
+        auto pointer = std::make_unique<MemoryHostPointer>(desktop);
+        mouse = transport.get();
+        host = pointer.get();
+        controller.AttachDevice(
+            std::make_unique<DeviceSession>(std::move(transport), std::move(pointer), sleeper, dir.path()));
+    }
+
+    // Clicks `item` with the cursor on it, as the window does.
+    void Click(int item) {
+        main.m_nHotItem = item;
+        main.ActivateItem(item);
+    }
+    bool Exists(const char* name) const { return std::filesystem::exists(dir.path() / name); }
+};
+
+// What one click asks of the window, from a fresh start with the cursor on the item.
+struct DispatchCase {
+    const char* name;
+    int item;
+    std::vector<std::string> requests;
+    bool repaintsItem;
+};
+
+const std::vector<DispatchCase> kDispatchCases = {
+    {"Button1SameView", 0, {}, true},
+    {"Button2OpensItsMenu", 1, {"menu 1"}, true},
+    {"Button6TurnsToTheSideAndOpensItsMenu", 5, {"repaint", "menu 5"}, true},
+    {"Button7TurnsToTheSideAndOpensItsMenu", 6, {"repaint", "menu 6"}, true},
+    {"SaveSettingOpensTheSaveAsMenu", 121, {"save as"}, true},
+    {"Hide", 123, {"hide"}, true},
+    {"Close", 124, {"close"}, false},
+    {"Cancel", 130, {"close"}, false},
+    {"BasicTab", 125, {"box off", "repaint"}, true},
+    {"AdvancedTab", 126, {"box on", "repaint"}, true},
+    {"MacroList", 86, {"list 86"}, true},
+    {"MacroName", 61, {"list 61"}, true},
+    {"MacroDelete", 67, {"list 67"}, true},
+    {"MacroEdit", 68, {"list 68"}, true},
+    {"Import", 64, {"file 64"}, true},
+    {"SaveMacros", 65, {"file 65"}, true},
+    {"Export", 66, {"file 66"}, true},
+    {"LabelDoesNothing", 7, {}, true},
+    {"NoItem", 131, {}, false},
+};
+
+TEST(MainController, DispatchesEachItemToItsAction) {
+    for (const DispatchCase& c : kDispatchCases) {
+        SCOPED_TRACE(c.name);
+        Rig rig;
+        rig.Click(c.item);
+        EXPECT_EQ(rig.window.requests, c.requests);
+        const bool repainted = !rig.ui.changed.empty() && rig.ui.changed.back() == c.item;
+        EXPECT_EQ(repainted, c.repaintsItem);
+        EXPECT_TRUE(rig.ui.questions.empty());
+        EXPECT_EQ(rig.mouse->SendCount(), 0);
+    }
+}
+
+// A run of clicks (answering every question with `answers`): the modified flag and the questions.
+struct MarkingCase {
+    const char* name;
+    std::vector<int> clicks;
+    std::deque<bool> answers;
+    bool modified;
+    int questions;
+};
+
+const std::vector<MarkingCase> kMarkingCases = {
+    {"NoProfileNoMarking", {14}, {}, false, 0},
+    {"FirstProfileSwitchNeverAsks", {14, 116}, {}, false, 0},
+    {"EditAfterProfileMarks", {116, 14}, {}, true, 0},
+    {"StepperAtItsLimitStillMarks", {116, 47, 47, 47, 47, 47}, {}, true, 0},
+    {"SliderTrackDoesNotMark", {116, 51}, {}, false, 0},
+    {"Button6MarksWhenTheViewTurns", {116, 5}, {}, true, 0},
+    {"Button7AfterButton6KeepsTheView", {116, 5, 118, 6}, {false}, false, 1},
+    {"Button1TurnsBackWithoutMarking", {116, 5, 117, 0}, {false}, false, 1},
+    {"SwitchWithChangesAsks", {116, 14, 117}, {false}, false, 1},
+    {"SameProfileWithChangesAsks", {116, 14, 116}, {false}, false, 1},
+    {"SaveSettingClears", {116, 14, 121, 117}, {}, false, 0},
+    {"LoadSettingClears", {116, 14, 120}, {}, false, 0},
+    {"DefaultAnsweredNoClears", {116, 14, 122}, {false}, false, 1},
+    {"ApplyKeepsTheMark", {116, 14, 129}, {}, true, 0},
+    {"TabsDoNotMark", {116, 126, 125}, {}, false, 0},
+};
+
+TEST(MainController, MarksAndAsksAsTheRulesSay) {
+    for (const MarkingCase& c : kMarkingCases) {
+        SCOPED_TRACE(c.name);
+        Rig rig;
+        rig.ui.yesNo = c.answers;
+        for (int item : c.clicks) rig.Click(item);
+        EXPECT_EQ(rig.main.m_bModified, c.modified);
+        EXPECT_EQ(rig.ui.questions.size(), static_cast<std::size_t>(c.questions));
+    }
+}
+
+TEST(MainController, EditRuleChangesTheRecordAndRepaintsWhatChanged) {
+    Rig rig;
+    rig.Click(kItemRate1000);
+    EXPECT_EQ(rig.controller.Setting().m_nItem[kItemRate1000], 1);
+    EXPECT_EQ(rig.controller.Setting().m_nItem[22], 0);  // the default 500 Hz is off
+    EXPECT_NE(std::find(rig.ui.changed.begin(), rig.ui.changed.end(), 22), rig.ui.changed.end());
+}
+
+// The save question in each language, and what each answer does to the old profile's file.
+struct SaveQuestionCase {
+    const char* name;
+    int language;
+    bool answer;
+    std::u16string text;
+};
+
+const std::vector<SaveQuestionCase> kSaveQuestionCases = {
+    {"EnglishYes", kEnglish, true, u"Do you want to save the changes?"},
+    {"GermanNo", 3, false, u"Möchten Sie die Änderungen speichern?"},
+    {"KoreanYes", 5, true, u"변경 사항을 저장하시겠습니까?"},
+};
+
+TEST(MainController, SaveQuestionSavesTheOldProfileOnYes) {
+    for (const SaveQuestionCase& c : kSaveQuestionCases) {
+        SCOPED_TRACE(c.name);
+        Rig rig;
+        rig.controller.SetLanguage(c.language);
+        rig.ui.yesNo = {c.answer};
+        rig.Click(116);
+        rig.Click(14);
+        rig.Click(118);
+        ASSERT_EQ(rig.ui.questions.size(), 1u);
+        EXPECT_EQ(rig.ui.questions[0], c.text);
+        EXPECT_EQ(rig.Exists("Setting2.ini"), c.answer);
+        EXPECT_EQ(rig.main.m_nCurProfile, 4);
+        const int* items = rig.controller.Setting().m_nItem;
+        EXPECT_EQ(std::vector<int>(items + 115, items + 120), (std::vector<int>{0, 0, 0, 1, 0}));
+    }
+}
+
+TEST(MainController, RestoreQuestionInKorean) {
+    Rig rig;
+    rig.controller.SetLanguage(5);
+    rig.Click(122);
+    ASSERT_EQ(rig.ui.questions.size(), 1u);
+    EXPECT_EQ(rig.ui.questions[0], u"공장 기본값으로 복원하시겠습니까？");
+    EXPECT_EQ(rig.mouse->SendCount(), 0);
+}
+
+TEST(MainController, RestoreOnYesSendsTheDefaultsSilently) {
+    Rig rig;
+    rig.Click(kItemRate1000);
+    rig.ui.yesNo = {true};
+    rig.Click(122);
+    EXPECT_EQ(rig.controller.Setting().m_nItem[kItemRate1000], 0);
+    EXPECT_GT(rig.mouse->SendCount(), 0);
+    EXPECT_TRUE(rig.ui.shown.empty());
+}
+
+// Apply before any profile tab: profile 1 is the one highlighted, so it is saved there.
+TEST(MainController, ApplyBeforeAnyProfileSavesProfileOne) {
+    Rig rig;
+    rig.Click(kItemRate1000);
+    rig.Click(129);
+    EXPECT_TRUE(rig.Exists("Setting1.ini"));
+    EXPECT_FALSE(rig.Exists("Setting-1.ini"));
+    EXPECT_TRUE(rig.Exists("download.bin"));
+    ASSERT_EQ(rig.ui.shown.size(), 1u);
+    EXPECT_EQ(rig.ui.shown[0].text, GetText(TextTable::Message, kMessageDownloadComplete, kEnglish));
+    EXPECT_GT(rig.mouse->SendCount(), 0);
+}
+
+TEST(MainController, OkSendsAndHidesEvenWhenTheMouseIsGone) {
+    for (const bool present : {true, false}) {
+        SCOPED_TRACE(present);
+        Rig rig;
+        rig.mouse->SetPresent(present);
+        rig.Click(128);
+        EXPECT_EQ(rig.window.requests, std::vector<std::string>{"hide"});
+        ASSERT_EQ(rig.ui.shown.size(), 1u);
+        EXPECT_EQ(rig.ui.shown[0].text == GetText(TextTable::Message, kMessageDownloadComplete, kEnglish),
+                  present);
+        EXPECT_FALSE(rig.Exists("Setting1.ini"));
+    }
+}
+
+TEST(MainController, InitialiseUsesTheStoredLanguageAndLeavesTheDesktopAlone) {
+    const HostPointerValues desktop{4, false, 7, 900};
+    Rig rig(desktop);
+    ASSERT_TRUE(WriteLanguage(rig.dir.path() / "LANGUAGE.ini", 3).ok());
+    const MacroNameBox box = rig.main.Initialise();
+    EXPECT_EQ(rig.controller.Language(), 3);
+    EXPECT_TRUE(rig.host->Applied().empty());
+    EXPECT_EQ(rig.host->Values(), desktop);
+    EXPECT_EQ(rig.controller.Setting().m_nItem[kItemWheelLines], 6);
+    EXPECT_EQ(rig.controller.Setting().m_nItem[kItemProfile1], 1);
+    EXPECT_EQ(rig.main.m_nCurProfile, -1);
+    EXPECT_FALSE(box.enabled);
+    EXPECT_TRUE(rig.ui.shown.empty());
+}
+
+TEST(MainController, LanguageChangeIsStoredAndRepainted) {
+    Rig rig;
+    rig.main.ChangeLanguage(5);
+    EXPECT_EQ(ReadLanguage(rig.dir.path() / "LANGUAGE.ini"), 5);
+    EXPECT_EQ(rig.controller.Language(), 5);
+    EXPECT_EQ(rig.window.requests, std::vector<std::string>{"repaint"});
+}
+
+}  // namespace
+}  // namespace voltrane

@@ -1,0 +1,345 @@
+// The real main window, driven by clicks, the wheel and keys on the offscreen platform.
+
+#include <QLineEdit>
+#include <QMouseEvent>
+#include <QPaintEvent>
+#include <QScreen>
+#include <QSignalSpy>
+#include <QTest>
+#include <QTimer>
+
+#include "app/event_loop_sleeper.h"
+#include "app/globals.h"
+#include "settings/language_file.h"
+#include "settings/text_tables.h"
+#include "skin/hit_test.h"
+#include "skin/item_qrect.h"
+#include "skin/msg_box_dlg.h"
+#include "skin/my_combo_box.h"
+#include "skin/qt_text.h"
+#include "window_rig.h"
+
+using namespace voltrane;
+
+namespace {
+
+QPoint centreOf(int item) {
+    const SkinRect& r = kItemRects[static_cast<std::size_t>(item)];
+    return {r.x + r.w / 2, r.y + r.h / 2};
+}
+
+QPoint leftOf(int item, int offset) {
+    const SkinRect& r = kItemRects[static_cast<std::size_t>(item)];
+    return {r.x + offset, r.y + r.h / 2};
+}
+
+void click(QWidget* window, QPoint point) {
+    QTest::mouseClick(window, Qt::LeftButton, Qt::NoModifier, point);
+}
+
+void sendMouse(QWidget* window, QEvent::Type type, QPoint local, Qt::MouseButtons buttons) {
+    const QPoint global = window->mapToGlobal(local);
+    QMouseEvent event(type, local, global, Qt::LeftButton, buttons, Qt::NoModifier);
+    QApplication::sendEvent(window, &event);
+}
+
+}  // namespace
+
+class TestVoltraneWindow : public QObject {
+    Q_OBJECT
+
+private slots:
+    void clicksFollowTheRules_data();
+    void clicksFollowTheRules();
+    void shapedByTheMaskAndCentred();
+    void tabsSwitchPages();
+    void profileSwitchAsksAndSaves();
+    void applyReachesTheMouse();
+    void okSendsAndHides();
+    void spaceRepeatsTheLastActivation();
+    void dragMovesTheWindow();
+    void comboBoxIgnoresTheWheel();
+    void languageChangeIsStored();
+    void wheelScrollsTheMacroList();
+    void removalEndsOnlyWhenTheMouseWasThere_data();
+    void removalEndsOnlyWhenTheMouseWasThere();
+    void storedLanguageAtStartUp();
+    void missingSkinEndsStartUp_data();
+    void missingSkinEndsStartUp();
+    void hoverRepaintsOnlyTheItemsConcerned();
+    void sleeperKeepsPainting();
+    void screenshots_data();
+    void screenshots();
+};
+
+// One click at a point of an item (the centre, or `offset` pixels into a slider) on `page`.
+void TestVoltraneWindow::clicksFollowTheRules_data() {
+    QTest::addColumn<int>("page");
+    QTest::addColumn<int>("item");
+    QTest::addColumn<int>("offset");  // -1: the item's centre
+    QTest::addColumn<int>("valueItem");
+    QTest::addColumn<int>("expected");
+    QTest::newRow("1000 Hz") << 0 << 23 << -1 << 23 << 1;
+    QTest::newRow("500 Hz goes off") << 0 << 23 << -1 << 22 << 0;
+    QTest::newRow("colour shift") << 0 << 15 << -1 << 15 << 1;
+    QTest::newRow("single goes off") << 0 << 15 << -1 << 14 << 0;
+    QTest::newRow("DPI up") << 0 << 46 << -1 << 55 << 2;
+    QTest::newRow("DPI slider at 100 px") << 0 << 51 << 100 << 55 << 2;
+    QTest::newRow("DPI slider at 220 px") << 0 << 51 << 220 << 55 << 4;
+    QTest::newRow("DPI scale acts on the slider") << 0 << 13 << 100 << 55 << 2;
+    QTest::newRow("speed slider at 50 px") << 1 << 78 << 50 << 82 << 2;
+    QTest::newRow("speed slider's last pixel is capped") << 1 << 78 << 236 << 82 << 9;
+    QTest::newRow("scroll slider") << 1 << 79 << 100 << 83 << 4;
+    QTest::newRow("precision") << 1 << 69 << -1 << 69 << 1;
+}
+
+void TestVoltraneWindow::clicksFollowTheRules() {
+    QFETCH(int, page);
+    QFETCH(int, item);
+    QFETCH(int, offset);
+    QFETCH(int, valueItem);
+    QFETCH(int, expected);
+    WindowRig rig;
+    QVERIFY(rig.Open());
+    if (page == 1) click(rig.window.get(), centreOf(kItemAdvancedTab));
+    click(rig.window.get(), offset < 0 ? centreOf(item) : leftOf(item, offset));
+    QCOMPARE(rig.Items()[valueItem], expected);
+}
+
+void TestVoltraneWindow::shapedByTheMaskAndCentred() {
+    WindowRig rig;
+    QVERIFY(rig.Open());
+    const QRegion shape = rig.window->mask();
+    QVERIFY(shape.contains(QPoint(400, 300)));
+    QVERIFY(!shape.contains(QPoint(0, 0)));
+    QCOMPARE(rig.window->size(), QSize(kMainWindowWidth, kMainWindowHeight));
+    const QRect screen = rig.window->screen()->geometry();
+    QCOMPARE(rig.window->geometry().center(), screen.center());
+}
+
+void TestVoltraneWindow::tabsSwitchPages() {
+    WindowRig rig;
+    QVERIFY(rig.Open());
+    click(rig.window.get(), centreOf(kItemAdvancedTab));
+    QCOMPARE(rig.window->GetMainController().m_nPage, 1);
+    QVERIFY(rig.window->MacroNameEdit()->isVisible());
+    QCOMPARE(HitTest(centreOf(0).x(), centreOf(0).y(), 1), kNoItem);
+    click(rig.window.get(), centreOf(kItemBasicTab));
+    QCOMPARE(rig.window->GetMainController().m_nPage, 0);
+    QVERIFY(!rig.window->MacroNameEdit()->isVisible());
+}
+
+void TestVoltraneWindow::profileSwitchAsksAndSaves() {
+    WindowRig rig;
+    QVERIFY(rig.Open());
+    rig.ui.yesNo = {true};
+    click(rig.window.get(), centreOf(116));
+    click(rig.window.get(), centreOf(23));
+    click(rig.window.get(), centreOf(117));
+    QCOMPARE(rig.ui.questions.size(), std::size_t{1});
+    QVERIFY(std::filesystem::exists(rig.File("Setting2.ini")));
+    QCOMPARE(rig.Items()[117], 1);
+}
+
+void TestVoltraneWindow::applyReachesTheMouse() {
+    WindowRig rig;
+    QVERIFY(rig.Open());
+    const VirtualMouse::State before = rig.mouse->Reports();
+    click(rig.window.get(), centreOf(23));
+    click(rig.window.get(), centreOf(129));
+    QVERIFY(rig.mouse->Reports() != before);
+    QVERIFY(std::filesystem::exists(rig.File("download.bin")));
+    QVERIFY(std::filesystem::exists(rig.File("Setting1.ini")));
+    QCOMPARE(rig.ui.shown.size(), std::size_t{1});
+    QVERIFY(rig.ui.shown[0].text == GetText(TextTable::Message, kMessageDownloadComplete, kEnglish));
+    QVERIFY(rig.window->isVisible());
+}
+
+void TestVoltraneWindow::okSendsAndHides() {
+    WindowRig rig;
+    QVERIFY(rig.Open());
+    click(rig.window.get(), centreOf(23));
+    click(rig.window.get(), centreOf(128));
+    QVERIFY(std::filesystem::exists(rig.File("download.bin")));
+    QVERIFY(!std::filesystem::exists(rig.File("Setting1.ini")));
+    QVERIFY(!rig.window->isVisible() || rig.window->isMinimized());
+}
+
+void TestVoltraneWindow::spaceRepeatsTheLastActivation() {
+    WindowRig rig;
+    QVERIFY(rig.Open());
+    click(rig.window.get(), centreOf(kItemDpiUp));
+    QCOMPARE(rig.Items()[kItemDpi], 2);
+    QTest::keyClick(rig.window.get(), Qt::Key_Space);
+    QCOMPARE(rig.Items()[kItemDpi], 3);
+}
+
+void TestVoltraneWindow::dragMovesTheWindow() {
+    WindowRig rig;
+    QVERIFY(rig.Open());
+    const QPoint start(400, 40);
+    QCOMPARE(HitTest(start.x(), start.y(), 0), kNoItem);
+    const QPoint before = rig.window->pos();
+    sendMouse(rig.window.get(), QEvent::MouseButtonPress, start, Qt::LeftButton);
+    rig.window->move(rig.window->pos());  // the platform may take the move over: then nothing follows
+    sendMouse(rig.window.get(), QEvent::MouseMove, start + QPoint(30, 20), Qt::LeftButton);
+    sendMouse(rig.window.get(), QEvent::MouseButtonRelease, start + QPoint(30, 20), Qt::NoButton);
+    QCOMPARE(rig.window->pos(), before + QPoint(30, 20));
+}
+
+void TestVoltraneWindow::comboBoxIgnoresTheWheel() {
+    WindowRig rig;
+    QVERIFY(rig.Open());
+    CMyComboBox* box = rig.window->LanguageBox();
+    const QPoint centre = box->rect().center();
+    QWheelEvent wheel(centre, box->mapToGlobal(centre), {}, {0, -120}, Qt::NoButton, Qt::NoModifier,
+                      Qt::NoScrollPhase, false);
+    QApplication::sendEvent(box, &wheel);
+    QCOMPARE(box->currentIndex(), kEnglish);
+    QCOMPARE(g_nLanguage, kEnglish);
+}
+
+void TestVoltraneWindow::languageChangeIsStored() {
+    WindowRig rig;
+    QVERIFY(rig.Open());
+    rig.window->LanguageBox()->setCurrentIndex(3);
+    QCOMPARE(g_nLanguage, 3);
+    QCOMPARE(ReadLanguage(rig.File("LANGUAGE.ini")), 3);
+}
+
+void TestVoltraneWindow::wheelScrollsTheMacroList() {
+    WindowRig rig;
+    QVERIFY(rig.Open());
+    MacroStore& store = rig.window->GetController().Store();
+    store.m_nMacroCount = 25;
+    for (int slot = 0; slot < 25; ++slot) store.m_Macro[slot].count = 1;
+    click(rig.window.get(), centreOf(kItemAdvancedTab));
+    const QPoint list = centreOf(86);
+    QTest::mouseMove(rig.window.get(), list);
+    for (int notch = 0; notch < 8; ++notch) {
+        QWheelEvent wheel(list, rig.window->mapToGlobal(list), {}, {0, -120}, Qt::NoButton, Qt::NoModifier,
+                          Qt::NoScrollPhase, false);
+        QApplication::sendEvent(rig.window.get(), &wheel);
+    }
+    QCOMPARE(store.m_nMacroTop, 6);
+}
+
+void TestVoltraneWindow::removalEndsOnlyWhenTheMouseWasThere_data() {
+    QTest::addColumn<bool>("pluggedAtStart");
+    QTest::addColumn<bool>("ends");
+    QTest::newRow("the mouse went away") << true << true;
+    QTest::newRow("another device went away, no mouse ever") << false << false;
+}
+
+void TestVoltraneWindow::removalEndsOnlyWhenTheMouseWasThere() {
+    QFETCH(bool, pluggedAtStart);
+    QFETCH(bool, ends);
+    WindowRig rig;
+    rig.mousePlugged = pluggedAtStart;
+    QVERIFY(rig.Open());
+    QSignalSpy finished(rig.window.get(), &QDialog::finished);
+    rig.mouse->SetPresent(false);
+    rig.window->OnDeviceChange({DeviceEvent::Kind::Removal, "/dev/hidraw7"});
+    QCOMPARE(finished.count(), ends ? 1 : 0);
+}
+
+void TestVoltraneWindow::storedLanguageAtStartUp() {
+    WindowRig rig;
+    QVERIFY(rig.dir.isValid());
+    QVERIFY(WriteLanguage(rig.File("LANGUAGE.ini"), 5).ok());
+    QVERIFY(rig.Open());
+    QCOMPARE(g_nLanguage, 5);
+    QCOMPARE(rig.window->LanguageBox()->currentIndex(), 5);
+}
+
+void TestVoltraneWindow::missingSkinEndsStartUp_data() {
+    QTest::addColumn<int>("language");
+    QTest::addColumn<QString>("missingText");
+    QTest::newRow("English") << kEnglish << QStringLiteral("file is missing");
+    QTest::newRow("German") << 3 << QStringLiteral("Die fehlenden dateien");
+}
+
+void TestVoltraneWindow::missingSkinEndsStartUp() {
+    QFETCH(int, language);
+    QFETCH(QString, missingText);
+    QTemporaryDir dir;
+    QVERIFY(LinkSkins(dir.path(), QStringLiteral("check.jpg")));
+    QVERIFY(WriteLanguage(std::filesystem::path(dir.path().toStdString()) / "LANGUAGE.ini", language).ok());
+    ScriptedUi ui;
+    CVoltraneApp app(&ui);
+    QVERIFY(!app.InitResources(dir.path() + "/"));
+    QCOMPARE(ui.shown.size(), std::size_t{1});
+    QCOMPARE(QString::fromStdU16String(ui.shown[0].text), missingText + dir.path() + "/skins/check.jpg");
+    QVERIFY(ui.shown[0].title == u"Error");
+}
+
+// Records the regions the window is asked to paint.
+class PaintSpy : public QObject {
+public:
+    QRegion painted;
+
+protected:
+    bool eventFilter(QObject*, QEvent* event) override {
+        if (event->type() == QEvent::Paint) painted += static_cast<QPaintEvent*>(event)->region();
+        return false;
+    }
+};
+
+// Moving from one item to another repaints those two items, not the window.
+void TestVoltraneWindow::hoverRepaintsOnlyTheItemsConcerned() {
+    WindowRig rig;
+    QVERIFY(rig.Open());
+    QVERIFY(QTest::qWaitForWindowExposed(rig.window.get()));
+    QTest::mouseMove(rig.window.get(), centreOf(120));
+    QCoreApplication::processEvents();
+    PaintSpy spy;
+    rig.window->installEventFilter(&spy);
+    QTest::mouseMove(rig.window.get(), centreOf(121));
+    QTRY_VERIFY(!spy.painted.isEmpty());
+    QCOMPARE(rig.window->HotItem(), 121);
+    QCOMPARE(spy.painted, QRegion(ItemQRect(120)) + ItemQRect(121));
+}
+
+// While the device protocol waits, queued work such as a repaint still runs.
+void TestVoltraneWindow::sleeperKeepsPainting() {
+    bool ranDuringTheWait = false;
+    QTimer::singleShot(0, [&ranDuringTheWait] { ranDuringTheWait = true; });
+    EventLoopSleeper sleeper;
+    sleeper.Sleep(std::chrono::milliseconds(20));
+    QVERIFY(ranDuringTheWait);
+}
+
+// Pictures of both pages and of the message box, for the eye; each must be the window's full size.
+void TestVoltraneWindow::screenshots_data() {
+    QTest::addColumn<int>("language");
+    QTest::addColumn<QString>("name");
+    QTest::newRow("English") << kEnglish << QStringLiteral("english");
+    QTest::newRow("German") << 3 << QStringLiteral("german");
+    QTest::newRow("Korean") << 5 << QStringLiteral("korean");
+    QTest::newRow("Simplified Chinese") << 0 << QStringLiteral("chinese");
+    QTest::newRow("Japanese") << 4 << QStringLiteral("japanese");
+}
+
+void TestVoltraneWindow::screenshots() {
+    QFETCH(int, language);
+    QFETCH(QString, name);
+    WindowRig rig;
+    QVERIFY(rig.Open());
+    rig.window->LanguageBox()->setCurrentIndex(language);
+    const QString folder = QStringLiteral(VOLTRANE_SCREENSHOT_DIR) + "/";
+    QVERIFY(QDir().mkpath(folder));
+    QTest::mouseMove(rig.window.get(), centreOf(129));
+    for (int page : {0, 1}) {
+        click(rig.window.get(), centreOf(kItemBasicTab + page));
+        const QImage shot = rig.window->grab().toImage();
+        QCOMPARE(shot.size(), rig.window->size());
+        QVERIFY(shot.save(folder + QStringLiteral("page%1-%2.png").arg(page).arg(name)));
+    }
+    CMsgBoxDlg box(ToQString(GetText(TextTable::Message, kMessageDownloadComplete, language)),
+                   ToQString(GetText(TextTable::Message, kMessageFinish, language)), language);
+    box.show();
+    QVERIFY(box.grab().toImage().save(folder + QStringLiteral("msgbox-%1.png").arg(name)));
+}
+
+QTEST_MAIN(TestVoltraneWindow)
+#include "test_voltrane_window.moc"

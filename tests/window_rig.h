@@ -1,0 +1,63 @@
+#pragma once
+// The real main window on the offscreen platform, over a virtual mouse, an in-memory desktop and a
+// scripted user, in a program directory of its own whose "skins" folder holds the built skins.
+
+#include <QDir>
+#include <QFile>
+#include <QTemporaryDir>
+#include <memory>
+
+#include "app/voltrane_app.h"
+#include "app/voltrane_dlg.h"
+#include "device/factory_state.h"
+#include "device/virtual_mouse.h"
+#include "device_fakes.h"
+#include "host/host_pointer_memory.h"
+#include "scripted_ui.h"
+
+namespace voltrane {
+
+// A program directory with every built skin linked in, except the file named `leaveOut`.
+inline bool LinkSkins(const QString& programDir, const QString& leaveOut = {}) {
+    const QDir built(QStringLiteral(VOLTRANE_SKIN_DIR));
+    if (!QDir(programDir).mkpath(QStringLiteral("skins"))) return false;
+    for (const QString& name : built.entryList(QDir::Files)) {
+        if (name != leaveOut && !QFile::link(built.filePath(name), programDir + "/skins/" + name))
+            return false;
+    }
+    return true;
+}
+
+struct WindowRig {
+    QTemporaryDir dir;
+    ScriptedUi ui;
+    RecordingSleeper sleeper;
+    VirtualMouse* mouse = nullptr;
+    MemoryHostPointer* host = nullptr;
+    std::unique_ptr<CVoltraneDlg> window;
+    bool mousePlugged = true;
+
+    // Loads the skins and opens the window, as start-up does.
+    bool Open() {
+        if (!dir.isValid() || !LinkSkins(dir.path())) return false;
+        CVoltraneApp app(&ui);
+        if (!app.InitResources(dir.path() + "/")) return false;
+        auto transport = std::make_unique<VirtualMouse>(FactoryState());
+        auto pointer = std::make_unique<MemoryHostPointer>();
+        transport->SetPresent(mousePlugged);
+        mouse = transport.get();
+        host = pointer.get();
+        const std::filesystem::path programDir = dir.path().toStdString();
+        auto session =
+            std::make_unique<DeviceSession>(std::move(transport), std::move(pointer), sleeper, programDir);
+        window = std::make_unique<CVoltraneDlg>(programDir, std::move(session), &ui);
+        window->show();
+        return true;
+    }
+    std::filesystem::path File(const char* name) const {
+        return std::filesystem::path(dir.path().toStdString()) / name;
+    }
+    const int32_t* Items() { return window->GetController().Setting().m_nItem; }
+};
+
+}  // namespace voltrane
