@@ -20,6 +20,7 @@ int RunVoltraneCtl(std::span<const std::string> args, CliEnvironment& env) {
     static const std::map<std::string, Command> kCommands = {
         {"devices", CommandDevices}, {"collections", CommandCollections}, {"apply", CommandApply},
         {"read", CommandRead},       {"encode", CommandEncode},           {"decode", CommandDecode},
+        {"verify", CommandVerify},
     };
     return kCommands.at(parsed.options.command)(parsed.options, env);
 }

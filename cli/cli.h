@@ -27,6 +27,7 @@ enum CliExit : int {
     kExitButtonsRefused = 7,
     kExitDoesNotFit = 8,
     kExitAccessDenied = 9,  // the mouse is there, but this user may not open it (udev rule missing)
+    kExitDiffers = 10,      // verify: the mouse does not hold what the profile would write
 };
 
 // What the tool reaches outside itself.

@@ -1,6 +1,5 @@
 #include "cli/command_support.h"
 #include "cli/commands.h"
-#include "device/reports.h"
 
 namespace voltrane {
 
@@ -11,16 +10,10 @@ int CommandEncode(const CliOptions& options, CliEnvironment& env) {
                                   {"--buttons", *options.buttonsFile}};
     if (!OutputsAreDistinct(outputs, env)) return kExitUsage;
     if (!LoadProfileFile(options.operands.at(0), env, controller)) return kExitUsage;
-    const ButtonReportBuild buttons = BuildButtonReport(controller.Setting());
-    if (buttons.overflowButton != 0) {
-        return Fail(env,
-                    "button " + std::to_string(buttons.overflowButton) +
-                        " does not fit into the button report; shorten the macros",
-                    kExitDoesNotFit);
-    }
-    const SettingsReport settings = BuildSettingsReport(controller.Setting());
-    if (!WriteOutputFile(*options.settingsFile, settings, env)) return kExitUsage;
-    if (!WriteOutputFile(*options.buttonsFile, buttons.report, env)) return kExitUsage;
+    const std::optional<ReportPair> reports = ProfileReports(controller, env);
+    if (!reports) return kExitDoesNotFit;
+    if (!WriteOutputFile(*options.settingsFile, reports->settings, env)) return kExitUsage;
+    if (!WriteOutputFile(*options.buttonsFile, reports->buttons, env)) return kExitUsage;
     return kExitDone;
 }
 

@@ -9,24 +9,6 @@ namespace voltrane {
 
 namespace {
 
-int readFailure(CliEnvironment& env, ReadOutcome outcome) {
-    switch (outcome) {
-        case ReadOutcome::MouseNotFound:
-            return Fail(env, "mouse not found", kExitMouseNotFound);
-        case ReadOutcome::MouseAccessDenied:
-            return Fail(env, "access to the mouse refused", kExitAccessDenied);
-        case ReadOutcome::SettingsReadFailed:
-            return Fail(env, "the settings report could not be read", kExitSettingsReadFailed);
-        case ReadOutcome::ButtonCollectionMissing:
-            return Fail(env, "the mouse's button collection was not found", kExitButtonCollectionMissing);
-        case ReadOutcome::ButtonsReadFailed:
-            return Fail(env, "the mouse refused to send its button report", kExitButtonsRefused);
-        case ReadOutcome::Done:
-            break;
-    }
-    return kExitDone;
-}
-
 bool saveOutputs(const CliOptions& options, CliEnvironment& env, Controller& controller) {
     controller.m_strMacroFile = options.macrosOut.value_or("");
     if (options.macrosOut) {
@@ -68,7 +50,7 @@ int CommandRead(const CliOptions& options, CliEnvironment& env) {
     if (const int code = AttachDevice(options, env, controller); code != kExitDone) return code;
     const ReadResult result = controller.Read();
     ReportRefusal(env, result.refusal);
-    if (result.outcome != ReadOutcome::Done) return readFailure(env, result.outcome);
+    if (result.outcome != ReadOutcome::Done) return ReadFailure(env, result.outcome);
     if (!saveOutputs(options, env, controller)) return kExitUsage;
     PrintRecord(options, env, controller);
     return kExitDone;

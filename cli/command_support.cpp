@@ -36,6 +36,24 @@ int AttachDevice(const CliOptions& options, CliEnvironment& env, Controller& con
     return kExitDone;
 }
 
+int ReadFailure(CliEnvironment& env, ReadOutcome outcome) {
+    switch (outcome) {
+        case ReadOutcome::MouseNotFound:
+            return Fail(env, "mouse not found", kExitMouseNotFound);
+        case ReadOutcome::MouseAccessDenied:
+            return Fail(env, "access to the mouse refused", kExitAccessDenied);
+        case ReadOutcome::SettingsReadFailed:
+            return Fail(env, "the settings report could not be read", kExitSettingsReadFailed);
+        case ReadOutcome::ButtonCollectionMissing:
+            return Fail(env, "the mouse's button collection was not found", kExitButtonCollectionMissing);
+        case ReadOutcome::ButtonsReadFailed:
+            return Fail(env, "the mouse refused to send its button report", kExitButtonsRefused);
+        case ReadOutcome::Done:
+            break;
+    }
+    return kExitDone;
+}
+
 bool LoadProfileFile(const std::filesystem::path& path, CliEnvironment& env, Controller& controller) {
     switch (controller.LoadProfile(path, 0)) {
         case ProfileLoad::Loaded:
@@ -53,6 +71,18 @@ bool LoadProfileFile(const std::filesystem::path& path, CliEnvironment& env, Con
             return false;
     }
     return false;
+}
+
+std::optional<ReportPair> ProfileReports(const Controller& controller, CliEnvironment& env) {
+    const ButtonReportBuild buttons = BuildButtonReport(controller.Setting());
+    if (buttons.overflowButton != 0) {
+        Fail(env,
+             "button " + std::to_string(buttons.overflowButton) +
+                 " does not fit into the button report; shorten the macros",
+             kExitDoesNotFit);
+        return std::nullopt;
+    }
+    return ReportPair{BuildSettingsReport(controller.Setting()), buttons.report};
 }
 
 bool OutputsAreDistinct(std::span<const OutputFile> outputs, CliEnvironment& env) {

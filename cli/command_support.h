@@ -10,6 +10,7 @@
 #include "cli/cli.h"
 #include "cli/console_ui.h"
 #include "cli/options.h"
+#include "cli/report_comparison.h"
 #include "control/controller.h"
 
 namespace voltrane {
@@ -32,9 +33,17 @@ private:
 // written (its folder does not exist), kExitMouseNotFound when the transport cannot be created.
 int AttachDevice(const CliOptions& options, CliEnvironment& env, Controller& controller);
 
+// Reports a read that did not get both reports on env.err and returns its exit code; kExitDone for
+// ReadOutcome::Done (nothing reported).
+int ReadFailure(CliEnvironment& env, ReadOutcome outcome);
+
 // Loads a profile file into the controller's record. A missing or unreadable file, or one that is not
 // a profile, is reported on env.err; returns false then.
 bool LoadProfileFile(const std::filesystem::path& path, CliEnvironment& env, Controller& controller);
+
+// The two reports applying the controller's record would send. A button whose records do not fit is
+// reported on env.err; gives nothing then.
+std::optional<ReportPair> ProfileReports(const Controller& controller, CliEnvironment& env);
 
 // One file a command writes: the option that names it (e.g. "--profile") and its path.
 struct OutputFile {

@@ -12,5 +12,6 @@ int CommandApply(const CliOptions& options, CliEnvironment& env);
 int CommandRead(const CliOptions& options, CliEnvironment& env);
 int CommandEncode(const CliOptions& options, CliEnvironment& env);
 int CommandDecode(const CliOptions& options, CliEnvironment& env);
+int CommandVerify(const CliOptions& options, CliEnvironment& env);
 
 }  // namespace voltrane

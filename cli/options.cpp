@@ -23,10 +23,14 @@ const char kUsage[] =
     "device\n"
     "  decode [--settings FILE] [--buttons FILE] [--json]   print the configuration the reports hold, "
     "readably\n"
+    "  verify PROFILE [--json]                   read the mouse and list where it differs from what "
+    "applying "
+    "PROFILE would write\n"
     "\n"
     "Exit status: 0 done; 2 usage or file error; 3 mouse not found; 4 settings report refused;\n"
     "5 settings read-back failed; 6 button collection not found; 7 button report refused;\n"
-    "8 the configuration does not fit.\n"
+    "8 the configuration does not fit; 9 access to the mouse refused (install the udev rule);\n"
+    "10 verify: the mouse differs from the profile.\n"
     "Without --device, the environment variable VOLTRANE_DEVICE=virtual[:PATH] selects the virtual "
     "mouse.\n";
 
@@ -41,10 +45,11 @@ struct CommandOption {
 const CommandOption kCommandOptions[] = {
     {"read", "--profile", true},    {"read", "--macros", true},    {"read", "--json", false},
     {"encode", "--settings", true}, {"encode", "--buttons", true}, {"decode", "--settings", true},
-    {"decode", "--buttons", true},  {"decode", "--json", false},
+    {"decode", "--buttons", true},  {"decode", "--json", false},   {"verify", "--json", false},
 };
 const std::map<std::string, size_t> kOperandCounts = {
-    {"devices", 0}, {"collections", 1}, {"apply", 1}, {"read", 0}, {"encode", 1}, {"decode", 0},
+    {"devices", 0}, {"collections", 1}, {"apply", 1},  {"read", 0},
+    {"encode", 1},  {"decode", 0},      {"verify", 1},
 };
 
 class Parser {

@@ -1,10 +1,10 @@
 #include "cli/record_output.h"
 
 #include <algorithm>
-#include <cstdio>
 #include <iterator>
 #include <string>
 
+#include "cli/json_text.h"
 #include "settings/key_table.h"
 #include "settings/text_tables.h"
 #include "settings/utf.h"
@@ -19,19 +19,7 @@ int macroCount(const MacroStore& store) {
 int stepCount(const MacroRecord& macro) { return std::clamp(macro.count, 0, kMacroSlots); }
 
 void writeJsonString(std::ostream& out, std::u16string_view text) {
-    out << '"';
-    for (char c : Utf16ToUtf8(text)) {
-        if (c == '"' || c == '\\') {
-            out << '\\' << c;
-        } else if (static_cast<unsigned char>(c) < 0x20) {
-            char escape[8];
-            std::snprintf(escape, sizeof escape, "\\u%04x", c);
-            out << escape;
-        } else {
-            out << c;
-        }
-    }
-    out << '"';
+    WriteJsonString(out, Utf16ToUtf8(text));
 }
 
 template <typename Range, typename Write>
@@ -59,14 +47,6 @@ void writeMacroJson(std::ostream& out, const MacroRecord& macro, std::u16string_
 }
 
 std::string english(TextTable table, int row) { return Utf16ToUtf8(GetText(table, row, kEnglish)); }
-
-std::string functionText(const MouseSetting& setting, int button) {
-    const int32_t code = setting.m_nItem[button];
-    std::string text = code >= 1 && code <= kFunctionLast ? english(TextTable::ButtonFunction, code)
-                                                          : "code " + std::to_string(code);
-    if (code == kFunctionKeyboard) text += " " + Utf16ToUtf8(KeyComboText(setting.m_KeyData[button]));
-    return text;
-}
 
 std::string stepText(const MacroEvent& step) {
     const auto chord = [&] {
@@ -105,6 +85,14 @@ const char* reportRate(const MouseSetting& s) {
 
 }  // namespace
 
+std::string ButtonFunctionText(const MouseSetting& setting, int button) {
+    const int32_t code = setting.m_nItem[button];
+    std::string text = code >= 1 && code <= kFunctionLast ? english(TextTable::ButtonFunction, code)
+                                                          : "code " + std::to_string(code);
+    if (code == kFunctionKeyboard) text += " " + Utf16ToUtf8(KeyComboText(setting.m_KeyData[button]));
+    return text;
+}
+
 void WriteRecordJson(std::ostream& out, const MouseSetting& setting, const MacroStore& store) {
     auto number = [&](auto v) { out << v; };
     out << "{\"items\": ";
@@ -137,7 +125,7 @@ void WriteRecordText(std::ostream& out, const MouseSetting& setting, const Macro
             << item[37 + lamp] << "\n";
     }
     for (int b = 0; b < kButtonCount; ++b) {
-        out << "Button " << b + 1 << ": " << functionText(setting, b) << "\n";
+        out << "Button " << b + 1 << ": " << ButtonFunctionText(setting, b) << "\n";
     }
     out << "Macros: " << macroCount(store) << "\n";
     for (int i = 0; i < macroCount(store); ++i) {

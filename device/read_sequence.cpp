@@ -3,44 +3,58 @@
 #include <algorithm>
 #include <utility>
 
-#include "device/reports.h"
-
 namespace voltrane {
 
 namespace {
 
-ReadOutcome readSettings(MouseSetting& setting, CHidDevice& hid) {
+ReadOutcome fetchSettings(SettingsReport& report, CHidDevice& hid) {
     if (!hid.Open(kSettingsCollectionLength)) {
         return hid.AccessWasDenied() ? ReadOutcome::MouseAccessDenied : ReadOutcome::MouseNotFound;
     }
-    SettingsReport report{kSettingsReportId};
     const bool fetched = hid.GetFeature(report.data(), kSettingsReportLength);
-    if (fetched) DecodeSettingsReport(report, setting);
     hid.Close();
     return fetched ? ReadOutcome::Done : ReadOutcome::SettingsReadFailed;
 }
 
+ReadOutcome fetchButtons(ButtonReport& report, DeviceContext& context) {
+    if (!context.hid.Open(kButtonCollectionLength)) return ReadOutcome::ButtonCollectionMissing;
+    context.sleeper.Sleep(kDeviceWait);
+    if (!context.hid.GetFeature(report.data(), kButtonReportLength)) {
+        context.hid.Close();
+        return ReadOutcome::ButtonsReadFailed;
+    }
+    return ReadOutcome::Done;
+}
+
+// Whether the outcome comes after the settings report was fetched.
+bool settingsFetched(ReadOutcome outcome) {
+    return outcome != ReadOutcome::MouseNotFound && outcome != ReadOutcome::MouseAccessDenied &&
+           outcome != ReadOutcome::SettingsReadFailed;
+}
+
 }  // namespace
+
+FetchedReports FetchReports(DeviceContext& context) {
+    FetchedReports fetched;
+    fetched.outcome = fetchSettings(fetched.settings, context.hid);
+    if (fetched.outcome != ReadOutcome::Done) {
+        fetched.refusal = context.hid.LastRefusal();
+        return fetched;
+    }
+    fetched.outcome = fetchButtons(fetched.buttons, context);
+    return fetched;
+}
 
 ReadResult RunRead(MouseSetting& setting, MacroStore& store, DeviceContext& context) {
     std::copy(kDefaultItems.begin(), kDefaultItems.end(), setting.m_nItem);
-    const ReadOutcome settings = readSettings(setting, context.hid);
-    if (settings != ReadOutcome::Done) {
-        ReadResult failed{settings};
-        failed.refusal = context.hid.LastRefusal();
-        return failed;
+    const FetchedReports fetched = FetchReports(context);
+    ReadResult result{fetched.outcome};
+    if (settingsFetched(fetched.outcome)) DecodeSettingsReport(fetched.settings, setting);
+    if (fetched.outcome == ReadOutcome::Done) {
+        result.macroNameText = DecodeButtonReport(fetched.buttons, setting, store, &result.macroSlots);
+    } else {
+        result.refusal = fetched.refusal;
     }
-
-    if (!context.hid.Open(kButtonCollectionLength))
-        return {ReadOutcome::ButtonCollectionMissing, std::nullopt};
-    context.sleeper.Sleep(kDeviceWait);
-    ButtonReport report{kButtonReportId};
-    if (!context.hid.GetFeature(report.data(), kButtonReportLength)) {
-        context.hid.Close();
-        return {ReadOutcome::ButtonsReadFailed, std::nullopt};
-    }
-    ReadResult result;
-    result.macroNameText = DecodeButtonReport(report, setting, store, &result.macroSlots);
     return result;
 }
 

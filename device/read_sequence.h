@@ -7,6 +7,7 @@
 #include <string>
 
 #include "device/apply_sequence.h"
+#include "device/reports.h"
 #include "settings/macro_store.h"
 
 namespace voltrane {
@@ -27,6 +28,18 @@ struct ReadResult {
                                              -1, -1, -1, -1};  // store slot of each button's macro, -1 none
     std::optional<OpenRefusal> refusal{};  // MouseNotFound, MouseAccessDenied: a node that would not open
 };
+
+// The two reports as the mouse holds them, fetched without decoding.
+struct FetchedReports {
+    ReadOutcome outcome = ReadOutcome::Done;
+    SettingsReport settings{kSettingsReportId};  // fetched unless the outcome is one of the first three
+    ButtonReport buttons{kButtonReportId};       // fetched when the outcome is Done
+    std::optional<OpenRefusal> refusal{};  // MouseNotFound, MouseAccessDenied: a node that would not open
+};
+
+// Fetches both reports, writing nothing to the mouse or the desktop, and says how far it got. On
+// Done the 2049-byte collection is left open; on every other outcome nothing is open.
+FetchedReports FetchReports(DeviceContext& context);
 
 // Runs the read and says how far it got; shows nothing. Items are reset to their defaults whatever
 // the mouse does; the desktop's pointer settings are left alone.

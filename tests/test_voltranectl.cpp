@@ -5,6 +5,7 @@
 #include <sstream>
 
 #include "cli/cli.h"
+#include "cli/report_comparison.h"
 #include "device/factory_state.h"
 #include "device/reports.h"
 #include "device/virtual_mouse.h"
@@ -447,6 +448,180 @@ TEST(Voltranectl, DecodePrintsTheRecord) {
     EXPECT_EQ(tool.Run({"decode", "--settings", tool.Path("b.bin")}),
               2);  // 2049 bytes are no settings report
     EXPECT_EQ(tool.Run({"decode", "--buttons", tool.Path("s.bin")}), 2);
+}
+
+// verify: the mouse holds the "applied" profile; each case changes what the verified profile says.
+TEST(Voltranectl, VerifyListsEveryDifference) {
+    struct Case {
+        const char* name;
+        std::function<void(MouseSetting&)> change;
+        int code;
+        std::string out;  // the lines after the first
+    };
+    const Case cases[] = {
+        {"Same", [](MouseSetting&) {}, 0, ""},
+        {"Dpi", [](MouseSetting& s) { s.m_nItem[kItemDpi] = 4; }, 10, "  DPI level: mouse 1; profile 4\n"},
+        {"Rate",
+         [](MouseSetting& s) {
+             std::fill(s.m_nItem + kItemRate125, s.m_nItem + kItemRate1000 + 1, 0);
+             s.m_nItem[kItemRate125 + 1] = 1;
+         },
+         10, "  Report rate: mouse 500 Hz; profile 250 Hz\n"},
+        {"ColourShift", [](MouseSetting& s) { s.m_nItem[kItemColorShift] = 1; }, 10,
+         "  Lighting: mouse single colour, breathing on; profile colour shift, breathing on\n"},
+        {"Keyboard",
+         [](MouseSetting& s) {
+             s.m_nItem[3] = kFunctionKeyboard;
+             s.m_KeyData[3][0] = 70;
+             s.m_KeyData[3][1] = 32;
+         },
+         10, "  Button 4: mouse Macro (2 records); profile Keyboard LCtrl+Q\n"},
+        {"OtherMacroSameLength", [](MouseSetting& s) { s.m_MacroData[3][2] = 0x05; }, 10,
+         "  Button 4: mouse Macro (2 records), other records; profile Macro (2 records)\n"},
+        {"DisabledAndDoubleClick",
+         [](MouseSetting& s) {
+             s.m_nItem[1] = kFunctionDisable;
+             s.m_nItem[4] = kFunctionDoubleClick;
+         },
+         10, "  Button 2: mouse RIGHT; profile Disable\n  Button 5: mouse Backward; profile DoubleClick\n"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        Tool tool;
+        MouseSetting s = defaults();
+        s.m_nItem[3] = kFunctionMacro;
+        giveMacro(s, 3);
+        ASSERT_TRUE(SaveProfile(s, tool.Path("applied.ini"), "", kEnglish));
+        ASSERT_EQ(tool.Run({"--dir", tool.Path(""), "apply", tool.Path("applied.ini")}), 0);
+        const std::string state = tool.Read("state.bin");
+        std::filesystem::remove(tool.Path("download.bin"));
+        c.change(s);
+        ASSERT_TRUE(SaveProfile(s, tool.Path("p.ini"), "", kEnglish));
+        const int sends = tool.mouse.SendCount();
+        EXPECT_EQ(tool.Run({"--dir", tool.Path(""), "verify", tool.Path("p.ini")}), c.code)
+            << tool.err.str();
+        const std::string first = c.out.empty() ? "The mouse holds " + tool.Path("p.ini") + ".\n"
+                                                : "The mouse differs from " + tool.Path("p.ini") + " in ";
+        EXPECT_EQ(tool.out.str().rfind(first, 0), 0u) << tool.out.str();
+        EXPECT_EQ(tool.out.str().substr(tool.out.str().find('\n') + 1), c.out);
+        EXPECT_TRUE(tool.err.str().empty()) << tool.err.str();
+        // Nothing was written: not the mouse, not the program directory.
+        EXPECT_EQ(tool.mouse.SendCount(), sends);
+        EXPECT_EQ(tool.Read("state.bin"), state);
+        EXPECT_FALSE(std::filesystem::exists(tool.Path("download.bin")));
+    }
+}
+
+TEST(Voltranectl, VerifyJsonAndFailures) {
+    struct Case {
+        const char* name;
+        std::function<void(Tool&)> fault;
+        std::vector<std::string> args;  // "@" is the profile
+        int code;
+        std::string out;
+        std::string err;
+    };
+    const Case cases[] = {
+        {"JsonAgree",
+         [](Tool&) {},
+         {"verify", "@", "--json"},
+         0,
+         "{\"agree\": true, \"differences\": []}\n",
+         ""},
+        {"JsonDiffers",
+         [](Tool& t) { t.mouse.SetPresent(true); },
+         {"verify", "@dpi", "--json"},
+         10,
+         "{\"agree\": false, \"differences\": [{\"field\": \"dpi_level\", \"mouse\": \"1\", \"profile\": "
+         "\"4\"}]}\n",
+         ""},
+        {"Absent", [](Tool& t) { t.mouse.SetPresent(false); }, {"verify", "@"}, 3, "", "mouse not found"},
+        {"AccessDenied", denyVendorNode, {"verify", "@"}, 9, "", "install the udev rule"},
+        {"NoButtonCollection",
+         [](Tool& t) { t.mouse.SetButtonCollection(false); },
+         {"verify", "@"},
+         6,
+         "",
+         "button collection was not found"},
+        {"NotAProfile", [](Tool&) {}, {"verify", "@notes"}, 2, "", "not a profile"},
+        {"NoProfile", [](Tool&) {}, {"verify"}, 2, "", "verify: wrong number of arguments"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        Tool tool;
+        MouseSetting s = defaults();
+        ASSERT_TRUE(SaveProfile(s, tool.Path("p.ini"), "", kEnglish));
+        s.m_nItem[kItemDpi] = 4;
+        ASSERT_TRUE(SaveProfile(s, tool.Path("pdpi.ini"), "", kEnglish));
+        WriteBytes(tool.Path("pnotes.ini"), "just some notes\n");
+        ASSERT_EQ(tool.Run({"--dir", tool.Path(""), "apply", tool.Path("p.ini")}), 0);
+        c.fault(tool);
+        std::vector<std::string> args = c.args;
+        for (std::string& arg : args) {
+            if (arg[0] == '@') arg = tool.Path("p" + arg.substr(1) + ".ini");
+        }
+        EXPECT_EQ(tool.Run({"--host", "desktop"}, args), c.code);
+        EXPECT_EQ(tool.out.str(), c.out);
+        EXPECT_NE(tool.err.str().find(c.err), std::string::npos) << tool.err.str();
+    }
+}
+
+// Counts what is asked of the desktop's pointer settings.
+class CountingHost final : public HostPointer {
+public:
+    explicit CountingHost(int& calls) : m_calls(calls) {}
+    HostApplyReport Apply(const HostPointerValues&) override {
+        ++m_calls;
+        return {};
+    }
+    std::optional<HostPointerValues> Read() override {
+        ++m_calls;
+        return std::nullopt;
+    }
+    std::string Name() const override { return "counting"; }
+
+private:
+    int& m_calls;
+};
+
+// The desktop's pointer settings are neither read nor written by verify.
+TEST(Voltranectl, VerifyLeavesTheDesktopAlone) {
+    Tool tool;
+    int calls = 0;
+    tool.desktopHost = [&calls] { return std::make_unique<CountingHost>(calls); };
+    ASSERT_TRUE(SaveProfile(defaults(), tool.Path("p.ini"), "", kEnglish));
+    for (const char* profile : {"p.ini", "missing.ini"}) {
+        SCOPED_TRACE(profile);
+        tool.Run({"--host", "desktop", "verify", tool.Path(profile)});
+        EXPECT_EQ(calls, 0);
+    }
+}
+
+// Reports that differ only where no button's records are: one difference names the first such byte.
+TEST(VerifyComparison, LayoutOnlyDifferences) {
+    struct Case {
+        const char* name;
+        int offset;  // a byte of the mouse's button report to change
+        uint8_t value;
+        std::vector<std::string> fields;
+    };
+    const Case cases[] = {
+        {"PaddingAfterTheRecords", 2000, 0x01, {"button_layout"}},
+        {"ButtonOnesEntry", 1, 0x30, {"button_layout"}},
+        {"RecordWithAnotherButtonsNumber", 49, 0x23, {"button_2"}},
+        {"NoRecordsEntry", 3, 0xFF, {"button_2"}},
+    };
+    MouseSetting s = defaults();
+    const ReportPair profile{BuildSettingsReport(s), BuildButtonReport(s).report};
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        ReportPair mouse = profile;
+        mouse.buttons[c.offset] = c.value;
+        std::vector<std::string> fields;
+        for (const ReportDifference& d : CompareReports(mouse, profile)) fields.push_back(d.field);
+        EXPECT_EQ(fields, c.fields);
+    }
+    EXPECT_TRUE(CompareReports(profile, profile).empty());
 }
 
 TEST(Voltranectl, Collections) {
