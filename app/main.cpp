@@ -6,6 +6,7 @@
 
 int main(int argc, char** argv) {
     QApplication application(argc, argv);
+    QGuiApplication::setDesktopFileName(QStringLiteral(VOLTRANE_APP_ID));
     voltrane::CVoltraneApp program;
     return program.InitInstance();
 }

@@ -10,6 +10,7 @@
 #include "device/transport_factory.h"
 #include "host/host_pointer_factory.h"
 #include "settings/language_file.h"
+#include "settings/program_paths.h"
 #include "settings/text_tables.h"
 #include "skin/qt_text.h"
 
@@ -29,9 +30,14 @@ QFont interfaceFont(const char* family, int pixels) {
 
 std::filesystem::path toPath(const QString& text) { return std::filesystem::path(text.toStdU16String()); }
 
+// A folder as the program names folders: ending in "/".
+QString folderText(const std::filesystem::path& folder) {
+    return QString::fromStdU16String(folder.u16string()) + QLatin1Char('/');
+}
+
 }  // namespace
 
-bool CVoltraneApp::InitResources(const QString& programDir) {
+bool CVoltraneApp::InitResources(const QString& programDir, const QString& skinDir) {
     g_strProgramDir = programDir;
     g_fontLarge = interfaceFont("Calibri", kLargePixels);
     g_fontSmall = interfaceFont("Calibri", kSmallPixels);
@@ -39,8 +45,7 @@ bool CVoltraneApp::InitResources(const QString& programDir) {
     g_fontSmallKorean = interfaceFont("Batang", kSmallPixels);
     g_nLanguage = ReadLanguage(toPath(programDir + QStringLiteral("LANGUAGE.ini")));
     const qreal ratio = qApp ? qApp->devicePixelRatio() : 1.0;
-    if (const std::optional<QString> missing =
-            LoadSkinImages(g_imgSkin, programDir + QStringLiteral("skins/"), ratio)) {
+    if (const std::optional<QString> missing = LoadSkinImages(g_imgSkin, skinDir, ratio)) {
         reportMissingFile(*missing);
         return false;
     }
@@ -55,9 +60,10 @@ void CVoltraneApp::reportMissingFile(const QString& path) {
 }
 
 int CVoltraneApp::InitInstance() {
-    const QString programDir = QCoreApplication::applicationDirPath() + QLatin1Char('/');
-    if (!InitResources(programDir)) return 1;
-    const std::filesystem::path dir = toPath(programDir);
+    const ProgramPaths paths = LocateProgramPaths(toPath(QCoreApplication::applicationDirPath()),
+                                                  std::getenv("XDG_DATA_HOME"), std::getenv("HOME"));
+    if (!InitResources(folderText(paths.programDir), folderText(paths.skinDir))) return 1;
+    const std::filesystem::path& dir = paths.programDir;
     const DeviceSelection selection = ParseDeviceSelector(std::getenv(kDeviceVariable), dir);
     auto device = std::make_unique<DeviceSession>(CreateTransport(selection, FactoryState()),
                                                   CreateDesktopHostPointer(), m_sleeper, dir);

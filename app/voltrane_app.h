@@ -17,12 +17,13 @@ public:
     explicit CVoltraneApp(UserInterface* prompter = nullptr) : m_prompter(prompter) {}
 
     // Takes `programDir` (ending in "/") as the program directory, creates the four fonts and loads the
-    // skins from its "skins" folder. A missing skin is reported with its full path, in the language
-    // the user chose last, and gives false.
-    bool InitResources(const QString& programDir);
+    // skins from `skinDir` (ending in "/"). A missing skin is reported with its full path, in the
+    // language the user chose last, and gives false.
+    bool InitResources(const QString& programDir, const QString& skinDir);
 
-    // The whole program: resources from the executable's folder, then the main window on the mouse
-    // VOLTRANE_DEVICE names, until it ends. Returns the exit code (1 when a skin is missing).
+    // The whole program: resources from the folders LocateProgramPaths chooses for the executable's
+    // folder, then the main window on the mouse VOLTRANE_DEVICE names, until it ends. Returns the exit
+    // code (1 when a skin is missing).
     int InitInstance();
 
 private:

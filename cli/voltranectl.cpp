@@ -1,5 +1,6 @@
 // voltranectl: the command-line companion of Voltrane. The real mouse through hidapi (or the virtual
-// mouse), the desktop's pointer settings when asked for; everything else is RunVoltraneCtl.
+// mouse), the desktop's pointer settings when asked for, the window's program directory; everything
+// else is RunVoltraneCtl.
 
 #include <cstdlib>
 #include <iostream>
@@ -10,14 +11,17 @@
 #include "device/factory_state.h"
 #include "device/hidapi_transport.h"
 #include "host/host_pointer_factory.h"
+#include "settings/program_paths.h"
 
 namespace {
 
-// The folder of the running executable.
+// The program directory, as the window chooses it for the executable's folder.
 std::filesystem::path programDir() {
     std::error_code error;
     const std::filesystem::path exe = std::filesystem::read_symlink("/proc/self/exe", error);
-    return error ? std::filesystem::current_path(error) : exe.parent_path();
+    const std::filesystem::path exeDir = error ? std::filesystem::current_path(error) : exe.parent_path();
+    return voltrane::LocateProgramPaths(exeDir, std::getenv("XDG_DATA_HOME"), std::getenv("HOME"))
+        .programDir;
 }
 
 }  // namespace

@@ -6,6 +6,7 @@
 
 #include "settings/ini_file.h"
 #include "settings/utf.h"
+#include "settings/xdg_base_dir.h"
 
 namespace voltrane {
 
@@ -31,9 +32,7 @@ std::optional<IniFile> loadForEdit(const fs::path& path) {
 }  // namespace
 
 fs::path UserConfigHome(const char* xdgConfigHome, const char* home) {
-    if (xdgConfigHome != nullptr && fs::path(xdgConfigHome).is_absolute()) return xdgConfigHome;
-    if (home != nullptr && fs::path(home).is_absolute()) return fs::path(home) / ".config";
-    return {};
+    return XdgBaseDir(xdgConfigHome, home, ".config");
 }
 
 HostPointerFile::HostPointerFile(const fs::path& configHome)

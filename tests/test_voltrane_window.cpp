@@ -267,7 +267,7 @@ void TestVoltraneWindow::missingSkinEndsStartUp() {
     QVERIFY(WriteLanguage(std::filesystem::path(dir.path().toStdString()) / "LANGUAGE.ini", language).ok());
     ScriptedUi ui;
     CVoltraneApp app(&ui);
-    QVERIFY(!app.InitResources(dir.path() + "/"));
+    QVERIFY(!app.InitResources(dir.path() + "/", dir.path() + "/skins/"));
     QCOMPARE(ui.shown.size(), std::size_t{1});
     QCOMPARE(QString::fromStdU16String(ui.shown[0].text), missingText + dir.path() + "/skins/check.jpg");
     QVERIFY(ui.shown[0].title == u"Error");

@@ -41,7 +41,7 @@ struct WindowRig {
     bool Open() {
         if (!dir.isValid() || !LinkSkins(dir.path())) return false;
         CVoltraneApp app(&ui);
-        if (!app.InitResources(dir.path() + "/")) return false;
+        if (!app.InitResources(dir.path() + "/", dir.path() + "/skins/")) return false;
         auto transport = std::make_unique<VirtualMouse>(FactoryState());
         auto pointer = std::make_unique<MemoryHostPointer>();
         transport->SetPresent(mousePlugged);

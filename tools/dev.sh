@@ -91,7 +91,7 @@ run_program() {
 
 run_demo() {
     build "$root/build" --target voltranectl
-    local ctl="$root/build/cli/voltranectl" demo="$root/build/demo"
+    local ctl="$root/build/app/voltranectl" demo="$root/build/demo"
     local device=(--device "virtual:$root/build/virtual-mouse.bin")
     mkdir -p "$demo"
     echo "== voltranectl read --profile Setting1.ini --macros mouse.mac"
