@@ -39,7 +39,7 @@ struct CliEnvironment {
     // Creates the host pointer backend for --host desktop (the tool uses a do-nothing one for none).
     std::function<std::unique_ptr<HostPointer>()> makeDesktopHost;
     Sleeper& sleeper;
-    std::filesystem::path programDir;  // the tool's folder: download.bin, the virtual mouse's state file
+    std::filesystem::path programDir;  // the window's program directory: download.bin, virtual-mouse.bin
     const char* deviceVariable = nullptr;  // VOLTRANE_DEVICE, used when --device is not given
 };
 

@@ -16,7 +16,7 @@
 namespace voltrane {
 
 // The controller of one command: built-in defaults, an empty macro store, the language of
-// --language and the program directory of --dir (else the tool's own), with the console as its
+// --language and the program directory of --dir (else the window's), with the console as its
 // user interface.
 class CliSession {
 public:

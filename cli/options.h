@@ -11,7 +11,7 @@ namespace voltrane {
 
 struct CliOptions {
     std::optional<std::string> device;         // hid | virtual[:PATH]; unset: VOLTRANE_DEVICE, else hid
-    std::optional<std::filesystem::path> dir;  // the program directory; unset: the tool's own
+    std::optional<std::filesystem::path> dir;  // the program directory; unset: the window's
     int language = 2;                          // the language whose keys profiles are read and written with
     bool desktopHost = false;                  // --host desktop
     bool help = false;
