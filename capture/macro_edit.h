@@ -19,6 +19,13 @@ struct StepData {
 // The budget a step of `kind` gives back when deleted (0 for kinds that cost nothing).
 int StepCost(uint8_t kind);
 
+// The steps in use: count, kept within 0..256 even when a damaged file says otherwise. Every loop
+// over a record's steps stops here.
+int StepCount(const MacroRecord& record);
+
+// Whether the budget has no room for 5 more, so that AppendStep refuses every step (length >= 249).
+bool BudgetExhausted(const MacroRecord& record);
+
 // Appends a step of `kind`. Returns the new step's index, or -1 when refused: the budget has no
 // room for 5 more (length >= 249) whatever the step's own cost, or the kind is not one the editor
 // appends (MouseDown, MouseUp, Delay, KeyDown, KeyUp, DpiStep).
