@@ -4,6 +4,8 @@
 #include <utility>
 #include <vector>
 
+#include "capture/list_scroll.h"
+
 namespace voltrane {
 
 namespace {
@@ -83,15 +85,11 @@ void MacroRecorder::SelectRow(int row) {
 }
 
 bool MacroRecorder::Scroll(int wheelDelta) {
-    if (wheelDelta > 0 && m_nTopRow > 0) {
-        --m_nTopRow;
-        return true;
-    }
-    if (wheelDelta < 0 && m_nTopRow + kEditorVisibleSteps < StepCount(m_Macro)) {
-        ++m_nTopRow;
-        return true;
-    }
-    return false;
+    return ScrollList(m_nTopRow, wheelDelta, kEditorVisibleSteps, StepCount(m_Macro));
+}
+
+int MacroRecorder::VisibleSteps() const {
+    return std::clamp(StepCount(m_Macro) - m_nTopRow, 0, kEditorVisibleSteps);
 }
 
 // Appends the press, its pause, the release and its pause on a copy of the record and keeps the copy

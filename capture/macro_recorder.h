@@ -73,8 +73,11 @@ public:
     DelaySpinner& Spinner() { return m_Spinner; }
     const DelaySpinner& Spinner() const { return m_Spinner; }
 
-    // The record under edit; the list shows its steps from TopRow() while below StepCount() and
-    // below TopRow() + 20. OK hands it back to the macro store when its count is not 0.
+    // The list shows VisibleSteps() steps of Record() from TopRow() (at most 20), then the held
+    // chord's row while Chord() is not empty.
+    int VisibleSteps() const;
+
+    // The record under edit. OK hands it back to the macro store when its count is not 0.
     const MacroRecord& Record() const { return m_Macro; }
     const KeyChord& Chord() const { return m_Chord; }
     int TopRow() const { return m_nTopRow; }

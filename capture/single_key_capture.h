@@ -1,10 +1,10 @@
 #pragma once
 // The single-key dialog without its window: the key combination the user presses, what the dialog
-// shows of it, and what OK hands back. The dialog feeds it the captured keys and paints its texts.
+// shows of it, and what OK hands back. The dialog feeds it the captured keys; its button words are
+// in dialog_texts.h.
 
 #include <optional>
 #include <string>
-#include <string_view>
 
 #include "capture/key_chord.h"
 
@@ -34,11 +34,5 @@ public:
 private:
     KeyChord m_Chord{kSingleKeyChordKeys};
 };
-
-enum class SingleKeyButton { Ok, Cancel };
-
-// The text of the dialog's OK or Cancel button in `language` (0..5; others read as English). German,
-// Japanese and Korean, which the dialog's own table lacks, take the macro editor's words.
-std::u16string_view SingleKeyButtonText(SingleKeyButton button, int language);
 
 }  // namespace voltrane

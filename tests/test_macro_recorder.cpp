@@ -351,12 +351,14 @@ TEST(MacroRecorder, CleanStartsOver) {
 TEST(MacroRecorder, WheelScrollsWithinTheList) {
     MacroRecorder recorder(recordOf(25));
     EXPECT_FALSE(recorder.Scroll(120));  // already at the top
+    EXPECT_EQ(recorder.VisibleSteps(), 20);
     for (int top = 1; top <= 5; ++top) {
         EXPECT_TRUE(recorder.Scroll(-120));
         EXPECT_EQ(recorder.TopRow(), top);
     }
     EXPECT_FALSE(recorder.Scroll(-120));
     EXPECT_FALSE(recorder.Scroll(0));
+    EXPECT_EQ(recorder.VisibleSteps(), 20);
     EXPECT_TRUE(recorder.Scroll(1));
     EXPECT_EQ(recorder.TopRow(), 4);
 }
@@ -368,6 +370,7 @@ TEST(MacroRecorder, AppendingScrollsTheNewStepIntoView) {
     EXPECT_EQ(recorder.TopRow(), 6);
 
     MacroRecorder short_list(recordOf(19));
+    EXPECT_EQ(short_list.VisibleSteps(), 19);
     EXPECT_FALSE(short_list.RecordMouse(MouseChoice::ScrollUp));
     EXPECT_EQ(short_list.TopRow(), 0);
     EXPECT_FALSE(short_list.RecordMouse(MouseChoice::ScrollUp));
@@ -382,6 +385,7 @@ TEST(MacroRecorder, CountBeyondTheSlotsStaysInside) {
     int scrolled = 0;
     while (recorder.Scroll(-1)) ++scrolled;
     EXPECT_EQ(scrolled, kMacroSlots - kEditorVisibleSteps);
+    EXPECT_EQ(recorder.VisibleSteps(), kEditorVisibleSteps);
     recorder.SelectRow(5000);
     recorder.DeleteSelection();
     EXPECT_EQ(recorder.SelRow(), 5000);

@@ -60,22 +60,5 @@ INSTANTIATE_TEST_SUITE_P(
         ChordCase{"TwoUnknownKeysAreOneRow", {105, 105, -105, -105, 46}, {46}, u"A"},
         ChordCase{"NoKeyRowIsIgnored", {0, 106, -1, 300}, {}, u""}));
 
-TEST(SingleKeyCapture, ButtonTexts) {
-    struct Case {
-        int language;
-        const char16_t* ok;
-        const char16_t* cancel;
-    };
-    const Case cases[] = {
-        {0, u"确定", u"取消"},     {1, u"確定", u"取消"}, {2, u"OK", u" Cancel"}, {3, u"OK", u"Stornieren"},
-        {4, u"OK", u"キャンセル"}, {5, u"확인", u"취소"}, {6, u"OK", u" Cancel"}, {-1, u"OK", u" Cancel"},
-    };
-    for (const Case& c : cases) {
-        SCOPED_TRACE(c.language);
-        EXPECT_EQ(SingleKeyButtonText(SingleKeyButton::Ok, c.language), c.ok);
-        EXPECT_EQ(SingleKeyButtonText(SingleKeyButton::Cancel, c.language), c.cancel);
-    }
-}
-
 }  // namespace
 }  // namespace voltrane
