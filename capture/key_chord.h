@@ -15,7 +15,8 @@ using KeyString = std::array<uint8_t, kKeyStringLength>;
 
 class KeyChord {
 public:
-    // A chord of at most `capacity` keys (1..10); a further key is neither stored nor counted.
+    // A chord of at most `capacity` keys (clamped to 1..10); a further key is neither stored nor
+    // counted.
     explicit KeyChord(int capacity);
 
     // A key went down (again for each auto-repeat). The first key pressed while none is held starts
@@ -31,7 +32,14 @@ public:
     // Forgets the chord and every held key.
     void Clear();
 
+    // Forgets the held keys and keeps the chord, for when their releases can no longer arrive (the
+    // dialog lost the keyboard): the next press starts a new chord.
+    void ReleaseAll() { m_held.reset(); }
+
+    // How many keys of the chord are down.
     int KeysHeld() const { return static_cast<int>(m_held.count()); }
+
+    // Whether the chord holds no key.
     bool Empty() const { return m_Chord[0] == 0; }
 
     // The chord as a key-index string: rows from byte 0 on, zero behind them.

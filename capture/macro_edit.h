@@ -8,6 +8,10 @@
 
 namespace voltrane {
 
+// The wheel byte of a MouseDown wheel step: one notch up, one notch down.
+inline constexpr uint8_t kWheelUp = 1;
+inline constexpr uint8_t kWheelDown = 255;
+
 // What a new step carries: a button mask, a wheel value, a pause or a key-index string.
 struct StepData {
     uint8_t buttons = 0;                  // MouseDown / MouseUp

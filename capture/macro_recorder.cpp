@@ -11,8 +11,6 @@ namespace voltrane {
 namespace {
 
 constexpr uint8_t kNoRelease = 0;  // a wheel step is a press without a release
-constexpr uint8_t kWheelUp = 1;
-constexpr uint8_t kWheelDown = 255;
 
 StepData mouseData(MouseChoice choice) {
     StepData data;

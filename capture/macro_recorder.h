@@ -34,6 +34,10 @@ public:
     // of a key that the chord does not hold, with budget left, does nothing.
     [[nodiscard]] bool OnHookKeyUp(int keyIndex);
 
+    // The dialog lost the keyboard (its grab or its focus), so the held keys' releases will not
+    // arrive: the chord being captured is dropped without recording anything.
+    void OnKeysLost() { m_Chord.Clear(); }
+
     // A click on a mouse button or wheel direction records it: the press (for the wheel a MouseDown
     // with the wheel value), a Delay when "after button down" is on, then for buttons the release and
     // a Delay when "after button up" is on; all or none. Returns true when the dialog must show the
@@ -65,6 +69,8 @@ public:
     // list scrolled.
     bool Scroll(int wheelDelta);
 
+    // A click on the check box "Insert delay after button down" or "... after button up" turns it
+    // on or off; it applies to the clicks and chords recorded from then on.
     void ToggleDelayAfterDown() { m_bDelayAfterDown = !m_bDelayAfterDown; }
     void ToggleDelayAfterUp() { m_bDelayAfterUp = !m_bDelayAfterUp; }
 
@@ -77,7 +83,9 @@ public:
     // chord's row while Chord() is not empty.
     int VisibleSteps() const;
 
-    // The record under edit. OK hands it back to the macro store when its count is not 0.
+    // What the dialog paints: the record under edit (OK hands it back to the macro store when its
+    // count is not 0), the keys being held, the list's first row and selected row (a step index,
+    // possibly past the last step), and the two check boxes.
     const MacroRecord& Record() const { return m_Macro; }
     const KeyChord& Chord() const { return m_Chord; }
     int TopRow() const { return m_nTopRow; }

@@ -23,6 +23,10 @@ public:
     // were released.
     void OnHookKeyUp(int keyIndex);
 
+    // The dialog lost the keyboard (its grab or its focus), so the held keys' releases will not
+    // arrive: the combination stays, and the next press starts a new one.
+    void OnKeysLost() { m_Chord.ReleaseAll(); }
+
     // The combination as shown in the dialog: the key names joined with "+", empty before any key.
     std::u16string Text() const { return m_Chord.Text(); }
 

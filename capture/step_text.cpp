@@ -3,6 +3,7 @@
 #include <bit>
 #include <span>
 
+#include "capture/macro_edit.h"
 #include "settings/key_table.h"
 #include "settings/mouse_setting.h"
 #include "settings/text_tables.h"
@@ -26,8 +27,6 @@ constexpr int kFirstButtonLabel = 7;  // Left, Right, Middle, 5th, 4th: one per 
 constexpr int kButtonBits = 5;
 constexpr int kScrollUpLabel = 12;
 constexpr int kScrollDownLabel = 13;
-constexpr uint8_t kWheelUp = 1;
-constexpr uint8_t kWheelDown = 255;
 
 // Rows of the button-function table that name the DPI actions, by the action's code 0, 1, 2.
 constexpr int kDpiActionRows[] = {26, 24, 25};

@@ -231,6 +231,20 @@ TEST(MacroRecorder, BudgetExhaustedWhileKeysHeld) {
     EXPECT_EQ(recorder.Record().count, 2);
 }
 
+TEST(MacroRecorder, KeyboardLostDropsTheChord) {
+    MacroRecorder recorder(MacroRecord{});
+    recorder.OnHookKeyDown(70);
+    recorder.OnHookKeyDown(46);
+    recorder.OnKeysLost();
+    EXPECT_TRUE(recorder.Chord().Empty());
+    EXPECT_FALSE(recorder.OnHookKeyUp(46));  // a release from before is no release
+    recorder.OnHookKeyDown(47);
+    EXPECT_FALSE(recorder.OnHookKeyUp(47));
+    const MacroEvent down{kKeyDown, {47}};
+    EXPECT_EQ(recorder.Record().count, 2);
+    EXPECT_EQ(std::memcmp(&recorder.Record().steps[0], &down, sizeof down), 0);
+}
+
 TEST(MacroRecorder, ChordOfTenKeysAtMost) {
     MacroRecorder recorder(MacroRecord{});
     EXPECT_FALSE(typeChord(recorder, {2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12}));

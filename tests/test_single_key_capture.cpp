@@ -8,7 +8,7 @@
 namespace voltrane {
 namespace {
 
-// One captured key event: a positive row went down, a negative row went up.
+// One captured key event: a positive row went down, a negative row went up, 0 the keyboard was lost.
 using Events = std::vector<int>;
 
 struct ChordCase {
@@ -28,8 +28,10 @@ TEST_P(SingleKeyChord, BuildsTheCombination) {
     for (int event : c.events) {
         if (event > 0) {
             capture.OnHookKeyDown(event);
-        } else {
+        } else if (event < 0) {
             capture.OnHookKeyUp(-event);
+        } else {
+            capture.OnKeysLost();
         }
     }
     EXPECT_EQ(capture.Text(), c.text);
@@ -58,7 +60,9 @@ INSTANTIATE_TEST_SUITE_P(
                   u"A+S+D"},
         ChordCase{"UnknownKey", {105, -105}, {105}, u"Unknown"},
         ChordCase{"TwoUnknownKeysAreOneRow", {105, 105, -105, -105, 46}, {46}, u"A"},
-        ChordCase{"NoKeyRowIsIgnored", {0, 106, -1, 300}, {}, u""}));
+        ChordCase{"NoKeyRowIsIgnored", {106, -1, 300, -300}, {}, u""},
+        ChordCase{"KeyboardLostKeepsTheCombination", {70, 46, 0}, {70, 46}, u"LCtrl+A"},
+        ChordCase{"PressAfterKeyboardLostStartsAgain", {70, 46, 0, 47}, {47}, u"S"}));
 
 }  // namespace
 }  // namespace voltrane
