@@ -7,8 +7,9 @@ int CommandApply(const CliOptions& options, CliEnvironment& env) {
     CliSession session(options, env);
     Controller& controller = session.controller();
     if (!LoadProfileFile(options.operands.at(0), env, controller)) return kExitUsage;
-    if (!AttachDevice(options, env, controller)) return kExitMouseNotFound;
+    if (const int code = AttachDevice(options, env, controller); code != kExitDone) return code;
     const ApplyResult result = controller.Apply();
+    ReportHostSettings(options, env, controller, result.host);
     if (result.downloadCopyFailed) {
         env.err << "voltranectl: warning: cannot write " << controller.ProgramFile("download.bin").string()
                 << "\n";

@@ -41,7 +41,7 @@ private:
 int CommandDevices(const CliOptions& options, CliEnvironment& env) {
     CliSession session(options, env);
     Controller& controller = session.controller();
-    if (!AttachDevice(options, env, controller)) return kExitMouseNotFound;
+    if (const int code = AttachDevice(options, env, controller); code != kExitDone) return code;
     const std::vector<HidNode> nodes = controller.Device()->Transport().Enumerate();
     RoleMarker roles;
     for (const HidNode& node : nodes) {

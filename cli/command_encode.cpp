@@ -7,6 +7,9 @@ namespace voltrane {
 int CommandEncode(const CliOptions& options, CliEnvironment& env) {
     CliSession session(options, env);
     Controller& controller = session.controller();
+    const OutputFile outputs[] = {{"--settings", *options.settingsFile},
+                                  {"--buttons", *options.buttonsFile}};
+    if (!OutputsAreDistinct(outputs, env)) return kExitUsage;
     if (!LoadProfileFile(options.operands.at(0), env, controller)) return kExitUsage;
     const ButtonReportBuild buttons = BuildButtonReport(controller.Setting());
     if (buttons.overflowButton != 0) {

@@ -1,3 +1,5 @@
+#include <vector>
+
 #include "cli/command_support.h"
 #include "cli/commands.h"
 #include "device/read_sequence.h"
@@ -46,13 +48,26 @@ bool saveOutputs(const CliOptions& options, CliEnvironment& env, Controller& con
     return true;
 }
 
+// The profile, the macro file and its name file must be three files.
+bool outputsAreDistinct(const CliOptions& options, CliEnvironment& env) {
+    std::vector<OutputFile> outputs;
+    if (options.profileOut) outputs.push_back({"--profile", *options.profileOut});
+    if (options.macrosOut) {
+        outputs.push_back({"--macros", *options.macrosOut});
+        outputs.push_back({"the name file of --macros", NameFileFor(*options.macrosOut)});
+    }
+    return OutputsAreDistinct(outputs, env);
+}
+
 }  // namespace
 
 int CommandRead(const CliOptions& options, CliEnvironment& env) {
     CliSession session(options, env);
     Controller& controller = session.controller();
-    if (!AttachDevice(options, env, controller)) return kExitMouseNotFound;
+    if (!outputsAreDistinct(options, env)) return kExitUsage;
+    if (const int code = AttachDevice(options, env, controller); code != kExitDone) return code;
     const ReadResult result = controller.Read();
+    ReportHostSettings(options, env, controller, result.host);
     ReportRefusal(env, result.refusal);
     if (result.outcome != ReadOutcome::Done) return readFailure(env, result.outcome);
     if (!saveOutputs(options, env, controller)) return kExitUsage;

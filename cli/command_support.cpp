@@ -1,11 +1,14 @@
 #include "cli/command_support.h"
 
 #include <cstdio>
+#include <string>
 #include <string_view>
+#include <vector>
 
 #include "cli/record_output.h"
 #include "host/host_pointer_memory.h"
 #include "settings/atomic_file.h"
+#include "settings/same_file.h"
 
 namespace voltrane {
 
@@ -14,20 +17,23 @@ CliSession::CliSession(const CliOptions& options, CliEnvironment& env)
     m_controller.SetLanguage(options.language);
 }
 
-bool AttachDevice(const CliOptions& options, CliEnvironment& env, Controller& controller) {
+int AttachDevice(const CliOptions& options, CliEnvironment& env, Controller& controller) {
     const char* selector = options.device ? options.device->c_str() : env.deviceVariable;
-    std::unique_ptr<HidTransport> transport =
-        env.makeTransport(ParseDeviceSelector(selector, env.programDir));
-    if (!transport) {
-        Fail(env, "cannot reach the HID devices of this system", kExitMouseNotFound);
-        return false;
+    const DeviceSelection selection = ParseDeviceSelector(selector, env.programDir);
+    if (StateFolderMissing(selection)) {
+        return Fail(env,
+                    selection.statePath.string() +
+                        ": the virtual mouse's state file cannot be written: its folder does not exist",
+                    kExitUsage);
     }
+    std::unique_ptr<HidTransport> transport = env.makeTransport(selection);
+    if (!transport) return Fail(env, "cannot reach the HID devices of this system", kExitMouseNotFound);
     std::unique_ptr<HostPointer> host;
     if (options.desktopHost) host = env.makeDesktopHost();
     if (!host) host = std::make_unique<NullHostPointer>();
     controller.AttachDevice(std::make_unique<DeviceSession>(std::move(transport), std::move(host),
                                                             env.sleeper, controller.ProgramDir()));
-    return true;
+    return kExitDone;
 }
 
 bool LoadProfileFile(const std::filesystem::path& path, CliEnvironment& env, Controller& controller) {
@@ -40,8 +46,27 @@ bool LoadProfileFile(const std::filesystem::path& path, CliEnvironment& env, Con
         case ProfileLoad::Unreadable:
             Fail(env, path.string() + ": cannot read the profile (unreadable or too large)", kExitUsage);
             return false;
+        case ProfileLoad::NotAProfile:
+            Fail(env,
+                 path.string() + ": not a profile (no key of the chosen language in section \"Setting\")",
+                 kExitUsage);
+            return false;
     }
     return false;
+}
+
+bool OutputsAreDistinct(std::span<const OutputFile> outputs, CliEnvironment& env) {
+    for (std::size_t i = 0; i < outputs.size(); ++i) {
+        for (std::size_t j = i + 1; j < outputs.size(); ++j) {
+            if (!IsSameFile(outputs[i].path, outputs[j].path)) continue;
+            Fail(env,
+                 outputs[i].what + " and " + outputs[j].what + " are the same file (" +
+                     outputs[j].path.string() + "); give each its own",
+                 kExitUsage);
+            return false;
+        }
+    }
+    return true;
 }
 
 bool WriteOutputFile(const std::filesystem::path& path, std::span<const uint8_t> bytes,
@@ -79,6 +104,29 @@ void ReportRefusal(CliEnvironment& env, const std::optional<OpenRefusal>& refusa
     }
     env.err << "voltranectl: " << refusal->path << " could not be opened: " << refusal->result.reason
             << "\n";
+}
+
+namespace {
+
+std::string joined(const std::vector<std::string>& parts) {
+    std::string text;
+    for (const std::string& part : parts) text += (text.empty() ? "" : "; ") + part;
+    return text;
+}
+
+}  // namespace
+
+void ReportHostSettings(const CliOptions& options, CliEnvironment& env, Controller& controller,
+                        const HostApplyReport& report) {
+    if (!options.desktopHost || controller.Device() == nullptr) return;
+    env.err << "voltranectl: host settings: " << controller.Device()->Host().Name() << "\n";
+    if (report.Ok()) return;
+    if (report.written.empty()) {
+        env.err << "voltranectl: warning: host settings not written: " << joined(report.failed) << "\n";
+        return;
+    }
+    env.err << "voltranectl: warning: host settings partly written; not written: " << joined(report.failed)
+            << "; written: " << joined(report.written) << "\n";
 }
 
 int Fail(CliEnvironment& env, const std::string& message, int code) {

@@ -5,6 +5,7 @@
 #include <filesystem>
 #include <memory>
 #include <span>
+#include <string>
 
 #include "cli/cli.h"
 #include "cli/console_ui.h"
@@ -26,13 +27,24 @@ private:
     Controller m_controller;
 };
 
-// Attaches the mouse and desktop of --device and --host to `controller`. Returns false when the
-// transport cannot be created (reported on env.err).
-bool AttachDevice(const CliOptions& options, CliEnvironment& env, Controller& controller);
+// Attaches the mouse and desktop of --device and --host to `controller`. Returns kExitDone, or what
+// to exit with (reported on env.err): kExitUsage for a virtual mouse whose state file cannot be
+// written (its folder does not exist), kExitMouseNotFound when the transport cannot be created.
+int AttachDevice(const CliOptions& options, CliEnvironment& env, Controller& controller);
 
-// Loads a profile file into the controller's record. A missing or unreadable file is reported on
-// env.err; returns false then.
+// Loads a profile file into the controller's record. A missing or unreadable file, or one that is not
+// a profile, is reported on env.err; returns false then.
 bool LoadProfileFile(const std::filesystem::path& path, CliEnvironment& env, Controller& controller);
+
+// One file a command writes: the option that names it (e.g. "--profile") and its path.
+struct OutputFile {
+    std::string what;
+    std::filesystem::path path;
+};
+
+// Whether no two of `outputs` are the same file, so that none overwrites another. The first pair
+// that is one file is reported on env.err.
+bool OutputsAreDistinct(std::span<const OutputFile> outputs, CliEnvironment& env);
 
 // Replaces `path` with `bytes`; a failure is reported on env.err with its reason. Returns whether it
 // was written.
@@ -48,6 +60,12 @@ std::string CollectionLine(const HidCollectionInfo& collection);
 // Reports a node that held the mouse's collection but would not open, on env.err: for a refused
 // access, the node and the udev rule to install. Nothing when there was none.
 void ReportRefusal(CliEnvironment& env, const std::optional<OpenRefusal>& refusal);
+
+// With --host desktop, names the desktop backend on env.err ("voltranectl: host settings: gnome")
+// and warns of every setting the desktop did not take, saying when some were taken. Nothing
+// otherwise.
+void ReportHostSettings(const CliOptions& options, CliEnvironment& env, Controller& controller,
+                        const HostApplyReport& report);
 
 // Prints "voltranectl: <message>" on env.err and returns `code`.
 int Fail(CliEnvironment& env, const std::string& message, int code);

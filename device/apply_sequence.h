@@ -35,10 +35,10 @@ enum class ApplyOutcome {
 
 struct ApplyResult {
     ApplyOutcome outcome = ApplyOutcome::Done;
-    int button = 0;                   // ButtonsDoNotFit: the first button (2..10) that does not fit
-    bool downloadCopyFailed = false;  // "download.bin" could not be written (the apply went on)
-    std::optional<OpenRefusal> refusal =
-        std::nullopt;  // MouseNotFound, MouseAccessDenied: a node that would not open
+    int button = 0;                        // ButtonsDoNotFit: the first button (2..10) that does not fit
+    bool downloadCopyFailed = false;       // "download.bin" could not be written (the apply went on)
+    std::optional<OpenRefusal> refusal{};  // MouseNotFound, MouseAccessDenied: a node that would not open
+    HostApplyReport host{};                // what the desktop took of the host pointer settings
 };
 
 // Runs the apply sequence and says how far it got; shows nothing. A configuration whose button

@@ -60,9 +60,9 @@ public:
     int SetFeature(const uint8_t* buffer, int length);
 
     // Fetches one feature report into `buffer`, whose byte 0 holds the wanted report ID. Returns
-    // nonzero when the mouse answered (a shorter answer leaves the rest of `buffer` as it was);
-    // 0 on failure, when nothing is open, or when
-    // `length` is not the open collection's feature report length. The collection stays open.
+    // nonzero when the mouse answered with the whole report; 0 when its answer was shorter, on
+    // failure, when nothing is open, or when `length` is not the open collection's feature report
+    // length. The collection stays open.
     int GetFeature(uint8_t* buffer, int length);
 
     // Closes the open collection, if any.

@@ -47,7 +47,8 @@ public:
     virtual bool SendFeature(std::span<const uint8_t> report) = 0;
 
     // Fetches one feature report; report[0] holds the wanted report ID on entry and the whole buffer
-    // the report on success. Returns true on success.
+    // the report on success. Returns true only when the device answered with the whole report: a
+    // shorter answer is a failed fetch, whatever the buffer then holds.
     virtual bool GetFeature(std::span<uint8_t> report) = 0;
 
     // Closes the open node, if any.

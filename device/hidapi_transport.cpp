@@ -72,6 +72,10 @@ std::filesystem::path ReportDescriptorFile(std::string_view devicePath) {
     return std::filesystem::path("/sys/class/hidraw") / name / "device" / "report_descriptor";
 }
 
+bool TransferredWholeReport(int transferred, std::size_t length) {
+    return transferred >= 0 && static_cast<std::size_t>(transferred) == length;
+}
+
 std::optional<std::vector<uint8_t>> ReadSysfsDescriptor(const std::string& devicePath) {
     const std::filesystem::path file = ReportDescriptorFile(devicePath);
     if (file.empty()) return std::nullopt;
@@ -105,14 +109,14 @@ OpenResult HidapiTransport::OpenPath(const std::string& path) {
 
 bool HidapiTransport::SendFeature(std::span<const uint8_t> report) {
     if (m_device == nullptr || report.empty()) return false;
-    const int sent = hid_send_feature_report(m_device, report.data(), report.size());
-    return sent >= 0 && static_cast<std::size_t>(sent) == report.size();
+    return TransferredWholeReport(hid_send_feature_report(m_device, report.data(), report.size()),
+                                  report.size());
 }
 
 bool HidapiTransport::GetFeature(std::span<uint8_t> report) {
     if (m_device == nullptr || report.empty()) return false;
-    // The count returned includes the report-ID byte; a negative one is a failure.
-    return hid_get_feature_report(m_device, report.data(), report.size()) > 0;
+    return TransferredWholeReport(hid_get_feature_report(m_device, report.data(), report.size()),
+                                  report.size());
 }
 
 void HidapiTransport::Close() {

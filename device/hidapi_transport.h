@@ -3,6 +3,7 @@
 // node and does not tell feature report lengths, so the entries are grouped back into nodes and
 // each node's report descriptor is read from sysfs and parsed here.
 
+#include <cstddef>
 #include <cstdint>
 #include <filesystem>
 #include <functional>
@@ -42,6 +43,11 @@ std::vector<HidNode> GroupEntriesByPath(std::span<const HidEntry> entries,
 // is not "hidraw" followed by digits.
 std::filesystem::path ReportDescriptorFile(std::string_view devicePath);
 
+// Whether hidapi's result of a feature report transfer, `transferred` (the bytes sent or received,
+// report-ID byte included; negative on failure), is the whole report of `length` bytes. A shorter
+// reply is a failed fetch: its missing bytes would otherwise be read as whatever the buffer held.
+bool TransferredWholeReport(int transferred, std::size_t length);
+
 // Reads a hidraw node's report descriptor from sysfs; empty when it cannot be read.
 std::optional<std::vector<uint8_t>> ReadSysfsDescriptor(const std::string& devicePath);
 
@@ -54,10 +60,9 @@ public:
 
     std::vector<HidNode> Enumerate() override;
     OpenResult OpenPath(const std::string& path) override;
-    // True only when the whole report was written.
+    // True only when the whole report was written (see TransferredWholeReport).
     bool SendFeature(std::span<const uint8_t> report) override;
-    // True when the device answered with at least the report ID; a shorter answer leaves the rest
-    // of the buffer as it was (callers clear it first).
+    // True only when the device answered with the whole report (see TransferredWholeReport).
     bool GetFeature(std::span<uint8_t> report) override;
     void Close() override;
     bool IsOpen() const override;

@@ -1,6 +1,7 @@
 #include "device/read_sequence.h"
 
 #include <algorithm>
+#include <utility>
 
 #include "device/reports.h"
 
@@ -19,11 +20,7 @@ ReadOutcome readSettings(MouseSetting& setting, CHidDevice& hid) {
     return fetched ? ReadOutcome::Done : ReadOutcome::SettingsReadFailed;
 }
 
-}  // namespace
-
-ReadResult RunRead(MouseSetting& setting, MacroStore& store, DeviceContext& context) {
-    std::copy(kDefaultItems.begin(), kDefaultItems.end(), setting.m_nItem);
-    ApplyHostPointer(context.host, setting);
+ReadResult readMouse(MouseSetting& setting, MacroStore& store, DeviceContext& context) {
     const ReadOutcome settings = readSettings(setting, context.hid);
     if (settings != ReadOutcome::Done) {
         ReadResult failed{settings};
@@ -41,6 +38,16 @@ ReadResult RunRead(MouseSetting& setting, MacroStore& store, DeviceContext& cont
     }
     ReadResult result;
     result.macroNameText = DecodeButtonReport(report, setting, store, &result.macroSlots);
+    return result;
+}
+
+}  // namespace
+
+ReadResult RunRead(MouseSetting& setting, MacroStore& store, DeviceContext& context) {
+    std::copy(kDefaultItems.begin(), kDefaultItems.end(), setting.m_nItem);
+    HostApplyReport host = ApplyHostPointer(context.host, setting);
+    ReadResult result = readMouse(setting, store, context);
+    result.host = std::move(host);
     return result;
 }
 

@@ -22,12 +22,11 @@ enum class ReadOutcome {
 
 struct ReadResult {
     ReadOutcome outcome = ReadOutcome::Done;
-    std::optional<std::u16string> macroNameText =
-        std::nullopt;  // new text of the macro-name box, when macros were read
+    std::optional<std::u16string> macroNameText{};  // new text of the macro-name box, when macros were read
     std::array<int, kButtonCount> macroSlots{-1, -1, -1, -1, -1, -1,
                                              -1, -1, -1, -1};  // store slot of each button's macro, -1 none
-    std::optional<OpenRefusal> refusal =
-        std::nullopt;  // MouseNotFound, MouseAccessDenied: a node that would not open
+    std::optional<OpenRefusal> refusal{};  // MouseNotFound, MouseAccessDenied: a node that would not open
+    HostApplyReport host{};                // what the desktop took of the default host pointer settings
 };
 
 // Runs the read and says how far it got; shows nothing. Items are reset to their defaults and the

@@ -1,6 +1,7 @@
 #include "device/transport_factory.h"
 
 #include <string_view>
+#include <system_error>
 
 namespace voltrane {
 
@@ -13,6 +14,13 @@ DeviceSelection ParseDeviceSelector(const char* selector, const std::filesystem:
     if (!path.empty()) path.remove_prefix(1);
     if (path.empty()) return {DeviceKind::Virtual, programDir / kVirtualStateFileName};
     return {DeviceKind::Virtual, std::filesystem::path(path)};
+}
+
+bool StateFolderMissing(const DeviceSelection& selection) {
+    if (selection.kind != DeviceKind::Virtual) return false;
+    const std::filesystem::path folder = selection.statePath.parent_path();
+    std::error_code error;
+    return !folder.empty() && !std::filesystem::is_directory(folder, error);
 }
 
 }  // namespace voltrane

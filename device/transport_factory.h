@@ -23,4 +23,8 @@ struct DeviceSelection {
 // after "virtual:" means the default file in `programDir`.
 DeviceSelection ParseDeviceSelector(const char* selector, const std::filesystem::path& programDir);
 
+// Whether `selection` is the virtual mouse with its state file in a folder that does not exist, so
+// that the file can never be written.
+bool StateFolderMissing(const DeviceSelection& selection);
+
 }  // namespace voltrane

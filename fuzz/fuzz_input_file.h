@@ -1,8 +1,10 @@
 #pragma once
-// The fuzz input as a file, for targets whose code under test reads a path. Each process uses one
-// fixed file in the temporary folder (named with its process id, so parallel fuzzing jobs do not
-// share it), rewritten for every input and removed when the process exits.
+// The fuzz input as a file, for targets whose code under test reads a path. Each process writes its
+// inputs into one private temporary file: made by mkstemp, so it has a fresh name and mode 0600 and is
+// never a file or link that someone else put in the temporary folder. It is rewritten through its own
+// descriptor for every input and removed when the process exits.
 
+#include <sys/types.h>
 #include <unistd.h>
 
 #include <cstdint>
@@ -15,12 +17,16 @@ namespace voltrane::fuzz {
 
 class FuzzInputFile {
 public:
-    explicit FuzzInputFile(const std::string& stem)
-        : m_path(std::filesystem::temp_directory_path() /
-                 ("voltrane-fuzz-" + stem + "-" + std::to_string(::getpid()))) {}
+    explicit FuzzInputFile(const std::string& stem) {
+        std::string pattern =
+            (std::filesystem::temp_directory_path() / ("voltrane-fuzz-" + stem + "-XXXXXX")).string();
+        m_fd = ::mkstemp(pattern.data());
+        if (m_fd < 0) std::abort();
+        m_path = pattern;
+    }
     ~FuzzInputFile() {
-        std::error_code ignored;
-        std::filesystem::remove(m_path, ignored);
+        ::close(m_fd);
+        ::unlink(m_path.c_str());
     }
     FuzzInputFile(const FuzzInputFile&) = delete;
     FuzzInputFile& operator=(const FuzzInputFile&) = delete;
@@ -28,14 +34,17 @@ public:
     // Replaces the file's contents with `size` bytes; aborts when that fails (a broken harness, not
     // a finding).
     const std::filesystem::path& Write(const uint8_t* data, size_t size) {
-        std::FILE* file = std::fopen(m_path.c_str(), "wb");
-        if (file == nullptr) std::abort();
-        const bool ok = (size == 0 || std::fwrite(data, 1, size, file) == size);
-        if (std::fclose(file) != 0 || !ok) std::abort();
+        if (::ftruncate(m_fd, 0) != 0) std::abort();
+        for (size_t done = 0; done < size;) {
+            const ssize_t written = ::pwrite(m_fd, data + done, size - done, static_cast<off_t>(done));
+            if (written <= 0) std::abort();
+            done += static_cast<size_t>(written);
+        }
         return m_path;
     }
 
 private:
+    int m_fd = -1;
     std::filesystem::path m_path;
 };
 

@@ -1,10 +1,14 @@
 // Fuzzes LoadProfile: any bytes as a profile file, read with the keys of any of the six languages.
 //
 // Input: byte 0 chooses the language (byte % 6) and the page shown (byte / 6 % 3); the other bytes
-// are the file. Properties checked: the load succeeds (the file exists and is small), the fixed
-// normalisation holds, and every macro length is a whole number of step records inside the row.
+// are the file. Properties checked: the file is read as a profile, or refused as none and the
+// record left at its defaults; after a read the fixed normalisation holds and every macro length is
+// a whole number of step records inside the row.
 
+#include <algorithm>
 #include <cstdint>
+#include <cstring>
+#include <iterator>
 
 #include "fuzz/fuzz_input_file.h"
 #include "settings/ini_file.h"
@@ -21,7 +25,17 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
 
     MouseSetting setting;
     setting.ResetToDefaults();
-    VOLTRANE_FUZZ_CHECK(LoadProfile(setting, path, language, page) == ProfileLoad::Loaded);
+    const ProfileLoad loaded = LoadProfile(setting, path, language, page);
+    if (loaded == ProfileLoad::NotAProfile) {
+        MouseSetting untouched;
+        untouched.ResetToDefaults();
+        VOLTRANE_FUZZ_CHECK(
+            std::equal(std::begin(setting.m_nItem), std::end(setting.m_nItem), untouched.m_nItem));
+        VOLTRANE_FUZZ_CHECK(
+            std::memcmp(setting.m_MacroData, untouched.m_MacroData, sizeof setting.m_MacroData) == 0);
+        return 0;
+    }
+    VOLTRANE_FUZZ_CHECK(loaded == ProfileLoad::Loaded);
     VOLTRANE_FUZZ_CHECK(setting.m_nItem[125 + page] == 1);
     VOLTRANE_FUZZ_CHECK(setting.m_nItem[125] + setting.m_nItem[126] + setting.m_nItem[127] == 1);
     VOLTRANE_FUZZ_CHECK(setting.m_nItem[16] == 1 && setting.m_nItem[32] == 0 && setting.m_nItem[33] == 1);

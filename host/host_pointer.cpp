@@ -43,8 +43,16 @@ void ItemsFromHostValues(const HostPointerValues& values, MouseSetting& setting)
     items[kItemDoubleClick] = doubleClickStep(values.doubleClickMs);
 }
 
-void ApplyHostPointer(HostPointer& host, const MouseSetting& setting) {
-    host.Apply(HostValuesFromItems(setting));
+void HostApplyReport::Add(const std::string& entry, const std::string& error) {
+    if (error.empty()) {
+        written.push_back(entry);
+    } else {
+        failed.push_back(entry + ": " + error);
+    }
+}
+
+HostApplyReport ApplyHostPointer(HostPointer& host, const MouseSetting& setting) {
+    return host.Apply(HostValuesFromItems(setting));
 }
 
 void ReadHostPointer(HostPointer& host, MouseSetting& setting) {

@@ -3,6 +3,8 @@
 // conversions to and from the items of the settings record.
 
 #include <optional>
+#include <string>
+#include <vector>
 
 #include "settings/mouse_setting.h"
 
@@ -17,6 +19,17 @@ struct HostPointerValues {
     bool operator==(const HostPointerValues&) const = default;
 };
 
+// What an apply did to the desktop's settings stores, one entry per key or file, e.g.
+// "kdeglobals [KDE] WheelScrollLines" or "org.gnome.desktop.peripherals.mouse speed".
+struct HostApplyReport {
+    std::vector<std::string> written;  // the entries that now hold the new value
+    std::vector<std::string> failed;   // the entries that do not, each followed by ": " and the reason
+
+    // Records `entry` as written when `error` is empty, else as failed for that reason.
+    void Add(const std::string& entry, const std::string& error);
+    bool Ok() const { return failed.empty(); }
+};
+
 inline constexpr int kMinPointerSpeed = 1;
 inline constexpr int kMaxPointerSpeed = 20;
 
@@ -27,11 +40,14 @@ public:
 
     // Sets all three settings on the desktop; wheelLines is ignored when screenAtATime is set.
     // A value the desktop refuses leaves that setting as it was and the others are still set.
-    // Returns false when any value was refused.
-    virtual bool Apply(const HostPointerValues& values) = 0;
+    // Says what was written and what was not, and why.
+    virtual HostApplyReport Apply(const HostPointerValues& values) = 0;
 
     // The desktop's current settings; std::nullopt when they cannot be read.
     virtual std::optional<HostPointerValues> Read() = 0;
+
+    // The backend's name for messages: "gnome", "plasma (kwriteconfig5)", "none", ...
+    virtual std::string Name() const = 0;
 };
 
 // The host values an apply sends for the record. Steps outside 0..9 (a slider click past the last
@@ -44,8 +60,8 @@ HostPointerValues HostValuesFromItems(const MouseSetting& setting);
 // give items outside 0..9 and are kept so, except a double-click step of -1, which becomes 0.
 void ItemsFromHostValues(const HostPointerValues& values, MouseSetting& setting);
 
-// Applies the record's pointer settings to the desktop. A refusal is not reported.
-void ApplyHostPointer(HostPointer& host, const MouseSetting& setting);
+// Applies the record's pointer settings to the desktop; says what the desktop took.
+HostApplyReport ApplyHostPointer(HostPointer& host, const MouseSetting& setting);
 
 // Reads the desktop's pointer settings into the record; leaves it unchanged when they cannot be
 // read.

@@ -1,6 +1,7 @@
 #pragma once
 // The choice of host pointer backend for the running desktop.
 
+#include <filesystem>
 #include <memory>
 #include <string_view>
 
@@ -9,18 +10,24 @@
 namespace voltrane {
 
 enum class DesktopKind {
-    Kde,    // Plasma: its own configuration files
-    Gnome,  // a desktop that keeps the GNOME mouse settings (GNOME, Budgie, Unity, ...)
-    Other,  // no pointer settings we know how to reach: the desktop is left alone
+    Gnome,     // GNOME and the desktops built on its mouse settings (Unity, Budgie, Pantheon, ...)
+    Cinnamon,  // Cinnamon: its own mouse settings schema
+    Kde,       // Plasma: its own configuration files
+    Other,     // no pointer settings store we write: the desktop is left alone
 };
 
-// The desktop to address, from XDG_CURRENT_DESKTOP (a colon-separated list of names): KDE when an
-// entry is "KDE" (in any case), otherwise GNOME when its mouse settings schema is installed.
-DesktopKind DetectDesktop(std::string_view currentDesktop, bool gnomeSchemaInstalled);
+// The desktop named by XDG_CURRENT_DESKTOP, a colon-separated list of names, of which the first
+// one known counts (in any case); Other when none is known or the list is empty.
+DesktopKind DetectDesktop(std::string_view currentDesktop);
 
-// The backend for the running desktop, chosen by DetectDesktop from the environment, keeping its
-// files in UserConfigHome. On other desktops, and on Plasma without a configuration folder, a
-// backend that leaves the desktop alone.
+// The backend for `kind`, once its store is found to be there: the schema (and a store that keeps
+// it) for GSettings desktops, a configuration folder for Plasma, reached through kwriteconfig6 or
+// kwriteconfig5 when installed and by direct edits otherwise. Otherwise a backend that leaves the
+// desktop alone and reports why, naming `currentDesktop`.
+std::unique_ptr<HostPointer> CreateHostPointerFor(DesktopKind kind, std::string_view currentDesktop,
+                                                  const std::filesystem::path& configHome);
+
+// CreateHostPointerFor the desktop of XDG_CURRENT_DESKTOP and the folder of UserConfigHome.
 std::unique_ptr<HostPointer> CreateDesktopHostPointer();
 
 }  // namespace voltrane

@@ -2,6 +2,7 @@
 // Host pointer backends that never touch the desktop: one that keeps the settings in memory (tests,
 // a trial run) and one that leaves the desktop alone.
 
+#include <string>
 #include <vector>
 
 #include "host/host_pointer.h"
@@ -14,11 +15,15 @@ public:
     explicit MemoryHostPointer(const HostPointerValues& initial = {});
 
     // Stores `values` (the line count only when scrolling by lines) and records them in Applied();
-    // when refusing, records them and returns false with the stored values unchanged.
-    bool Apply(const HostPointerValues& values) override;
+    // reports the entry "memory" as written. When refusing, records them, keeps the stored values
+    // and reports "memory" as failed.
+    HostApplyReport Apply(const HostPointerValues& values) override;
 
     // The stored values; std::nullopt while reads fail.
     std::optional<HostPointerValues> Read() override;
+
+    // "memory".
+    std::string Name() const override;
 
     // The stored values, as the desktop holds them now.
     const HostPointerValues& Values() const { return m_values; }
@@ -36,15 +41,25 @@ private:
     bool m_failRead = false;
 };
 
-// Leaves the desktop alone: an apply changes nothing and succeeds, a read finds nothing, so the
-// record keeps its items.
+// Leaves the desktop alone: an apply changes nothing, a read finds nothing, so the record keeps its
+// items.
 class NullHostPointer final : public HostPointer {
 public:
-    // Does nothing; returns true.
-    bool Apply(const HostPointerValues& values) override;
+    // `why` says why the desktop is left alone when that was not asked for (e.g. "XFCE: no pointer
+    // settings store is supported"); empty when it was.
+    explicit NullHostPointer(std::string why = {});
+
+    // Changes nothing; reports nothing written, and `why` as the failure when it is not empty.
+    HostApplyReport Apply(const HostPointerValues& values) override;
 
     // Always std::nullopt.
     std::optional<HostPointerValues> Read() override;
+
+    // "none".
+    std::string Name() const override;
+
+private:
+    std::string m_why;
 };
 
 }  // namespace voltrane

@@ -68,36 +68,14 @@ mode_t NewFileMode() {
     return 0666 & ~mask;
 }
 
-// What the replaced file keeps: its permission bits without set-ID and sticky bits, and its owner.
-struct Ownership {
-    mode_t mode = NewFileMode();
-    std::optional<std::pair<uid_t, gid_t>> owner;  // unset for a new file
-};
-
 // Gives the temporary file its final mode and, where the saver may, the old file's owner and group.
-bool ApplyOwnership(int fd, const Ownership& ownership) {
-    if (ownership.owner) {
+bool ApplyOwnership(int fd, mode_t mode, const std::optional<std::pair<unsigned, unsigned>>& owner) {
+    if (owner) {
         // Only the owner's own groups or root may hand a file on; a refusal keeps the saver's.
-        [[maybe_unused]] const int kept = ::fchown(fd, ownership.owner->first, ownership.owner->second);
+        [[maybe_unused]] const int kept =
+            ::fchown(fd, static_cast<uid_t>(owner->first), static_cast<gid_t>(owner->second));
     }
-    return ::fchmod(fd, ownership.mode) == 0;
-}
-
-// Writes `bytes` into a new temporary file beside `target` (created 0600 under a random name),
-// flushes it to disk and gives it `ownership`. Fills `tempPath`; on failure nothing is left behind.
-WriteResult WriteTemporary(const fs::path& target, std::string_view bytes, const Ownership& ownership,
-                           fs::path& tempPath) {
-    std::string name = (target.parent_path() / ("." + target.filename().string() + ".XXXXXX")).string();
-    FileDescriptor fd(::mkostemp(name.data(), O_CLOEXEC));
-    if (!fd.Valid()) return LastError();
-    tempPath = name;
-    if (!WriteAll(fd.Get(), bytes) || ::fsync(fd.Get()) != 0 || !ApplyOwnership(fd.Get(), ownership) ||
-        !fd.Close()) {
-        const WriteResult failed = LastError();
-        ::unlink(tempPath.c_str());
-        return failed;
-    }
-    return {};
+    return ::fchmod(fd, mode) == 0;
 }
 
 // Makes a completed rename durable. A failure here loses nothing that is on disk already.
@@ -136,27 +114,69 @@ bool ReadUpTo(int fd, std::size_t limit, std::string& data) {
 
 }  // namespace
 
-WriteResult WriteFileAtomically(const fs::path& path, std::string_view bytes,
-                                const BeforeRename& beforeRename) {
-    const fs::path target = ResolveTarget(path);
-    if (target.empty() || !target.has_filename()) return WriteResult::Failed("not a file name");
-    Ownership ownership;
-    struct stat existing {};
-    if (::stat(target.c_str(), &existing) == 0) {
-        if (!S_ISREG(existing.st_mode)) return WriteResult::Failed("not a regular file");
-        if (::faccessat(AT_FDCWD, target.c_str(), W_OK, AT_EACCESS) != 0) return LastError();
-        ownership = {static_cast<mode_t>(existing.st_mode & 0777), {{existing.st_uid, existing.st_gid}}};
-    }
-    fs::path tempPath;
-    if (WriteResult written = WriteTemporary(target, bytes, ownership, tempPath); !written) return written;
-    if (beforeRename) beforeRename(tempPath);
-    if (::rename(tempPath.c_str(), target.c_str()) != 0) {
+PendingFile::PendingFile(fs::path path) : m_path(std::move(path)) {}
+
+PendingFile::~PendingFile() { Discard(); }
+
+WriteResult PendingFile::Write(std::string_view bytes) {
+    if (m_fd >= 0) return WriteResult::Failed("already written");
+    if (WriteResult found = FindTarget(); !found) return found;
+    std::string name = (m_target.parent_path() / ("." + m_target.filename().string() + ".XXXXXX")).string();
+    m_fd = ::mkostemp(name.data(), O_CLOEXEC);  // created 0600
+    if (m_fd < 0) return LastError();
+    m_temporary = name;
+    if (!WriteAll(m_fd, bytes) || ::fsync(m_fd) != 0) {
         const WriteResult failed = LastError();
-        ::unlink(tempPath.c_str());
+        Discard();
         return failed;
     }
-    SyncFolder(target.has_parent_path() ? target.parent_path() : fs::path("."));
     return {};
+}
+
+WriteResult PendingFile::FindTarget() {
+    m_target = ResolveTarget(m_path);
+    if (m_target.empty() || !m_target.has_filename()) return WriteResult::Failed("not a file name");
+    m_mode = NewFileMode();
+    m_owner.reset();
+    struct stat existing {};
+    if (::stat(m_target.c_str(), &existing) != 0) return {};
+    if (!S_ISREG(existing.st_mode)) return WriteResult::Failed("not a regular file");
+    if (::faccessat(AT_FDCWD, m_target.c_str(), W_OK, AT_EACCESS) != 0) return LastError();
+    m_mode = existing.st_mode & 0777;
+    m_owner.emplace(existing.st_uid, existing.st_gid);
+    return {};
+}
+
+WriteResult PendingFile::Commit(const BeforeRename& beforeRename) {
+    if (m_fd < 0) return WriteResult::Failed("nothing written");
+    FileDescriptor fd(std::exchange(m_fd, -1));
+    if (!ApplyOwnership(fd.Get(), static_cast<mode_t>(m_mode), m_owner) || !fd.Close()) {
+        const WriteResult failed = LastError();
+        Discard();
+        return failed;
+    }
+    if (beforeRename) beforeRename(m_temporary);
+    if (::rename(m_temporary.c_str(), m_target.c_str()) != 0) {
+        const WriteResult failed = LastError();
+        Discard();
+        return failed;
+    }
+    m_temporary.clear();
+    SyncFolder(m_target.has_parent_path() ? m_target.parent_path() : fs::path("."));
+    return {};
+}
+
+void PendingFile::Discard() {
+    if (m_fd >= 0) ::close(std::exchange(m_fd, -1));
+    if (!m_temporary.empty()) ::unlink(m_temporary.c_str());
+    m_temporary.clear();
+}
+
+WriteResult WriteFileAtomically(const fs::path& path, std::string_view bytes,
+                                const BeforeRename& beforeRename) {
+    PendingFile file(path);
+    if (WriteResult written = file.Write(bytes); !written) return written;
+    return file.Commit(beforeRename);
 }
 
 std::optional<std::string> ReadFileLimited(const fs::path& path, std::size_t maxBytes) {

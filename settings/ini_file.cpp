@@ -223,10 +223,16 @@ std::string IniFile::Serialize() const {
 }
 
 WriteResult IniFile::Save(const std::filesystem::path& path) const {
+    PendingFile file(path);
+    if (WriteResult written = WriteTo(file); !written) return written;
+    return file.Commit();
+}
+
+WriteResult IniFile::WriteTo(PendingFile& file) const {
     const std::string bytes = Serialize();
     if (bytes.size() > kMaxIniFileBytes)
         return WriteResult::Failed("larger than 512 KiB, too large to be read back");
-    return WriteFileAtomically(path, bytes);
+    return file.Write(bytes);
 }
 
 void IniFile::AddParsedLine(Line line) {

@@ -90,6 +90,10 @@ public:
     // unchanged and the result says why.
     WriteResult Save(const std::filesystem::path& path) const;
 
+    // The same as Save up to the replacement: writes Serialize() into `file`, which the caller
+    // commits.
+    WriteResult WriteTo(PendingFile& file) const;
+
 private:
     enum class LineEnd : uint8_t { None, CrLf, Lf, Cr };
 

@@ -8,6 +8,7 @@
 
 #include "settings/atomic_file.h"
 #include "settings/ini_file.h"
+#include "settings/same_file.h"
 #include "settings/text_tables.h"
 
 namespace voltrane {
@@ -44,15 +45,20 @@ void EncodeRecord(const MacroRecord& record, char* out) {
 
 std::u16string NameKey(std::size_t index) { return MacroName(static_cast<int>(index + 1)); }
 
-// Whether two paths name one file, so that writing the second would destroy the first (a macro
-// file the user named "x.name" has itself as its name file).
-bool SameFile(const std::filesystem::path& a, const std::filesystem::path& b) {
-    std::error_code errorA;
-    std::error_code errorB;
-    const std::filesystem::path canonicalA = std::filesystem::weakly_canonical(a, errorA);
-    const std::filesystem::path canonicalB = std::filesystem::weakly_canonical(b, errorB);
-    if (errorA || errorB) return a.lexically_normal() == b.lexically_normal();
-    return canonicalA == canonicalB;
+// The macro file: the header and records 0 .. count - 1.
+std::string MacroFileBytes(const MacroStore& store, uint32_t count) {
+    std::string bytes(kMacroHeaderBytes + count * kMacroRecordBytes, '\0');
+    std::memcpy(bytes.data(), kMacroSignature.data(), kMacroSignature.size());
+    StoreLe32(count, bytes.data() + kMacroCountOffset);
+    for (uint32_t i = 0; i < count; ++i) {
+        EncodeRecord(store.m_Macro[i], bytes.data() + kMacroHeaderBytes + i * kMacroRecordBytes);
+    }
+    return bytes;
+}
+
+// A failed write, naming the file.
+WriteResult FileFailed(const std::filesystem::path& path, const WriteResult& written) {
+    return WriteResult::Failed(path.string() + ": " + written.error);
 }
 
 }  // namespace
@@ -109,27 +115,24 @@ int ReadMacroNames(MacroStore& store, const std::filesystem::path& path, int lan
 
 WriteResult WriteMacroStore(const MacroStore& store, const std::filesystem::path& macroPath,
                             const std::filesystem::path& namePath) {
-    if (SameFile(macroPath, namePath))
+    if (IsSameFile(macroPath, namePath))
         return WriteResult::Failed(namePath.string() + ": the macro file itself");
     const uint32_t count = std::min(store.m_nMacroCount, kMaxMacros);
-
-    std::string bytes(kMacroHeaderBytes + count * kMacroRecordBytes, '\0');
-    std::memcpy(bytes.data(), kMacroSignature.data(), kMacroSignature.size());
-    StoreLe32(count, bytes.data() + kMacroCountOffset);
-    for (uint32_t i = 0; i < count; ++i) {
-        EncodeRecord(store.m_Macro[i], bytes.data() + kMacroHeaderBytes + i * kMacroRecordBytes);
-    }
-    if (WriteResult written = WriteFileAtomically(macroPath, bytes); !written) {
-        return WriteResult::Failed(macroPath.string() + ": " + written.error);
-    }
+    PendingFile macroFile(macroPath);
+    if (WriteResult written = macroFile.Write(MacroFileBytes(store, count)); !written)
+        return FileFailed(macroPath, written);
 
     IniFile names(IniEncoding::Utf16Le);
     names.SetString(kNumberSection, kNumberKey, DecimalUtf16(count));
     for (uint32_t i = 0; i < count; ++i)
         names.SetString(kNameSection, NameKey(i), store.m_strMacroNames[i]);
-    WriteResult written = names.Save(namePath);
-    if (!written) written.error = namePath.string() + ": " + written.error;
-    return written;
+    PendingFile nameFile(namePath);
+    if (WriteResult written = names.WriteTo(nameFile); !written) return FileFailed(namePath, written);
+
+    // Both files are complete: only now is either of them replaced.
+    if (WriteResult written = macroFile.Commit(); !written) return FileFailed(macroPath, written);
+    if (WriteResult written = nameFile.Commit(); !written) return FileFailed(namePath, written);
+    return {};
 }
 
 std::filesystem::path NameFileFor(const std::filesystem::path& macroPath) {

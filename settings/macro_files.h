@@ -59,10 +59,10 @@ int32_t ParseMacroNumber(std::u16string_view text);
 
 // Writes the header and records 0 .. m_nMacroCount - 1 (at most 300) to the macro file at
 // `macroPath`, then a fresh name file at `namePath` holding the same count and those records'
-// names. Each file is replaced atomically: a failed write leaves the old file as it was. On failure
-// the result names the file and the reason; when the macro file could not be written the name file
-// is not touched, and when only the name file failed the new macro file stays in place. Two paths
-// that name the same file (a macro file called "x.name") write nothing and fail.
+// names. Both are written to temporary files first, and neither replaces its old file unless both
+// could be written, so a failure leaves both files as they were. On failure the result names the
+// file that failed and the reason. Two paths that name the same file (a macro file called "x.name")
+// write nothing and fail.
 WriteResult WriteMacroStore(const MacroStore& store, const std::filesystem::path& macroPath,
                             const std::filesystem::path& namePath);
 

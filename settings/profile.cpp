@@ -78,6 +78,29 @@ void readProfile(MouseSetting& setting, const IniFile& file, int language) {
     }
 }
 
+// Whether `file` holds at least one key of `language` in section "Setting". A file without any
+// is not a profile: read as one, every item would become 0 and most buttons disabled.
+bool holdsProfileKeys(const IniFile& file, int language) {
+    for (int i = 0; i < kItemCount; ++i) {
+        const std::u16string_view caption = GetText(TextTable::Main, i, language);
+        if (!caption.empty() && file.GetString(kSection, caption)) return true;
+    }
+    if (file.GetString(kSection, GetText(TextTable::Main, kRowMacroFilesKey, language))) return true;
+    for (int b = 0; b < kButtonCount; ++b) {
+        for (int stem : {kRowKeyDataStem, kRowMacroDataStem, kRowMacroNameStem}) {
+            if (file.GetString(kSection, buttonKey(stem, b, language))) return true;
+        }
+    }
+    return false;
+}
+
+// What every load that changed the record ends with.
+void finishLoad(MouseSetting& setting, int page) {
+    for (int b = 0; b < kButtonCount; ++b)
+        setting.m_nMacroDataLen[b] = MacroRowLength(setting.m_MacroData[b]);
+    NormaliseProfileItems(setting, page);
+}
+
 }  // namespace
 
 WriteResult SaveProfile(const MouseSetting& setting, const std::filesystem::path& path,
@@ -104,20 +127,18 @@ WriteResult SaveProfile(const MouseSetting& setting, const std::filesystem::path
 }
 
 ProfileLoad LoadProfile(MouseSetting& setting, const std::filesystem::path& path, int language, int page) {
-    ProfileLoad result = ProfileLoad::Loaded;
     std::error_code error;
     if (!std::filesystem::exists(path, error)) {
         setting.ResetToDefaults();
-        result = ProfileLoad::Missing;
-    } else if (std::optional<IniFile> file = IniFile::Load(path)) {
-        readProfile(setting, *file, language);
-    } else {
-        result = ProfileLoad::Unreadable;
+        finishLoad(setting, page);
+        return ProfileLoad::Missing;
     }
-    for (int b = 0; b < kButtonCount; ++b)
-        setting.m_nMacroDataLen[b] = MacroRowLength(setting.m_MacroData[b]);
-    NormaliseProfileItems(setting, page);
-    return result;
+    const std::optional<IniFile> file = IniFile::Load(path);
+    if (!file) return ProfileLoad::Unreadable;
+    if (!holdsProfileKeys(*file, language)) return ProfileLoad::NotAProfile;
+    readProfile(setting, *file, language);
+    finishLoad(setting, page);
+    return ProfileLoad::Loaded;
 }
 
 void NormaliseProfileItems(MouseSetting& setting, int page) {

@@ -10,9 +10,10 @@
 namespace voltrane {
 
 enum class ProfileLoad {
-    Loaded,      // the file was read
-    Missing,     // no file: the record was reset to the built-in defaults
-    Unreadable,  // the file exists but cannot be read (or is too large to be a profile): record kept
+    Loaded,       // the file was read
+    Missing,      // no file: the record was reset to the built-in defaults
+    Unreadable,   // the file exists but cannot be read (or is too large to be a profile): record kept
+    NotAProfile,  // no key of the language in section "Setting" (a text file, a UTF-16BE file): record kept
 };
 
 // Writes the whole record to `path` with the keys of `language`, replacing any file there
@@ -23,8 +24,9 @@ WriteResult SaveProfile(const MouseSetting& setting, const std::filesystem::path
 
 // Reads the profile at `path` with the keys of `language` into `setting`. Items whose key is
 // missing become 0; key and macro bytes follow the three-digit rule (malformed text gives the bytes
-// the digit arithmetic gives). Always ends by deriving each button's macro length from its stored
-// records and with NormaliseProfileItems(page).
+// the digit arithmetic gives). A file that cannot be read, or that holds none of the language's keys
+// in section "Setting", leaves `setting` exactly as it was. Otherwise the load ends by deriving each
+// button's macro length from its stored records and with NormaliseProfileItems(page).
 ProfileLoad LoadProfile(MouseSetting& setting, const std::filesystem::path& path, int language, int page);
 
 // The fixed normalisation after every load: the page tabs follow `page` (0 basic, 1 advanced,

@@ -189,6 +189,25 @@ TEST_P(ApplySequence, OutcomeWaitsMessageAndMouseState) {
 INSTANTIATE_TEST_SUITE_P(Faults, ApplySequence, testing::ValuesIn(kCases),
                          [](const testing::TestParamInfo<ApplyCase>& info) { return info.param.name; });
 
+// What the desktop refused travels with the result, whatever the mouse did; the window's message is
+// the mouse's alone.
+TEST(ApplySequence, RefusedHostSettingsAreReportedBesideTheMouseOutcome) {
+    for (const bool present : {true, false}) {
+        SCOPED_TRACE(present);
+        Rig rig;
+        rig.host.SetRefuseApply(true);
+        rig.mouse.SetPresent(present);
+        rig.Connect();
+        const ApplyResult result = RunApply(sampleSetting(), *rig.context);
+        EXPECT_EQ(result.outcome, present ? ApplyOutcome::Done : ApplyOutcome::MouseNotFound);
+        EXPECT_EQ(result.host.failed, std::vector<std::string>{"memory: the desktop refused the values"});
+        ApplyToDevice(sampleSetting(), *rig.context, rig.messages, kEnglish);
+        ASSERT_EQ(rig.messages.shown.size(), 1u);
+        EXPECT_EQ(rig.messages.shown[0].text,
+                  GetText(TextTable::Message, present ? 14 : kCases[1].textRow, kEnglish));
+    }
+}
+
 TEST(ApplySequence, DownloadCopyIsTheButtonReport) {
     Rig rig;
     rig.Connect();

@@ -15,7 +15,8 @@ namespace voltrane {
 namespace {
 
 // A transport over a scripted list of nodes. It logs what it is asked to do, takes or refuses
-// transfers as told, and answers fetches with `fetchReply`.
+// transfers as told, and answers fetches with `fetchReply`: one shorter than the report fails, as a
+// transport must report a short answer.
 class ScriptedTransport final : public HidTransport {
 public:
     std::vector<HidNode> nodes;
@@ -51,7 +52,7 @@ public:
         lastFetchedId = report[0];
         if (!transfersSucceed) return false;
         std::copy_n(fetchReply.begin(), std::min(fetchReply.size(), report.size()), report.begin());
-        return true;
+        return fetchReply.size() >= report.size();
     }
     void Close() override {
         if (openPath) log.push_back("close");

@@ -116,6 +116,30 @@ TEST(ReportDescriptorFile, OnlyHidrawNodesReachSysfs) {
     }
 }
 
+// hid_get_feature_report tells how many bytes the device sent. Only the whole report counts: the
+// missing bytes of a short reply must never be read as the zeros the buffer held.
+TEST(TransferredWholeReport, OnlyTheWholeReportCounts) {
+    struct Row {
+        const char* name;
+        int transferred;
+        std::size_t length;
+        bool expected;
+    };
+    const Row rows[] = {
+        {"failure", -1, 8, false},
+        {"nothing", 0, 8, false},
+        {"report ID only", 1, 8, false},
+        {"one byte short", 7, 8, false},
+        {"whole settings report", 8, 8, true},
+        {"button report cut after 64 bytes", 64, 2049, false},
+        {"whole button report", 2049, 2049, true},
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.name);
+        EXPECT_EQ(TransferredWholeReport(row.transferred, row.length), row.expected);
+    }
+}
+
 TEST(HidapiTransport, MissingNodeCannotBeOpened) {
     HidapiTransport transport;
     EXPECT_FALSE(transport.OpenPath("/dev/hidraw-voltrane-none"));

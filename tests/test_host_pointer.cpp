@@ -3,6 +3,8 @@
 #include <climits>
 #include <cmath>
 #include <limits>
+#include <string>
+#include <vector>
 
 #include "host/host_pointer.h"
 #include "host/host_pointer_memory.h"
@@ -215,7 +217,10 @@ TEST(MemoryHostPointer, RefusedApplyKeepsTheDesktopAndIsRecorded) {
     const HostPointerValues initial{7, false, 4, 450};
     MemoryHostPointer host(initial);
     host.SetRefuseApply(true);
-    EXPECT_FALSE(host.Apply({20, true, 10, 200}));
+    const HostApplyReport report = host.Apply({20, true, 10, 200});
+    EXPECT_FALSE(report.Ok());
+    EXPECT_TRUE(report.written.empty());
+    EXPECT_EQ(report.failed, std::vector<std::string>{"memory: the desktop refused the values"});
     EXPECT_EQ(host.Values(), initial);
     ASSERT_EQ(host.Applied().size(), 1u);
     EXPECT_EQ(host.Applied()[0], (HostPointerValues{20, true, 10, 200}));
@@ -231,9 +236,36 @@ TEST(MemoryHostPointer, FailedReadLeavesTheRecordUnchanged) {
     for (int i = 0; i < kItemCount; ++i) EXPECT_EQ(s.m_nItem[i], before.m_nItem[i]) << i;
 }
 
+TEST(MemoryHostPointer, AcceptedApplyIsReportedAsWritten) {
+    MemoryHostPointer host;
+    const HostApplyReport report = host.Apply({20, true, 10, 200});
+    EXPECT_TRUE(report.Ok());
+    EXPECT_EQ(report.written, std::vector<std::string>{"memory"});
+}
+
+// Left alone on request, an apply reports nothing; left alone for a reason, it reports the reason.
+TEST(NullHostPointer, ReportsWhyTheDesktopWasLeftAlone) {
+    const HostApplyReport asked = NullHostPointer().Apply({20, true, 10, 200});
+    EXPECT_TRUE(asked.Ok());
+    EXPECT_TRUE(asked.written.empty());
+    const HostApplyReport unknown =
+        NullHostPointer("desktop sway: not supported").Apply({20, true, 10, 200});
+    EXPECT_TRUE(unknown.written.empty());
+    EXPECT_EQ(unknown.failed, std::vector<std::string>{"desktop sway: not supported"});
+}
+
+TEST(HostApplyReport, SortsEntriesByTheirError) {
+    HostApplyReport report;
+    report.Add("kdeglobals [KDE] A", "");
+    report.Add("kcminputrc [Mouse] B", "Permission denied");
+    report.Add("own.ini", "");
+    EXPECT_EQ(report.written, (std::vector<std::string>{"kdeglobals [KDE] A", "own.ini"}));
+    EXPECT_EQ(report.failed, std::vector<std::string>{"kcminputrc [Mouse] B: Permission denied"});
+    EXPECT_FALSE(report.Ok());
+}
+
 TEST(NullHostPointer, LeavesTheRecordAlone) {
     NullHostPointer host;
-    EXPECT_TRUE(host.Apply({20, true, 10, 200}));
     MouseSetting s = withSteps(3, 3, 3);
     ReadHostPointer(host, s);
     EXPECT_EQ(s.m_nItem[kItemPointerSpeed], 3);

@@ -1,5 +1,5 @@
-// The desktop backends against the real settings stores: GSettings with the installed schemas (kept
-// in memory, so the user's desktop is never touched) and Plasma's files in a temporary folder.
+// The desktop backends against the installed GSettings schemas (the values kept in memory, so the
+// user's desktop is never touched) and Plasma's files in a temporary folder; the choice of backend.
 
 #include <gio/gio.h>
 #include <gtest/gtest.h>
@@ -12,7 +12,9 @@
 #include "host/host_pointer_factory.h"
 #include "host/host_pointer_gsettings.h"
 #include "host/host_pointer_kde.h"
+#include "host/kconfig_file.h"
 #include "settings/atomic_file.h"
+#include "settings/ini_file.h"
 #include "temp_dir.h"
 
 namespace voltrane {
@@ -20,6 +22,9 @@ namespace {
 
 // Set before GIO is first used, so that the tests write to a store in memory.
 const bool kMemorySettingsBackend = g_setenv("GSETTINGS_BACKEND", "memory", TRUE);
+
+constexpr const char* kGnomeSchema = "org.gnome.desktop.peripherals.mouse";
+constexpr const char* kCinnamonSchema = "org.cinnamon.desktop.peripherals.mouse";
 
 std::string readFile(const std::filesystem::path& path) {
     return ReadFileLimited(path, 2 * kMaxIniFileBytes).value_or("<missing>");
@@ -70,7 +75,8 @@ class DesktopBackend : public testing::TestWithParam<BackendCase> {
 protected:
     void SetUp() override {
         ASSERT_TRUE(kMemorySettingsBackend);
-        ASSERT_TRUE(GSettingsHostPointer::IsAvailable()) << "gsettings-desktop-schemas is not installed";
+        ASSERT_EQ(GSettingsHostPointer::Unavailable(kGnomeSchema), "")
+            << "gsettings-desktop-schemas is missing";
         m_gnome = std::make_unique<GnomeMouse>();
         m_host = GetParam().make(m_config.path());
     }
@@ -87,16 +93,16 @@ TEST_P(DesktopBackend, WhatIsAppliedReadsBack) {
     };
     for (const HostPointerValues& row : rows) {
         SCOPED_TRACE(testing::Message() << row.speed << " " << row.wheelLines << " " << row.doubleClickMs);
-        ASSERT_TRUE(m_host->Apply(row));
+        ASSERT_EQ(m_host->Apply(row).failed, std::vector<std::string>{});
         EXPECT_EQ(m_host->Read(), row);
     }
 }
 
 TEST_P(DesktopBackend, OneScreenAtATimeKeepsTheLineCount) {
-    ASSERT_TRUE(m_host->Apply({10, false, 7, 600}));
-    ASSERT_TRUE(m_host->Apply({10, true, 2, 600}));
+    ASSERT_TRUE(m_host->Apply({10, false, 7, 600}).Ok());
+    ASSERT_TRUE(m_host->Apply({10, true, 2, 600}).Ok());
     EXPECT_EQ(m_host->Read(), (HostPointerValues{10, true, 7, 600}));
-    ASSERT_TRUE(m_host->Apply({10, false, 4, 600}));
+    ASSERT_TRUE(m_host->Apply({10, false, 4, 600}).Ok());
     EXPECT_EQ(m_host->Read(), (HostPointerValues{10, false, 4, 600}));
 }
 
@@ -118,23 +124,25 @@ TEST_P(DesktopBackend, StartUpThroughTheDesktop) {
     EXPECT_EQ(s.m_nItem[kItemDoubleClick], 7);
 }
 
-INSTANTIATE_TEST_SUITE_P(Backends, DesktopBackend,
-                         testing::Values(BackendCase{"GSettings",
-                                                     [](const std::filesystem::path& home) {
-                                                         return std::make_unique<GSettingsHostPointer>(
-                                                             home);
-                                                     }},
-                                         BackendCase{"Kde",
-                                                     [](const std::filesystem::path& home) {
-                                                         return std::make_unique<KdeHostPointer>(home);
-                                                     }}),
+const BackendCase kBackends[] = {
+    {"GSettings",
+     [](const std::filesystem::path& home) {
+         return std::make_unique<GSettingsHostPointer>("gnome", kGnomeSchema, home);
+     }},
+    {"PlasmaFileEdits",
+     [](const std::filesystem::path& home) {
+         return std::make_unique<KdeHostPointer>(home, std::make_unique<KConfigFile>());
+     }},
+};
+
+INSTANTIATE_TEST_SUITE_P(Backends, DesktopBackend, testing::ValuesIn(kBackends),
                          [](const testing::TestParamInfo<BackendCase>& info) { return info.param.name; });
 
 class GSettingsBackend : public testing::Test {
 protected:
     GnomeMouse m_gnome;
     TempDir m_config;
-    GSettingsHostPointer m_host{m_config.path()};
+    GSettingsHostPointer m_host{"gnome", kGnomeSchema, m_config.path()};
 };
 
 TEST_F(GSettingsBackend, WritesTheSchemaKeys) {
@@ -146,7 +154,12 @@ TEST_F(GSettingsBackend, WritesTheSchemaKeys) {
     for (const Row& row :
          {Row{1, -1.0, 900}, Row{20, 1.0, 200}, Row{10, -1.0 / 19, 600}, Row{11, 1.0 / 19, 650}}) {
         SCOPED_TRACE(row.speed);
-        ASSERT_TRUE(m_host.Apply({row.speed, false, 3, row.doubleClickMs}));
+        const HostApplyReport report = m_host.Apply({row.speed, false, 3, row.doubleClickMs});
+        EXPECT_EQ(report.failed, std::vector<std::string>{});
+        EXPECT_EQ(report.written,
+                  (std::vector<std::string>{std::string(kGnomeSchema) + " speed",
+                                            std::string(kGnomeSchema) + " double-click",
+                                            (m_config.path() / "voltrane" / "host-pointer.ini").string()}));
         EXPECT_NEAR(m_gnome.Speed(), row.accel, 1e-12);
         EXPECT_EQ(m_gnome.DoubleClick(), row.doubleClickMs);
     }
@@ -166,108 +179,29 @@ TEST_F(GSettingsBackend, ReadsWhatTheDesktopSet) {
 }
 
 TEST_F(GSettingsBackend, KeepsTheWheelInTheProgramsOwnFile) {
-    ASSERT_TRUE(m_host.Apply({10, false, 8, 600}));
+    ASSERT_TRUE(m_host.Apply({10, false, 8, 600}).Ok());
     const std::filesystem::path own = m_config.path() / "voltrane" / "host-pointer.ini";
     EXPECT_EQ(iniValue(own, u"Wheel", u"Lines"), u"8");
     EXPECT_EQ(iniValue(own, u"Wheel", u"OneScreenAtATime"), u"0");
-    EXPECT_EQ(GSettingsHostPointer(m_config.path()).Read(), (HostPointerValues{10, false, 8, 600}));
+    EXPECT_EQ(GSettingsHostPointer("gnome", kGnomeSchema, m_config.path()).Read(),
+              (HostPointerValues{10, false, 8, 600}));
 }
 
-// When the own file cannot be written the apply reports it, and the desktop's keys are still set.
+// When the own file cannot be written the apply names it, and the desktop's keys are still set.
 TEST(GSettingsBackendFailure, UnwritableOwnFileIsReportedAndTheRestApplied) {
     GnomeMouse gnome;
     TempDir dir;
     const std::filesystem::path notAFolder = dir.path() / "config";
     ASSERT_TRUE(writeFile(notAFolder, "a file where the configuration folder should be"));
-    GSettingsHostPointer host(notAFolder);
-    EXPECT_FALSE(host.Apply({20, true, 5, 250}));
+    GSettingsHostPointer host("gnome", kGnomeSchema, notAFolder);
+    const HostApplyReport report = host.Apply({20, true, 5, 250});
+    ASSERT_EQ(report.failed.size(), 1u);
+    EXPECT_EQ(report.failed[0].rfind((notAFolder / "voltrane" / "host-pointer.ini").string() + ": ", 0), 0u)
+        << report.failed[0];
+    EXPECT_EQ(report.written.size(), 2u);
     EXPECT_DOUBLE_EQ(gnome.Speed(), 1.0);
     EXPECT_EQ(gnome.DoubleClick(), 250);
     EXPECT_EQ(host.Read(), (HostPointerValues{20, false, 3, 250}));
-}
-
-class KdeBackend : public testing::Test {
-protected:
-    std::filesystem::path globals() const { return m_config.path() / "kdeglobals"; }
-    std::filesystem::path input() const { return m_config.path() / "kcminputrc"; }
-
-    TempDir m_config;
-    KdeHostPointer m_host{m_config.path()};
-};
-
-TEST_F(KdeBackend, WritesPlasmasKeys) {
-    ASSERT_TRUE(m_host.Apply({2, false, 5, 650}));
-    EXPECT_EQ(iniValue(globals(), u"KDE", u"WheelScrollLines"), u"5");
-    EXPECT_EQ(iniValue(globals(), u"KDE", u"DoubleClickInterval"), u"650");
-    EXPECT_EQ(iniValue(input(), u"Mouse", u"XLbInptPointerAcceleration"), u"-0.895");
-}
-
-TEST_F(KdeBackend, KeepsEverythingElseInPlasmasFiles) {
-    const std::string globalsBefore =
-        "[General]\nColorScheme=BreezeDark\n\n# kept\n[KDE]\nDoubleClickInterval=400\n"
-        "LookAndFeelPackage=org.kde.breezedark.desktop\nWheelScrollLines=3\n\n[WM]\nactiveFont=Noto Sans\n";
-    const std::string inputBefore =
-        "[Keyboard]\nNumLock=0\n\n[Libinput][1133][49271][USB Optical Mouse]\nPointerAcceleration=0.4\n";
-    ASSERT_TRUE(writeFile(globals(), globalsBefore));
-    ASSERT_TRUE(writeFile(input(), inputBefore));
-
-    ASSERT_TRUE(m_host.Apply({16, false, 6, 350}));
-    EXPECT_EQ(readFile(globals()),
-              "[General]\nColorScheme=BreezeDark\n\n# kept\n[KDE]\nDoubleClickInterval=350\n"
-              "LookAndFeelPackage=org.kde.breezedark.desktop\nWheelScrollLines=6\n\n[WM]\nactiveFont=Noto "
-              "Sans\n");
-    EXPECT_EQ(readFile(input()), inputBefore + "[Mouse]\nXLbInptPointerAcceleration=0.579\n");
-    EXPECT_EQ(iniValue(input(), u"Libinput][1133][49271][USB Optical Mouse", u"PointerAcceleration"),
-              u"0.4");
-}
-
-TEST_F(KdeBackend, ReadsWhatPlasmaWrote) {
-    struct Row {
-        const char* name;
-        const char* input;    // nullptr: no file
-        const char* globals;  // nullptr: no file
-        HostPointerValues expected;
-    };
-    const Row rows[] = {
-        {"no files: Plasma's defaults", nullptr, nullptr, {11, false, 3, 400}},
-        {"every key",
-         "[Mouse]\nXLbInptPointerAcceleration=-0.2\n",
-         "[KDE]\nWheelScrollLines=7\nDoubleClickInterval=250\n",
-         {9, false, 7, 250}},
-        {"fastest", "[Mouse]\nXLbInptPointerAcceleration=1\n", "[KDE]\n", {20, false, 3, 400}},
-        {"scale beyond its end", "[Mouse]\nXLbInptPointerAcceleration=7.5\n", "", {20, false, 3, 400}},
-        {"scale not a number", "[Mouse]\nXLbInptPointerAcceleration=fast\n", "", {11, false, 3, 400}},
-        {"keys of other groups",
-         "[Libinput][1][2][x]\nPointerAcceleration=-1\n",
-         "[General]\nWheelScrollLines=9\n",
-         {11, false, 3, 400}},
-        {"times outside the steps",
-         "",
-         "[KDE]\nDoubleClickInterval=1100\nWheelScrollLines=0\n",
-         {11, false, 0, 1100}},
-    };
-    for (const Row& row : rows) {
-        SCOPED_TRACE(row.name);
-        std::filesystem::remove(input());
-        std::filesystem::remove(globals());
-        if (row.input) {
-            ASSERT_TRUE(writeFile(input(), row.input));
-        }
-        if (row.globals) {
-            ASSERT_TRUE(writeFile(globals(), row.globals));
-        }
-        EXPECT_EQ(m_host.Read(), row.expected);
-    }
-}
-
-// A kdeglobals too large to read is neither replaced by a file holding only our keys nor read.
-TEST_F(KdeBackend, UnreadableFileIsLeftAlone) {
-    const std::string huge = "[KDE]\n" + std::string(kMaxIniFileBytes, ';') + "\n";
-    ASSERT_TRUE(writeFile(globals(), huge));
-    EXPECT_FALSE(m_host.Apply({6, false, 4, 500}));
-    EXPECT_EQ(readFile(globals()), huge);
-    EXPECT_EQ(iniValue(input(), u"Mouse", u"XLbInptPointerAcceleration"), u"-0.474");
-    EXPECT_EQ(m_host.Read(), std::nullopt);
 }
 
 // The backend chosen from the environment writes to the desktop named there, in the folder named
@@ -277,14 +211,14 @@ TEST(CreateDesktopHostPointer, AddressesTheRunningDesktop) {
     TempDir kdeConfig, gnomeConfig;
     g_setenv("XDG_CONFIG_HOME", kdeConfig.path().c_str(), TRUE);
     g_setenv("XDG_CURRENT_DESKTOP", "KDE", TRUE);
-    EXPECT_TRUE(CreateDesktopHostPointer()->Apply({20, false, 4, 300}));
+    EXPECT_TRUE(CreateDesktopHostPointer()->Apply({20, false, 4, 300}).Ok());
     g_setenv("XDG_CONFIG_HOME", gnomeConfig.path().c_str(), TRUE);
     g_setenv("XDG_CURRENT_DESKTOP", "ubuntu:GNOME", TRUE);
-    EXPECT_TRUE(CreateDesktopHostPointer()->Apply({1, false, 5, 700}));
+    EXPECT_TRUE(CreateDesktopHostPointer()->Apply({1, false, 5, 700}).Ok());
     g_unsetenv("XDG_CONFIG_HOME");
     g_unsetenv("XDG_CURRENT_DESKTOP");
 
-    EXPECT_EQ(iniValue(kdeConfig.path() / "kdeglobals", u"KDE", u"DoubleClickInterval"), u"300");
+    EXPECT_NE(readFile(kdeConfig.path() / "kdeglobals").find("DoubleClickInterval=300"), std::string::npos);
     EXPECT_FALSE(std::filesystem::exists(gnomeConfig.path() / "kdeglobals"));
     EXPECT_EQ(iniValue(gnomeConfig.path() / "voltrane" / "host-pointer.ini", u"Wheel", u"Lines"), u"5");
     EXPECT_DOUBLE_EQ(gnome.Speed(), -1.0);
@@ -294,27 +228,98 @@ TEST(CreateDesktopHostPointer, AddressesTheRunningDesktop) {
 TEST(DetectDesktop, FromTheDesktopNames) {
     struct Row {
         const char* names;
-        bool gnomeSchema;
         DesktopKind expected;
     };
     const Row rows[] = {
-        {"KDE", true, DesktopKind::Kde},
-        {"KDE", false, DesktopKind::Kde},
-        {"kde", false, DesktopKind::Kde},
-        {"X-Generic:KDE", false, DesktopKind::Kde},
-        {"GNOME", true, DesktopKind::Gnome},
-        {"ubuntu:GNOME", true, DesktopKind::Gnome},
-        {"Budgie:GNOME", true, DesktopKind::Gnome},
-        {"", true, DesktopKind::Gnome},
-        {"GNOME", false, DesktopKind::Other},
-        {"KDEX", false, DesktopKind::Other},
-        {"XFCE", false, DesktopKind::Other},
-        {"::", false, DesktopKind::Other},
+        {"GNOME", DesktopKind::Gnome},
+        {"ubuntu:GNOME", DesktopKind::Gnome},
+        {"GNOME-Classic:GNOME", DesktopKind::Gnome},
+        {"GNOME-Flashback:GNOME", DesktopKind::Gnome},
+        {"Unity", DesktopKind::Gnome},
+        {"Budgie:GNOME", DesktopKind::Gnome},
+        {"Pantheon", DesktopKind::Gnome},
+        {"X-Cinnamon", DesktopKind::Cinnamon},
+        {"KDE", DesktopKind::Kde},
+        {"kde", DesktopKind::Kde},
+        {"X-Generic:KDE", DesktopKind::Kde},
+        {"", DesktopKind::Other},
+        {"XFCE", DesktopKind::Other},
+        {"MATE", DesktopKind::Other},
+        {"LXQt", DesktopKind::Other},
+        {"LXDE", DesktopKind::Other},
+        {"sway", DesktopKind::Other},
+        {"Hyprland", DesktopKind::Other},
+        {"KDEX", DesktopKind::Other},
+        {"::", DesktopKind::Other},
     };
     for (const Row& row : rows) {
-        SCOPED_TRACE(testing::Message() << row.names << " " << row.gnomeSchema);
-        EXPECT_EQ(DetectDesktop(row.names, row.gnomeSchema), row.expected);
+        SCOPED_TRACE(row.names);
+        EXPECT_EQ(DetectDesktop(row.names), row.expected);
     }
+}
+
+// The backend each desktop gets, its store checked: a desktop whose store we do not write, or whose
+// schema is missing, gets one that leaves it alone and says why.
+TEST(CreateDesktopHostPointer, ChoosesByTheDesktopAndItsStore) {
+    const bool cinnamonSchema = GSettingsHostPointer::Unavailable(kCinnamonSchema).empty();
+    struct Row {
+        const char* names;
+        std::string backend;
+        std::string why;  // the start of the failure an apply reports; empty when it writes
+    };
+    const Row rows[] = {
+        {"GNOME", "gnome", ""},
+        {"ubuntu:GNOME", "gnome", ""},
+        {"Unity", "gnome", ""},
+        {"X-Cinnamon", cinnamonSchema ? "cinnamon" : "none",
+         cinnamonSchema ? "" : "desktop X-Cinnamon: the settings schema " + std::string(kCinnamonSchema)},
+        {"KDE", "plasma", ""},
+        {"", "none", "unknown desktop (XDG_CURRENT_DESKTOP is not set): pointer settings are written on"},
+        {"XFCE", "none", "desktop XFCE: pointer settings are written on GNOME"},
+        {"sway", "none", "desktop sway: "},
+        {"LXQt", "none", "desktop LXQt: "},
+    };
+    TempDir config;
+    g_setenv("XDG_CONFIG_HOME", config.path().c_str(), TRUE);
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.names);
+        g_setenv("XDG_CURRENT_DESKTOP", row.names, TRUE);
+        const std::unique_ptr<HostPointer> host = CreateDesktopHostPointer();
+        EXPECT_EQ(host->Name().substr(0, row.backend.size()), row.backend) << host->Name();
+        const HostApplyReport report = host->Apply({10, false, 3, 600});
+        if (row.why.empty()) {
+            EXPECT_EQ(report.failed, std::vector<std::string>{});
+        } else {
+            ASSERT_EQ(report.failed.size(), 1u);
+            EXPECT_EQ(report.failed[0].substr(0, row.why.size()), row.why) << report.failed[0];
+            EXPECT_TRUE(report.written.empty());
+        }
+    }
+    g_unsetenv("XDG_CONFIG_HOME");
+    g_unsetenv("XDG_CURRENT_DESKTOP");
+}
+
+TEST(GSettingsHostPointer, UnavailableSaysWhy) {
+    struct Row {
+        const char* schema;
+        std::string why;
+    };
+    const Row rows[] = {
+        {kGnomeSchema, ""},
+        {"org.example.voltrane.none", "the settings schema org.example.voltrane.none is not installed"},
+        {"org.gnome.desktop.interface",
+         "the settings schema org.gnome.desktop.interface has no \"speed\" and \"double-click\" keys"},
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.schema);
+        EXPECT_EQ(GSettingsHostPointer::Unavailable(row.schema), row.why);
+    }
+    const HostApplyReport report = GSettingsHostPointer("x", "org.example.voltrane.none", {}).Apply({});
+    EXPECT_EQ(
+        report.failed,
+        (std::vector<std::string>{
+            "org.example.voltrane.none: the settings schema org.example.voltrane.none is not installed",
+            "voltrane/host-pointer.ini: no configuration folder (HOME is not set)"}));
 }
 
 TEST(UserConfigHome, FromTheEnvironment) {

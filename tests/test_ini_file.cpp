@@ -601,6 +601,154 @@ TEST_F(FileTest, AtomicWriteKeepsOldFileWhenWritingFails) {
     EXPECT_EQ(Entries(m_dir), std::vector<std::string>{"mouse.name"});
 }
 
+// The permission bits of a file, set-ID and sticky bits included.
+mode_t ModeOf(const fs::path& path) {
+    struct stat info {};
+    if (::stat(path.c_str(), &info) != 0) ADD_FAILURE() << "cannot stat " << path;
+    return info.st_mode & 07777;
+}
+
+// Sets the process's umask for one scope.
+class ScopedUmask {
+public:
+    explicit ScopedUmask(mode_t mask) : m_saved(::umask(mask)) {}
+    ~ScopedUmask() { ::umask(m_saved); }
+    ScopedUmask(const ScopedUmask&) = delete;
+    ScopedUmask& operator=(const ScopedUmask&) = delete;
+
+private:
+    mode_t m_saved;
+};
+
+// Macro files hold recorded keystrokes: while a save is written, no other user may open its
+// temporary file, whatever the final mode; the final mode comes only just before the rename.
+TEST_F(FileTest, TemporaryFileIsPrivateUntilItIsComplete) {
+    struct Row {
+        const char* name;
+        std::optional<mode_t> targetMode;  // none: a new file
+        mode_t finalMode;
+    };
+    const Row rows[] = {
+        {"private file", 0600, 0600},
+        {"file its group may read", 0640, 0640},
+        {"file everyone may read", 0644, 0644},
+        {"new file", std::nullopt, 0644},
+    };
+    const ScopedUmask umask(022);
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.name);
+        const fs::path target = m_dir / "mouse.mac";
+        fs::remove(target);
+        if (row.targetMode) {
+            WriteBytes(target, "old");
+            ASSERT_EQ(::chmod(target.c_str(), *row.targetMode), 0);
+        }
+        PendingFile file(target);
+        ASSERT_TRUE(file.Write("recorded keystrokes"));
+        EXPECT_EQ(ModeOf(file.TemporaryPath()), 0600u);
+        mode_t modeAtRename = 0;
+        ASSERT_TRUE(file.Commit([&](const fs::path& temporary) { modeAtRename = ModeOf(temporary); }));
+        EXPECT_EQ(modeAtRename, row.finalMode);
+        EXPECT_EQ(ModeOf(target), row.finalMode);
+        EXPECT_EQ(ReadBytes(target), "recorded keystrokes");
+    }
+}
+
+// Names another user could create in advance: the old scheme's (the target's name, the process id
+// and a counter from 1) and the numbers following the previous save's temporary name.
+std::vector<std::string> GuessedNames(const std::string& target, const std::string& previous) {
+    std::vector<std::string> names;
+    for (int i = 1; i <= 100; ++i)
+        names.push_back("." + target + ".tmp" + std::to_string(::getpid()) + "-" + std::to_string(i));
+    const std::size_t digits = previous.find_last_not_of("0123456789") + 1;
+    const unsigned long last = digits < previous.size() ? std::stoul(previous.substr(digits)) : 0;
+    for (unsigned long i = 1; i <= 100; ++i)
+        names.push_back(previous.substr(0, digits) + std::to_string(last + i));
+    return names;
+}
+
+TEST_F(FileTest, GuessedTemporaryNamesDoNotBlockASave) {
+    const fs::path target = m_dir / "mouse.mac";
+    fs::path first;
+    ASSERT_TRUE(WriteFileAtomically(target, "one", [&](const fs::path& t) { first = t; }));
+    const std::vector<std::string> decoys = GuessedNames("mouse.mac", first.filename().string());
+    for (const std::string& name : decoys) WriteBytes(m_dir / name, "decoy");
+
+    fs::path second;
+    ASSERT_TRUE(WriteFileAtomically(target, "two", [&](const fs::path& t) { second = t; }));
+    EXPECT_NE(second.filename(), first.filename());
+    EXPECT_EQ(second.parent_path(), m_dir);
+    EXPECT_EQ(ReadBytes(target), "two");
+    for (const std::string& name : decoys) ASSERT_EQ(ReadBytes(m_dir / name), "decoy") << name;
+    EXPECT_EQ(Entries(m_dir).size(), decoys.size() + 1);
+}
+
+// A save creates a new file owned by whoever saves: carrying set-ID bits over would hand out the
+// saver's rights.
+TEST_F(FileTest, SaveNeverCarriesSetIdOrStickyBits) {
+    struct Row {
+        const char* name;
+        mode_t before;
+        mode_t after;
+    };
+    const Row rows[] = {
+        {"set-user-ID", 04755, 0755},
+        {"set-group-ID", 02750, 0750},
+        {"both", 06700, 0700},
+        {"sticky", 01644, 0644},
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.name);
+        const fs::path target = m_dir / "tool";
+        WriteBytes(target, "old");
+        ASSERT_EQ(::chmod(target.c_str(), row.before), 0);
+        ASSERT_EQ(ModeOf(target), row.before);
+        ASSERT_TRUE(WriteFileAtomically(target, "new"));
+        EXPECT_EQ(ModeOf(target), row.after);
+    }
+}
+
+// The owner and group of the replaced file, where the saver may give them: root any, others one of
+// their own groups.
+TEST_F(FileTest, SaveKeepsOwnerAndGroupWhereItMay) {
+    uid_t owner = ::geteuid();
+    gid_t group = ::getegid();
+    if (owner == 0) {
+        owner = group = 65534;
+    } else {
+        gid_t groups[64];
+        const int count = ::getgroups(64, groups);
+        const auto other =
+            std::find_if(groups, groups + std::max(count, 0), [&](gid_t g) { return g != group; });
+        if (other == groups + std::max(count, 0)) GTEST_SKIP() << "this user has one group only";
+        group = *other;
+    }
+    const fs::path target = m_dir / "Setting1.ini";
+    WriteBytes(target, "old");
+    ASSERT_EQ(::chown(target.c_str(), owner, group), 0);
+    ASSERT_TRUE(WriteFileAtomically(target, "new"));
+    struct stat info {};
+    ASSERT_EQ(::stat(target.c_str(), &info), 0);
+    EXPECT_EQ(info.st_uid, owner);
+    EXPECT_EQ(info.st_gid, group);
+}
+
+// Several files are written before any is replaced: one given up before its commit leaves the old
+// file and nothing else.
+TEST_F(FileTest, PendingFileWithoutCommitChangesNothing) {
+    const fs::path target = m_dir / "mouse.name";
+    WriteBytes(target, "old");
+    {
+        PendingFile file(target);
+        ASSERT_TRUE(file.Write("new"));
+        EXPECT_EQ(ReadBytes(file.TemporaryPath()), "new");
+        EXPECT_EQ(ReadBytes(target), "old");
+        EXPECT_EQ(Entries(m_dir).size(), 2u);
+    }
+    EXPECT_EQ(ReadBytes(target), "old");
+    EXPECT_EQ(Entries(m_dir), std::vector<std::string>{"mouse.name"});
+}
+
 // Found by fuzz_ini_file: the text of a UTF-8 file with a byte order mark started with U+FEFF, which
 // was written without a mark and then taken for one (and dropped) when read back.
 TEST(IniSerialize, LeadingZeroWidthNoBreakSpaceSurvivesRereading) {

@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 #include <iconv.h>
 
+#include <algorithm>
 #include <cstdint>
 #include <cstring>
 #include <deque>
@@ -406,33 +407,47 @@ TEST(MacroFile, FailedMacroFileLeavesNameFileUntouched) {
     EXPECT_EQ(ReadBytes(dir.path() / "m.name"), "old names");
 }
 
-TEST(MacroFile, FailedNameFileIsReported) {
-    TempDir dir;
-    fs::create_directory(dir.path() / "m.name");
-    const auto store = FullStore(2);
-    EXPECT_FALSE(WriteMacroStore(*store, dir.path() / "m.mac", dir.path() / "m.name"));
-    // The macro file was written before the name file failed.
-    EXPECT_EQ(ReadBytes(dir.path() / "m.mac").size(), 64 + 2 * kRecord);
-    EXPECT_TRUE(fs::is_directory(dir.path() / "m.name"));
+// Names of everything in `folder`, sorted.
+std::vector<std::string> Entries(const fs::path& folder) {
+    std::vector<std::string> names;
+    for (const auto& entry : fs::directory_iterator(folder)) names.push_back(entry.path().filename());
+    std::sort(names.begin(), names.end());
+    return names;
 }
 
-TEST(MacroFile, FailedNameFileLeavesNoTemporaryFiles) {
-    TempDir dir;
-    const auto store = FullStore(2);
-    ASSERT_TRUE(WriteMacroStore(*store, dir.path() / "m.mac", dir.path() / "m.name"));
-    // A name file that cannot be written: the macro file is replaced by the new, complete one.
-    fs::remove(dir.path() / "m.name");
-    fs::create_directory(dir.path() / "m.name");
-    const auto other = FullStore(3);
-    EXPECT_FALSE(WriteMacroStore(*other, dir.path() / "m.mac", dir.path() / "m.name"));
-    EXPECT_EQ(ReadBytes(dir.path() / "m.mac").size(), 64 + 3 * kRecord);
-    // No temporary file is left behind in either case.
-    int files = 0;
-    for (const auto& entry : fs::directory_iterator(dir.path())) {
-        ++files;
-        EXPECT_EQ(entry.path().filename().string().find(".tmp"), std::string::npos) << entry.path();
+// Both files are written before either is replaced: a name file that cannot be written leaves the
+// old macro file too, no temporary file stays behind, and the error names the name file.
+TEST(MacroFile, FailedNameFileLeavesBothFilesAsTheyWere) {
+    struct Row {
+        const char* name;
+        const char* namePath;  // inside the test folder
+        bool nameIsFolder;     // m.name is replaced by a folder first
+    };
+    const Row rows[] = {
+        {"name file is a folder", "m.name", true},
+        {"name file in a missing folder", "missing/m.name", false},
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.name);
+        TempDir dir;
+        const fs::path macroPath = dir.path() / "m.mac";
+        ASSERT_TRUE(WriteMacroStore(*FullStore(2), macroPath, dir.path() / "m.name"));
+        const std::string oldMacros = ReadBytes(macroPath);
+        const std::string oldNames = ReadBytes(dir.path() / "m.name");
+        if (row.nameIsFolder) {
+            fs::remove(dir.path() / "m.name");
+            fs::create_directory(dir.path() / "m.name");
+        }
+        const fs::path namePath = dir.path() / row.namePath;
+        const WriteResult written = WriteMacroStore(*FullStore(3), macroPath, namePath);
+        EXPECT_FALSE(written);
+        EXPECT_EQ(written.error.rfind(namePath.string() + ": ", 0), 0u) << written.error;
+        EXPECT_EQ(ReadBytes(macroPath), oldMacros);
+        if (!row.nameIsFolder) {
+            EXPECT_EQ(ReadBytes(dir.path() / "m.name"), oldNames);
+        }
+        EXPECT_EQ(Entries(dir.path()), (std::vector<std::string>{"m.mac", "m.name"}));
     }
-    EXPECT_EQ(files, 2);
 }
 
 TEST(MacroFile, MacroFileThatIsItsOwnNameFileIsRefused) {

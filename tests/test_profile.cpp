@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <cstring>
 #include <fstream>
 #include <map>
 #include <set>
@@ -17,6 +18,8 @@
 
 namespace voltrane {
 namespace {
+
+using namespace std::string_literals;
 
 // A record where every item, key byte, macro byte and name is distinct.
 MouseSetting fullRecord() {
@@ -236,6 +239,46 @@ TEST(Profile, OversizedFileIsRefusedAndRecordKept) {
     EXPECT_EQ(LoadProfile(s, path, kEnglish, 0), ProfileLoad::Unreadable);
     EXPECT_EQ(s.m_nItem[0], before.m_nItem[0]);
     EXPECT_EQ(s.m_strButtonMacro[4], before.m_strButtonMacro[4]);
+}
+
+// Whether two records hold the same values, field by field.
+bool sameRecord(const MouseSetting& a, const MouseSetting& b) {
+    return std::equal(std::begin(a.m_nItem), std::end(a.m_nItem), b.m_nItem) &&
+           std::memcmp(a.m_KeyData, b.m_KeyData, sizeof a.m_KeyData) == 0 &&
+           std::memcmp(a.m_MacroData, b.m_MacroData, sizeof a.m_MacroData) == 0 &&
+           std::equal(std::begin(a.m_nMacroDataLen), std::end(a.m_nMacroDataLen), b.m_nMacroDataLen) &&
+           std::equal(std::begin(a.m_strButtonMacro), std::end(a.m_strButtonMacro), b.m_strButtonMacro);
+}
+
+// A file without a single key of the active language is not a profile: loading it as one would
+// turn every item to 0 and take most buttons away. A file with some of the keys still loads.
+TEST(Profile, FileWithoutProfileKeysIsNotAProfile) {
+    struct Row {
+        const char* name;
+        std::string bytes;
+        ProfileLoad expected;
+    };
+    const Row rows[] = {
+        {"plain text", "shopping list\nmilk\n", ProfileLoad::NotAProfile},
+        {"empty file", "", ProfileLoad::NotAProfile},
+        {"UTF-16BE profile", "\xFE\xFF\0[\0S\0e\0t\0t\0i\0n\0g\0]\0\r\0\n\0X\0D\0p\0i\0=\0\x33"s,
+         ProfileLoad::NotAProfile},
+        {"profile keys in another section", Utf16File(u"[Other]\r\nXDpi=0x3\r\n"),
+         ProfileLoad::NotAProfile},
+        {"section of unknown keys", Utf16File(u"[Setting]\r\nColour=red\r\n"), ProfileLoad::NotAProfile},
+        {"one item key", Utf16File(u"[Setting]\r\nXDpi=0x3\r\n"), ProfileLoad::Loaded},
+        {"one macro name key", "[Setting]\r\nMacros Names3=Fire\r\n", ProfileLoad::Loaded},
+        {"only the macro file key", Utf16File(u"[setting]\r\nMacros Files=m.mac\r\n"), ProfileLoad::Loaded},
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.name);
+        TempDir dir;
+        const auto path = dir.path() / "file.ini";
+        WriteBytes(path, row.bytes);
+        MouseSetting s = fullRecord();
+        EXPECT_EQ(LoadProfile(s, path, kEnglish, 0), row.expected);
+        EXPECT_EQ(sameRecord(s, fullRecord()), row.expected == ProfileLoad::NotAProfile);
+    }
 }
 
 TEST(Profile, OtherLanguageKeysAreNotRead) {

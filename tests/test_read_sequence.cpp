@@ -185,6 +185,20 @@ TEST(ReadSequence, Failures) {
     }
 }
 
+// What the desktop refused of the default host settings travels with the result, whatever the mouse
+// did.
+TEST(ReadSequence, RefusedHostSettingsAreReportedBesideTheMouseOutcome) {
+    for (const bool present : {true, false}) {
+        SCOPED_TRACE(present);
+        Rig rig;
+        rig.host.SetRefuseApply(true);
+        rig.mouse.SetPresent(present);
+        const ReadResult result = RunRead(rig.setting, *rig.store, *rig.context);
+        EXPECT_EQ(result.outcome, present ? ReadOutcome::Done : ReadOutcome::MouseNotFound);
+        EXPECT_EQ(result.host.failed, std::vector<std::string>{"memory: the desktop refused the values"});
+    }
+}
+
 // Reading a mouse whose node may not be opened says why, under the plug message.
 TEST(ReadSequence, AccessRefusedAddsTheRuleLine) {
     Rig rig;

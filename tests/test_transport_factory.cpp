@@ -3,6 +3,8 @@
 #include <filesystem>
 
 #include "device/transport_factory.h"
+#include "file_bytes.h"
+#include "temp_dir.h"
 
 namespace voltrane {
 namespace {
@@ -35,6 +37,28 @@ TEST(DeviceSelector, Table) {
         const DeviceSelection selection = ParseDeviceSelector(row.value, programDir);
         EXPECT_EQ(selection.kind, row.kind);
         EXPECT_EQ(selection.statePath, row.statePath);
+    }
+}
+
+// A state file can be written only into a folder that exists.
+TEST(StateFolderMissing, Table) {
+    TempDir dir;
+    WriteBytes(dir.path() / "file", "");
+    struct Row {
+        const char* name;
+        DeviceSelection selection;
+        bool expected;
+    };
+    const Row rows[] = {
+        {"real mouse", {DeviceKind::Real, {}}, false},
+        {"folder exists", {DeviceKind::Virtual, dir.path() / "state.bin"}, false},
+        {"working folder", {DeviceKind::Virtual, "state.bin"}, false},
+        {"folder missing", {DeviceKind::Virtual, dir.path() / "missing" / "state.bin"}, true},
+        {"folder is a file", {DeviceKind::Virtual, dir.path() / "file" / "state.bin"}, true},
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.name);
+        EXPECT_EQ(StateFolderMissing(row.selection), row.expected);
     }
 }
 

@@ -10,6 +10,7 @@
 #include "device/virtual_mouse.h"
 #include "device_fakes.h"
 #include "file_bytes.h"
+#include "host/host_pointer_memory.h"
 #include "setting_fixture.h"
 #include "settings/macro_files.h"
 #include "settings/profile.h"
@@ -27,6 +28,9 @@ struct Tool {
         return std::make_unique<RefusingTransport>(mouse, 0, 0);  // forwards everything
     };
     RecordingSleeper sleeper;
+    std::function<std::unique_ptr<HostPointer>()> desktopHost = [] {
+        return std::unique_ptr<HostPointer>();
+    };
     std::ostringstream out, err;
 
     // Runs `global` options followed by `args`.
@@ -38,12 +42,8 @@ struct Tool {
     int Run(std::vector<std::string> args) {
         out.str("");
         err.str("");
-        CliEnvironment env{out,
-                           err,
-                           [this](const DeviceSelection&) { return transport(); },
-                           [] { return std::unique_ptr<HostPointer>(); },
-                           sleeper,
-                           dir.path()};
+        CliEnvironment env{out,         err,     [this](const DeviceSelection&) { return transport(); },
+                           desktopHost, sleeper, dir.path()};
         return RunVoltraneCtl(args, env);
     }
 
@@ -90,6 +90,62 @@ TEST(Voltranectl, CommandLineErrors) {
     Tool tool;
     EXPECT_EQ(tool.Run({"--help"}), 0);
     EXPECT_EQ(tool.out.str().rfind("usage: voltranectl [--device hid|virtual[:PATH]]", 0), 0u);
+}
+
+// A file without profile keys is refused before anything is sent or written.
+TEST(Voltranectl, FileThatIsNotAProfileIsRefused) {
+    const std::vector<std::vector<std::string>> commands = {
+        {"apply", "notes.ini"},
+        {"encode", "notes.ini", "--settings", "s.bin", "--buttons", "b.bin"},
+    };
+    for (std::vector<std::string> args : commands) {
+        SCOPED_TRACE(args[0]);
+        Tool tool;
+        WriteBytes(tool.Path("notes.ini"), "just some notes\n");
+        for (std::size_t i = 1; i < args.size(); i += 2) args[i] = tool.Path(args[i]);
+        EXPECT_EQ(tool.Run({"--dir", tool.Path("")}, args), kExitUsage);
+        EXPECT_NE(tool.err.str().find("notes.ini: not a profile"), std::string::npos) << tool.err.str();
+        EXPECT_EQ(tool.mouse.SendCount(), 0);
+        EXPECT_FALSE(std::filesystem::exists(tool.Path("s.bin")));
+    }
+}
+
+// No output may overwrite another: two that are one file are refused before the mouse is read or
+// anything is written.
+TEST(Voltranectl, OutputsThatAreOneFileAreRefused) {
+    struct Case {
+        const char* name;
+        std::vector<std::string> args;  // names inside the tool's folder start with '@'
+        int code;
+    };
+    const Case cases[] = {
+        {"profile is the macro file", {"read", "--profile", "@m.mac", "--macros", "@m.mac"}, 2},
+        {"profile is the name file", {"read", "--profile", "@m.name", "--macros", "@m.mac"}, 2},
+        {"macro file is its own name file", {"read", "--macros", "@x.name"}, 2},
+        {"the same file through '..'", {"read", "--profile", "@sub/../m.mac", "--macros", "@m.mac"}, 2},
+        {"the same file through a link", {"read", "--profile", "@link.ini", "--macros", "@m.mac"}, 2},
+        {"three files", {"read", "--profile", "@p.ini", "--macros", "@m.mac"}, 0},
+        {"settings are the buttons",
+         {"encode", "@in.ini", "--settings", "@m.mac", "--buttons", "@sub/../m.mac"},
+         2},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        Tool tool;
+        std::filesystem::create_directory(tool.Path("sub"));
+        ASSERT_TRUE(SaveProfile(defaults(), tool.Path("in.ini"), "", kEnglish));
+        for (const char* name : {"m.mac", "m.name", "x.name"}) WriteBytes(tool.Path(name), "old");
+        std::filesystem::create_symlink(tool.Path("m.mac"), tool.Path("link.ini"));
+        std::vector<std::string> args = c.args;
+        for (std::string& arg : args) {
+            if (arg[0] == '@') arg = tool.Path(arg.substr(1));
+        }
+        EXPECT_EQ(tool.Run(args), c.code) << tool.err.str();
+        if (c.code == 0) continue;
+        EXPECT_NE(tool.err.str().find("are the same file"), std::string::npos) << tool.err.str();
+        EXPECT_EQ(tool.mouse.FetchCount(), 0);
+        for (const char* name : {"m.mac", "m.name", "x.name"}) EXPECT_EQ(tool.Read(name), "old") << name;
+    }
 }
 
 // Profiles carry the functions of buttons 2-7 (buttons 8-10 have no profile key): each code on each
@@ -196,6 +252,70 @@ TEST(Voltranectl, DeviceFaultsGiveTheirExitCodes) {
     }
 }
 
+// A desktop that took only some of the host settings, or none.
+class PartialHost final : public HostPointer {
+public:
+    HostApplyReport Apply(const HostPointerValues&) override {
+        HostApplyReport report;
+        report.Add("kdeglobals [KDE] DoubleClickInterval", "");
+        report.Add("kcminputrc [Mouse] XLbInptPointerAcceleration", "Not a directory");
+        return report;
+    }
+    std::optional<HostPointerValues> Read() override { return std::nullopt; }
+    std::string Name() const override { return "plasma (test)"; }
+};
+
+// With --host desktop the tool names the backend it used and warns of what the desktop did not take;
+// the exit status is the mouse's.
+TEST(Voltranectl, HostSettingsAreNamedAndTheirFailuresWarned) {
+    struct Case {
+        const char* name;
+        std::function<std::unique_ptr<HostPointer>()> host;
+        std::vector<std::string> global;
+        std::string err;  // the whole of standard error
+    };
+    const auto refusing = [] {
+        auto host = std::make_unique<MemoryHostPointer>();
+        host->SetRefuseApply(true);
+        return host;
+    };
+    const Case cases[] = {
+        {"Taken",
+         [] { return std::make_unique<MemoryHostPointer>(); },
+         {"--host", "desktop"},
+         "voltranectl: host settings: memory\n"},
+        {"Refused",
+         refusing,
+         {"--host", "desktop"},
+         "voltranectl: host settings: memory\n"
+         "voltranectl: warning: host settings not written: memory: the desktop refused the values\n"},
+        {"Partial",
+         [] { return std::make_unique<PartialHost>(); },
+         {"--host", "desktop"},
+         "voltranectl: host settings: plasma (test)\n"
+         "voltranectl: warning: host settings partly written; not written: kcminputrc [Mouse] "
+         "XLbInptPointerAcceleration: Not a directory; written: kdeglobals [KDE] DoubleClickInterval\n"},
+        {"UnknownDesktop",
+         [] { return std::make_unique<NullHostPointer>("desktop sway: not supported"); },
+         {"--host", "desktop"},
+         "voltranectl: host settings: none\n"
+         "voltranectl: warning: host settings not written: desktop sway: not supported\n"},
+        {"NotAsked", refusing, {"--host", "none"}, ""},
+    };
+    for (const Case& c : cases) {
+        for (const char* command : {"apply", "read"}) {
+            SCOPED_TRACE(testing::Message() << c.name << " " << command);
+            Tool tool;
+            ASSERT_TRUE(SaveProfile(defaults(), tool.Path("in.ini"), "", kEnglish));
+            tool.desktopHost = c.host;
+            std::vector<std::string> args = {command};
+            if (args[0] == "apply") args.push_back(tool.Path("in.ini"));
+            EXPECT_EQ(tool.Run(c.global, args), kExitDone);
+            EXPECT_EQ(tool.err.str(), c.err);
+        }
+    }
+}
+
 TEST(Voltranectl, RefusedAccessNamesTheNodeAndTheRule) {
     for (const char* command : {"apply", "read"}) {
         SCOPED_TRACE(command);
@@ -260,6 +380,34 @@ TEST(Voltranectl, DeviceVariableSelectsTheMouseWithoutDeviceOption) {
     env.deviceVariable = nullptr;
     RunVoltraneCtl(std::vector<std::string>{"read"}, env);
     EXPECT_EQ(seen, (std::vector<DeviceKind>{DeviceKind::Virtual, DeviceKind::Real, DeviceKind::Real}));
+}
+
+// A virtual mouse whose state file has no folder to go into: said at once, not after five refused
+// sends.
+TEST(Voltranectl, StateFileInAMissingFolderIsReported) {
+    Tool tool;
+    ASSERT_TRUE(SaveProfile(defaults(), tool.Path("in.ini"), "", kEnglish));
+    CliEnvironment env{tool.out,
+                       tool.err,
+                       [](const DeviceSelection& selection) {
+                           return std::make_unique<VirtualMouse>(FactoryState(), selection.statePath);
+                       },
+                       [] { return std::unique_ptr<HostPointer>(); },
+                       tool.sleeper,
+                       tool.dir.path()};
+    const std::string state = tool.Path("missing/state.bin");
+    for (const std::string command : {"apply", "read"}) {
+        SCOPED_TRACE(command);
+        std::vector<std::string> args = {"--device", "virtual:" + state, "--dir", tool.Path(""), command};
+        if (command == "apply") args.push_back(tool.Path("in.ini"));
+        tool.err.str("");
+        EXPECT_EQ(RunVoltraneCtl(args, env), kExitUsage);
+        EXPECT_NE(tool.err.str().find(state + ": the virtual mouse's state file cannot be written"),
+                  std::string::npos)
+            << tool.err.str();
+        EXPECT_TRUE(tool.sleeper.waits.empty());
+        EXPECT_FALSE(std::filesystem::exists(tool.Path("missing")));
+    }
 }
 
 TEST(Voltranectl, DecodePrintsTheRecord) {

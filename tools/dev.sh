@@ -13,6 +13,9 @@ packages=(
     clang libclang-rt-dev
     libhidapi-dev libudev-dev libglib2.0-dev gsettings-desktop-schemas
     qt6-base-dev fonts-crosextra-carlito fonts-unfonts-core fonts-noto-cjk
+    # the desktops' pointer settings stores the tests write through: dconf on a private session bus,
+    # Cinnamon's schema, and KDE's own configuration tools
+    dbus-daemon dconf-service dconf-gsettings-backend dconf-cli cinnamon-desktop-data libkf5config-bin
 )
 
 install_packages() {
