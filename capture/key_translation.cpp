@@ -152,6 +152,12 @@ const Row* findScanCode(const Row (&rows)[N], uint32_t scanCode) {
 
 }  // namespace
 
+std::optional<KeyTransition> TransitionOf(bool press, bool autoRepeat) {
+    if (!autoRepeat) return press ? KeyTransition::Press : KeyTransition::Release;
+    if (press) return KeyTransition::Repeat;
+    return std::nullopt;
+}
+
 VirtualKeyEvent TranslateNativeKey(const NativeKeyEvent& event) {
     VirtualKeyEvent key;
     key.down = event.transition != KeyTransition::Release;

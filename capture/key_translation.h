@@ -5,11 +5,17 @@
 // left and right modifiers, both Enter keys and the keypad keep their own codes.
 
 #include <cstdint>
+#include <optional>
 
 namespace voltrane {
 
 // Press, auto-repeat or release of a key.
 enum class KeyTransition { Press, Repeat, Release };
+
+// The transition of a key event that a toolkit reports as a press or release with an auto-repeat
+// mark. Toolkits report each auto-repeat as a release and a press, both marked; the marked release is
+// no release (the key is still down) and gives nothing, the marked press gives Repeat.
+std::optional<KeyTransition> TransitionOf(bool press, bool autoRepeat);
 
 // One key event as the desktop delivers it: the native scan code (X11 and Wayland both give the
 // evdev code + 8), the keysym the layout produced for it, and what happened to the key.

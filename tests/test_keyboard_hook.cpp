@@ -172,6 +172,23 @@ TEST(KeyCapture, OnlyTheLockKeysPassOn) {
     }
 }
 
+// Held keys repeat as marked release and press pairs: only the press counts, as a repeat.
+TEST(KeyTranslation, AutoRepeatReleaseIsNoRelease) {
+    struct Case {
+        bool press;
+        bool autoRepeat;
+        std::optional<KeyTransition> transition;
+    };
+    const Case cases[] = {{true, false, KeyTransition::Press},
+                          {false, false, KeyTransition::Release},
+                          {true, true, KeyTransition::Repeat},
+                          {false, true, std::nullopt}};
+    for (const Case& c : cases) {
+        SCOPED_TRACE(testing::Message() << "press " << c.press << " auto-repeat " << c.autoRepeat);
+        EXPECT_EQ(TransitionOf(c.press, c.autoRepeat), c.transition);
+    }
+}
+
 TEST(KeyboardHookProc, UsesTheLow16BitsOfTheCode) {
     EXPECT_EQ(KeyboardHookProc({0x10000 | 'A', false, true}).keyIndex, 46);
     EXPECT_EQ(KeyboardHookProc({0x10000 | VK_RETURN, true, true}).keyIndex, 102);
