@@ -18,107 +18,51 @@ struct KeyCode {
 
 // Every key apart from the keypad's digits, in scan code order. Punctuation keys report the codes
 // of the US layout's symbols at their positions.
+// clang-format off
 constexpr KeyCode kKeyCodes[] = {
-    {9, 0x1B, false},                                                    // Esc
-    {10, '1', false},                                                    // 1 ... 0
-    {11, '2', false},                                                    //
-    {12, '3', false},                                                    //
-    {13, '4', false},                                                    //
-    {14, '5', false},                                                    //
-    {15, '6', false},                                                    //
-    {16, '7', false},                                                    //
-    {17, '8', false},                                                    //
-    {18, '9', false},                                                    //
-    {19, '0', false},                                                    //
-    {20, 0xBD, false},                                                   // - _
-    {21, 0xBB, false},                                                   // = +
-    {22, 0x08, false},                                                   // Backspace
-    {23, 0x09, false},                                                   // Tab
-    {24, 'Q', false},                                                    // top letter row
-    {25, 'W', false},                                                    //
-    {26, 'E', false},                                                    //
-    {27, 'R', false},                                                    //
-    {28, 'T', false},                                                    //
-    {29, 'Y', false},                                                    //
-    {30, 'U', false},                                                    //
-    {31, 'I', false},                                                    //
-    {32, 'O', false},                                                    //
-    {33, 'P', false},                                                    //
-    {34, 0xDB, false},                                                   // [ {
-    {35, 0xDD, false},                                                   // ] }
-    {36, VK_RETURN, false},  {37, 0xA2, false},                          // left Ctrl
-    {38, 'A', false},                                                    // middle letter row
-    {39, 'S', false},                                                    //
-    {40, 'D', false},                                                    //
-    {41, 'F', false},                                                    //
-    {42, 'G', false},                                                    //
-    {43, 'H', false},                                                    //
-    {44, 'J', false},                                                    //
-    {45, 'K', false},                                                    //
-    {46, 'L', false},                                                    //
-    {47, 0xBA, false},                                                   // ; :
-    {48, 0xDE, false},                                                   // ' "
-    {49, 0xC0, false},                                                   // ` ~
-    {50, 0xA0, false},                                                   // left Shift
-    {51, 0xDC, false},                                                   // \ |
-    {52, 'Z', false},                                                    // bottom letter row
-    {53, 'X', false},                                                    //
-    {54, 'C', false},                                                    //
-    {55, 'V', false},                                                    //
-    {56, 'B', false},                                                    //
-    {57, 'N', false},                                                    //
-    {58, 'M', false},                                                    //
-    {59, 0xBC, false},                                                   // , <
-    {60, 0xBE, false},                                                   // . >
-    {61, 0xBF, false},                                                   // / ?
-    {62, 0xA1, false},                                                   // right Shift
-    {63, 0x6A, false},                                                   // keypad *
-    {64, 0xA4, false},                                                   // left Alt
-    {65, 0x20, false},                                                   // Space
-    {66, VK_CAPITAL, false}, {67, 0x70, false},                          // F1 ... F10
-    {68, 0x71, false},                                                   //
-    {69, 0x72, false},                                                   //
-    {70, 0x73, false},                                                   //
-    {71, 0x74, false},                                                   //
-    {72, 0x75, false},                                                   //
-    {73, 0x76, false},                                                   //
-    {74, 0x77, false},                                                   //
-    {75, 0x78, false},                                                   //
-    {76, 0x79, false},                                                   //
-    {77, VK_NUMLOCK, true},  {78, VK_SCROLL, false}, {82, 0x6D, false},  // keypad -
-    {86, 0x6B, false},                                                   // keypad +
-    {94, 0xE2, false},       // the extra key beside left Shift on ISO keyboards
-    {95, 0x7A, false},       // F11
-    {96, 0x7B, false},       // F12
-    {104, VK_RETURN, true},  // keypad Enter
-    {105, 0xA3, true},       // right Ctrl
-    {106, 0x6F, true},       // keypad /
-    {107, 0x2C, true},       // PrtSc (also with Alt, where it is SysRq)
-    {108, 0xA5, true},       // right Alt (AltGr)
-    {110, VK_HOME, true},    {111, VK_UP, true},     {112, VK_PRIOR, true}, {113, VK_LEFT, true},
-    {114, VK_RIGHT, true},   {115, VK_END, true},    {116, VK_DOWN, true},  {117, VK_NEXT, true},
-    {118, VK_INSERT, true},  {119, VK_DELETE, true}, {121, 0xAD, true},  // volume mute
-    {122, 0xAE, true},                                                   // volume down
-    {123, 0xAF, true},                                                   // volume up
-    {127, 0x13, false},  // Pause (also with Ctrl, where it is Break)
-    {133, 0x5B, true},   // left Super
-    {134, 0x5C, true},   // right Super
-    {135, 0x5D, true},   // menu
-    {136, 0xA9, true},   // browser stop
-    {148, 0xB7, true},   // calculator
-    {150, 0x5F, true},   // sleep
-    {163, 0xB4, true},   // mail
-    {164, 0xAB, true},   // browser favourites
-    {166, 0xA6, true},   // browser back
-    {167, 0xA7, true},   // browser forward
-    {171, 0xB0, true},   // next track
-    {172, 0xB3, true},   // play / pause
-    {173, 0xB1, true},   // previous track
-    {174, 0xB2, true},   // stop
-    {180, 0xAC, true},   // browser home
-    {181, 0xA8, true},   // browser refresh
-    {225, 0xAA, true},   // browser search
+    // Esc; the digit row 1 ... 0, "-", "=", Backspace
+    {9, 0x1B, false},
+    {10, '1', false}, {11, '2', false}, {12, '3', false}, {13, '4', false}, {14, '5', false},
+    {15, '6', false}, {16, '7', false}, {17, '8', false}, {18, '9', false}, {19, '0', false},
+    {20, 0xBD, false}, {21, 0xBB, false}, {22, 0x08, false},
+    // Tab, the top letter row, "[", "]", Enter
+    {23, 0x09, false},
+    {24, 'Q', false}, {25, 'W', false}, {26, 'E', false}, {27, 'R', false}, {28, 'T', false},
+    {29, 'Y', false}, {30, 'U', false}, {31, 'I', false}, {32, 'O', false}, {33, 'P', false},
+    {34, 0xDB, false}, {35, 0xDD, false}, {36, VK_RETURN, false},
+    // left Ctrl, the middle letter row, ";", "'", "`", left Shift, "\"
+    {37, 0xA2, false},
+    {38, 'A', false}, {39, 'S', false}, {40, 'D', false}, {41, 'F', false}, {42, 'G', false},
+    {43, 'H', false}, {44, 'J', false}, {45, 'K', false}, {46, 'L', false},
+    {47, 0xBA, false}, {48, 0xDE, false}, {49, 0xC0, false}, {50, 0xA0, false}, {51, 0xDC, false},
+    // the bottom letter row, ",", ".", "/", right Shift, keypad "*", left Alt, Space, Caps Lock
+    {52, 'Z', false}, {53, 'X', false}, {54, 'C', false}, {55, 'V', false}, {56, 'B', false},
+    {57, 'N', false}, {58, 'M', false},
+    {59, 0xBC, false}, {60, 0xBE, false}, {61, 0xBF, false}, {62, 0xA1, false}, {63, 0x6A, false},
+    {64, 0xA4, false}, {65, 0x20, false}, {66, VK_CAPITAL, false},
+    // F1 ... F10, Num Lock, Scroll Lock, keypad "-" and "+"
+    {67, 0x70, false}, {68, 0x71, false}, {69, 0x72, false}, {70, 0x73, false}, {71, 0x74, false},
+    {72, 0x75, false}, {73, 0x76, false}, {74, 0x77, false}, {75, 0x78, false}, {76, 0x79, false},
+    {77, VK_NUMLOCK, true}, {78, VK_SCROLL, false}, {82, 0x6D, false}, {86, 0x6B, false},
+    // the extra key beside left Shift on ISO keyboards, F11, F12
+    {94, 0xE2, false}, {95, 0x7A, false}, {96, 0x7B, false},
+    // keypad Enter, right Ctrl, keypad "/", PrtSc (SysRq with Alt), right Alt (AltGr)
+    {104, VK_RETURN, true}, {105, 0xA3, true}, {106, 0x6F, true}, {107, 0x2C, true}, {108, 0xA5, true},
+    // the grey block: Home, Up, PgUp, Left, Right, End, Down, PgDn, Insert, Delete
+    {110, VK_HOME, true}, {111, VK_UP, true}, {112, VK_PRIOR, true}, {113, VK_LEFT, true},
+    {114, VK_RIGHT, true}, {115, VK_END, true}, {116, VK_DOWN, true}, {117, VK_NEXT, true},
+    {118, VK_INSERT, true}, {119, VK_DELETE, true},
+    // volume mute, down, up; Pause (Break with Ctrl); left Super, right Super, menu
+    {121, 0xAD, true}, {122, 0xAE, true}, {123, 0xAF, true}, {127, 0x13, false},
+    {133, 0x5B, true}, {134, 0x5C, true}, {135, 0x5D, true},
+    // browser stop, calculator, sleep, mail, favourites, back, forward
+    {136, 0xA9, true}, {148, 0xB7, true}, {150, 0x5F, true}, {163, 0xB4, true}, {164, 0xAB, true},
+    {166, 0xA6, true}, {167, 0xA7, true},
+    // next track, play / pause, previous track, stop, browser home, refresh, search
+    {171, 0xB0, true}, {172, 0xB3, true}, {173, 0xB1, true}, {174, 0xB2, true}, {180, 0xAC, true},
+    {181, 0xA8, true}, {225, 0xAA, true},
 };
+// clang-format on
 
 // A keypad key whose code depends on NumLock: the digit code, and the navigation code it reports
 // while NumLock is off.
