@@ -20,7 +20,7 @@ class MacroChoice {
 public:
     // Opens on the store's records (`records`, usually its 301 slots) of which the first
     // `macroCount` are in use; a count beyond the records or beyond 300 is cut to them. The first
-    // macro is selected and previewed, both lists at their top.
+    // macro is selected and previewed, both lists at their top. The records must outlive the object.
     MacroChoice(std::span<const MacroRecord> records, uint32_t macroCount);
 
     // A click on macro row `row` (a store index, counting from MacroTop()). A row of a macro other
