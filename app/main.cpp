@@ -1,11 +1,15 @@
 // voltrane: the mouse's configuration window.
 
 #include <QApplication>
+#include <chrono>
 
+#include "app/first_frame_probe.h"
 #include "app/voltrane_app.h"
 
 int main(int argc, char** argv) {
+    const auto start = std::chrono::steady_clock::now();
     QApplication application(argc, argv);
+    voltrane::InstallFirstFrameProbe(application, start);
     voltrane::CVoltraneApp program;
     return program.InitInstance();
 }
