@@ -11,9 +11,6 @@ namespace {
 constexpr int kAppendReserve = 5;  // room every append must find, whatever the step costs
 constexpr int kDelayCost = 3;
 
-// Steps in use, kept inside the slots even when a damaged file says otherwise.
-int usedSteps(const MacroRecord& record) { return std::clamp(record.count, 0, kMacroSlots); }
-
 bool isAppendable(uint8_t kind) {
     switch (kind) {
         case kMouseDown:
@@ -76,9 +73,13 @@ int StepCost(uint8_t kind) {
     }
 }
 
+int StepCount(const MacroRecord& record) { return std::clamp(record.count, 0, kMacroSlots); }
+
+bool BudgetExhausted(const MacroRecord& record) { return record.length + kAppendReserve >= kMacroBudget; }
+
 int AppendStep(MacroRecord& record, uint8_t kind, const StepData& data) {
-    const int count = usedSteps(record);
-    if (record.length + kAppendReserve >= kMacroBudget || !isAppendable(kind) || count >= kMacroSlots) {
+    const int count = StepCount(record);
+    if (BudgetExhausted(record) || !isAppendable(kind) || count >= kMacroSlots) {
         return -1;
     }
     fillStep(record.steps[count], kind, data);
@@ -88,7 +89,7 @@ int AppendStep(MacroRecord& record, uint8_t kind, const StepData& data) {
 }
 
 void InsertDelay(MacroRecord& record, int index, uint16_t milliseconds) {
-    const int count = usedSteps(record);
+    const int count = StepCount(record);
     if (index < 0) return;
     if (index < count && record.steps[index].kind == kDelay) {
         MacroEvent& pause = record.steps[index];
@@ -106,7 +107,7 @@ void InsertDelay(MacroRecord& record, int index, uint16_t milliseconds) {
 }
 
 void DeleteStep(MacroRecord& record, int index) {
-    const int count = usedSteps(record);
+    const int count = StepCount(record);
     if (index < 0 || index >= count) return;
     const int cost = StepCost(record.steps[index].kind);
     record.length = static_cast<uint8_t>(std::max(0, record.length - cost));

@@ -8,6 +8,10 @@
 
 namespace voltrane {
 
+// The wheel byte of a MouseDown wheel step: one notch up, one notch down.
+inline constexpr uint8_t kWheelUp = 1;
+inline constexpr uint8_t kWheelDown = 255;
+
 // What a new step carries: a button mask, a wheel value, a pause or a key-index string.
 struct StepData {
     uint8_t buttons = 0;                  // MouseDown / MouseUp
@@ -18,6 +22,13 @@ struct StepData {
 
 // The budget a step of `kind` gives back when deleted (0 for kinds that cost nothing).
 int StepCost(uint8_t kind);
+
+// The steps in use: count, kept within 0..256 even when a damaged file says otherwise. Every loop
+// over a record's steps stops here.
+int StepCount(const MacroRecord& record);
+
+// Whether the budget has no room for 5 more, so that AppendStep refuses every step (length >= 249).
+bool BudgetExhausted(const MacroRecord& record);
 
 // Appends a step of `kind`. Returns the new step's index, or -1 when refused: the budget has no
 // room for 5 more (length >= 249) whatever the step's own cost, or the kind is not one the editor

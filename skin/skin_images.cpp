@@ -21,12 +21,21 @@ QImage loadImage(const QString& skinDir, std::string_view fileName, qreal device
 
 }  // namespace
 
+const QImage& SkinImages::operator[](int index) const {
+    static const QImage kNone;
+    if (index < 0 || index >= kSkinImageCount) return kNone;
+    std::optional<QImage>& image = m_images[static_cast<std::size_t>(index)];
+    if (!image) image = loadImage(m_skinDir, kSkinFileNames[static_cast<std::size_t>(index)], m_devicePixelRatio);
+    return *image;
+}
+
 std::optional<QString> LoadSkinImages(SkinImages& skins, const QString& skinDir, qreal devicePixelRatio) {
-    for (int index = 0; index < kSkinImageCount; ++index) {
-        const std::string_view name = kSkinFileNames[static_cast<std::size_t>(index)];
+    skins = SkinImages();
+    skins.m_skinDir = skinDir;
+    skins.m_devicePixelRatio = devicePixelRatio;
+    for (const std::string_view name : kSkinFileNames) {
         const QString path = skinDir + QString::fromUtf8(name.data(), static_cast<qsizetype>(name.size()));
         if (!QFileInfo::exists(path)) return path;
-        skins.images[static_cast<std::size_t>(index)] = loadImage(skinDir, name, devicePixelRatio);
     }
     const QImage& mask = skins[kMainMask];
     skins.mainOutline = WithTransparentColour(mask, MaskPixel(mask, 50, 50));

@@ -1,6 +1,8 @@
 #pragma once
-// The 23 skin images, loaded once at start-up from the "skins" folder beside the program. On a
-// screen whose device pixel ratio is above 1 the twice-size pictures are used where they exist.
+// The 23 skin images from the "skins" folder beside the program. Start-up makes sure every one is
+// there; each picture is decoded the first time it is drawn, so the window's first frame waits only
+// for the pictures of the page it shows. On a screen whose device pixel ratio is above 1 the
+// twice-size pictures are used where they exist.
 
 #include <QImage>
 #include <QString>
@@ -14,17 +16,24 @@ class QRect;
 
 namespace voltrane {
 
-struct SkinImages {
-    std::array<QImage, kSkinImageCount> images;
+class SkinImages {
+public:
+    // The picture of skin `index`, decoded on first use; an empty image for an index outside the
+    // table or a file that cannot be decoded.
+    const QImage& operator[](int index) const;
+
     QImage mainOutline;  // main_mask.bmp with its inside transparent: drawn last over the window
     QImage thumb;        // arrow_down.bmp with black transparent: the slider thumb
 
-    const QImage& operator[](int index) const { return images[static_cast<std::size_t>(index)]; }
+private:
+    friend std::optional<QString> LoadSkinImages(SkinImages&, const QString&, qreal);
+    QString m_skinDir;
+    qreal m_devicePixelRatio = 1.0;
+    mutable std::array<std::optional<QImage>, kSkinImageCount> m_images;
 };
 
-// Loads every skin image from `skinDir` (ending in "/") in index order, then the outline and thumb.
-// Returns the full path of the first missing file, in which case the images loaded so far are kept
-// and the rest stay empty.
+// Takes the skin images from `skinDir` (ending in "/"): checks in index order that every file is
+// there, then prepares the outline and thumb. Returns the full path of the first missing file.
 std::optional<QString> LoadSkinImages(SkinImages& skins, const QString& skinDir, qreal devicePixelRatio);
 
 // `image` with every pixel of colour `key` transparent.

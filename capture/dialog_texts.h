@@ -1,0 +1,24 @@
+#pragma once
+// The words of the capture dialogs that are not step rows: their OK and Cancel buttons and the
+// choice dialog's headings. The dialogs' own tables have the two Chinese languages and English only;
+// German, Japanese and Korean take the macro editor's six-language words where it has them, and
+// English otherwise.
+
+#include <string_view>
+
+namespace voltrane {
+
+enum class DialogButton { Ok, Cancel };
+
+// The single-key dialog's OK or Cancel text in `language` (0..5; others read as English).
+std::u16string_view SingleKeyButtonText(DialogButton button, int language);
+
+// The macro choice dialog's OK or Cancel text in `language` (0..5; others read as English).
+std::u16string_view ChoiceButtonText(DialogButton button, int language);
+
+enum class ChoiceHeading { Macros = 0, Steps = 1 };
+
+// "Macros List" or "Macros Settings" in `language`; English for languages 3..5 and outside 0..5.
+std::u16string_view ChoiceHeadingText(ChoiceHeading heading, int language);
+
+}  // namespace voltrane

@@ -1,0 +1,53 @@
+#include <gtest/gtest.h>
+
+#include "capture/dialog_texts.h"
+
+namespace voltrane {
+namespace {
+
+TEST(DialogTexts, Buttons) {
+    struct Case {
+        int language;
+        const char16_t* singleKeyOk;
+        const char16_t* singleKeyCancel;
+        const char16_t* choiceOk;
+        const char16_t* choiceCancel;
+    };
+    const Case cases[] = {
+        {0, u"确定", u"取消", u"确定", u"取消"},         {1, u"確定", u"取消", u"確定", u"取消"},
+        {2, u"OK", u" Cancel", u"OK", u"Cancel"},        {3, u"OK", u"Stornieren", u"OK", u"Stornieren"},
+        {4, u"OK", u"キャンセル", u"OK", u"キャンセル"}, {5, u"확인", u"취소", u"확인", u"취소"},
+        {6, u"OK", u" Cancel", u"OK", u"Cancel"},        {-1, u"OK", u" Cancel", u"OK", u"Cancel"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.language);
+        EXPECT_EQ(SingleKeyButtonText(DialogButton::Ok, c.language), c.singleKeyOk);
+        EXPECT_EQ(SingleKeyButtonText(DialogButton::Cancel, c.language), c.singleKeyCancel);
+        EXPECT_EQ(ChoiceButtonText(DialogButton::Ok, c.language), c.choiceOk);
+        EXPECT_EQ(ChoiceButtonText(DialogButton::Cancel, c.language), c.choiceCancel);
+    }
+}
+
+TEST(DialogTexts, ChoiceHeadingsFallBackToEnglish) {
+    struct Case {
+        int language;
+        const char16_t* macros;
+        const char16_t* steps;
+    };
+    const Case cases[] = {
+        {0, u"宏列表", u"宏设置"},
+        {1, u"巨集列表", u"巨集設置"},
+        {2, u"Macros List", u"Macros Settings"},
+        {3, u"Macros List", u"Macros Settings"},
+        {4, u"Macros List", u"Macros Settings"},
+        {5, u"Macros List", u"Macros Settings"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.language);
+        EXPECT_EQ(ChoiceHeadingText(ChoiceHeading::Macros, c.language), c.macros);
+        EXPECT_EQ(ChoiceHeadingText(ChoiceHeading::Steps, c.language), c.steps);
+    }
+}
+
+}  // namespace
+}  // namespace voltrane
