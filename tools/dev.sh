@@ -80,7 +80,8 @@ run_fuzzers() {
 }
 
 # The program on the virtual mouse (state file build/virtual-mouse.bin). Without a display, the
-# command-line tool shows the same work instead: read the mouse into a profile, apply it, read back.
+# command-line tool shows the same work instead: read the mouse into a profile, apply it, verify it,
+# read back.
 run_program() {
     if [ -z "${DISPLAY:-}" ] && [ -z "${WAYLAND_DISPLAY:-}" ]; then
         echo "No display (neither DISPLAY nor WAYLAND_DISPLAY is set): running the command-line demonstration."
@@ -100,6 +101,8 @@ run_demo() {
     "$ctl" "${device[@]}" read --profile "$demo/Setting1.ini" --macros "$demo/mouse.mac" >/dev/null
     echo "== voltranectl apply Setting1.ini"
     "$ctl" "${device[@]}" --dir "$demo" apply "$demo/Setting1.ini"
+    echo "== voltranectl verify Setting1.ini"
+    "$ctl" "${device[@]}" verify "$demo/Setting1.ini"
     echo "== voltranectl read"
     "$ctl" "${device[@]}" read
     echo "== voltranectl decode --buttons download.bin --json"
