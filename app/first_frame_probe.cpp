@@ -18,7 +18,8 @@ public:
 
     bool eventFilter(QObject* watched, QEvent* event) override {
         if (event->type() != QEvent::Paint) return QObject::eventFilter(watched, event);
-        const std::chrono::duration<double, std::milli> elapsed = std::chrono::steady_clock::now() - m_start;
+        const std::chrono::duration<double, std::milli> elapsed =
+            std::chrono::steady_clock::now() - m_start;
         struct rusage usage {};
         ::getrusage(RUSAGE_SELF, &usage);
         std::printf("first-frame-ms=%.1f peak-rss-kb=%ld\n", elapsed.count(), usage.ru_maxrss);

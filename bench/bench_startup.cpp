@@ -48,7 +48,8 @@ bool runOnce(const std::vector<std::string>& argv, Sample& sample) {
     struct rusage usage {};
     ::wait4(child, &status, 0, &usage);
     long probeKb = 0;
-    if (got <= 0 || std::sscanf(line, "first-frame-ms=%lf peak-rss-kb=%ld", &sample.frameMs, &probeKb) != 2) {
+    if (got <= 0 ||
+        std::sscanf(line, "first-frame-ms=%lf peak-rss-kb=%ld", &sample.frameMs, &probeKb) != 2) {
         return false;
     }
     sample.peakKb = usage.ru_maxrss;

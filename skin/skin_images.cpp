@@ -25,7 +25,8 @@ const QImage& SkinImages::operator[](int index) const {
     static const QImage kNone;
     if (index < 0 || index >= kSkinImageCount) return kNone;
     std::optional<QImage>& image = m_images[static_cast<std::size_t>(index)];
-    if (!image) image = loadImage(m_skinDir, kSkinFileNames[static_cast<std::size_t>(index)], m_devicePixelRatio);
+    if (!image)
+        image = loadImage(m_skinDir, kSkinFileNames[static_cast<std::size_t>(index)], m_devicePixelRatio);
     return *image;
 }
 
