@@ -18,6 +18,8 @@ packages=(
     # the desktops' pointer settings stores the tests write through: dconf on a private session bus,
     # Cinnamon's schema, and KDE's own configuration tools
     dbus-daemon dconf-service dconf-gsettings-backend dconf-cli cinnamon-desktop-data libkf5config-bin
+    # the window driven end to end: its own X server and window manager, real input, screenshots
+    xvfb xauth xdotool openbox x11-utils imagemagick
 )
 
 install_packages() {

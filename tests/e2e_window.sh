@@ -1,0 +1,174 @@
+#!/usr/bin/env bash
+# A person's session with the window, end to end: the built program runs on the virtual mouse under
+# its own X server (Xvfb with openbox) and is driven with real pointer and key events from xdotool.
+# It sets DPI with the slider and a stepper, changes the lighting, switches to the advanced page and
+# moves the pointer speed slider, presses Apply and closes the window; then it checks what a person
+# would find afterwards: "Setting1.ini", "download.bin" and the mouse itself, through voltranectl.
+# Screenshots of each stage go to SHOT_DIR.
+# usage: e2e_window.sh VOLTRANE VOLTRANECTL SKIN_DIR SHOT_DIR
+# Exits 77 (skipped) when a tool it needs is missing.
+set -euo pipefail
+voltrane=$1 ctl=$2 skins=$3 shots=$4
+
+for tool in Xvfb xauth xdotool openbox xdpyinfo xprop import python3; do
+    command -v "$tool" >/dev/null || { echo "SKIP: $tool is not installed"; exit 77; }
+done
+
+scratch=$(mktemp -d)
+pids=()
+cleanup() {
+    local pid
+    for pid in "${pids[@]}"; do kill "$pid" 2>/dev/null || true; done
+    for pid in "${pids[@]}"; do wait "$pid" 2>/dev/null || true; done
+    rm -rf "$scratch"
+}
+trap cleanup EXIT
+
+# wait_for SECONDS COMMAND...: polls COMMAND every 0.1 s until it succeeds; fails after SECONDS.
+wait_for() {
+    local tries=$(($1 * 10))
+    shift
+    until "$@" >/dev/null 2>&1; do
+        tries=$((tries - 1))
+        [ "$tries" -gt 0 ] || return 1
+        sleep 0.1
+    done
+}
+
+# A private X server on the first free display number, reachable only through its socket and cookie.
+export XAUTHORITY=$scratch/Xauthority
+touch "$XAUTHORITY"
+for number in $(seq 90 140); do
+    [ -e "/tmp/.X$number-lock" ] || [ -e "/tmp/.X11-unix/X$number" ] && continue
+    xauth add ":$number" . "$(od -An -N16 -tx1 /dev/urandom | tr -d ' \n')"
+    Xvfb ":$number" -auth "$XAUTHORITY" -nolisten tcp -noreset -screen 0 1024x768x24 >"$scratch/xvfb.log" 2>&1 &
+    pids+=($!)
+    if wait_for 10 xdpyinfo -display ":$number"; then
+        export DISPLAY=:$number
+        break
+    fi
+    kill "${pids[-1]}" 2>/dev/null || true
+    unset 'pids[-1]'
+done
+[ -n "${DISPLAY:-}" ] && [ "$DISPLAY" = ":${number:-}" ] || { cat "$scratch/xvfb.log"; echo "FAIL: no X server"; exit 1; }
+
+# The session: a window manager, and nothing of the host's desktop, settings or session bus.
+export HOME=$scratch/home XDG_CONFIG_HOME=$scratch/home/.config XDG_DATA_HOME=$scratch/home/.local/share
+export XDG_RUNTIME_DIR=$scratch/runtime QT_QPA_PLATFORM=xcb
+unset XDG_CURRENT_DESKTOP DBUS_SESSION_BUS_ADDRESS WAYLAND_DISPLAY
+mkdir -p "$HOME" "$XDG_RUNTIME_DIR"
+chmod 700 "$XDG_RUNTIME_DIR"
+openbox --sm-disable >"$scratch/openbox.log" 2>&1 &
+pids+=($!)
+wm_ready() { xprop -root -notype _NET_SUPPORTED | grep -q _NET_ACTIVE_WINDOW; }
+wait_for 10 wm_ready ||
+    { cat "$scratch/openbox.log"; echo "FAIL: openbox did not start"; exit 1; }
+
+# A portable installation of the built program in the scratch folder, on a fresh virtual mouse.
+app=$scratch/app state=$scratch/mouse.bin
+mkdir -p "$app" "$shots"
+cp "$voltrane" "$app/voltrane"
+cp -r "$skins" "$app/skins"
+VOLTRANE_DEVICE=virtual:$state "$app/voltrane" >"$scratch/voltrane.log" 2>&1 &
+program=$!
+pids+=("$program")
+
+failures=0
+fail() {
+    echo "FAIL: $*"
+    failures=$((failures + 1))
+}
+shot() { import -window root "$shots/$1.png"; }
+
+window=$(timeout 20 xdotool search --sync --onlyvisible --class voltrane | head -n 1) ||
+    { cat "$scratch/voltrane.log"; echo "FAIL: the window did not appear"; exit 1; }
+timeout 10 xdotool windowactivate --sync "$window" || fail "the window could not be activated"
+[ ! -e "$state" ] || fail "reading the mouse at start-up wrote into it"
+shot 1-start
+
+# click ITEM_X ITEM_Y: a left click at a point of the window, as the pointer would make it.
+click() { xdotool mousemove --window "$window" "$1" "$2" click 1; }
+
+# Basic page: the DPI slider's fifth stop (level 4), then the down stepper (level 3).
+click 648 462
+click 753 461
+# Lighting: colour shift (breathing comes on with it), shine up, lamp 1 on and two levels up, lamp 3 off.
+click 569 153
+click 745 147
+click 648 188
+click 745 182
+click 745 182
+click 569 258
+shot 2-basic-page
+
+# Advanced page: the pointer speed slider's eighth stop (speed 7).
+click 264 98
+click 244 206
+shot 3-advanced-page
+
+# Apply: the profile is saved, the mouse written, and a message box says so; Return closes it.
+click 654 558
+wait_for 10 test -s "$app/download.bin" || fail "Apply wrote no download.bin"
+boxes() { [ "$(xdotool search --onlyvisible --class voltrane | wc -l)" -ge 2 ]; }
+no_box() { ! boxes; }
+wait_for 10 boxes || fail "Apply showed no message box"
+shot 4-applied
+box=$(xdotool getactivewindow)
+[ "$box" != "$window" ] || fail "the message box does not have the focus"
+xdotool key Return
+wait_for 10 no_box || fail "Return did not close the message box"
+
+# Close: the program ends by itself, and well.
+click 766 27
+program_gone() { ! kill -0 "$program" 2>/dev/null; }
+if wait_for 10 program_gone; then
+    wait "$program" || fail "the program ended with status $?"
+else
+    fail "Close did not end the program"
+fi
+
+# What Apply left: the profile, download.bin and the mouse's state file, each agreeing with the
+# reports voltranectl builds from the profile.
+profile=$app/Setting1.ini
+[ -s "$profile" ] || { cat "$scratch/voltrane.log"; fail "Apply saved no Setting1.ini"; exit 1; }
+# The mouse's state file: the settings report, then the button report.
+head -c 8 "$state" >"$scratch/mouse-settings.bin"
+tail -c +9 "$state" >"$scratch/mouse-buttons.bin"
+"$ctl" decode --settings "$scratch/mouse-settings.bin" --buttons "$scratch/mouse-buttons.bin" --json \
+    >"$scratch/mouse.json"
+"$ctl" encode "$profile" --settings "$scratch/expected-settings.bin" --buttons "$scratch/expected-buttons.bin"
+cmp -s "$app/download.bin" "$scratch/expected-buttons.bin" || fail "download.bin is not the profile's button report"
+cmp -s "$scratch/mouse-buttons.bin" "$app/download.bin" || fail "the mouse does not hold download.bin"
+cmp -s "$scratch/mouse-settings.bin" "$scratch/expected-settings.bin" ||
+    fail "the mouse does not hold the profile's settings"
+# The values the clicks chose, in the profile (keyed by caption) and in the mouse (by item number);
+# each differs from the factory value.
+python3 - "$profile" "$scratch/mouse.json" <<'EOF' || failures=$((failures + 1))
+import json, sys
+raw = open(sys.argv[1], "rb").read()
+problems = []
+if raw[:2] != b"\xff\xfe":
+    problems.append("Setting1.ini does not start with the UTF-16LE byte order mark")
+profile = {}
+for line in raw.decode("utf-16").splitlines():
+    key, equals, value = line.partition("=")
+    if equals and key.strip() not in profile:
+        profile[key.strip()] = int(value, 16) if value.startswith("0x") else value
+chosen = {"XDpi": 3, "Single": 0, "Colorshift": 1, "Breathing": 1, "HShine": 2, "RLED": 2, "GLED": 0,
+          "XSpeed": 7, "Advanced config": 1}
+for key, value in chosen.items():
+    if profile.get(key) != value:
+        problems.append(f"Setting1.ini: {key}={profile.get(key)}, the clicks chose {value}")
+items = json.load(open(sys.argv[2]))["items"]
+# DPI level, single, colour shift, breathing, shine, lamp 1 on and its level, lamp 3 off (the report
+# carries no level for a lamp that is off)
+held = {55: 3, 14: 0, 15: 1, 16: 1, 36: 2, 25: 1, 37: 2, 32: 1, 33: 0}
+for item, value in held.items():
+    if items[item] != value:
+        problems.append(f"the mouse holds item {item} = {items[item]}, the clicks chose {value}")
+for problem in problems:
+    print("FAIL:", problem)
+sys.exit(1 if problems else 0)
+EOF
+[ "$failures" -eq 0 ] || { echo "$failures failures"; exit 1; }
+echo "the window's session reached the profile, download.bin and the mouse; screenshots in $shots"
