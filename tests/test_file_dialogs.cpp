@@ -3,24 +3,21 @@
 #include <QFileDialog>
 #include <QTemporaryDir>
 #include <QTest>
-#include <QTimer>
 #include <functional>
 
 #include "app/qt_prompter.h"
 #include "control/macro_actions.h"
 #include "control/profile_actions.h"
+#include "when_shown.h"
 
 using namespace voltrane;
 
 namespace {
 
-// Runs `act` on the file dialog once it is open (polled from the event loop, a bounded number of times).
-void whenDialogShows(std::function<void(QFileDialog*)> act, int triesLeft = 1000) {
-    QTimer::singleShot(0, [act, triesLeft] {
-        if (auto* dialog = qobject_cast<QFileDialog*>(QApplication::activeModalWidget()))
-            return act(dialog);
-        if (triesLeft > 0) whenDialogShows(act, triesLeft - 1);
-    });
+// Runs `act` on the file dialog once it is open.
+void whenDialogShows(std::function<void(QFileDialog*)> act) {
+    WhenShown<QFileDialog>([] { return qobject_cast<QFileDialog*>(QApplication::activeModalWidget()); },
+                           act);
 }
 
 // What the dialog showed when it opened.

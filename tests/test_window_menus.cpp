@@ -5,7 +5,6 @@
 #include <QMenu>
 #include <QPainter>
 #include <QTest>
-#include <QTimer>
 #include <functional>
 
 #include "device/reports.h"
@@ -13,6 +12,7 @@
 #include "settings/text_tables.h"
 #include "skin/hit_test.h"
 #include "skin/my_combo_box.h"
+#include "when_shown.h"
 #include "window_rig.h"
 
 using namespace voltrane;
@@ -38,16 +38,19 @@ void clickMacroRow(WindowRig& rig, int row) {
     click(rig.window.get(), {list.x + list.w / 2, list.y + row * kMacroRowHeight + kMacroRowHeight / 2});
 }
 
-// Runs `act` on the popup menu once one shows that `accept` takes (polled from the event loop, a
-// bounded number of times).
-void whenMenuShows(std::function<void(QMenu*)> act, std::function<bool(QMenu*)> accept = {},
-                   int triesLeft = 1000) {
-    QTimer::singleShot(0, [act, accept, triesLeft] {
-        auto* menu = qobject_cast<QMenu*>(QApplication::activePopupWidget());
-        if (menu && (!accept || accept(menu))) return act(menu);
-        if (triesLeft > 0) return whenMenuShows(act, accept, triesLeft - 1);
-        if (menu) menu->close();  // not the menu awaited: the flow fails instead of waiting forever
-    });
+// Runs `act` on the popup menu once one shows that `accept` takes; closes the menu that is open
+// instead when the one awaited never shows.
+void whenMenuShows(std::function<void(QMenu*)> act, std::function<bool(QMenu*)> accept = {}) {
+    const auto activeMenu = [] { return qobject_cast<QMenu*>(QApplication::activePopupWidget()); };
+    WhenShown<QMenu>(
+        [=]() -> QMenu* {
+            QMenu* menu = activeMenu();
+            return menu && (!accept || accept(menu)) ? menu : nullptr;
+        },
+        act,
+        [=] {
+            if (QMenu* menu = activeMenu()) menu->close();
+        });
 }
 
 // The action sending `command` in `menu`, and the submenu entry it lies under (null when none).
