@@ -111,6 +111,16 @@ TEST(FunctionCommands, TheCommandGoesToTheButtonWhoseMenuOpened) {
     EXPECT_EQ(rig.Setting().m_nItem[4], kDefaultItems[4]);
 }
 
+// With a profile chosen, a function from the menu leaves the record unmarked.
+TEST(FunctionCommands, AMenuCommandDoesNotMarkTheProfile) {
+    Rig rig;
+    rig.Click(116);
+    rig.window.commands = {5012};
+    rig.Click(2);
+    EXPECT_EQ(rig.Setting().m_nItem[2], kFunctionDisable);
+    EXPECT_FALSE(rig.main.m_bModified);
+}
+
 TEST(FunctionCommands, DialogsRunInTheActiveLanguage) {
     Rig rig;
     rig.controller.SetLanguage(3);

@@ -69,6 +69,7 @@ std::pair<QAction*, QAction*> findCommand(QMenu* menu, int command) {
 // over the window.
 struct MenuSight {
     QStringList texts;
+    QPoint at;  // the menu's top left corner in window coordinates
     QSize itemSize;
     QImage picture;
 };
@@ -94,6 +95,7 @@ void chooseFromMenu(QWidget* window, int command, MenuSight* sight = nullptr) {
     whenMenuShows([=](QMenu* menu) {
         if (sight) {
             for (QAction* action : menu->actions()) sight->texts << action->text();
+            sight->at = menu->geometry().topLeft() - window->mapToGlobal(QPoint());
             sight->itemSize = menu->actionGeometry(menu->actions().front()).size();
         }
         const auto [action, entry] = findCommand(menu, command);
@@ -266,6 +268,8 @@ void TestWindowMenus::menusInTheActiveLanguage() {
     QCOMPARE(function.texts.size(), 12);
     QCOMPARE(function.texts.front(), firstFunction);
     QCOMPARE(function.itemSize, QSize(112, 24));
+    const SkinRect& button = kItemRects[2];
+    QCOMPARE(function.at, QPoint(button.x - 3, button.y + button.h));
     QVERIFY(saveShot(function.picture, "menu-function-" + name));
 
     MenuSight save;
@@ -273,6 +277,8 @@ void TestWindowMenus::menusInTheActiveLanguage() {
     clickItem(rig, kItemSaveSetting);
     QCOMPARE(save.texts, saveAs);
     QCOMPARE(save.itemSize, QSize(73, 24));
+    const SkinRect& saveSetting = kItemRects[kItemSaveSetting];
+    QCOMPARE(save.at, QPoint(saveSetting.x, saveSetting.y - 144));
     QCOMPARE(rig.ui.saveDialogs, 1);
     QVERIFY(saveShot(save.picture, "menu-saveas-" + name));
 }
