@@ -13,6 +13,7 @@
 #include "app/globals.h"
 #include "app/qt_prompter.h"
 #include "app/tray_icon.h"
+#include "control/function_menus.h"
 #include "skin/item_qrect.h"
 #include "skin/main_painter.h"
 #include "skin/my_combo_box.h"
@@ -158,13 +159,12 @@ std::optional<int> CVoltraneDlg::ShowFunctionMenu(int item) {
     return TrackMenu(*menu, mapToGlobal(ItemQRect(item).bottomLeft() + QPoint(-3, 1)));
 }
 
-// The save-as menu's six items end where " Save setting" begins.
+// The save-as menu's items end where " Save setting" begins.
 std::optional<int> CVoltraneDlg::ShowSaveAsMenu() {
     const std::unique_ptr<CMyMenu> menu = BuildSaveAsMenu(g_nLanguage, this);
-    const QRect item = ItemQRect(kItemSaveSetting);
-    return TrackMenu(
-        *menu,
-        mapToGlobal(QPoint(item.left(), item.top() - 6 * CMyMenu::ItemSize(CMyMenu::SaveAs).height())));
+    const int height =
+        (kSaveAsMenu.last - kSaveAsMenu.first + 1) * CMyMenu::ItemSize(CMyMenu::SaveAs).height();
+    return TrackMenu(*menu, mapToGlobal(ItemQRect(kItemSaveSetting).topLeft() - QPoint(0, height)));
 }
 
 void CVoltraneDlg::OnDeviceChange(const DeviceEvent& event) {
