@@ -6,8 +6,6 @@
 
 namespace voltrane {
 
-namespace {}  // namespace
-
 void MainController::macroPanelAction(int item) {
     MacroStore& store = m_controller.Store();
     std::vector<int> changed = kMacroStoreItems;
