@@ -7,10 +7,13 @@
 #include <QScreen>
 
 #include "app/app_icon.h"
+#include "app/capture_stand_in.h"
 #include "app/device_watch.h"
+#include "app/function_menus.h"
 #include "app/globals.h"
 #include "app/qt_prompter.h"
 #include "app/tray_icon.h"
+#include "control/function_menus.h"
 #include "skin/item_qrect.h"
 #include "skin/main_painter.h"
 #include "skin/my_combo_box.h"
@@ -19,7 +22,6 @@
 namespace voltrane {
 
 namespace {
-
 
 // The macro-name box: black, light blue while it has the focus; white text on both.
 constexpr char kNameBoxStyle[] =
@@ -36,12 +38,13 @@ const char16_t* const kLanguageNames[] = {u"简体中文", u"繁體中文", u"En
 }  // namespace
 
 CVoltraneDlg::CVoltraneDlg(const std::filesystem::path& programDir, std::unique_ptr<DeviceSession> device,
-                           UserInterface* prompter)
+                           UserInterface* prompter, CaptureDialogs* dialogs)
     : QDialog(nullptr, Qt::Window | Qt::FramelessWindowHint),
       m_ownPrompter(prompter ? nullptr : std::make_unique<QtPrompter>(this, programDir)),
       m_prompter(prompter ? *prompter : *m_ownPrompter),
+      m_ownDialogs(dialogs ? nullptr : std::make_unique<CaptureStandIn>()),
       m_controller(programDir, *this),
-      m_main(m_controller, *this) {
+      m_main(m_controller, *this, dialogs ? *dialogs : *m_ownDialogs) {
     m_controller.AttachDevice(std::move(device));
     initialise();
 }
@@ -141,24 +144,27 @@ void CVoltraneDlg::RepaintWindow(bool) { update(); }
 
 void CVoltraneDlg::ShowMacroNameBox(bool show) { m_editMacroName->setVisible(show); }
 
-// The button-function menu, the save-as menu and the macro list come with their own windows.
-void CVoltraneDlg::ShowFunctionMenu(int) {}
+std::u16string CVoltraneDlg::MacroNameText() const { return m_editMacroName->text().toStdU16String(); }
 
-void CVoltraneDlg::ShowSaveAsMenu() {}
+void CVoltraneDlg::SetMacroNameText(std::u16string_view text) { m_editMacroName->setText(ToQString(text)); }
 
-void CVoltraneDlg::MacroListAction(int) {}
+void CVoltraneDlg::FocusMacroNameBox() {
+    m_editMacroName->setEnabled(true);
+    m_editMacroName->setFocus();
+}
 
-void CVoltraneDlg::MacroFileAction(int item) {
-    if (item == kItemImport) {
-        if (const std::optional<std::u16string> name = m_controller.ImportMacros()) {
-            m_editMacroName->setText(ToQString(*name));
-        }
-    } else if (item == kItemSaveMacros) {
-        m_controller.SaveMacros(m_editMacroName->text().toStdU16String());
-    } else {
-        m_controller.ExportMacros();
-    }
-    for (int changed : {kItemMacroCount, kItemMacroInfo, kItemMacroList}) updateItem(changed);
+// The function menu opens at the button's bottom left corner, 3 pixels to the left.
+std::optional<int> CVoltraneDlg::ShowFunctionMenu(int item) {
+    const std::unique_ptr<CMyMenu> menu = BuildFunctionMenu(g_nLanguage, this);
+    return TrackMenu(*menu, mapToGlobal(ItemQRect(item).bottomLeft() + QPoint(-3, 1)));
+}
+
+// The save-as menu's items end where " Save setting" begins.
+std::optional<int> CVoltraneDlg::ShowSaveAsMenu() {
+    const std::unique_ptr<CMyMenu> menu = BuildSaveAsMenu(g_nLanguage, this);
+    const int height =
+        (kSaveAsMenu.last - kSaveAsMenu.first + 1) * CMyMenu::ItemSize(CMyMenu::SaveAs).height();
+    return TrackMenu(*menu, mapToGlobal(ItemQRect(kItemSaveSetting).topLeft() - QPoint(0, height)));
 }
 
 void CVoltraneDlg::OnDeviceChange(const DeviceEvent& event) {

@@ -22,9 +22,10 @@ class TrayIcon;
 class CVoltraneDlg : public QDialog, public UserInterface, public WindowPort {
 public:
     // A window over the files of `programDir` and the mouse of `device` (none: no mouse is found).
-    // Messages, questions and file dialogs go to `prompter` (the Qt dialogs when null).
+    // Messages, questions and file dialogs go to `prompter` (the Qt dialogs when null), the capture
+    // dialogs to `dialogs` (a stand-in that cancels when null).
     CVoltraneDlg(const std::filesystem::path& programDir, std::unique_ptr<DeviceSession> device,
-                 UserInterface* prompter = nullptr);
+                 UserInterface* prompter = nullptr, CaptureDialogs* dialogs = nullptr);
     ~CVoltraneDlg() override;
 
     // The user interface: messages, questions and file dialogs through the prompter, repaints here.
@@ -38,11 +39,12 @@ public:
     void HideWindow() override;
     void CloseWindow() override;
     void RepaintWindow(bool erase) override;
+    std::optional<int> ShowFunctionMenu(int item) override;
+    std::optional<int> ShowSaveAsMenu() override;
     void ShowMacroNameBox(bool show) override;
-    void ShowFunctionMenu(int item) override;
-    void ShowSaveAsMenu() override;
-    void MacroListAction(int item) override;
-    void MacroFileAction(int item) override;
+    std::u16string MacroNameText() const override;
+    void SetMacroNameText(std::u16string_view text) override;
+    void FocusMacroNameBox() override;
 
     // A device arrived or went away; the program ends when the mouse that had been there went away.
     void OnDeviceChange(const DeviceEvent& event);
@@ -78,6 +80,7 @@ private:
 
     std::unique_ptr<UserInterface> m_ownPrompter;
     UserInterface& m_prompter;
+    std::unique_ptr<CaptureDialogs> m_ownDialogs;
     Controller m_controller;
     MainController m_main;
     std::unique_ptr<MousePresence> m_presence;
