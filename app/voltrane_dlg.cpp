@@ -1,10 +1,8 @@
 #include "app/voltrane_dlg.h"
 
-#include <QBitmap>
 #include <QLineEdit>
 #include <QPaintEvent>
 #include <QPainter>
-#include <QScreen>
 
 #include "app/app_icon.h"
 #include "app/device_watch.h"
@@ -15,11 +13,11 @@
 #include "skin/main_painter.h"
 #include "skin/my_combo_box.h"
 #include "skin/qt_text.h"
+#include "skin/skinned_window.h"
 
 namespace voltrane {
 
 namespace {
-
 
 // The macro-name box: black, light blue while it has the focus; white text on both.
 constexpr char kNameBoxStyle[] =
@@ -54,7 +52,7 @@ void CVoltraneDlg::initialise() {
     setMouseTracking(true);
     setFocusPolicy(Qt::StrongFocus);
     setAttribute(Qt::WA_OpaquePaintEvent);
-    shapeAndCentre();
+    ShapeAndCentre(*this, g_imgSkin[kMainMask]);
     const MacroNameBox box = m_main.Initialise();
     g_nLanguage = m_controller.Language();
     if (DeviceSession* device = m_controller.Device()) {
@@ -69,18 +67,6 @@ void CVoltraneDlg::initialise() {
         m_tray = std::make_unique<TrayIcon>(
             windowIcon(), [this] { show(); }, [this] { accept(); });
     }
-}
-
-// The outline from the mask's colour key, centred on the screen.
-void CVoltraneDlg::shapeAndCentre() {
-    const QImage& mask = g_imgSkin[kMainMask];
-    const QSize size = mask.deviceIndependentSize().toSize();
-    setFixedSize(size);
-    const QImage logical = mask.devicePixelRatio() > 1.0 ? mask.scaled(size) : mask;
-    setMask(QRegion(QBitmap::fromImage(logical.createMaskFromColor(logical.pixel(0, 0), Qt::MaskInColor))));
-    const QRect desktop = screen()->geometry();
-    move(desktop.x() + (desktop.width() - size.width()) / 2,
-         desktop.y() + (desktop.height() - size.height()) / 2);
 }
 
 void CVoltraneDlg::createMacroNameBox(const MacroNameBox& box) {

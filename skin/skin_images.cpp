@@ -28,8 +28,7 @@ std::optional<QString> LoadSkinImages(SkinImages& skins, const QString& skinDir,
         if (!QFileInfo::exists(path)) return path;
         skins.images[static_cast<std::size_t>(index)] = loadImage(skinDir, name, devicePixelRatio);
     }
-    const QImage& mask = skins[kMainMask];
-    skins.mainOutline = WithTransparentColour(mask, MaskPixel(mask, 50, 50));
+    skins.mainOutline = MaskOutline(skins[kMainMask]);
     skins.thumb = WithTransparentColour(skins[kArrowDown], qRgb(0, 0, 0));
     return std::nullopt;
 }
@@ -40,6 +39,8 @@ QImage WithTransparentColour(const QImage& image, QRgb key) {
     result.setAlphaChannel(keyMask.convertToFormat(QImage::Format_Grayscale8));
     return result.convertToFormat(QImage::Format_ARGB32_Premultiplied);
 }
+
+QImage MaskOutline(const QImage& mask) { return WithTransparentColour(mask, MaskPixel(mask, 50, 50)); }
 
 void CopySkinRect(QPainter& painter, const QImage& image, const QRect& rect) {
     const qreal ratio = image.devicePixelRatio();
