@@ -1,6 +1,7 @@
 #include "capture/step_list_painter.h"
 
 #include <QPainter>
+#include <QTextOption>
 #include <algorithm>
 
 #include "capture/step_text.h"
@@ -8,6 +9,13 @@
 #include "skin/skin_colours.h"
 
 namespace voltrane {
+
+namespace {
+
+constexpr qreal kKindColumn = 30;    // pixels from the row's left edge
+constexpr qreal kValueColumn = 134;  // past the longest kind, "<Hold down the button>" included
+
+}  // namespace
 
 QRect PaintStepRows(QPainter& painter, const MacroRecord& record, int top, int rows, const QRect& list,
                     std::initializer_list<int> white, int language) {
@@ -21,8 +29,12 @@ QRect PaintStepRows(QPainter& painter, const MacroRecord& record, int top, int r
     return row;
 }
 
+// The fields stand in columns: the step's number, its kind, then what it presses or waits.
 void DrawRowText(QPainter& painter, const QRect& row, const QString& text) {
-    painter.drawText(row, Qt::AlignLeft | Qt::AlignVCenter | Qt::TextSingleLine | Qt::TextExpandTabs, text);
+    QTextOption option(Qt::AlignLeft | Qt::AlignVCenter);
+    option.setWrapMode(QTextOption::NoWrap);
+    option.setTabArray({kKindColumn, kValueColumn});
+    painter.drawText(QRectF(row), text, option);
 }
 
 }  // namespace voltrane

@@ -3,6 +3,7 @@
 
 #include <QDir>
 #include <QKeyEvent>
+#include <QPainter>
 #include <QTest>
 #include <memory>
 #include <utility>
@@ -69,6 +70,17 @@ void sendMouse(QWidget& dialog, QEvent::Type type, QPoint point) {
 }
 
 bool grabGranted(QWidget&) { return true; }
+
+// What the user sees of a dialog: its picture, transparent outside its outline.
+bool saveShot(QWidget& dialog, const QString& path) {
+    QImage shot = dialog.grab().toImage().convertToFormat(QImage::Format_ARGB32_Premultiplied);
+    QPainter painter(&shot);
+    painter.setCompositionMode(QPainter::CompositionMode_Clear);
+    painter.setClipRegion(QRegion(shot.rect()) - dialog.mask());
+    painter.fillRect(shot.rect(), Qt::transparent);
+    painter.end();
+    return shot.save(path);
+}
 
 // A record holding `delays` pauses of `milliseconds`, 3 budget units each.
 MacroRecord pauses(int delays, uint16_t milliseconds = 100) {
@@ -473,7 +485,7 @@ void TestCaptureDialogs::screenshots() {
     CSingleKey single(language, nullptr, grabGranted);
     single.show();
     chord(single, {kLeftCtrl, kLeftShift, kKeyS});
-    QVERIFY(single.grab().toImage().save(folder + QStringLiteral("single-key-%1.png").arg(name)));
+    QVERIFY(saveShot(single, folder + QStringLiteral("single-key-%1.png").arg(name)));
 
     CMacro editor(MacroRecord{}, language, nullptr, grabGranted);
     editor.show();
@@ -484,13 +496,13 @@ void TestCaptureDialogs::screenshots() {
     press(editor, kLeftShift);
     QTest::mouseMove(&editor, centre(kMacroEditorRegions[8]));
     sendMouse(editor, QEvent::MouseMove, centre(kMacroEditorRegions[8]));
-    QVERIFY(editor.grab().toImage().save(folder + QStringLiteral("macro-editor-%1.png").arg(name)));
+    QVERIFY(saveShot(editor, folder + QStringLiteral("macro-editor-%1.png").arg(name)));
 
     CChoice choice(m_store, language);
     choice.show();
     clickAt(choice, QPoint(60, kChoiceRegions[2].y + 12 * 6 + 6));
     sendMouse(choice, QEvent::MouseMove, centre(kChoiceRegions[CChoice::kOk]));
-    QVERIFY(choice.grab().toImage().save(folder + QStringLiteral("macro-choice-%1.png").arg(name)));
+    QVERIFY(saveShot(choice, folder + QStringLiteral("macro-choice-%1.png").arg(name)));
 }
 
 QTEST_MAIN(TestCaptureDialogs)
