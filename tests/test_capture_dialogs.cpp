@@ -5,6 +5,7 @@
 #include <QKeyEvent>
 #include <QPainter>
 #include <QTest>
+#include <QTimer>
 #include <memory>
 #include <utility>
 
@@ -111,6 +112,16 @@ struct LimitBoxes {
     }
 };
 
+// Acts on the modal dialog of type `Dialog` once its run has begun: the entry functions run their own.
+template <typename Dialog>
+void whenOpen(std::function<void(Dialog&)> script) {
+    QTimer::singleShot(0, [script] {
+        auto* dialog = dynamic_cast<Dialog*>(QApplication::activeModalWidget());
+        QVERIFY(dialog);
+        script(*dialog);
+    });
+}
+
 }  // namespace
 
 Q_DECLARE_METATYPE(QList<NativeKey>)
@@ -142,6 +153,11 @@ private slots:
     void choiceKeyboardScrolling();
     void choiceClickLoadsThePreview();
     void dragMovesTheDialog();
+    void runSingleKeyDialog_data();
+    void runSingleKeyDialog();
+    void runMacroDialog_data();
+    void runMacroDialog();
+    void runChoiceDialog();
     void screenshots_data();
     void screenshots();
 
@@ -467,6 +483,69 @@ void TestCaptureDialogs::dragMovesTheDialog() {
     sendMouse(dialog, QEvent::MouseButtonRelease, background + QPoint(30, 20));
     QCOMPARE(dialog.pos(), before + QPoint(30, 20));
     QCOMPARE(dialog.Recorder().Record().count, 0);
+}
+
+void TestCaptureDialogs::runSingleKeyDialog_data() {
+    QTest::addColumn<QList<NativeKey>>("keys");
+    QTest::addColumn<bool>("ok");
+    QTest::addColumn<bool>("result");  // a result is returned
+    QTest::addColumn<QList<int>>("rows");
+    QTest::newRow("OK after Ctrl+Shift+S")
+        << QList<NativeKey>{kLeftCtrl, kLeftShift, kKeyS} << true << true << QList<int>{70, 58, 47};
+    QTest::newRow("OK before any key: all zeros") << QList<NativeKey>{} << true << true << QList<int>{};
+    QTest::newRow("Cancel") << QList<NativeKey>{kKeyA} << false << false << QList<int>{};
+}
+
+void TestCaptureDialogs::runSingleKeyDialog() {
+    QFETCH(QList<NativeKey>, keys);
+    QFETCH(bool, ok);
+    QFETCH(bool, result);
+    QFETCH(QList<int>, rows);
+    whenOpen<CSingleKey>([&](CSingleKey& dialog) {
+        chord(dialog, keys);
+        clickAt(dialog, centre(kSingleKeyRegions[ok ? CSingleKey::kOk : CSingleKey::kCancel]));
+    });
+    const std::optional<KeyString> keyString = RunSingleKeyDialog(nullptr, kEnglish);
+    QCOMPARE(keyString.has_value(), result);
+    if (keyString) QCOMPARE(keysOf(*keyString), rows);
+}
+
+void TestCaptureDialogs::runMacroDialog_data() {
+    QTest::addColumn<int>("steps");   // the record opened: this many pauses
+    QTest::addColumn<bool>("click");  // a click on "Left" is recorded
+    QTest::addColumn<bool>("ok");
+    QTest::addColumn<bool>("changed");
+    QTest::addColumn<int>("count");
+    QTest::newRow("OK after a click") << 0 << true << true << true << 2;
+    QTest::newRow("Cancel after a click") << 1 << true << false << false << 1;
+    QTest::newRow("OK without a change") << 1 << false << true << false << 1;
+    QTest::newRow("OK with an empty list keeps the record") << 0 << false << true << false << 0;
+}
+
+void TestCaptureDialogs::runMacroDialog() {
+    QFETCH(int, steps);
+    QFETCH(bool, click);
+    QFETCH(bool, ok);
+    QFETCH(bool, changed);
+    QFETCH(int, count);
+    MacroRecord record = pauses(steps);
+    whenOpen<CMacro>([&](CMacro& dialog) {
+        if (click) clickAt(dialog, centre(kMacroEditorRegions[7]));
+        clickAt(dialog, centre(kMacroEditorRegions[ok ? CMacro::kOk : CMacro::kCancel]));
+    });
+    QCOMPARE(RunMacroDialog(nullptr, record, kEnglish), changed);
+    QCOMPARE(record.count, count);
+}
+
+void TestCaptureDialogs::runChoiceDialog() {
+    whenOpen<CChoice>([](CChoice& dialog) {
+        QTest::keyRelease(&dialog, Qt::Key_Down);
+        QTest::keyRelease(&dialog, Qt::Key_Down);
+        clickAt(dialog, centre(kChoiceRegions[CChoice::kOk]));
+    });
+    QCOMPARE(RunChoiceDialog(nullptr, m_store, kEnglish), std::optional<int>(2));
+    whenOpen<CChoice>([](CChoice& dialog) { clickAt(dialog, centre(kChoiceRegions[CChoice::kCancel])); });
+    QCOMPARE(RunChoiceDialog(nullptr, m_store, kEnglish), std::nullopt);
 }
 
 void TestCaptureDialogs::screenshots_data() {
