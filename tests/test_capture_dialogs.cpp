@@ -565,6 +565,10 @@ void TestCaptureDialogs::screenshots() {
     single.show();
     chord(single, {kLeftCtrl, kLeftShift, kKeyS});
     QVERIFY(saveShot(single, folder + QStringLiteral("single-key-%1.png").arg(name)));
+    CSingleKey refused(language);  // as on Wayland
+    refused.show();
+    chord(refused, {kLeftCtrl, kKeyS});
+    QVERIFY(saveShot(refused, folder + QStringLiteral("single-key-no-grab-%1.png").arg(name)));
 
     CMacro editor(MacroRecord{}, language, nullptr, grabGranted);
     editor.show();
