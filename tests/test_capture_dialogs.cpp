@@ -70,6 +70,15 @@ void sendMouse(QWidget& dialog, QEvent::Type type, QPoint point) {
     QApplication::sendEvent(&dialog, &event);
 }
 
+// `notches` turns of the wheel towards the user, one notch per event, at `point`.
+void wheelDown(QWidget& dialog, QPoint point, int notches) {
+    for (int notch = 0; notch < notches; ++notch) {
+        QWheelEvent wheel(point, dialog.mapToGlobal(point), {}, QPoint(0, -120), Qt::NoButton, {},
+                          Qt::NoScrollPhase, false);
+        QApplication::sendEvent(&dialog, &wheel);
+    }
+}
+
 bool grabGranted(QWidget&) { return true; }
 
 // What the user sees of a dialog: its picture, transparent outside its outline.
@@ -144,6 +153,8 @@ private slots:
     void budgetEdges_data();
     void budgetEdges();
     void limitMessageOneAtATime();
+    void keysLostWithTheWindow();
+    void cleanEmptiesAndSetsEightMs();
     void insertDelayThenExtend();
     void deleteSelectionRules_data();
     void deleteSelectionRules();
@@ -152,6 +163,8 @@ private slots:
     void wheelScrollsTheEditorList();
     void choiceKeyboardScrolling();
     void choiceClickLoadsThePreview();
+    void choiceWheel_data();
+    void choiceWheel();
     void dragMovesTheDialog();
     void runSingleKeyDialog_data();
     void runSingleKeyDialog();
@@ -366,6 +379,32 @@ void TestCaptureDialogs::limitMessageOneAtATime() {
     QCOMPARE(dialog.Recorder().Record().count, 83);
 }
 
+// A key held when the dialog loses the keyboard records nothing: its release goes elsewhere.
+void TestCaptureDialogs::keysLostWithTheWindow() {
+    CMacro dialog(MacroRecord{}, kEnglish, nullptr, grabGranted);
+    dialog.show();
+    press(dialog, kKeyA);
+    QEvent deactivate(QEvent::WindowDeactivate);
+    QApplication::sendEvent(&dialog, &deactivate);
+    QVERIFY(dialog.Recorder().Chord().Empty());
+    release(dialog, kKeyA);
+    QCOMPARE(dialog.Recorder().Record().count, 0);
+    chord(dialog, {kKeyB});
+    QCOMPARE(dialog.Recorder().Record().count, 2);
+}
+
+void TestCaptureDialogs::cleanEmptiesAndSetsEightMs() {
+    CMacro dialog(pauses(5), kEnglish, nullptr, grabGranted);
+    dialog.show();
+    QCOMPARE(dialog.Recorder().Spinner().Value(), uint16_t{10});
+    clickAt(dialog, centre(kMacroEditorRegions[2]));
+    clickAt(dialog, centre(kMacroEditorRegions[CMacro::kClean]));
+    QCOMPARE(dialog.Recorder().Record().count, 0);
+    QCOMPARE(int(dialog.Recorder().Record().length), 0);
+    QCOMPARE(dialog.Recorder().Spinner().Value(), uint16_t{8});
+    QVERIFY(!dialog.Recorder().DelayAfterDown());
+}
+
 void TestCaptureDialogs::insertDelayThenExtend() {
     CMacro dialog(pauses(1, 100), kEnglish, nullptr, grabGranted);
     dialog.show();
@@ -433,13 +472,8 @@ void TestCaptureDialogs::wheelScrollsTheEditorList() {
     CMacro dialog(pauses(25), kEnglish, nullptr, grabGranted);
     dialog.show();
     const QPoint list = centre(kMacroEditorRegions[0]);
-    QTest::mouseMove(&dialog, list);
     sendMouse(dialog, QEvent::MouseMove, list);
-    for (int notch = 0; notch < 8; ++notch) {
-        QWheelEvent wheel(list, dialog.mapToGlobal(list), {}, QPoint(0, -120), Qt::NoButton, {},
-                          Qt::NoScrollPhase, false);
-        QApplication::sendEvent(&dialog, &wheel);
-    }
+    wheelDown(dialog, list, 8);
     QCOMPARE(dialog.Recorder().TopRow(), 5);
     clickAt(dialog, centre(kMacroEditorRegions[CMacro::kFirstMouse + 5]));
     QCOMPARE(dialog.Recorder().TopRow(), 6);
@@ -471,6 +505,34 @@ void TestCaptureDialogs::choiceClickLoadsThePreview() {
     QCOMPARE(dialog.Choice().Preview().count, 4);
     clickAt(dialog, centre(kChoiceRegions[CChoice::kOk]));
     QCOMPARE(dialog.result(), int(QDialog::Accepted));
+}
+
+void TestCaptureDialogs::choiceWheel_data() {
+    QTest::addColumn<int>("region");  // the list the cursor is over
+    QTest::addColumn<int>("steps");   // steps of the first macro
+    QTest::addColumn<int>("macroTop");
+    QTest::addColumn<int>("stepTop");
+    QTest::newRow("30 macros: the macro list scrolls to 9") << int(CChoice::kMacroList) << 1 << 9 << 0;
+    QTest::newRow("21 steps: the step list stays") << int(CChoice::kStepList) << 21 << 0 << 0;
+    QTest::newRow("25 steps: the step list scrolls to 4") << int(CChoice::kStepList) << 25 << 0 << 4;
+}
+
+// Ten notches down over one list; each list stops where its last row shows.
+void TestCaptureDialogs::choiceWheel() {
+    QFETCH(int, region);
+    QFETCH(int, steps);
+    QFETCH(int, macroTop);
+    QFETCH(int, stepTop);
+    MacroStore store;
+    for (int i = 0; i < 30; ++i) store.m_Macro[i] = pauses(i == 0 ? steps : 1);
+    store.m_nMacroCount = 30;
+    CChoice dialog(store, kEnglish);
+    dialog.show();
+    const QPoint list = centre(kChoiceRegions[static_cast<std::size_t>(region)]);
+    sendMouse(dialog, QEvent::MouseMove, list);
+    wheelDown(dialog, list, 10);
+    QCOMPARE(dialog.Choice().MacroTop(), macroTop);
+    QCOMPARE(dialog.Choice().StepTop(), stepTop);
 }
 
 void TestCaptureDialogs::dragMovesTheDialog() {
@@ -577,7 +639,6 @@ void TestCaptureDialogs::screenshots() {
     clickAt(editor, centre(kMacroEditorRegions[7]));
     clickAt(editor, centre(kMacroEditorRegions[12]));
     press(editor, kLeftShift);
-    QTest::mouseMove(&editor, centre(kMacroEditorRegions[8]));
     sendMouse(editor, QEvent::MouseMove, centre(kMacroEditorRegions[8]));
     QVERIFY(saveShot(editor, folder + QStringLiteral("macro-editor-%1.png").arg(name)));
 
