@@ -15,6 +15,7 @@
 #include "capture/macro_dlg.h"
 #include "capture/macro_edit.h"
 #include "capture/single_key_dlg.h"
+#include "paint_spy.h"
 #include "settings/text_tables.h"
 #include "skin/dialog_regions.h"
 
@@ -166,6 +167,8 @@ private slots:
     void choiceWheel_data();
     void choiceWheel();
     void dragMovesTheDialog();
+    void hoverRepaintsOnlyTheRegionsConcerned_data();
+    void hoverRepaintsOnlyTheRegionsConcerned();
     void runSingleKeyDialog_data();
     void runSingleKeyDialog();
     void runMacroDialog_data();
@@ -608,6 +611,41 @@ void TestCaptureDialogs::runChoiceDialog() {
     QCOMPARE(RunChoiceDialog(nullptr, m_store, kEnglish), std::optional<int>(2));
     whenOpen<CChoice>([](CChoice& dialog) { clickAt(dialog, centre(kChoiceRegions[CChoice::kCancel])); });
     QCOMPARE(RunChoiceDialog(nullptr, m_store, kEnglish), std::nullopt);
+}
+
+void TestCaptureDialogs::hoverRepaintsOnlyTheRegionsConcerned_data() {
+    QTest::addColumn<int>("kind");  // 0 single key, 1 macro editor, 2 macro choice
+    QTest::addColumn<QRect>("from");
+    QTest::addColumn<QRect>("to");
+    const auto rect = [](const SkinRect& r) { return QRect(r.x, r.y, r.w, r.h); };
+    QTest::newRow("single key, OK to Cancel")
+        << 0 << rect(kSingleKeyRegions[1]) << rect(kSingleKeyRegions[2]);
+    QTest::newRow("editor, Left to Right")
+        << 1 << rect(kMacroEditorRegions[7]) << rect(kMacroEditorRegions[8]);
+    QTest::newRow("editor, spinner up to down")
+        << 1 << rect(kMacroEditorRegions[14]) << rect(kMacroEditorRegions[15]);
+    QTest::newRow("choice, OK to Cancel") << 2 << rect(kChoiceRegions[4]) << rect(kChoiceRegions[5]);
+}
+
+// Moving from one region to another repaints those two regions, not the dialog.
+void TestCaptureDialogs::hoverRepaintsOnlyTheRegionsConcerned() {
+    QFETCH(int, kind);
+    QFETCH(QRect, from);
+    QFETCH(QRect, to);
+    std::unique_ptr<QDialog> dialog;
+    if (kind == 2) {
+        dialog = std::make_unique<CChoice>(m_store, kEnglish);
+    } else {
+        dialog = captureDialog(kind, grabGranted);
+    }
+    dialog->show();
+    sendMouse(*dialog, QEvent::MouseMove, from.center());
+    QCoreApplication::processEvents();
+    PaintSpy spy;
+    dialog->installEventFilter(&spy);
+    sendMouse(*dialog, QEvent::MouseMove, to.center());
+    QCoreApplication::processEvents();
+    QCOMPARE(spy.painted, QRegion(from) + to);
 }
 
 void TestCaptureDialogs::screenshots_data() {
