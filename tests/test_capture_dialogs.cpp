@@ -652,6 +652,8 @@ void TestCaptureDialogs::screenshots_data() {
     QTest::addColumn<int>("language");
     QTest::newRow("english") << kEnglish;
     QTest::newRow("japanese") << 4;
+    QTest::newRow("german") << 3;
+    QTest::newRow("korean") << 5;
 }
 
 // The three dialogs with content, as a user sees them (the grab granted), for the README.
