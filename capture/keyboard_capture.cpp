@@ -32,6 +32,8 @@ KeyboardCapture::~KeyboardCapture() {
     release();
 }
 
+bool KeyboardCapture::ShowsNote() const { return !m_bGrabbed && m_dialog.isActiveWindow(); }
+
 void KeyboardCapture::Suspend() { release(); }
 
 void KeyboardCapture::Resume() {
@@ -68,9 +70,8 @@ bool KeyboardCapture::eventFilter(QObject* watched, QEvent* event) {
 // The grab where the platform gives it; the dialog takes the focus either way, so that keys reach it
 // without the grab too. Qt's own grab sends the application's key events to the dialog.
 void KeyboardCapture::grab() {
-    const bool grabbed = m_grab(m_dialog);
-    if (grabbed != m_bGrabbed) m_dialog.update();
-    m_bGrabbed = grabbed;
+    m_bGrabbed = m_grab(m_dialog);
+    m_dialog.update();
     m_dialog.grabKeyboard();
     m_dialog.activateWindow();
     m_dialog.setFocus();

@@ -41,8 +41,13 @@ public:
     ~KeyboardCapture() override;
 
     // Whether the dialog holds the grab. Without it keys are captured only while the dialog has the
-    // focus, and system shortcuts go to the desktop: the dialog says so.
+    // focus, and system shortcuts go to the desktop.
     bool Grabbed() const { return m_bGrabbed; }
+
+    // Whether the dialog must say that system shortcuts cannot be captured: it is the active window
+    // and still has no grab. (Before the window system shows and activates the dialog the grab cannot
+    // be had anywhere; it is taken again on activation.)
+    bool ShowsNote() const;
 
     // Lets go of the keyboard while the dialog opens a box of its own, and takes it back afterwards.
     void Suspend();
@@ -63,7 +68,7 @@ private:
 };
 
 // Paints, in grey in the small font of `language`, the note that system shortcuts cannot be captured,
-// for a dialog whose KeyboardCapture is not Grabbed().
+// for a dialog whose KeyboardCapture ShowsNote().
 void PaintCaptureNote(QPainter& painter, const QRect& rect, int language);
 
 }  // namespace voltrane

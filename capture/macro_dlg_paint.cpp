@@ -47,7 +47,7 @@ void CMacro::paintSkin(QPainter& painter, const QRect& dirty) {
     PaintDialogButton(painter, down, regionRect(kOk), label(kOk, m_nLanguage), m_nHotRegion == kOk);
     PaintDialogButton(painter, down, regionRect(kCancel), label(kCancel, m_nLanguage),
                       m_nHotRegion == kCancel);
-    if (!m_keyboard.Grabbed()) PaintCaptureNote(painter, kNoteRect, m_nLanguage);
+    if (m_keyboard.ShowsNote()) PaintCaptureNote(painter, kNoteRect, m_nLanguage);
 }
 
 // The rows from the top row, the selected one and the one under the cursor white; then the keys held,

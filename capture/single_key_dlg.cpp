@@ -43,7 +43,7 @@ void CSingleKey::paintSkin(QPainter& painter, const QRect& dirty) {
     PaintDialogButton(painter, down, regionRect(kCancel),
                       ToQString(SingleKeyButtonText(DialogButton::Cancel, m_nLanguage)),
                       m_nHotRegion == kCancel);
-    if (!m_keyboard.Grabbed()) PaintCaptureNote(painter, kNoteRect, m_nLanguage);
+    if (m_keyboard.ShowsNote()) PaintCaptureNote(painter, kNoteRect, m_nLanguage);
 }
 
 bool CSingleKey::pressRegion(QPoint point) {

@@ -291,14 +291,19 @@ void TestCaptureDialogs::grabHeldWhileShownOnly() {
 void TestCaptureDialogs::noteWithoutTheGrab() {
     CSingleKey refused(kEnglish);
     refused.show();
+    QVERIFY(!refused.Keyboard().ShowsNote());  // not before the window system has activated it
+    QCoreApplication::processEvents();
     QVERIFY(!refused.Keyboard().Grabbed());
+    QVERIFY(refused.Keyboard().ShowsNote());
     chord(refused, {kKeyA});
     QCOMPARE(QString::fromStdU16String(refused.Capture().Text()), QStringLiteral("A"));
     const QImage withNote = refused.grab().toImage();
 
     CSingleKey granted(kEnglish, nullptr, grabGranted);
     granted.show();
+    QCoreApplication::processEvents();
     QVERIFY(granted.Keyboard().Grabbed());
+    QVERIFY(!granted.Keyboard().ShowsNote());
     chord(granted, {kKeyA});
     QVERIFY(withNote != granted.grab().toImage());
 }
@@ -669,6 +674,7 @@ void TestCaptureDialogs::screenshots() {
     QVERIFY(saveShot(single, folder + QStringLiteral("single-key-%1.png").arg(name)));
     CSingleKey refused(language);  // as on Wayland
     refused.show();
+    QCoreApplication::processEvents();
     chord(refused, {kLeftCtrl, kKeyS});
     QVERIFY(saveShot(refused, folder + QStringLiteral("single-key-no-grab-%1.png").arg(name)));
 
