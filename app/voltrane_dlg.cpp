@@ -1,16 +1,14 @@
 #include "app/voltrane_dlg.h"
 
-#include <QBitmap>
 #include <QLineEdit>
 #include <QPaintEvent>
 #include <QPainter>
-#include <QScreen>
 
 #include "app/app_icon.h"
-#include "app/capture_stand_in.h"
 #include "app/device_watch.h"
 #include "app/function_menus.h"
 #include "app/globals.h"
+#include "app/qt_capture_dialogs.h"
 #include "app/qt_prompter.h"
 #include "app/tray_icon.h"
 #include "control/function_menus.h"
@@ -18,6 +16,7 @@
 #include "skin/main_painter.h"
 #include "skin/my_combo_box.h"
 #include "skin/qt_text.h"
+#include "skin/skinned_window.h"
 
 namespace voltrane {
 
@@ -42,7 +41,7 @@ CVoltraneDlg::CVoltraneDlg(const std::filesystem::path& programDir, std::unique_
     : QDialog(nullptr, Qt::Window | Qt::FramelessWindowHint),
       m_ownPrompter(prompter ? nullptr : std::make_unique<QtPrompter>(this, programDir)),
       m_prompter(prompter ? *prompter : *m_ownPrompter),
-      m_ownDialogs(dialogs ? nullptr : std::make_unique<CaptureStandIn>()),
+      m_ownDialogs(dialogs ? nullptr : std::make_unique<QtCaptureDialogs>(this)),
       m_controller(programDir, *this),
       m_main(m_controller, *this, dialogs ? *dialogs : *m_ownDialogs) {
     m_controller.AttachDevice(std::move(device));
@@ -57,7 +56,7 @@ void CVoltraneDlg::initialise() {
     setMouseTracking(true);
     setFocusPolicy(Qt::StrongFocus);
     setAttribute(Qt::WA_OpaquePaintEvent);
-    shapeAndCentre();
+    ShapeAndCentre(*this, g_imgSkin[kMainMask]);
     const MacroNameBox box = m_main.Initialise();
     g_nLanguage = m_controller.Language();
     if (DeviceSession* device = m_controller.Device()) {
@@ -72,18 +71,6 @@ void CVoltraneDlg::initialise() {
         m_tray = std::make_unique<TrayIcon>(
             windowIcon(), [this] { show(); }, [this] { accept(); });
     }
-}
-
-// The outline from the mask's colour key, centred on the screen.
-void CVoltraneDlg::shapeAndCentre() {
-    const QImage& mask = g_imgSkin[kMainMask];
-    const QSize size = mask.deviceIndependentSize().toSize();
-    setFixedSize(size);
-    const QImage logical = mask.devicePixelRatio() > 1.0 ? mask.scaled(size) : mask;
-    setMask(QRegion(QBitmap::fromImage(logical.createMaskFromColor(logical.pixel(0, 0), Qt::MaskInColor))));
-    const QRect desktop = screen()->geometry();
-    move(desktop.x() + (desktop.width() - size.width()) / 2,
-         desktop.y() + (desktop.height() - size.height()) / 2);
 }
 
 void CVoltraneDlg::createMacroNameBox(const MacroNameBox& box) {

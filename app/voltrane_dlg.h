@@ -4,12 +4,12 @@
 // controller's requests (UserInterface, WindowPort).
 
 #include <QDialog>
-#include <QPoint>
 #include <filesystem>
 #include <memory>
 
 #include "control/main_controller.h"
 #include "device/mouse_presence.h"
+#include "skin/skinned_window.h"
 
 class QLineEdit;
 
@@ -68,13 +68,10 @@ protected:
 
 private:
     void initialise();
-    void shapeAndCentre();
     void createMacroNameBox(const MacroNameBox& box);
     void createLanguageBox();
     void hitTest(QPoint point);
     void updateItem(int item);
-    void startDrag(QPoint point);
-    void endDrag();
     void clickSlider(int item, int x);
     void takeOverMacroName();
 
@@ -89,8 +86,7 @@ private:
     std::unique_ptr<TrayIcon> m_tray;
     std::unique_ptr<DeviceWatch> m_watch;
     int m_nLastHotItem = kNoItem;
-    bool m_bDragging = false;
-    QPoint m_ptDragStart;
+    WindowDrag m_drag;
 };
 
 }  // namespace voltrane

@@ -13,8 +13,6 @@
 
 namespace voltrane {
 
-using KeyString = std::array<uint8_t, kKeyStringLength>;
-
 class CaptureDialogs {
 public:
     virtual ~CaptureDialogs() = default;
