@@ -1,5 +1,7 @@
 #include "app/globals.h"
 
+#include <iterator>
+
 namespace voltrane {
 
 int g_nLanguage = 0;
@@ -17,10 +19,25 @@ namespace {
 
 constexpr int kKorean = 5;
 
+// The CJK face of each language that has one, by language number.
+const char* const kCjkFaces[] = {
+    "Noto Sans CJK SC", "Noto Sans CJK TC", nullptr, nullptr, "Noto Sans CJK JP", nullptr};
+
+QFont withCjkFace(QFont font, int language) {
+    if (language < 0 || language >= static_cast<int>(std::size(kCjkFaces)) || !kCjkFaces[language])
+        return font;
+    font.setFamilies({font.family(), QString::fromLatin1(kCjkFaces[language])});
+    return font;
+}
+
 }  // namespace
 
-const QFont& SmallFont(int language) { return language == kKorean ? g_fontSmallKorean : g_fontSmall; }
+QFont SmallFont(int language) {
+    return language == kKorean ? g_fontSmallKorean : withCjkFace(g_fontSmall, language);
+}
 
-const QFont& LargeFont(int language) { return language == kKorean ? g_fontLargeKorean : g_fontLarge; }
+QFont LargeFont(int language) {
+    return language == kKorean ? g_fontLargeKorean : withCjkFace(g_fontLarge, language);
+}
 
 }  // namespace voltrane

@@ -20,8 +20,10 @@ extern QFont g_fontSmallKorean;
 
 extern SkinImages g_imgSkin;
 
-// The small or large interface font for `language` (Korean has fonts of its own).
-const QFont& SmallFont(int language);
-const QFont& LargeFont(int language);
+// The small or large interface font for `language` (Korean has fonts of its own). Chinese and
+// Japanese text takes the CJK face of its language for the characters the interface font lacks, so
+// that the kana and the Han characters of one line come from one face at one size.
+QFont SmallFont(int language);
+QFont LargeFont(int language);
 
 }  // namespace voltrane

@@ -1,25 +1,26 @@
 #include "app/voltrane_dlg.h"
 
-#include <QBitmap>
 #include <QLineEdit>
 #include <QPaintEvent>
 #include <QPainter>
-#include <QScreen>
 
 #include "app/app_icon.h"
 #include "app/device_watch.h"
+#include "app/function_menus.h"
 #include "app/globals.h"
+#include "app/qt_capture_dialogs.h"
 #include "app/qt_prompter.h"
 #include "app/tray_icon.h"
+#include "control/function_menus.h"
 #include "skin/item_qrect.h"
 #include "skin/main_painter.h"
 #include "skin/my_combo_box.h"
 #include "skin/qt_text.h"
+#include "skin/skinned_window.h"
 
 namespace voltrane {
 
 namespace {
-
 
 // The macro-name box: black, light blue while it has the focus; white text on both.
 constexpr char kNameBoxStyle[] =
@@ -36,12 +37,13 @@ const char16_t* const kLanguageNames[] = {u"简体中文", u"繁體中文", u"En
 }  // namespace
 
 CVoltraneDlg::CVoltraneDlg(const std::filesystem::path& programDir, std::unique_ptr<DeviceSession> device,
-                           UserInterface* prompter)
+                           UserInterface* prompter, CaptureDialogs* dialogs)
     : QDialog(nullptr, Qt::Window | Qt::FramelessWindowHint),
       m_ownPrompter(prompter ? nullptr : std::make_unique<QtPrompter>(this, programDir)),
       m_prompter(prompter ? *prompter : *m_ownPrompter),
+      m_ownDialogs(dialogs ? nullptr : std::make_unique<QtCaptureDialogs>(this)),
       m_controller(programDir, *this),
-      m_main(m_controller, *this) {
+      m_main(m_controller, *this, dialogs ? *dialogs : *m_ownDialogs) {
     m_controller.AttachDevice(std::move(device));
     initialise();
 }
@@ -54,7 +56,7 @@ void CVoltraneDlg::initialise() {
     setMouseTracking(true);
     setFocusPolicy(Qt::StrongFocus);
     setAttribute(Qt::WA_OpaquePaintEvent);
-    shapeAndCentre();
+    ShapeAndCentre(*this, g_imgSkin[kMainMask]);
     const MacroNameBox box = m_main.Initialise();
     g_nLanguage = m_controller.Language();
     if (DeviceSession* device = m_controller.Device()) {
@@ -69,18 +71,6 @@ void CVoltraneDlg::initialise() {
         m_tray = std::make_unique<TrayIcon>(
             windowIcon(), [this] { show(); }, [this] { accept(); });
     }
-}
-
-// The outline from the mask's colour key, centred on the screen.
-void CVoltraneDlg::shapeAndCentre() {
-    const QImage& mask = g_imgSkin[kMainMask];
-    const QSize size = mask.deviceIndependentSize().toSize();
-    setFixedSize(size);
-    const QImage logical = mask.devicePixelRatio() > 1.0 ? mask.scaled(size) : mask;
-    setMask(QRegion(QBitmap::fromImage(logical.createMaskFromColor(logical.pixel(0, 0), Qt::MaskInColor))));
-    const QRect desktop = screen()->geometry();
-    move(desktop.x() + (desktop.width() - size.width()) / 2,
-         desktop.y() + (desktop.height() - size.height()) / 2);
 }
 
 void CVoltraneDlg::createMacroNameBox(const MacroNameBox& box) {
@@ -141,24 +131,27 @@ void CVoltraneDlg::RepaintWindow(bool) { update(); }
 
 void CVoltraneDlg::ShowMacroNameBox(bool show) { m_editMacroName->setVisible(show); }
 
-// The button-function menu, the save-as menu and the macro list come with their own windows.
-void CVoltraneDlg::ShowFunctionMenu(int) {}
+std::u16string CVoltraneDlg::MacroNameText() const { return m_editMacroName->text().toStdU16String(); }
 
-void CVoltraneDlg::ShowSaveAsMenu() {}
+void CVoltraneDlg::SetMacroNameText(std::u16string_view text) { m_editMacroName->setText(ToQString(text)); }
 
-void CVoltraneDlg::MacroListAction(int) {}
+void CVoltraneDlg::FocusMacroNameBox() {
+    m_editMacroName->setEnabled(true);
+    m_editMacroName->setFocus();
+}
 
-void CVoltraneDlg::MacroFileAction(int item) {
-    if (item == kItemImport) {
-        if (const std::optional<std::u16string> name = m_controller.ImportMacros()) {
-            m_editMacroName->setText(ToQString(*name));
-        }
-    } else if (item == kItemSaveMacros) {
-        m_controller.SaveMacros(m_editMacroName->text().toStdU16String());
-    } else {
-        m_controller.ExportMacros();
-    }
-    for (int changed : {kItemMacroCount, kItemMacroInfo, kItemMacroList}) updateItem(changed);
+// The function menu opens at the button's bottom left corner, 3 pixels to the left.
+std::optional<int> CVoltraneDlg::ShowFunctionMenu(int item) {
+    const std::unique_ptr<CMyMenu> menu = BuildFunctionMenu(g_nLanguage, this);
+    return TrackMenu(*menu, mapToGlobal(ItemQRect(item).bottomLeft() + QPoint(-3, 1)));
+}
+
+// The save-as menu's items end where " Save setting" begins.
+std::optional<int> CVoltraneDlg::ShowSaveAsMenu() {
+    const std::unique_ptr<CMyMenu> menu = BuildSaveAsMenu(g_nLanguage, this);
+    const int height =
+        (kSaveAsMenu.last - kSaveAsMenu.first + 1) * CMyMenu::ItemSize(CMyMenu::SaveAs).height();
+    return TrackMenu(*menu, mapToGlobal(ItemQRect(kItemSaveSetting).topLeft() - QPoint(0, height)));
 }
 
 void CVoltraneDlg::OnDeviceChange(const DeviceEvent& event) {

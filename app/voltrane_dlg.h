@@ -4,12 +4,12 @@
 // controller's requests (UserInterface, WindowPort).
 
 #include <QDialog>
-#include <QPoint>
 #include <filesystem>
 #include <memory>
 
 #include "control/main_controller.h"
 #include "device/mouse_presence.h"
+#include "skin/skinned_window.h"
 
 class QLineEdit;
 
@@ -22,9 +22,10 @@ class TrayIcon;
 class CVoltraneDlg : public QDialog, public UserInterface, public WindowPort {
 public:
     // A window over the files of `programDir` and the mouse of `device` (none: no mouse is found).
-    // Messages, questions and file dialogs go to `prompter` (the Qt dialogs when null).
+    // Messages, questions and file dialogs go to `prompter` (the Qt dialogs when null), the capture
+    // dialogs to `dialogs` (a stand-in that cancels when null).
     CVoltraneDlg(const std::filesystem::path& programDir, std::unique_ptr<DeviceSession> device,
-                 UserInterface* prompter = nullptr);
+                 UserInterface* prompter = nullptr, CaptureDialogs* dialogs = nullptr);
     ~CVoltraneDlg() override;
 
     // The user interface: messages, questions and file dialogs through the prompter, repaints here.
@@ -38,11 +39,12 @@ public:
     void HideWindow() override;
     void CloseWindow() override;
     void RepaintWindow(bool erase) override;
+    std::optional<int> ShowFunctionMenu(int item) override;
+    std::optional<int> ShowSaveAsMenu() override;
     void ShowMacroNameBox(bool show) override;
-    void ShowFunctionMenu(int item) override;
-    void ShowSaveAsMenu() override;
-    void MacroListAction(int item) override;
-    void MacroFileAction(int item) override;
+    std::u16string MacroNameText() const override;
+    void SetMacroNameText(std::u16string_view text) override;
+    void FocusMacroNameBox() override;
 
     // A device arrived or went away; the program ends when the mouse that had been there went away.
     void OnDeviceChange(const DeviceEvent& event);
@@ -66,18 +68,16 @@ protected:
 
 private:
     void initialise();
-    void shapeAndCentre();
     void createMacroNameBox(const MacroNameBox& box);
     void createLanguageBox();
     void hitTest(QPoint point);
     void updateItem(int item);
-    void startDrag(QPoint point);
-    void endDrag();
     void clickSlider(int item, int x);
     void takeOverMacroName();
 
     std::unique_ptr<UserInterface> m_ownPrompter;
     UserInterface& m_prompter;
+    std::unique_ptr<CaptureDialogs> m_ownDialogs;
     Controller m_controller;
     MainController m_main;
     std::unique_ptr<MousePresence> m_presence;
@@ -86,8 +86,7 @@ private:
     std::unique_ptr<TrayIcon> m_tray;
     std::unique_ptr<DeviceWatch> m_watch;
     int m_nLastHotItem = kNoItem;
-    bool m_bDragging = false;
-    QPoint m_ptDragStart;
+    WindowDrag m_drag;
 };
 
 }  // namespace voltrane

@@ -5,7 +5,6 @@
 #include <QLineEdit>
 #include <QMouseEvent>
 #include <QWheelEvent>
-#include <QWindow>
 #include <algorithm>
 
 #include "app/voltrane_dlg.h"
@@ -45,37 +44,21 @@ void CVoltraneDlg::hitTest(QPoint point) {
 void CVoltraneDlg::mousePressEvent(QMouseEvent* event) {
     if (event->button() != Qt::LeftButton) return QDialog::mousePressEvent(event);
     hitTest(event->position().toPoint());
-    if (m_main.m_nHotItem == kNoItem) startDrag(event->position().toPoint());
+    if (m_main.m_nHotItem == kNoItem && m_drag.Start(*this, event->position().toPoint()))
+        takeOverMacroName();
 }
 
 void CVoltraneDlg::mouseMoveEvent(QMouseEvent* event) {
-    if (m_bDragging) {
-        move(event->globalPosition().toPoint() - m_ptDragStart);
-    } else {
-        hitTest(event->position().toPoint());
-    }
+    if (!m_drag.Move(*this, event->globalPosition().toPoint())) hitTest(event->position().toPoint());
 }
 
 void CVoltraneDlg::mouseReleaseEvent(QMouseEvent* event) {
     if (event->button() != Qt::LeftButton) return QDialog::mouseReleaseEvent(event);
-    if (m_bDragging) return endDrag();
+    if (m_drag.End()) return takeOverMacroName();
     hitTest(event->position().toPoint());
     const int item = m_main.m_nHotItem;
     if (SliderOf(item)) return clickSlider(item, event->position().toPoint().x());
     m_main.ActivateItem(item);
-}
-
-// Where the platform moves windows itself (on Wayland it is the only way) it takes the drag over;
-// elsewhere the window follows the cursor until the button is released.
-void CVoltraneDlg::startDrag(QPoint point) {
-    if (windowHandle() && windowHandle()->startSystemMove()) return takeOverMacroName();
-    m_bDragging = true;
-    m_ptDragStart = point;
-}
-
-void CVoltraneDlg::endDrag() {
-    takeOverMacroName();
-    m_bDragging = false;
 }
 
 // A click on the background is how a name typed into the box becomes the selected macro's name.

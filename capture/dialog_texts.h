@@ -21,4 +21,8 @@ enum class ChoiceHeading { Macros = 0, Steps = 1 };
 // "Macros List" or "Macros Settings" in `language`; English for languages 3..5 and outside 0..5.
 std::u16string_view ChoiceHeadingText(ChoiceHeading heading, int language);
 
+// The one-line note of a capture dialog that could not grab the keyboard (on Wayland, or where the
+// grab was refused), in `language` (0..5; others read as English).
+std::u16string_view CaptureNoteText(int language);
+
 }  // namespace voltrane

@@ -11,8 +11,6 @@
 
 namespace voltrane {
 
-using KeyString = std::array<uint8_t, kKeyStringLength>;
-
 class KeyChord {
 public:
     // A chord of at most `capacity` keys (clamped to 1..10); a further key is neither stored nor

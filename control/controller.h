@@ -40,6 +40,10 @@ public:
     const std::filesystem::path& ProgramDir() const { return m_strProgramDir; }
     // A fixed file of the program directory, e.g. "Setting1.ini".
     std::filesystem::path ProgramFile(std::string_view name) const { return m_strProgramDir / name; }
+    // The file of numbered profile `number`: "Setting<number>.ini" of the program directory.
+    std::filesystem::path NumberedProfile(int number) const {
+        return ProgramFile("Setting" + std::to_string(number) + ".ini");
+    }
 
     // The mouse and desktop to work with; without one, device actions find no mouse.
     void AttachDevice(std::unique_ptr<DeviceSession> device) { m_device = std::move(device); }

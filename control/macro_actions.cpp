@@ -35,9 +35,8 @@ std::optional<std::u16string> ImportMacros(MacroStore& store, UserInterface& ui,
     if (!path) return std::nullopt;
     switch (ReadMacroFile(store, *path)) {
         case MacroFileRead::CannotOpen:
-            return std::nullopt;
         case MacroFileRead::BadSignature:
-            // Not a macro file: the store keeps its records and names.
+            // Gone, unreadable or not a macro file: the store keeps its records and names.
             ui.ShowMessage(std::u16string(GetText(TextTable::Message, kMessageError, language)) + u"\n" +
                                Utf8ToUtf16(path->filename().string()),
                            GetText(TextTable::Message, kMessageFail, language), language);

@@ -34,9 +34,9 @@ bool ExportMacros(const MacroStore& store, UserInterface& ui, int language);
 // Import (item 64). Asks for a file (kMacroFileFilter), reads it with ReadMacroFile and then its
 // name file with ReadMacroNames in `language` (the code page of a name file made on Windows). Returns the
 // text for the macro-name edit box (name 0), which the caller shows and repaints the macro list with.
-// Returns std::nullopt, with the store (names included) untouched, when the user cancelled or the chosen
-// file cannot be opened, and also when it is not a macro file: that is told with row 2 ("Error") under the
-// title row 3 ("Fail").
+// Returns std::nullopt, with the store (names included) untouched, when the user cancelled, and when the
+// chosen file cannot be opened or is not a macro file: that is told with row 2 ("Error") and the file's
+// name under the title row 3 ("Fail").
 std::optional<std::u16string> ImportMacros(MacroStore& store, UserInterface& ui, int language);
 
 }  // namespace voltrane

@@ -3,6 +3,10 @@
 #include <string>
 #include <vector>
 
+#include "control/button_function.h"
+#include "control/function_menus.h"
+#include "control/macro_list.h"
+#include "control/profile_actions.h"
 #include "host/host_pointer.h"
 #include "settings/language_file.h"
 #include "settings/macro_files.h"
@@ -11,28 +15,21 @@ namespace voltrane {
 
 namespace {
 
-constexpr char16_t kNewMacroName[] = u"<New Macro>";
-
-// The open-file dialog of "Load setting".
-constexpr FileFilter kProfileFilter{u"ini", u"*.ini", u"INI File (*.ini)", u"*.ini"};
-
 bool isEditItem(int item) {
     return (item >= 14 && item <= 35) || item == kItemDpiUp || item == kItemDpiDown ||
            (item >= kItemPrecision && item <= kItemScrollScreen);
 }
 
-bool isMacroListItem(int item) {
-    return item == kItemMacroList || item == kItemMacroName || item == kItemMacroDelete ||
-           item == kItemMacroEdit;
+bool isMacroPanelItem(int item) {
+    return item == kItemMacroList || item == kItemMacroName ||
+           (item >= kItemImport && item <= kItemMacroEdit);
 }
-
-std::string profileName(int number) { return "Setting" + std::to_string(number) + ".ini"; }
 
 }  // namespace
 
 MacroNameBox MainController::Initialise() {
     m_controller.SetLanguage(ReadLanguage(m_controller.ProgramFile("LANGUAGE.ini")));
-    m_controller.LoadProfile(numberedProfile(1), m_nPage);
+    m_controller.LoadProfile(m_controller.NumberedProfile(1), m_nPage);
     std::optional<std::u16string> readName;
     m_controller.ReadFromDevice(&readName);
     MouseSetting& setting = m_controller.Setting();
@@ -70,7 +67,7 @@ void MainController::ActivateItem(int item) {
 void MainController::dispatch(int item) {
     if (item >= kItemButton1 && item <= kItemButton7) {
         sideViewRule(item);
-        if (item != kItemButton1) m_window.ShowFunctionMenu(item);
+        if (item != kItemButton1) openMenu(item);
     } else if (isEditItem(item)) {
         editItem(item);
     } else if (item >= kItemProfile1 && item <= kItemProfile5) {
@@ -79,7 +76,7 @@ void MainController::dispatch(int item) {
         loadChosenFile();
     } else if (item == kItemSaveSetting) {
         m_bModified = false;
-        m_window.ShowSaveAsMenu();
+        openMenu(item);
     } else if (item == kItemDefault) {
         restoreDefaults();
     } else if (item == kItemHide) {
@@ -93,10 +90,8 @@ void MainController::dispatch(int item) {
         m_window.HideWindow();
     } else if (item == kItemApply) {
         applyAndSave();
-    } else if (isMacroListItem(item)) {
-        m_window.MacroListAction(item);
-    } else if (item >= kItemImport && item <= kItemExport) {
-        m_window.MacroFileAction(item);
+    } else if (isMacroPanelItem(item)) {
+        macroPanelAction(item);
     }
 }
 
@@ -123,11 +118,11 @@ void MainController::chooseProfile(int profile) {
     if (m_nCurProfile > 0 && m_bModified &&
         m_controller.Ui().AskYesNo(GetText(TextTable::Question, kQuestionSaveText, language),
                                    GetText(TextTable::Question, kQuestionSaveCaption, language))) {
-        m_controller.SaveProfile(numberedProfile(m_nCurProfile));
+        m_controller.SaveProfile(m_controller.NumberedProfile(m_nCurProfile));
     }
     m_nCurProfile = profile;
     m_bModified = false;
-    m_controller.LoadProfile(numberedProfile(profile), m_nPage);
+    m_controller.LoadProfile(m_controller.NumberedProfile(profile), m_nPage);
     MouseSetting& setting = m_controller.Setting();
     for (int tab = kItemProfile1; tab <= kItemProfile5; ++tab) setting.m_nItem[tab] = 0;
     setting.m_nItem[kItemProfile1 + profile - 1] = 1;
@@ -136,10 +131,24 @@ void MainController::chooseProfile(int profile) {
 
 void MainController::loadChosenFile() {
     m_bModified = false;
-    const std::optional<std::filesystem::path> path = m_controller.Ui().ChooseOpenFile(kProfileFilter);
-    if (!path) return;
-    m_controller.LoadProfile(*path, m_nPage);
-    m_window.RepaintWindow(false);
+    if (LoadChosenProfile(m_controller, m_nPage)) m_window.RepaintWindow(false);
+}
+
+// The menu shows under the item; its command goes to that item even when the cursor has moved on.
+void MainController::openMenu(int item) {
+    m_nMenuItem = item;
+    const std::optional<int> command =
+        item == kItemSaveSetting ? m_window.ShowSaveAsMenu() : m_window.ShowFunctionMenu(item);
+    if (command) OnFunctionCommand(*command);
+}
+
+void MainController::OnFunctionCommand(int id) {
+    if (id < kFunctionCommandBase || id > kLastCommand) return;
+    if (m_nMenuItem > kItemButton1 && m_nMenuItem <= kItemButton7) {
+        AssignButtonFunction(m_controller, m_dialogs, m_nMenuItem, id - kFunctionCommandBase);
+    } else if (m_nMenuItem == kItemSaveSetting) {
+        m_controller.Ui().ItemsChanged(SaveSettingAs(m_controller, id - kSaveAsCommandBase));
+    }
 }
 
 void MainController::restoreDefaults() {
@@ -163,12 +172,8 @@ void MainController::switchPage(int item) {
 
 // Before any profile tab was clicked, profile 1 is the one shown highlighted, and Apply keeps it.
 void MainController::applyAndSave() {
-    m_controller.SaveProfile(numberedProfile(m_nCurProfile > 0 ? m_nCurProfile : 1));
+    m_controller.SaveProfile(m_controller.NumberedProfile(m_nCurProfile > 0 ? m_nCurProfile : 1));
     m_controller.ApplyToDevice();
-}
-
-std::filesystem::path MainController::numberedProfile(int number) const {
-    return m_controller.ProgramFile(profileName(number));
 }
 
 }  // namespace voltrane

@@ -5,6 +5,7 @@
 
 #include <string>
 
+#include "control/capture_dialogs.h"
 #include "control/controller.h"
 #include "control/window_port.h"
 
@@ -18,9 +19,10 @@ struct MacroNameBox {
 
 class MainController {
 public:
-    // Works on `controller`'s record and reaches the window through `window`; both must outlive it.
-    MainController(Controller& controller, WindowPort& window)
-        : m_controller(controller), m_window(window) {}
+    // Works on `controller`'s record and reaches the window through `window` and its capture
+    // dialogs through `dialogs`; all three must outlive it.
+    MainController(Controller& controller, WindowPort& window, CaptureDialogs& dialogs)
+        : m_controller(controller), m_window(window), m_dialogs(dialogs) {}
 
     // Start-up: the stored language, profile 1 (highlighted, not yet current), the mouse's
     // configuration, the working macro file "mouse.mac" and the desktop's pointer settings.
@@ -29,6 +31,10 @@ public:
 
     // Performs the action of item `item`; 131 and above do nothing.
     void ActivateItem(int item);
+
+    // Command `id` (5000..5046) of the menu that item m_nMenuItem opened: a button's function for
+    // items 1..6, a save-as command for item 121; anything else does nothing.
+    void OnFunctionCommand(int id);
 
     // A language chosen in the combo box: stored in "LANGUAGE.ini" and used from now on.
     void ChangeLanguage(int language);
@@ -39,6 +45,7 @@ public:
     bool m_bSideView = false;    // the basic page shows the mouse from the side
     int m_nHotItem = kNoItem;    // the item under the cursor; the button a function menu configures
     int m_nFocusItem = kNoItem;  // the item activated last, repeated by Space
+    int m_nMenuItem = kNoItem;   // the item whose menu was opened last
 
 private:
     void markModified();
@@ -46,14 +53,16 @@ private:
     void editItem(int item);
     void chooseProfile(int profile);
     void loadChosenFile();
+    void openMenu(int item);
+    void macroPanelAction(int item);
     void restoreDefaults();
     void switchPage(int item);
     void applyAndSave();
     void dispatch(int item);
-    std::filesystem::path numberedProfile(int number) const;
 
     Controller& m_controller;
     WindowPort& m_window;
+    CaptureDialogs& m_dialogs;
 };
 
 }  // namespace voltrane

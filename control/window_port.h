@@ -1,6 +1,10 @@
 #pragma once
 // What the main controller asks of its window beyond talking to the user: showing, hiding and
-// closing it, repainting all of it, and the menus and macro-list actions that the window provides.
+// closing it, repainting all of it, its two menus and the macro-name box.
+
+#include <optional>
+#include <string>
+#include <string_view>
 
 namespace voltrane {
 
@@ -14,17 +18,19 @@ public:
     virtual void CloseWindow() = 0;
     // Repaints the whole window; `erase` repaints the background as well.
     virtual void RepaintWindow(bool erase) = 0;
-    // Shows the macro-name box (id 1001) or hides it.
-    virtual void ShowMacroNameBox(bool show) = 0;
 
-    // Opens the button-function menu for the button of item `item` (1..6) under that item.
-    virtual void ShowFunctionMenu(int item) = 0;
-    // Opens the save-as menu above item 121.
-    virtual void ShowSaveAsMenu() = 0;
-    // Runs the macro-list action of item 86, 61, 67 or 68.
-    virtual void MacroListAction(int item) = 0;
-    // Runs the macro file action of item 64 (Import), 65 (Save) or 66 (Export).
-    virtual void MacroFileAction(int item) = 0;
+    // Opens the button-function menu under the button of item `item` (1..6) and returns the command
+    // chosen (5001..5039), or std::nullopt when the menu was dismissed.
+    virtual std::optional<int> ShowFunctionMenu(int item) = 0;
+    // Opens the save-as menu above item 121 and returns the command chosen (5040..5045), or
+    // std::nullopt when the menu was dismissed.
+    virtual std::optional<int> ShowSaveAsMenu() = 0;
+
+    // The macro-name box (id 1001): shown or hidden, its text, and enabled with the keyboard focus.
+    virtual void ShowMacroNameBox(bool show) = 0;
+    virtual std::u16string MacroNameText() const = 0;
+    virtual void SetMacroNameText(std::u16string_view text) = 0;
+    virtual void FocusMacroNameBox() = 0;
 };
 
 }  // namespace voltrane

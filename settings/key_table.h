@@ -2,6 +2,7 @@
 // The program's one vocabulary of keyboard keys. Key combinations and macro chords are stored as
 // key-index strings: up to 10 row indices of this table, ended by a 0 byte when shorter.
 
+#include <array>
 #include <cstdint>
 #include <span>
 #include <string>
@@ -20,6 +21,9 @@ struct KeyInfo {
 inline constexpr int kKeyTableRows = 106;
 inline constexpr int kUnknownKeyIndex = 105;  // "Unknown": end marker and the answer to a failed lookup
 inline constexpr int kKeyStringLength = 10;   // bytes in a key-index string
+
+// A key-index string: up to 10 row indices, ended by a 0 byte when shorter.
+using KeyString = std::array<uint8_t, kKeyStringLength>;
 
 extern const KeyInfo KeyTable[kKeyTableRows];
 

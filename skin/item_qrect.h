@@ -1,5 +1,5 @@
 #pragma once
-// An item's rectangle of the main window as Qt takes it.
+// A rectangle of a skinned window's layout, and an item's rectangle of the main window, as Qt takes them.
 
 #include <QRect>
 
@@ -7,9 +7,8 @@
 
 namespace voltrane {
 
-inline QRect ItemQRect(int item) {
-    const SkinRect& r = kItemRects[static_cast<std::size_t>(item)];
-    return {r.x, r.y, r.w, r.h};
-}
+inline QRect SkinQRect(const SkinRect& r) { return {r.x, r.y, r.w, r.h}; }
+
+inline QRect ItemQRect(int item) { return SkinQRect(kItemRects[static_cast<std::size_t>(item)]); }
 
 }  // namespace voltrane

@@ -6,16 +6,16 @@
 
 #include "settings/key_table.h"
 #include "settings/text_tables.h"
+#include "skin/fitted_text.h"
 #include "skin/hit_test.h"
 #include "skin/item_qrect.h"
 #include "skin/qt_text.h"
+#include "skin/skin_colours.h"
 
 namespace voltrane {
 
 namespace {
 
-const QColor kGreyText(0xB4, 0xB4, 0xB4);
-const QColor kSelectedRow(0x33, 0x99, 0xFF);
 constexpr int kLastButtonItem = 6;
 constexpr int kFirstLargeItem = 125;
 constexpr int kMacroListRows = 20;
@@ -23,7 +23,6 @@ constexpr int kMacroRowHeight = 12;
 constexpr int kDpiValues[] = {500, 1000, 2000, 3000, 4000};
 constexpr int kBoxedItems[] = {14, 15, 16, 24, 25, 28, 29, 32, 33, 69, 71};
 constexpr int kBoxWidth = 18;
-constexpr int kSmallestPixels = 8;
 
 int value(const MainWindowState& state, int item) { return state.setting.m_nItem[item]; }
 
@@ -52,20 +51,6 @@ QColor drawState(QPainter& painter, int item, const MainWindowState& state, cons
         return Qt::white;
     }
     return alwaysWhite(item) ? QColor(Qt::white) : kGreyText;
-}
-
-// Text that is wider than its rectangle (German and Korean captions can be) is drawn in a font
-// made just small enough to fit, rather than cut off.
-void drawText(QPainter& painter, const QRect& rect, const QString& text, int flags) {
-    const QFont font = painter.font();
-    const int width = QFontMetrics(font).horizontalAdvance(text);
-    if (width > rect.width() && font.pixelSize() > 0) {
-        QFont fitted = font;
-        fitted.setPixelSize(std::max(kSmallestPixels, font.pixelSize() * rect.width() / width));
-        painter.setFont(fitted);
-    }
-    painter.drawText(rect, flags | Qt::TextSingleLine, text);
-    painter.setFont(font);
 }
 
 constexpr int kLeft = Qt::AlignLeft | Qt::AlignVCenter;
@@ -118,10 +103,10 @@ void drawMacroList(QPainter& painter, const MainWindowState& state) {
     for (int r = store.m_nMacroTop; r < store.m_nMacroTop + kMacroListRows && r < kMacroStoreSlots; ++r) {
         painter.setPen(rowColour(store, r));
         if (store.m_Macro[r].count != 0) {
-            drawText(painter, row, ToQString(store.m_strMacroNames[r]), kLeft);
+            DrawFittedText(painter, row, ToQString(store.m_strMacroNames[r]), kLeft);
         } else {
             if (store.m_nMacroCount < kMaxMacros)
-                drawText(painter, row, QStringLiteral("<New Macro>"), kLeft);
+                DrawFittedText(painter, row, QStringLiteral("<New Macro>"), kLeft);
             return;
         }
         row.translate(0, kMacroRowHeight);
@@ -132,15 +117,15 @@ void drawCaption(QPainter& painter, int item, const QString& caption, const Main
     const QRect rect = ItemQRect(item);
     const QString text = caption.trimmed();
     if (item == kItemMacroCount) {
-        drawText(painter, rect,
-                 QStringLiteral("%1 %2/%3").arg(text).arg(state.store.m_nMacroCount).arg(kMaxMacros),
-                 kLeft);
+        DrawFittedText(painter, rect,
+                       QStringLiteral("%1 %2/%3").arg(text).arg(state.store.m_nMacroCount).arg(kMaxMacros),
+                       kLeft);
     } else if (std::find(std::begin(kBoxedItems), std::end(kBoxedItems), item) != std::end(kBoxedItems)) {
-        drawText(painter, rect.adjusted(kBoxWidth, 0, 0, 0), text, kLeft);
+        DrawFittedText(painter, rect.adjusted(kBoxWidth, 0, 0, 0), text, kLeft);
     } else if (item == kItemProfileLabel) {
-        drawText(painter, rect, text, kLeft);
+        DrawFittedText(painter, rect, text, kLeft);
     } else {
-        drawText(painter, rect, text, kCentre);
+        DrawFittedText(painter, rect, text, kCentre);
     }
 }
 
@@ -150,14 +135,15 @@ void drawContent(QPainter& painter, int item, const MainWindowState& state, cons
     if (caption.isEmpty()) return;
     const QChar marker = caption.front();
     if (marker == u'B' && item <= kLastButtonItem) {
-        drawText(painter, ItemQRect(item), buttonText(item, state), kLeft);
+        DrawFittedText(painter, ItemQRect(item), buttonText(item, state), kLeft);
     } else if (marker == u'S') {
         drawSlider(painter, item, state, skins);
     } else if (marker == u'X') {
-        drawText(painter, ItemQRect(item), numberText(item, state), kCentre);
+        DrawFittedText(painter, ItemQRect(item), numberText(item, state), kCentre);
     } else if (marker == u'H' || marker == u'R' || marker == u'Y' || marker == u'G') {
         const bool lamp = item >= kItemShine && item <= kItemShine + 3;
-        drawText(painter, ItemQRect(item), QString::number(value(state, item) + (lamp ? 0 : 1)), kCentre);
+        DrawFittedText(painter, ItemQRect(item), QString::number(value(state, item) + (lamp ? 0 : 1)),
+                       kCentre);
     } else {
         drawCaption(painter, item, caption, state);
     }
@@ -183,9 +169,7 @@ void PaintMainWindow(QPainter& painter, const QRect& dirty, const MainWindowStat
         if (!ItemOnPage(item, state.page) || !ItemQRect(item).intersects(dirty)) continue;
         drawItem(painter, item, state, skins, fonts, page);
     }
-    painter.drawImage(dirty, skins.mainOutline,
-                      QRectF(dirty.topLeft() * skins.mainOutline.devicePixelRatio(),
-                             dirty.size() * skins.mainOutline.devicePixelRatio()));
+    CopySkinRect(painter, skins.mainOutline, dirty);
 }
 
 }  // namespace voltrane

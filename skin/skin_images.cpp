@@ -38,8 +38,7 @@ std::optional<QString> LoadSkinImages(SkinImages& skins, const QString& skinDir,
         const QString path = skinDir + QString::fromUtf8(name.data(), static_cast<qsizetype>(name.size()));
         if (!QFileInfo::exists(path)) return path;
     }
-    const QImage& mask = skins[kMainMask];
-    skins.mainOutline = WithTransparentColour(mask, MaskPixel(mask, 50, 50));
+    skins.mainOutline = MaskOutline(skins[kMainMask]);
     skins.thumb = WithTransparentColour(skins[kArrowDown], qRgb(0, 0, 0));
     return std::nullopt;
 }
@@ -50,6 +49,8 @@ QImage WithTransparentColour(const QImage& image, QRgb key) {
     result.setAlphaChannel(keyMask.convertToFormat(QImage::Format_Grayscale8));
     return result.convertToFormat(QImage::Format_ARGB32_Premultiplied);
 }
+
+QImage MaskOutline(const QImage& mask) { return WithTransparentColour(mask, MaskPixel(mask, 50, 50)); }
 
 void CopySkinRect(QPainter& painter, const QImage& image, const QRect& rect) {
     const qreal ratio = image.devicePixelRatio();

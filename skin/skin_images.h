@@ -39,6 +39,10 @@ std::optional<QString> LoadSkinImages(SkinImages& skins, const QString& skinDir,
 // `image` with every pixel of colour `key` transparent.
 QImage WithTransparentColour(const QImage& image, QRgb key);
 
+// A mask image with its inside (the colour of its pixel (50, 50)) transparent: drawn last over a skinned
+// window, its outside takes the colour that cuts the window's outline.
+QImage MaskOutline(const QImage& mask);
+
 // Copies the rectangle `rect` (window pixels) of `image` to the same place of `painter`.
 void CopySkinRect(QPainter& painter, const QImage& image, const QRect& rect);
 

@@ -49,5 +49,18 @@ TEST(DialogTexts, ChoiceHeadingsFallBackToEnglish) {
     }
 }
 
+TEST(DialogTexts, CaptureNoteInEveryLanguageEnglishOutside) {
+    EXPECT_EQ(CaptureNoteText(2), u"System shortcuts cannot be captured here");
+    EXPECT_EQ(CaptureNoteText(-1), CaptureNoteText(2));
+    EXPECT_EQ(CaptureNoteText(6), CaptureNoteText(2));
+    for (int language = 0; language < 6; ++language) {
+        SCOPED_TRACE(language);
+        EXPECT_FALSE(CaptureNoteText(language).empty());
+        if (language != 2) {
+            EXPECT_NE(CaptureNoteText(language), CaptureNoteText(2));
+        }
+    }
+}
+
 }  // namespace
 }  // namespace voltrane

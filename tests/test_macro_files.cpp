@@ -892,18 +892,25 @@ TEST_P(MacroActions, ImportOfForeignFileKeepsTheStoreAndSaysSo) {
     }
 }
 
+// A cancelled dialog changes nothing and says nothing; a chosen file that cannot be opened (gone, or
+// a folder) changes nothing either, and the user is told.
 TEST_P(MacroActions, ImportOfUnopenableFileOrCancelChangesNothing) {
     TempDir dir;
     WriteBytes(dir.path() / "gone.name", "[MacroNum]\r\nNumber=1\r\n[MacroName]\r\nMacro_1=orphan\r\n");
-    for (const std::optional<fs::path>& answer :
-         {std::optional<fs::path>(dir.path() / "gone.mac"), std::optional<fs::path>()}) {
+    fs::create_directory(dir.path() / "folder.mac");
+    for (const char* file : {"", "gone.mac", "folder.mac"}) {
+        SCOPED_TRACE(file);
         auto store = SentinelStore();
         const auto before = SentinelStore();
         ScriptedUi ui;
-        ui.files.push_back(answer);
+        ui.files.push_back(*file ? std::optional<fs::path>(dir.path() / file) : std::nullopt);
         EXPECT_EQ(ImportMacros(*store, ui, GetParam()), std::nullopt);
         ExpectSameStore(*store, *before);
-        EXPECT_TRUE(ui.shown.empty());
+        ASSERT_EQ(ui.shown.size(), *file ? 1u : 0u);
+        if (*file) {
+            EXPECT_EQ(ui.shown[0].text, Text(2) + u"\n" + Utf8ToUtf16(file));
+            EXPECT_EQ(ui.shown[0].title, Text(3));
+        }
     }
 }
 

@@ -9,60 +9,12 @@
 #include <string>
 #include <vector>
 
-#include "control/main_controller.h"
-#include "device/factory_state.h"
-#include "device/virtual_mouse.h"
-#include "device_fakes.h"
-#include "host/host_pointer_memory.h"
-#include "scripted_ui.h"
+#include "controller_rig.h"
 #include "settings/language_file.h"
 #include "settings/text_tables.h"
-#include "temp_dir.h"
 
 namespace voltrane {
 namespace {
-
-// The window, recording each request as a word.
-class RecordingWindow final : public WindowPort {
-public:
-    void HideWindow() override { requests.push_back("hide"); }
-    void CloseWindow() override { requests.push_back("close"); }
-    void RepaintWindow(bool erase) override { requests.push_back(erase ? "erase" : "repaint"); }
-    void ShowMacroNameBox(bool show) override { requests.push_back(show ? "box on" : "box off"); }
-    void ShowFunctionMenu(int item) override { requests.push_back("menu " + std::to_string(item)); }
-    void ShowSaveAsMenu() override { requests.push_back("save as"); }
-    void MacroListAction(int item) override { requests.push_back("list " + std::to_string(item)); }
-    void MacroFileAction(int item) override { requests.push_back("file " + std::to_string(item)); }
-
-    std::vector<std::string> requests;
-};
-
-struct Rig {
-    TempDir dir;
-    ScriptedUi ui;
-    RecordingWindow window;
-    RecordingSleeper sleeper;
-    Controller controller{dir.path(), ui};
-    VirtualMouse* mouse = nullptr;
-    MemoryHostPointer* host = nullptr;
-    MainController main{controller, window};
-
-    explicit Rig(const HostPointerValues& desktop = {}) {
-        auto transport = std::make_unique<VirtualMouse>(FactoryState());
-        auto pointer = std::make_unique<MemoryHostPointer>(desktop);
-        mouse = transport.get();
-        host = pointer.get();
-        controller.AttachDevice(
-            std::make_unique<DeviceSession>(std::move(transport), std::move(pointer), sleeper, dir.path()));
-    }
-
-    // Clicks `item` with the cursor on it, as the window does.
-    void Click(int item) {
-        main.m_nHotItem = item;
-        main.ActivateItem(item);
-    }
-    bool Exists(const char* name) const { return std::filesystem::exists(dir.path() / name); }
-};
 
 // What one click asks of the window, from a fresh start with the cursor on the item.
 struct DispatchCase {
@@ -83,13 +35,12 @@ const std::vector<DispatchCase> kDispatchCases = {
     {"Cancel", 130, {"close"}, false},
     {"BasicTab", 125, {"box off", "repaint"}, true},
     {"AdvancedTab", 126, {"box on", "repaint"}, true},
-    {"MacroList", 86, {"list 86"}, true},
-    {"MacroName", 61, {"list 61"}, true},
-    {"MacroDelete", 67, {"list 67"}, true},
-    {"MacroEdit", 68, {"list 68"}, true},
-    {"Import", 64, {"file 64"}, true},
-    {"SaveMacros", 65, {"file 65"}, true},
-    {"Export", 66, {"file 66"}, true},
+    {"MacroList", 86, {}, true},
+    {"MacroName", 61, {}, true},
+    {"MacroDelete", 67, {}, true},
+    {"MacroEdit", 68, {}, true},
+    {"Import", 64, {}, true},
+    {"Export", 66, {}, true},
     {"LabelDoesNothing", 7, {}, true},
     {"NoItem", 131, {}, false},
 };

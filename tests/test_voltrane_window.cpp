@@ -10,6 +10,7 @@
 
 #include "app/event_loop_sleeper.h"
 #include "app/globals.h"
+#include "paint_spy.h"
 #include "settings/language_file.h"
 #include "settings/text_tables.h"
 #include "skin/hit_test.h"
@@ -272,18 +273,6 @@ void TestVoltraneWindow::missingSkinEndsStartUp() {
     QCOMPARE(QString::fromStdU16String(ui.shown[0].text), missingText + dir.path() + "/skins/check.jpg");
     QVERIFY(ui.shown[0].title == u"Error");
 }
-
-// Records the regions the window is asked to paint.
-class PaintSpy : public QObject {
-public:
-    QRegion painted;
-
-protected:
-    bool eventFilter(QObject*, QEvent* event) override {
-        if (event->type() == QEvent::Paint) painted += static_cast<QPaintEvent*>(event)->region();
-        return false;
-    }
-};
 
 // Moving from one item to another repaints those two items, not the window.
 void TestVoltraneWindow::hoverRepaintsOnlyTheItemsConcerned() {

@@ -13,6 +13,7 @@
 #include "device/virtual_mouse.h"
 #include "device_fakes.h"
 #include "host/host_pointer_memory.h"
+#include "scripted_capture.h"
 #include "scripted_ui.h"
 
 namespace voltrane {
@@ -31,18 +32,21 @@ inline bool LinkSkins(const QString& programDir, const QString& leaveOut = {}) {
 struct WindowRig {
     QTemporaryDir dir;
     ScriptedUi ui;
+    ScriptedCaptureDialogs dialogs;
     RecordingSleeper sleeper;
     VirtualMouse* mouse = nullptr;
     MemoryHostPointer* host = nullptr;
     std::unique_ptr<CVoltraneDlg> window;
     bool mousePlugged = true;
+    std::optional<VirtualMouse::State> mouseState;  // what the mouse holds at start; factory state if none
 
     // Loads the skins and opens the window, as start-up does.
     bool Open() {
-        if (!dir.isValid() || !LinkSkins(dir.path())) return false;
+        if (!dir.isValid()) return false;
+        if (!QDir(dir.path() + "/skins").exists() && !LinkSkins(dir.path())) return false;
         CVoltraneApp app(&ui);
         if (!app.InitResources(dir.path() + "/", dir.path() + "/skins/")) return false;
-        auto transport = std::make_unique<VirtualMouse>(FactoryState());
+        auto transport = std::make_unique<VirtualMouse>(mouseState ? *mouseState : FactoryState());
         auto pointer = std::make_unique<MemoryHostPointer>();
         transport->SetPresent(mousePlugged);
         mouse = transport.get();
@@ -50,9 +54,16 @@ struct WindowRig {
         const std::filesystem::path programDir = dir.path().toStdString();
         auto session =
             std::make_unique<DeviceSession>(std::move(transport), std::move(pointer), sleeper, programDir);
-        window = std::make_unique<CVoltraneDlg>(programDir, std::move(session), &ui);
+        window = std::make_unique<CVoltraneDlg>(programDir, std::move(session), &ui, &dialogs);
         window->show();
         return true;
+    }
+    // Ends the window and starts the program again in the same folder, on a mouse that holds what
+    // this one holds.
+    bool Restart() {
+        mouseState = mouse->Reports();
+        window.reset();
+        return Open();
     }
     std::filesystem::path File(const char* name) const {
         return std::filesystem::path(dir.path().toStdString()) / name;

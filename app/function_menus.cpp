@@ -1,0 +1,49 @@
+#include "app/function_menus.h"
+
+#include "app/globals.h"
+#include "control/function_menus.h"
+#include "settings/text_tables.h"
+#include "skin/qt_text.h"
+
+namespace voltrane {
+
+namespace {
+
+QString rowText(int row, int language) {
+    return ToQString(GetText(TextTable::ButtonFunction, row, language));
+}
+
+void addRows(CMyMenu& menu, RowRange rows, int language) {
+    for (int row = rows.first; row <= rows.last; ++row) {
+        menu.addAction(rowText(row, language))->setData(CommandOfRow(row));
+    }
+}
+
+}  // namespace
+
+std::unique_ptr<CMyMenu> BuildFunctionMenu(int language, QWidget* parent) {
+    auto menu = std::make_unique<CMyMenu>(CMyMenu::FunctionMenu, SmallFont(language), parent);
+    addRows(*menu, kFunctionMenuHead, language);
+    for (const FunctionSubmenu& submenu : kFunctionSubmenus) {
+        auto* sub = new CMyMenu(submenu.kind, SmallFont(language), menu.get());
+        sub->setTitle(rowText(submenu.titleRow, language));
+        addRows(*sub, submenu.items, language);
+        menu->addMenu(sub);
+    }
+    addRows(*menu, kFunctionMenuTail, language);
+    return menu;
+}
+
+std::unique_ptr<CMyMenu> BuildSaveAsMenu(int language, QWidget* parent) {
+    auto menu = std::make_unique<CMyMenu>(CMyMenu::SaveAs, SmallFont(language), parent);
+    addRows(*menu, kSaveAsMenu, language);
+    return menu;
+}
+
+std::optional<int> TrackMenu(CMyMenu& menu, QPoint globalPoint) {
+    const QAction* chosen = menu.exec(globalPoint);
+    if (!chosen || !chosen->data().isValid()) return std::nullopt;
+    return chosen->data().toInt();
+}
+
+}  // namespace voltrane

@@ -1,0 +1,24 @@
+#pragma once
+// The button-function menu with its three submenus and the save-as menu, built from CMyMenu in one
+// language, and their run at a point of the screen.
+
+#include <QPoint>
+#include <memory>
+#include <optional>
+
+#include "skin/my_menu.h"
+
+namespace voltrane {
+
+// The button-function menu (kind 0): "LEFT" .. "Macro", the submenus "Basic command",
+// "AdvancedCommand" and "MediaCommand" (kinds 1..3, owned by the menu), then "Disable".
+std::unique_ptr<CMyMenu> BuildFunctionMenu(int language, QWidget* parent);
+
+// The save-as menu (kind 4): "Setting Save As", "Save Setting1" .. "Save Setting5".
+std::unique_ptr<CMyMenu> BuildSaveAsMenu(int language, QWidget* parent);
+
+// Shows `menu` with its top left corner at `globalPoint` until it closes. Returns the command id
+// of the item chosen (in the menu or one of its submenus), or std::nullopt when it was dismissed.
+std::optional<int> TrackMenu(CMyMenu& menu, QPoint globalPoint);
+
+}  // namespace voltrane

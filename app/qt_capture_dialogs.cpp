@@ -1,0 +1,24 @@
+#include "app/qt_capture_dialogs.h"
+
+#include "capture/choice_dlg.h"
+#include "capture/macro_dlg.h"
+#include "capture/single_key_dlg.h"
+
+namespace voltrane {
+
+std::optional<KeyString> QtCaptureDialogs::RunSingleKey(int language) {
+    return RunSingleKeyDialog(m_parent, language);
+}
+
+std::optional<int> QtCaptureDialogs::RunChoice(const MacroStore& store, int language) {
+    return RunChoiceDialog(m_parent, store, language);
+}
+
+std::optional<MacroRecord> QtCaptureDialogs::RunMacroEditor(const MacroRecord& record, std::u16string_view,
+                                                            int language) {
+    MacroRecord edited = record;
+    if (!RunMacroDialog(m_parent, edited, language)) return std::nullopt;
+    return edited;
+}
+
+}  // namespace voltrane

@@ -1,0 +1,26 @@
+#pragma once
+// The capture dialogs as the window runs them: the skinned single-key dialog, macro choice dialog
+// and macro editor, each modal over the main window.
+
+#include "control/capture_dialogs.h"
+
+class QWidget;
+
+namespace voltrane {
+
+class QtCaptureDialogs final : public CaptureDialogs {
+public:
+    // The dialogs open over `parent`, which must outlive this object.
+    explicit QtCaptureDialogs(QWidget* parent) : m_parent(parent) {}
+
+    std::optional<KeyString> RunSingleKey(int language) override;
+    std::optional<int> RunChoice(const MacroStore& store, int language) override;
+    // The edited record when OK changed it; std::nullopt on Cancel or when nothing changed.
+    std::optional<MacroRecord> RunMacroEditor(const MacroRecord& record, std::u16string_view name,
+                                              int language) override;
+
+private:
+    QWidget* m_parent;
+};
+
+}  // namespace voltrane

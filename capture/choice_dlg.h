@@ -1,0 +1,51 @@
+#pragma once
+// The macro choice dialog: the stored macros on the left, the steps of the selected one on the right;
+// the user picks one by a click or the Up and Down keys and confirms with OK.
+
+#include <optional>
+
+#include "capture/macro_choice.h"
+#include "settings/macro_store.h"
+#include "skin/skinned_dialog.h"
+
+namespace voltrane {
+
+class CChoice : public SkinnedDialog {
+public:
+    // Regions: 0, 1 the headings, 2 the macro list, 3 the step list, 4 OK, 5 Cancel; 6 none.
+    enum Region : int { kMacroList = 2, kStepList = 3, kOk = 4, kCancel = 5, kNone = 6 };
+
+    // A dialog over the macros of `store` (which must outlive it) in `language` (0..5).
+    CChoice(const MacroStore& store, int language, QWidget* parent = nullptr);
+
+    const MacroChoice& Choice() const { return m_choice; }
+    int HotRegion() const { return m_nHotRegion; }
+    int HoverMacro() const { return m_nHoverMacro; }
+    int HoverStep() const { return m_nHoverStep; }
+
+protected:
+    void paintSkin(QPainter& painter, const QRect& dirty) override;
+    bool pressRegion(QPoint point) override;
+    void hover(QPoint point) override;
+    void releaseRegion(QPoint point) override;
+    void wheelEvent(QWheelEvent* event) override;
+    void keyReleaseEvent(QKeyEvent* event) override;
+
+private:
+    void paintMacroList(QPainter& painter) const;
+    void updateRegion(int region);
+
+    const MacroStore& m_store;
+    int m_nLanguage;
+    MacroChoice m_choice;
+    int m_nHotRegion = kNone;
+    int m_nHoverMacro = 0;
+    int m_nHoverStep = -1;
+};
+
+// Runs the dialog modally over `store` in `language`. Returns nothing on Cancel; on OK the chosen
+// store index, which equals the store's macro count (0) only when the store is empty: the button then
+// gets an empty macro name and no steps.
+std::optional<int> RunChoiceDialog(QWidget* parent, const MacroStore& store, int language);
+
+}  // namespace voltrane

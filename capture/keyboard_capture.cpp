@@ -1,0 +1,106 @@
+#include "capture/keyboard_capture.h"
+
+#include <QGuiApplication>
+#include <QKeyEvent>
+#include <QPainter>
+#include <QWidget>
+#include <QWindow>
+
+#include "app/globals.h"
+#include "capture/dialog_texts.h"
+#include "capture/keyboard_hook.h"
+#include "skin/fitted_text.h"
+#include "skin/qt_text.h"
+#include "skin/skin_colours.h"
+
+namespace voltrane {
+
+bool PlatformKeyboardGrab(QWidget& window) {
+    if (QGuiApplication::platformName().startsWith(QStringLiteral("wayland"))) return false;
+    QWindow* handle = window.windowHandle();
+    return handle && handle->setKeyboardGrabEnabled(true);
+}
+
+KeyboardCapture::KeyboardCapture(QWidget& dialog, KeyCaptureTarget& target, KeyboardGrab grab)
+    : m_dialog(dialog), m_target(target), m_grab(grab) {
+    m_dialog.setFocusPolicy(Qt::StrongFocus);
+    m_dialog.installEventFilter(this);
+}
+
+KeyboardCapture::~KeyboardCapture() {
+    m_dialog.removeEventFilter(this);
+    release();
+}
+
+bool KeyboardCapture::ShowsNote() const { return !m_bGrabbed && m_dialog.isActiveWindow(); }
+
+void KeyboardCapture::Suspend() { release(); }
+
+void KeyboardCapture::Resume() {
+    if (m_dialog.isVisible()) grab();
+}
+
+bool KeyboardCapture::eventFilter(QObject* watched, QEvent* event) {
+    if (watched != &m_dialog) return false;
+    switch (event->type()) {
+        case QEvent::Show:
+            grab();
+            return false;
+        case QEvent::WindowActivate:
+            if (!m_bGrabbed) grab();
+            return false;
+        case QEvent::Hide:
+            release();
+            return false;
+        case QEvent::WindowDeactivate:
+            m_target.OnKeysLost();
+            return false;
+        case QEvent::ShortcutOverride:
+            event->accept();
+            return true;
+        case QEvent::KeyPress:
+        case QEvent::KeyRelease:
+            deliver(static_cast<const QKeyEvent&>(*event));
+            return true;
+        default:
+            return false;
+    }
+}
+
+// The grab where the platform gives it; the dialog takes the focus either way, so that keys reach it
+// without the grab too. Qt's own grab sends the application's key events to the dialog.
+void KeyboardCapture::grab() {
+    m_bGrabbed = m_grab(m_dialog);
+    m_dialog.update();
+    m_dialog.grabKeyboard();
+    m_dialog.activateWindow();
+    m_dialog.setFocus();
+}
+
+void KeyboardCapture::release() {
+    if (QWidget::keyboardGrabber() == &m_dialog) m_dialog.releaseKeyboard();
+    m_bGrabbed = false;
+}
+
+// Press, auto-repeat and release, as the native key the event carries (scan code and keysym).
+void KeyboardCapture::deliver(const QKeyEvent& event) {
+    const std::optional<KeyTransition> transition =
+        TransitionOf(event.type() == QEvent::KeyPress, event.isAutoRepeat());
+    if (!transition) return;
+    const HookResult hook = KeyboardHookProc(
+        TranslateNativeKey({event.nativeScanCode(), event.nativeVirtualKey(), *transition}));
+    g_nKeyIndex = hook.keyIndex;
+    if (hook.message == WM_HOOK_KEYDOWN) {
+        m_target.OnHookKeyDown();
+    } else {
+        m_target.OnHookKeyUp();
+    }
+}
+
+void PaintCaptureNote(QPainter& painter, const QRect& rect, int language) {
+    painter.setFont(SmallFont(language));
+    painter.setPen(kGreyText);
+    DrawFittedText(painter, rect, ToQString(CaptureNoteText(language)), Qt::AlignLeft | Qt::AlignVCenter);
+}
+
+}  // namespace voltrane

@@ -1,0 +1,74 @@
+#pragma once
+// The keyboard of a capture dialog: while the dialog is shown it holds the keyboard grab, so that the
+// window manager's and other programs' shortcuts (Alt+Tab, the Super keys, Alt+F4) reach the dialog
+// instead, and every press, auto-repeat and release is turned into a key-table row in g_nKeyIndex and
+// handed to the dialog's key-down or key-up handler. No key reaches the dialog as an ordinary key:
+// Enter and Esc do not close it.
+
+#include <QObject>
+
+class QKeyEvent;
+class QPainter;
+class QRect;
+class QWidget;
+
+namespace voltrane {
+
+// The capture dialog's side: its handlers read the key's row from g_nKeyIndex.
+class KeyCaptureTarget {
+public:
+    virtual void OnHookKeyDown() = 0;
+    virtual void OnHookKeyUp() = 0;
+    // The dialog lost the keyboard (its grab or its focus): the held keys' releases will not arrive.
+    virtual void OnKeysLost() = 0;
+
+protected:
+    ~KeyCaptureTarget() = default;
+};
+
+// Takes the keyboard grab for the shown `window`; returns false where the platform cannot grab.
+using KeyboardGrab = bool (*)(QWidget& window);
+
+// The desktop's grab: refused on Wayland (the platform name starts with "wayland"), else the result
+// of the window system's grab.
+bool PlatformKeyboardGrab(QWidget& window);
+
+class KeyboardCapture : public QObject {
+public:
+    // Captures the keys of `dialog` for `target` from the dialog's showing until it is hidden (accept,
+    // reject, close) or destroyed; `grab` takes the grab, retried whenever the dialog is activated.
+    KeyboardCapture(QWidget& dialog, KeyCaptureTarget& target, KeyboardGrab grab = PlatformKeyboardGrab);
+    ~KeyboardCapture() override;
+
+    // Whether the dialog holds the grab. Without it keys are captured only while the dialog has the
+    // focus, and system shortcuts go to the desktop.
+    bool Grabbed() const { return m_bGrabbed; }
+
+    // Whether the dialog must say that system shortcuts cannot be captured: it is the active window
+    // and still has no grab. (Before the window system shows and activates the dialog the grab cannot
+    // be had anywhere; it is taken again on activation.)
+    bool ShowsNote() const;
+
+    // Lets go of the keyboard while the dialog opens a box of its own, and takes it back afterwards.
+    void Suspend();
+    void Resume();
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+    void grab();
+    void release();
+    void deliver(const QKeyEvent& event);
+
+    QWidget& m_dialog;
+    KeyCaptureTarget& m_target;
+    KeyboardGrab m_grab;
+    bool m_bGrabbed = false;
+};
+
+// Paints, in grey in the small font of `language`, the note that system shortcuts cannot be captured,
+// for a dialog whose KeyboardCapture ShowsNote().
+void PaintCaptureNote(QPainter& painter, const QRect& rect, int language);
+
+}  // namespace voltrane

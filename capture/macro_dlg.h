@@ -1,0 +1,79 @@
+#pragma once
+// The macro editor: the user records key chords and mouse clicks into one macro, inserts or extends
+// pauses, deletes a step or clears the list, and ends with OK or Cancel, the only two ways out.
+
+#include <QTimer>
+#include <functional>
+
+#include "capture/keyboard_capture.h"
+#include "capture/macro_recorder.h"
+#include "skin/skinned_dialog.h"
+
+namespace voltrane {
+
+class CMacro : public SkinnedDialog, public KeyCaptureTarget {
+public:
+    // Regions: 0 step list, 1 delay value, 2-3 delay check boxes, 4 insert delay, 5 delete, 6 clean,
+    // 7-13 mouse buttons and wheel, 14-15 delay spinner, 16 OK, 17 Cancel; 18 none.
+    enum Region : int {
+        kStepList = 0,
+        kDelayBox = 1,
+        kInsertDelay = 4,
+        kDelete = 5,
+        kClean = 6,
+        kFirstMouse = 7,
+        kLastMouse = 13,
+        kOk = 16,
+        kCancel = 17,
+        kNone = 18
+    };
+
+    // Shows the length-limit message (text, title) and returns when it has been closed.
+    using LimitMessage = std::function<void(const QString& text, const QString& title)>;
+
+    // An editor of a copy of `record` in `language` (0..5), capturing keys with `grab` once shown. The
+    // length-limit message goes to `limitMessage`; the skinned message box when it is empty.
+    CMacro(const MacroRecord& record, int language, QWidget* parent = nullptr,
+           KeyboardGrab grab = PlatformKeyboardGrab, LimitMessage limitMessage = {});
+
+    const MacroRecorder& Recorder() const { return m_recorder; }
+    const KeyboardCapture& Keyboard() const { return m_keyboard; }
+    const QTimer& SpinTimer() const { return m_spinTimer; }
+    int HotRegion() const { return m_nHotRegion; }
+
+    void OnHookKeyDown() override;
+    void OnHookKeyUp() override;
+    void OnKeysLost() override;
+
+protected:
+    void paintSkin(QPainter& painter, const QRect& dirty) override;
+    bool pressRegion(QPoint point) override;
+    void hover(QPoint point) override;
+    void releaseRegion(QPoint point) override;
+    void mouseReleaseEvent(QMouseEvent* event) override;
+    void wheelEvent(QWheelEvent* event) override;
+
+private:
+    void act(int region);
+    void spin();
+    void showLimitMessage();
+    void updateRegion(int region);
+    void paintSteps(QPainter& painter) const;
+    void paintControls(QPainter& painter) const;
+    void paintStrip(QPainter& painter, int region) const;
+
+    int m_nLanguage;
+    MacroRecorder m_recorder;
+    KeyboardCapture m_keyboard;
+    LimitMessage m_limitMessage;
+    QTimer m_spinTimer;
+    int m_nHotRegion = kNone;
+    int m_nHoverRow = -1;
+};
+
+// Runs the editor modally on a copy of `record` in `language`. OK with at least one step copies the
+// edited record back; returns true when that changed `record`. Cancel, or OK with an empty list,
+// leaves it as it was.
+bool RunMacroDialog(QWidget* parent, MacroRecord& record, int language);
+
+}  // namespace voltrane

@@ -1,0 +1,74 @@
+#include "capture/single_key_dlg.h"
+
+#include <QPainter>
+
+#include "app/globals.h"
+#include "capture/dialog_texts.h"
+#include "skin/dialog_regions.h"
+#include "skin/fitted_text.h"
+#include "skin/item_qrect.h"
+#include "skin/qt_text.h"
+
+namespace voltrane {
+
+namespace {
+
+QRect regionRect(int region) { return SkinQRect(kSingleKeyRegions[static_cast<std::size_t>(region)]); }
+
+// The note under the combination box when system shortcuts cannot be captured.
+const QRect kNoteRect(33, 150, 300, 16);
+
+}  // namespace
+
+CSingleKey::CSingleKey(int language, QWidget* parent, KeyboardGrab grab)
+    : SkinnedDialog(g_imgSkin[kSingleKeyMask], parent),
+      m_nLanguage(language),
+      m_keyboard(*this, *this, grab) {}
+
+void CSingleKey::OnHookKeyDown() {
+    m_capture.OnHookKeyDown(g_nKeyIndex);
+    update(regionRect(0));
+}
+
+void CSingleKey::OnHookKeyUp() { m_capture.OnHookKeyUp(g_nKeyIndex); }
+
+void CSingleKey::paintSkin(QPainter& painter, const QRect& dirty) {
+    painter.setFont(LargeFont(m_nLanguage));
+    CopySkinRect(painter, g_imgSkin[kSingleKeyNormal], dirty);
+    painter.setPen(Qt::white);
+    DrawFittedText(painter, regionRect(0), ToQString(m_capture.Text()), Qt::AlignCenter);
+    const QImage& down = g_imgSkin[kSingleKeyDown];
+    PaintDialogButton(painter, down, regionRect(kOk),
+                      ToQString(SingleKeyButtonText(DialogButton::Ok, m_nLanguage)), m_nHotRegion == kOk);
+    PaintDialogButton(painter, down, regionRect(kCancel),
+                      ToQString(SingleKeyButtonText(DialogButton::Cancel, m_nLanguage)),
+                      m_nHotRegion == kCancel);
+    if (m_keyboard.ShowsNote()) PaintCaptureNote(painter, kNoteRect, m_nLanguage);
+}
+
+bool CSingleKey::pressRegion(QPoint point) {
+    return regionRect(kOk).contains(point) || regionRect(kCancel).contains(point);
+}
+
+void CSingleKey::hover(QPoint point) {
+    int hot = kNone;
+    if (regionRect(kOk).contains(point)) hot = kOk;
+    if (regionRect(kCancel).contains(point)) hot = kCancel;
+    if (hot == m_nHotRegion) return;
+    if (m_nHotRegion != kNone) update(regionRect(m_nHotRegion));
+    if (hot != kNone) update(regionRect(hot));
+    m_nHotRegion = hot;
+}
+
+void CSingleKey::releaseRegion(QPoint point) {
+    if (regionRect(kOk).contains(point)) accept();
+    if (regionRect(kCancel).contains(point)) reject();
+}
+
+std::optional<KeyString> RunSingleKeyDialog(QWidget* parent, int language) {
+    CSingleKey dialog(language, parent);
+    if (dialog.exec() != QDialog::Accepted) return std::nullopt;
+    return dialog.Capture().OkResult().value_or(KeyString{});
+}
+
+}  // namespace voltrane

@@ -1,0 +1,47 @@
+#pragma once
+// The single-key dialog: the user presses the key combination a mouse button is to send; the dialog
+// shows it and ends with OK or Cancel, the only two ways out.
+
+#include <optional>
+
+#include "capture/keyboard_capture.h"
+#include "capture/single_key_capture.h"
+#include "skin/skinned_dialog.h"
+
+namespace voltrane {
+
+class CSingleKey : public SkinnedDialog, public KeyCaptureTarget {
+public:
+    // Regions: 0 the combination (also the background: a press there drags), 1 OK, 2 Cancel.
+    enum Region : int { kNone = 0, kOk = 1, kCancel = 2 };
+
+    // A dialog in `language` (0..5) over `parent`, capturing keys with `grab` once shown.
+    explicit CSingleKey(int language, QWidget* parent = nullptr, KeyboardGrab grab = PlatformKeyboardGrab);
+
+    const SingleKeyCapture& Capture() const { return m_capture; }
+    const KeyboardCapture& Keyboard() const { return m_keyboard; }
+    int HotRegion() const { return m_nHotRegion; }
+
+    void OnHookKeyDown() override;
+    void OnHookKeyUp() override;
+    void OnKeysLost() override { m_capture.OnKeysLost(); }
+
+protected:
+    void paintSkin(QPainter& painter, const QRect& dirty) override;
+    bool pressRegion(QPoint point) override;
+    void hover(QPoint point) override;
+    void releaseRegion(QPoint point) override;
+
+private:
+    int m_nLanguage;
+    SingleKeyCapture m_capture;
+    KeyboardCapture m_keyboard;
+    int m_nHotRegion = kNone;
+};
+
+// Runs the dialog modally in `language`. Returns nothing on Cancel; on OK the key-index string the
+// button is to send (rows from byte 0, zeros behind), all zeros when OK was clicked before any key:
+// the button then keeps its function and key record, but loses its macro name.
+std::optional<KeyString> RunSingleKeyDialog(QWidget* parent, int language);
+
+}  // namespace voltrane

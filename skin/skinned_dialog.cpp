@@ -1,0 +1,49 @@
+#include "skin/skinned_dialog.h"
+
+#include <QMouseEvent>
+#include <QPaintEvent>
+#include <QPainter>
+
+#include "skin/fitted_text.h"
+#include "skin/skin_colours.h"
+#include "skin/skin_images.h"
+
+namespace voltrane {
+
+SkinnedDialog::SkinnedDialog(const QImage& mask, QWidget* parent)
+    : QDialog(parent, Qt::Dialog | Qt::FramelessWindowHint), m_outline(MaskOutline(mask)) {
+    setMouseTracking(true);
+    setAttribute(Qt::WA_OpaquePaintEvent);
+    ShapeAndCentre(*this, mask);
+}
+
+void SkinnedDialog::paintEvent(QPaintEvent* event) {
+    QPainter painter(this);
+    painter.setClipRect(event->rect());
+    paintSkin(painter, event->rect());
+    CopySkinRect(painter, m_outline, event->rect());
+}
+
+void SkinnedDialog::mousePressEvent(QMouseEvent* event) {
+    if (event->button() != Qt::LeftButton) return QDialog::mousePressEvent(event);
+    const QPoint point = event->position().toPoint();
+    if (!pressRegion(point)) m_drag.Start(*this, point);
+}
+
+void SkinnedDialog::mouseMoveEvent(QMouseEvent* event) {
+    if (!m_drag.Move(*this, event->globalPosition().toPoint())) hover(event->position().toPoint());
+}
+
+void SkinnedDialog::mouseReleaseEvent(QMouseEvent* event) {
+    if (event->button() != Qt::LeftButton) return QDialog::mouseReleaseEvent(event);
+    if (!m_drag.End()) releaseRegion(event->position().toPoint());
+}
+
+void PaintDialogButton(QPainter& painter, const QImage& down, const QRect& rect, const QString& text,
+                       bool hot) {
+    if (hot) CopySkinRect(painter, down, rect);
+    painter.setPen(hot ? QColor(Qt::white) : kBlueText);
+    DrawFittedText(painter, rect, text, Qt::AlignCenter);
+}
+
+}  // namespace voltrane

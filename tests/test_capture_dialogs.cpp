@@ -1,0 +1,699 @@
+// The three capture dialogs on the offscreen platform, over the built skins: native key events (scan
+// code and keysym, as the desktop delivers them) and clicks at the centres of their regions.
+
+#include <QDir>
+#include <QKeyEvent>
+#include <QPainter>
+#include <QTest>
+#include <QTimer>
+#include <memory>
+#include <utility>
+
+#include "app/globals.h"
+#include "app/voltrane_app.h"
+#include "capture/choice_dlg.h"
+#include "capture/macro_dlg.h"
+#include "capture/macro_edit.h"
+#include "capture/single_key_dlg.h"
+#include "paint_spy.h"
+#include "settings/text_tables.h"
+#include "skin/dialog_regions.h"
+
+using namespace voltrane;
+
+namespace {
+
+// A native key: evdev code + 8, and the keysym the layout gives it.
+struct NativeKey {
+    quint32 scanCode;
+    quint32 keysym;
+};
+constexpr NativeKey kLeftCtrl{37, 0xFFE3};
+constexpr NativeKey kLeftShift{50, 0xFFE1};
+constexpr NativeKey kKeyS{39, 's'};
+constexpr NativeKey kKeyA{38, 'a'};
+constexpr NativeKey kKeyB{56, 'b'};
+constexpr NativeKey kEnter{36, 0xFF0D};
+constexpr NativeKey kEscape{9, 0xFF1B};
+constexpr NativeKey kKeypad7NumLockOff{79, 0xFF95};
+constexpr NativeKey kKeypadEnter{104, 0xFF8D};
+constexpr NativeKey kVolumeUp{123, 0x1008FF13};
+
+void sendKey(QWidget& dialog, QEvent::Type type, NativeKey key, bool autoRepeat = false) {
+    QKeyEvent event(type, 0, Qt::NoModifier, key.scanCode, key.keysym, 0, QString(), autoRepeat);
+    QApplication::sendEvent(&dialog, &event);
+}
+
+void press(QWidget& dialog, NativeKey key) { sendKey(dialog, QEvent::KeyPress, key); }
+void release(QWidget& dialog, NativeKey key) { sendKey(dialog, QEvent::KeyRelease, key); }
+
+// Holding a key: the desktop reports each auto-repeat as a release and a press, both marked.
+void autoRepeat(QWidget& dialog, NativeKey key, int times) {
+    for (int i = 0; i < times; ++i) {
+        sendKey(dialog, QEvent::KeyRelease, key, true);
+        sendKey(dialog, QEvent::KeyPress, key, true);
+    }
+}
+
+// Each key pressed in order, then released in reverse order.
+void chord(QWidget& dialog, const QList<NativeKey>& keys) {
+    for (const NativeKey& key : keys) press(dialog, key);
+    for (auto key = keys.rbegin(); key != keys.rend(); ++key) release(dialog, *key);
+}
+
+QPoint centre(const SkinRect& r) { return {r.x + r.w / 2, r.y + r.h / 2}; }
+
+void clickAt(QWidget& dialog, QPoint point) { QTest::mouseClick(&dialog, Qt::LeftButton, {}, point); }
+
+void sendMouse(QWidget& dialog, QEvent::Type type, QPoint point) {
+    QMouseEvent event(type, point, dialog.mapToGlobal(point), Qt::LeftButton,
+                      type == QEvent::MouseButtonRelease ? Qt::NoButton : Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(&dialog, &event);
+}
+
+// `notches` turns of the wheel towards the user, one notch per event, at `point`.
+void wheelDown(QWidget& dialog, QPoint point, int notches) {
+    for (int notch = 0; notch < notches; ++notch) {
+        QWheelEvent wheel(point, dialog.mapToGlobal(point), {}, QPoint(0, -120), Qt::NoButton, {},
+                          Qt::NoScrollPhase, false);
+        QApplication::sendEvent(&dialog, &wheel);
+    }
+}
+
+bool grabGranted(QWidget&) { return true; }
+
+// What the user sees of a dialog: its picture, transparent outside its outline.
+bool saveShot(QWidget& dialog, const QString& path) {
+    QImage shot = dialog.grab().toImage().convertToFormat(QImage::Format_ARGB32_Premultiplied);
+    QPainter painter(&shot);
+    painter.setCompositionMode(QPainter::CompositionMode_Clear);
+    painter.setClipRegion(QRegion(shot.rect()) - dialog.mask());
+    painter.fillRect(shot.rect(), Qt::transparent);
+    painter.end();
+    return shot.save(path);
+}
+
+// A record holding `delays` pauses of `milliseconds`, 3 budget units each.
+MacroRecord pauses(int delays, uint16_t milliseconds = 100) {
+    MacroRecord record{};
+    StepData pause;
+    pause.milliseconds = milliseconds;
+    for (int i = 0; i < delays; ++i) AppendStep(record, kDelay, pause);
+    return record;
+}
+
+QList<int> keysOf(const KeyString& keys) {
+    QList<int> rows;
+    for (uint8_t row : keys) {
+        if (row != 0) rows.append(row);
+    }
+    return rows;
+}
+
+// The limit message as a script: counts the boxes asked for; `whileOpen` runs once, inside the next.
+struct LimitBoxes {
+    int shown = 0;
+    std::function<void()> whileOpen;
+    CMacro::LimitMessage Message() {
+        return [this](const QString&, const QString&) {
+            ++shown;
+            if (const std::function<void()> once = std::exchange(whileOpen, nullptr)) once();
+        };
+    }
+};
+
+// Acts on the modal dialog of type `Dialog` once its run has begun: the entry functions run their own.
+template <typename Dialog>
+void whenOpen(std::function<void(Dialog&)> script) {
+    QTimer::singleShot(0, [script] {
+        auto* dialog = dynamic_cast<Dialog*>(QApplication::activeModalWidget());
+        QVERIFY(dialog);
+        script(*dialog);
+    });
+}
+
+}  // namespace
+
+Q_DECLARE_METATYPE(QList<NativeKey>)
+
+class TestCaptureDialogs : public QObject {
+    Q_OBJECT
+
+private slots:
+    void initTestCase();
+    void singleKeyShowsAndReturnsTheChord_data();
+    void singleKeyShowsAndReturnsTheChord();
+    void singleKeyOkBeforeAnyKeyAndCancel();
+    void enterAndEscapeDoNotClose_data();
+    void enterAndEscapeDoNotClose();
+    void grabHeldWhileShownOnly_data();
+    void grabHeldWhileShownOnly();
+    void noteWithoutTheGrab();
+    void autoRepeatRecordsOneChord();
+    void mouseClicksWithDelays();
+    void budgetEdges_data();
+    void budgetEdges();
+    void limitMessageOneAtATime();
+    void keysLostWithTheWindow();
+    void cleanEmptiesAndSetsEightMs();
+    void insertDelayThenExtend();
+    void deleteSelectionRules_data();
+    void deleteSelectionRules();
+    void spinnerStopsAtItsLimits_data();
+    void spinnerStopsAtItsLimits();
+    void wheelScrollsTheEditorList();
+    void choiceKeyboardScrolling();
+    void choiceClickLoadsThePreview();
+    void choiceWheel_data();
+    void choiceWheel();
+    void dragMovesTheDialog();
+    void hoverRepaintsOnlyTheRegionsConcerned_data();
+    void hoverRepaintsOnlyTheRegionsConcerned();
+    void runSingleKeyDialog_data();
+    void runSingleKeyDialog();
+    void runMacroDialog_data();
+    void runMacroDialog();
+    void runChoiceDialog();
+    void screenshots_data();
+    void screenshots();
+
+private:
+    MacroStore m_store;
+};
+
+void TestCaptureDialogs::initTestCase() {
+    QDir skins(QStringLiteral(VOLTRANE_SKIN_DIR));
+    QVERIFY(skins.cdUp());
+    CVoltraneApp app;
+    QVERIFY(app.InitResources(skins.path() + QLatin1Char('/'), skins.path() + QStringLiteral("/skins/")));
+}
+
+void TestCaptureDialogs::singleKeyShowsAndReturnsTheChord_data() {
+    QTest::addColumn<QList<QList<NativeKey>>>("chords");
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<QList<int>>("rows");
+    QTest::newRow("Ctrl, Shift, S") << QList<QList<NativeKey>>{{kLeftCtrl, kLeftShift, kKeyS}}
+                                    << QStringLiteral("LCtrl+LShift+S") << QList<int>{70, 58, 47};
+    QTest::newRow("A released, then B")
+        << QList<QList<NativeKey>>{{kKeyA}, {kKeyB}} << QStringLiteral("B") << QList<int>{63};
+    QTest::newRow("keypad 7, NumLock off")
+        << QList<QList<NativeKey>>{{kKeypad7NumLockOff}} << QStringLiteral("(Num)7") << QList<int>{92};
+    QTest::newRow("keypad Enter") << QList<QList<NativeKey>>{{kKeypadEnter}} << QStringLiteral("(Num)Enter")
+                                  << QList<int>{102};
+    QTest::newRow("main Enter") << QList<QList<NativeKey>>{{kEnter}} << QStringLiteral("Enter")
+                                << QList<int>{57};
+    QTest::newRow("a key outside the table")
+        << QList<QList<NativeKey>>{{kVolumeUp}} << QStringLiteral("Unknown") << QList<int>{105};
+}
+
+void TestCaptureDialogs::singleKeyShowsAndReturnsTheChord() {
+    QFETCH(QList<QList<NativeKey>>, chords);
+    QFETCH(QString, text);
+    QFETCH(QList<int>, rows);
+    CSingleKey dialog(kEnglish);
+    dialog.show();
+    for (const QList<NativeKey>& keys : chords) chord(dialog, keys);
+    QCOMPARE(QString::fromStdU16String(dialog.Capture().Text()), text);
+    clickAt(dialog, centre(kSingleKeyRegions[CSingleKey::kOk]));
+    QCOMPARE(dialog.result(), int(QDialog::Accepted));
+    QVERIFY(!dialog.isVisible());
+    QVERIFY(dialog.Capture().OkResult());
+    QCOMPARE(keysOf(*dialog.Capture().OkResult()), rows);
+}
+
+void TestCaptureDialogs::singleKeyOkBeforeAnyKeyAndCancel() {
+    CSingleKey empty(kEnglish);
+    empty.show();
+    clickAt(empty, centre(kSingleKeyRegions[CSingleKey::kOk]));
+    QCOMPARE(empty.result(), int(QDialog::Accepted));
+    QVERIFY(!empty.Capture().OkResult());
+
+    CSingleKey cancelled(kEnglish);
+    cancelled.show();
+    chord(cancelled, {kKeyA});
+    clickAt(cancelled, centre(kSingleKeyRegions[CSingleKey::kCancel]));
+    QCOMPARE(cancelled.result(), int(QDialog::Rejected));
+    QVERIFY(!cancelled.isVisible());
+}
+
+// 0 the single-key dialog, 1 the macro editor.
+std::unique_ptr<QDialog> captureDialog(int kind, KeyboardGrab grab = PlatformKeyboardGrab) {
+    if (kind == 0) return std::make_unique<CSingleKey>(kEnglish, nullptr, grab);
+    return std::make_unique<CMacro>(MacroRecord{}, kEnglish, nullptr, grab);
+}
+
+void TestCaptureDialogs::enterAndEscapeDoNotClose_data() {
+    QTest::addColumn<int>("kind");
+    QTest::newRow("single key") << 0;
+    QTest::newRow("macro editor") << 1;
+}
+
+void TestCaptureDialogs::enterAndEscapeDoNotClose() {
+    QFETCH(int, kind);
+    const std::unique_ptr<QDialog> dialog = captureDialog(kind);
+    dialog->show();
+    for (NativeKey key : {kEnter, kEscape, kKeypadEnter}) {
+        press(*dialog, key);
+        QTest::keyClick(dialog.get(), key.scanCode == kEscape.scanCode ? Qt::Key_Escape : Qt::Key_Return);
+        release(*dialog, key);
+    }
+    QVERIFY(dialog->isVisible());
+    QCOMPARE(dialog->result(), 0);
+}
+
+void TestCaptureDialogs::grabHeldWhileShownOnly_data() {
+    QTest::addColumn<int>("kind");
+    QTest::addColumn<int>("wayOut");  // 0 accept, 1 reject, 2 close, 3 destruction
+    for (int kind : {0, 1}) {
+        const char* name = kind == 0 ? "single key" : "macro editor";
+        QTest::addRow("%s, accept", name) << kind << 0;
+        QTest::addRow("%s, reject", name) << kind << 1;
+        QTest::addRow("%s, close", name) << kind << 2;
+        QTest::addRow("%s, destruction", name) << kind << 3;
+    }
+}
+
+void TestCaptureDialogs::grabHeldWhileShownOnly() {
+    QFETCH(int, kind);
+    QFETCH(int, wayOut);
+    std::unique_ptr<QDialog> dialog = captureDialog(kind, grabGranted);
+    QVERIFY(!QWidget::keyboardGrabber());
+    dialog->show();
+    QCOMPARE(QWidget::keyboardGrabber(), dialog.get());
+    if (wayOut == 0) dialog->accept();
+    if (wayOut == 1) dialog->reject();
+    if (wayOut == 2) dialog->close();
+    if (wayOut == 3) dialog.reset();
+    QVERIFY(!QWidget::keyboardGrabber());
+}
+
+// The offscreen platform grants no grab, as Wayland does not: the dialogs say so and still capture.
+void TestCaptureDialogs::noteWithoutTheGrab() {
+    CSingleKey refused(kEnglish);
+    refused.show();
+    QVERIFY(!refused.Keyboard().ShowsNote());  // not before the window system has activated it
+    QCoreApplication::processEvents();
+    QVERIFY(!refused.Keyboard().Grabbed());
+    QVERIFY(refused.Keyboard().ShowsNote());
+    chord(refused, {kKeyA});
+    QCOMPARE(QString::fromStdU16String(refused.Capture().Text()), QStringLiteral("A"));
+    const QImage withNote = refused.grab().toImage();
+
+    CSingleKey granted(kEnglish, nullptr, grabGranted);
+    granted.show();
+    QCoreApplication::processEvents();
+    QVERIFY(granted.Keyboard().Grabbed());
+    QVERIFY(!granted.Keyboard().ShowsNote());
+    chord(granted, {kKeyA});
+    QVERIFY(withNote != granted.grab().toImage());
+}
+
+void TestCaptureDialogs::autoRepeatRecordsOneChord() {
+    CMacro dialog(MacroRecord{}, kEnglish, nullptr, grabGranted);
+    dialog.show();
+    press(dialog, kKeyA);
+    autoRepeat(dialog, kKeyA, 5);
+    QCOMPARE(dialog.Recorder().Chord().KeysHeld(), 1);
+    release(dialog, kKeyA);
+    const MacroRecord& record = dialog.Recorder().Record();
+    QCOMPARE(record.count, 2);
+    QCOMPARE(record.steps[0].kind, uint8_t{kKeyDown});
+    QCOMPARE(record.steps[1].kind, uint8_t{kKeyUp});
+    QCOMPARE(int(record.steps[0].data[0]), 46);
+    QCOMPARE(int(record.steps[0].data[1]), 0);
+}
+
+// Both check boxes ticked: a click on "Left" stores press, delay, release, delay.
+void TestCaptureDialogs::mouseClicksWithDelays() {
+    CMacro dialog(MacroRecord{}, kEnglish, nullptr, grabGranted);
+    dialog.show();
+    clickAt(dialog, centre(kMacroEditorRegions[2]));
+    clickAt(dialog, centre(kMacroEditorRegions[3]));
+    clickAt(dialog, centre(kMacroEditorRegions[7]));
+    const MacroRecord& record = dialog.Recorder().Record();
+    QCOMPARE(record.count, 4);
+    QCOMPARE(int(record.length), 12);
+    const uint8_t kinds[] = {kMouseDown, kDelay, kMouseUp, kDelay};
+    for (int i = 0; i < 4; ++i) QCOMPARE(record.steps[i].kind, kinds[i]);
+    QCOMPARE(StepDelay(record.steps[1]), uint16_t{10});
+    QCOMPARE(dialog.Recorder().SelRow(), 3);
+}
+
+void TestCaptureDialogs::budgetEdges_data() {
+    QTest::addColumn<int>("delays");  // the record opened: this many 3-unit pauses
+    QTest::addColumn<bool>("byKey");  // a key chord, else a click on "Left"
+    QTest::addColumn<int>("count");   // steps afterwards
+    QTest::addColumn<int>("boxes");   // limit messages shown
+    QTest::newRow("246, click: press and release do not both fit") << 82 << false << 82 << 1;
+    QTest::newRow("246, chord: neither half is kept") << 82 << true << 82 << 1;
+    QTest::newRow("243, click: both fit, the budget is then spent") << 81 << false << 83 << 1;
+    QTest::newRow("240, click: both fit, room is left") << 80 << false << 82 << 0;
+    QTest::newRow("249, chord: presses are ignored, each release tells") << 83 << true << 83 << 2;
+}
+
+void TestCaptureDialogs::budgetEdges() {
+    QFETCH(int, delays);
+    QFETCH(bool, byKey);
+    QFETCH(int, count);
+    QFETCH(int, boxes);
+    LimitBoxes limit;
+    CMacro dialog(pauses(delays), kEnglish, nullptr, grabGranted, limit.Message());
+    dialog.show();
+    if (byKey) {
+        chord(dialog, {kLeftCtrl, kKeyA});
+    } else {
+        clickAt(dialog, centre(kMacroEditorRegions[7]));
+    }
+    QCOMPARE(dialog.Recorder().Record().count, count);
+    QCOMPARE(limit.shown, boxes);
+}
+
+// At 249 every release tells, but never while the box is still open.
+void TestCaptureDialogs::limitMessageOneAtATime() {
+    LimitBoxes limit;
+    CMacro dialog(pauses(83), kEnglish, nullptr, grabGranted, limit.Message());
+    int nested = 0;
+    limit.whileOpen = [&] {
+        const int before = limit.shown;
+        chord(dialog, {kKeyB});
+        nested = limit.shown - before;
+    };
+    dialog.show();
+    chord(dialog, {kKeyA});
+    QCOMPARE(nested, 0);
+    QCOMPARE(limit.shown, 1);
+    chord(dialog, {kKeyA});
+    QCOMPARE(limit.shown, 2);
+    QCOMPARE(dialog.Recorder().Record().count, 83);
+}
+
+// A key held when the dialog loses the keyboard records nothing: its release goes elsewhere.
+void TestCaptureDialogs::keysLostWithTheWindow() {
+    CMacro dialog(MacroRecord{}, kEnglish, nullptr, grabGranted);
+    dialog.show();
+    press(dialog, kKeyA);
+    QEvent deactivate(QEvent::WindowDeactivate);
+    QApplication::sendEvent(&dialog, &deactivate);
+    QVERIFY(dialog.Recorder().Chord().Empty());
+    release(dialog, kKeyA);
+    QCOMPARE(dialog.Recorder().Record().count, 0);
+    chord(dialog, {kKeyB});
+    QCOMPARE(dialog.Recorder().Record().count, 2);
+}
+
+void TestCaptureDialogs::cleanEmptiesAndSetsEightMs() {
+    CMacro dialog(pauses(5), kEnglish, nullptr, grabGranted);
+    dialog.show();
+    QCOMPARE(dialog.Recorder().Spinner().Value(), uint16_t{10});
+    clickAt(dialog, centre(kMacroEditorRegions[2]));
+    clickAt(dialog, centre(kMacroEditorRegions[CMacro::kClean]));
+    QCOMPARE(dialog.Recorder().Record().count, 0);
+    QCOMPARE(int(dialog.Recorder().Record().length), 0);
+    QCOMPARE(dialog.Recorder().Spinner().Value(), uint16_t{8});
+    QVERIFY(!dialog.Recorder().DelayAfterDown());
+}
+
+void TestCaptureDialogs::insertDelayThenExtend() {
+    CMacro dialog(pauses(1, 100), kEnglish, nullptr, grabGranted);
+    dialog.show();
+    clickAt(dialog, QPoint(300, kMacroEditorRegions[0].y + 6));
+    clickAt(dialog, centre(kMacroEditorRegions[CMacro::kInsertDelay]));
+    QCOMPARE(StepDelay(dialog.Recorder().Record().steps[0]), uint16_t{110});
+    clickAt(dialog, centre(kMacroEditorRegions[CMacro::kInsertDelay]));
+    QCOMPARE(StepDelay(dialog.Recorder().Record().steps[0]), uint16_t{120});
+    QCOMPARE(dialog.Recorder().Record().count, 1);
+    QCOMPARE(dialog.Recorder().SelRow(), 0);
+}
+
+void TestCaptureDialogs::deleteSelectionRules_data() {
+    QTest::addColumn<int>("steps");
+    QTest::addColumn<int>("row");  // the list row clicked before Delete
+    QTest::addColumn<int>("count");
+    QTest::addColumn<int>("selection");
+    QTest::newRow("the last of three: the selection moves up") << 3 << 2 << 2 << 1;
+    QTest::newRow("the middle of three: the selection stays") << 3 << 1 << 2 << 1;
+    QTest::newRow("the only step: the selection stays at 0") << 1 << 0 << 0 << 0;
+    QTest::newRow("a row past the end: nothing") << 2 << 5 << 2 << 5;
+}
+
+void TestCaptureDialogs::deleteSelectionRules() {
+    QFETCH(int, steps);
+    QFETCH(int, row);
+    QFETCH(int, count);
+    QFETCH(int, selection);
+    CMacro dialog(pauses(steps), kEnglish, nullptr, grabGranted);
+    dialog.show();
+    clickAt(dialog, QPoint(300, kMacroEditorRegions[0].y + 12 * row + 6));
+    QCOMPARE(dialog.Recorder().SelRow(), row);
+    clickAt(dialog, centre(kMacroEditorRegions[CMacro::kDelete]));
+    QCOMPARE(dialog.Recorder().Record().count, count);
+    QCOMPARE(dialog.Recorder().SelRow(), selection);
+}
+
+void TestCaptureDialogs::spinnerStopsAtItsLimits_data() {
+    QTest::addColumn<int>("region");
+    QTest::addColumn<int>("limit");
+    QTest::newRow("up") << int(kSpinUpRegion) << 999;
+    QTest::newRow("down") << int(kSpinDownRegion) << 1;
+}
+
+// The timer runs while the arrow is held; its ticks are driven here, not waited for.
+void TestCaptureDialogs::spinnerStopsAtItsLimits() {
+    QFETCH(int, region);
+    QFETCH(int, limit);
+    CMacro dialog(MacroRecord{}, kEnglish, nullptr, grabGranted);
+    dialog.show();
+    QVERIFY(!dialog.SpinTimer().isActive());
+    const QPoint arrow = centre(kMacroEditorRegions[static_cast<std::size_t>(region)]);
+    sendMouse(dialog, QEvent::MouseButtonPress, arrow);
+    QCOMPARE(dialog.Recorder().Spinner().Value(), uint16_t(region == kSpinUpRegion ? 11 : 9));
+    QVERIFY(dialog.SpinTimer().isActive());
+    QCOMPARE(dialog.SpinTimer().interval(), 100);
+    auto* timer = const_cast<QTimer*>(&dialog.SpinTimer());
+    for (int tick = 0; tick < 1000; ++tick) QMetaObject::invokeMethod(timer, "timeout");
+    QCOMPARE(int(dialog.Recorder().Spinner().Value()), limit);
+    sendMouse(dialog, QEvent::MouseButtonRelease, QPoint(5, 5));
+    QVERIFY(!dialog.SpinTimer().isActive());
+}
+
+void TestCaptureDialogs::wheelScrollsTheEditorList() {
+    CMacro dialog(pauses(25), kEnglish, nullptr, grabGranted);
+    dialog.show();
+    const QPoint list = centre(kMacroEditorRegions[0]);
+    sendMouse(dialog, QEvent::MouseMove, list);
+    wheelDown(dialog, list, 8);
+    QCOMPARE(dialog.Recorder().TopRow(), 5);
+    clickAt(dialog, centre(kMacroEditorRegions[CMacro::kFirstMouse + 5]));
+    QCOMPARE(dialog.Recorder().TopRow(), 6);
+}
+
+void TestCaptureDialogs::choiceKeyboardScrolling() {
+    for (int i = 0; i < 30; ++i) {
+        m_store.m_Macro[i] = pauses(i + 1);
+        m_store.m_strMacroNames[i] = u"Macro " + QString::number(i + 1).toStdU16String();
+    }
+    m_store.m_nMacroCount = 30;
+    CChoice dialog(m_store, kEnglish);
+    dialog.show();
+    for (int i = 0; i < 25; ++i) QTest::keyRelease(&dialog, Qt::Key_Down);
+    QCOMPARE(dialog.Choice().SelMacro(), 25);
+    QCOMPARE(dialog.Choice().MacroTop(), 5);
+    QCOMPARE(dialog.Choice().Preview().count, 26);
+    for (int i = 0; i < 21; ++i) QTest::keyRelease(&dialog, Qt::Key_Up);
+    QCOMPARE(dialog.Choice().SelMacro(), 4);
+    QCOMPARE(dialog.Choice().MacroTop(), 4);
+    QVERIFY(dialog.isVisible());
+}
+
+void TestCaptureDialogs::choiceClickLoadsThePreview() {
+    CChoice dialog(m_store, kEnglish);
+    dialog.show();
+    clickAt(dialog, QPoint(60, kChoiceRegions[2].y + 12 * 3 + 6));
+    QCOMPARE(dialog.Choice().SelMacro(), 3);
+    QCOMPARE(dialog.Choice().Preview().count, 4);
+    clickAt(dialog, centre(kChoiceRegions[CChoice::kOk]));
+    QCOMPARE(dialog.result(), int(QDialog::Accepted));
+}
+
+void TestCaptureDialogs::choiceWheel_data() {
+    QTest::addColumn<int>("region");  // the list the cursor is over
+    QTest::addColumn<int>("steps");   // steps of the first macro
+    QTest::addColumn<int>("macroTop");
+    QTest::addColumn<int>("stepTop");
+    QTest::newRow("30 macros: the macro list scrolls to 9") << int(CChoice::kMacroList) << 1 << 9 << 0;
+    QTest::newRow("21 steps: the step list stays") << int(CChoice::kStepList) << 21 << 0 << 0;
+    QTest::newRow("25 steps: the step list scrolls to 4") << int(CChoice::kStepList) << 25 << 0 << 4;
+}
+
+// Ten notches down over one list; each list stops where its last row shows.
+void TestCaptureDialogs::choiceWheel() {
+    QFETCH(int, region);
+    QFETCH(int, steps);
+    QFETCH(int, macroTop);
+    QFETCH(int, stepTop);
+    MacroStore store;
+    for (int i = 0; i < 30; ++i) store.m_Macro[i] = pauses(i == 0 ? steps : 1);
+    store.m_nMacroCount = 30;
+    CChoice dialog(store, kEnglish);
+    dialog.show();
+    const QPoint list = centre(kChoiceRegions[static_cast<std::size_t>(region)]);
+    sendMouse(dialog, QEvent::MouseMove, list);
+    wheelDown(dialog, list, 10);
+    QCOMPARE(dialog.Choice().MacroTop(), macroTop);
+    QCOMPARE(dialog.Choice().StepTop(), stepTop);
+}
+
+void TestCaptureDialogs::dragMovesTheDialog() {
+    CMacro dialog(MacroRecord{}, kEnglish, nullptr, grabGranted);
+    dialog.show();
+    const QPoint before = dialog.pos();
+    const QPoint background(400, 40);
+    sendMouse(dialog, QEvent::MouseButtonPress, background);
+    sendMouse(dialog, QEvent::MouseMove, background + QPoint(30, 20));
+    sendMouse(dialog, QEvent::MouseButtonRelease, background + QPoint(30, 20));
+    QCOMPARE(dialog.pos(), before + QPoint(30, 20));
+    QCOMPARE(dialog.Recorder().Record().count, 0);
+}
+
+void TestCaptureDialogs::runSingleKeyDialog_data() {
+    QTest::addColumn<QList<NativeKey>>("keys");
+    QTest::addColumn<bool>("ok");
+    QTest::addColumn<bool>("result");  // a result is returned
+    QTest::addColumn<QList<int>>("rows");
+    QTest::newRow("OK after Ctrl+Shift+S")
+        << QList<NativeKey>{kLeftCtrl, kLeftShift, kKeyS} << true << true << QList<int>{70, 58, 47};
+    QTest::newRow("OK before any key: all zeros") << QList<NativeKey>{} << true << true << QList<int>{};
+    QTest::newRow("Cancel") << QList<NativeKey>{kKeyA} << false << false << QList<int>{};
+}
+
+void TestCaptureDialogs::runSingleKeyDialog() {
+    QFETCH(QList<NativeKey>, keys);
+    QFETCH(bool, ok);
+    QFETCH(bool, result);
+    QFETCH(QList<int>, rows);
+    whenOpen<CSingleKey>([&](CSingleKey& dialog) {
+        chord(dialog, keys);
+        clickAt(dialog, centre(kSingleKeyRegions[ok ? CSingleKey::kOk : CSingleKey::kCancel]));
+    });
+    const std::optional<KeyString> keyString = RunSingleKeyDialog(nullptr, kEnglish);
+    QCOMPARE(keyString.has_value(), result);
+    if (keyString) QCOMPARE(keysOf(*keyString), rows);
+}
+
+void TestCaptureDialogs::runMacroDialog_data() {
+    QTest::addColumn<int>("steps");   // the record opened: this many pauses
+    QTest::addColumn<bool>("click");  // a click on "Left" is recorded
+    QTest::addColumn<bool>("ok");
+    QTest::addColumn<bool>("changed");
+    QTest::addColumn<int>("count");
+    QTest::newRow("OK after a click") << 0 << true << true << true << 2;
+    QTest::newRow("Cancel after a click") << 1 << true << false << false << 1;
+    QTest::newRow("OK without a change") << 1 << false << true << false << 1;
+    QTest::newRow("OK with an empty list keeps the record") << 0 << false << true << false << 0;
+}
+
+void TestCaptureDialogs::runMacroDialog() {
+    QFETCH(int, steps);
+    QFETCH(bool, click);
+    QFETCH(bool, ok);
+    QFETCH(bool, changed);
+    QFETCH(int, count);
+    MacroRecord record = pauses(steps);
+    whenOpen<CMacro>([&](CMacro& dialog) {
+        if (click) clickAt(dialog, centre(kMacroEditorRegions[7]));
+        clickAt(dialog, centre(kMacroEditorRegions[ok ? CMacro::kOk : CMacro::kCancel]));
+    });
+    QCOMPARE(RunMacroDialog(nullptr, record, kEnglish), changed);
+    QCOMPARE(record.count, count);
+}
+
+void TestCaptureDialogs::runChoiceDialog() {
+    whenOpen<CChoice>([](CChoice& dialog) {
+        QTest::keyRelease(&dialog, Qt::Key_Down);
+        QTest::keyRelease(&dialog, Qt::Key_Down);
+        clickAt(dialog, centre(kChoiceRegions[CChoice::kOk]));
+    });
+    QCOMPARE(RunChoiceDialog(nullptr, m_store, kEnglish), std::optional<int>(2));
+    whenOpen<CChoice>([](CChoice& dialog) { clickAt(dialog, centre(kChoiceRegions[CChoice::kCancel])); });
+    QCOMPARE(RunChoiceDialog(nullptr, m_store, kEnglish), std::nullopt);
+}
+
+void TestCaptureDialogs::hoverRepaintsOnlyTheRegionsConcerned_data() {
+    QTest::addColumn<int>("kind");  // 0 single key, 1 macro editor, 2 macro choice
+    QTest::addColumn<QRect>("from");
+    QTest::addColumn<QRect>("to");
+    const auto rect = [](const SkinRect& r) { return QRect(r.x, r.y, r.w, r.h); };
+    QTest::newRow("single key, OK to Cancel")
+        << 0 << rect(kSingleKeyRegions[1]) << rect(kSingleKeyRegions[2]);
+    QTest::newRow("editor, Left to Right")
+        << 1 << rect(kMacroEditorRegions[7]) << rect(kMacroEditorRegions[8]);
+    QTest::newRow("editor, spinner up to down")
+        << 1 << rect(kMacroEditorRegions[14]) << rect(kMacroEditorRegions[15]);
+    QTest::newRow("choice, OK to Cancel") << 2 << rect(kChoiceRegions[4]) << rect(kChoiceRegions[5]);
+}
+
+// Moving from one region to another repaints those two regions, not the dialog.
+void TestCaptureDialogs::hoverRepaintsOnlyTheRegionsConcerned() {
+    QFETCH(int, kind);
+    QFETCH(QRect, from);
+    QFETCH(QRect, to);
+    std::unique_ptr<QDialog> dialog;
+    if (kind == 2) {
+        dialog = std::make_unique<CChoice>(m_store, kEnglish);
+    } else {
+        dialog = captureDialog(kind, grabGranted);
+    }
+    dialog->show();
+    sendMouse(*dialog, QEvent::MouseMove, from.center());
+    QCoreApplication::processEvents();
+    PaintSpy spy;
+    dialog->installEventFilter(&spy);
+    sendMouse(*dialog, QEvent::MouseMove, to.center());
+    QCoreApplication::processEvents();
+    QCOMPARE(spy.painted, QRegion(from) + to);
+}
+
+void TestCaptureDialogs::screenshots_data() {
+    QTest::addColumn<int>("language");
+    QTest::newRow("english") << kEnglish;
+    QTest::newRow("japanese") << 4;
+    QTest::newRow("german") << 3;
+    QTest::newRow("korean") << 5;
+}
+
+// The three dialogs with content, as a user sees them (the grab granted), for the README.
+void TestCaptureDialogs::screenshots() {
+    QFETCH(int, language);
+    const QString name = QString::fromLatin1(QTest::currentDataTag());
+    const QString folder = QStringLiteral(VOLTRANE_SCREENSHOT_DIR "/");
+    QVERIFY(QDir().mkpath(folder));
+
+    CSingleKey single(language, nullptr, grabGranted);
+    single.show();
+    chord(single, {kLeftCtrl, kLeftShift, kKeyS});
+    QVERIFY(saveShot(single, folder + QStringLiteral("single-key-%1.png").arg(name)));
+    CSingleKey refused(language);  // as on Wayland
+    refused.show();
+    QCoreApplication::processEvents();
+    chord(refused, {kLeftCtrl, kKeyS});
+    QVERIFY(saveShot(refused, folder + QStringLiteral("single-key-no-grab-%1.png").arg(name)));
+
+    CMacro editor(MacroRecord{}, language, nullptr, grabGranted);
+    editor.show();
+    clickAt(editor, centre(kMacroEditorRegions[2]));
+    chord(editor, {kLeftCtrl, kKeyA});
+    clickAt(editor, centre(kMacroEditorRegions[7]));
+    clickAt(editor, centre(kMacroEditorRegions[12]));
+    press(editor, kLeftShift);
+    sendMouse(editor, QEvent::MouseMove, centre(kMacroEditorRegions[8]));
+    QVERIFY(saveShot(editor, folder + QStringLiteral("macro-editor-%1.png").arg(name)));
+
+    CChoice choice(m_store, language);
+    choice.show();
+    clickAt(choice, QPoint(60, kChoiceRegions[2].y + 12 * 6 + 6));
+    sendMouse(choice, QEvent::MouseMove, centre(kChoiceRegions[CChoice::kOk]));
+    QVERIFY(saveShot(choice, folder + QStringLiteral("macro-choice-%1.png").arg(name)));
+}
+
+QTEST_MAIN(TestCaptureDialogs)
+#include "test_capture_dialogs.moc"
