@@ -1,9 +1,11 @@
 #!/usr/bin/env bash
 # A person's session with the window, end to end: the built program runs on the virtual mouse under
 # its own X server (Xvfb with openbox) and is driven with real pointer and key events from xdotool.
-# It sets DPI with the slider and a stepper, changes the lighting, switches to the advanced page and
-# moves the pointer speed slider, presses Apply and closes the window; then it checks what a person
-# would find afterwards: "Setting1.ini", "download.bin" and the mouse itself, through voltranectl.
+# It sets DPI with the slider and a stepper, changes the lighting, gives button 4 a key combination
+# through its function menu and the single-key dialog, switches to the advanced page, moves the
+# pointer speed slider, records a macro (a key and a click) and gives it to button 5 through the
+# macro choice dialog, presses Apply and closes the window; then it checks what a person would find
+# afterwards: "Setting1.ini", "download.bin" and the mouse itself, through voltranectl.
 # Screenshots of each stage go to SHOT_DIR.
 # usage: e2e_window.sh VOLTRANE VOLTRANECTL SKIN_DIR SHOT_DIR
 # Exits 77 (skipped) when a tool it needs is missing.
@@ -38,19 +40,22 @@ wait_for() {
 # A private X server on the first free display number, reachable only through its socket and cookie.
 export XAUTHORITY=$scratch/Xauthority
 touch "$XAUTHORITY"
+display=
 for number in $(seq 90 140); do
     [ -e "/tmp/.X$number-lock" ] || [ -e "/tmp/.X11-unix/X$number" ] && continue
     xauth add ":$number" . "$(od -An -N16 -tx1 /dev/urandom | tr -d ' \n')"
-    Xvfb ":$number" -auth "$XAUTHORITY" -nolisten tcp -noreset -screen 0 1024x768x24 >"$scratch/xvfb.log" 2>&1 &
+    Xvfb ":$number" -auth "$XAUTHORITY" -nolisten tcp -noreset -screen 0 1024x768x24 \
+        >"$scratch/xvfb.log" 2>&1 &
     pids+=($!)
     if wait_for 10 xdpyinfo -display ":$number"; then
-        export DISPLAY=:$number
+        display=:$number
         break
     fi
     kill "${pids[-1]}" 2>/dev/null || true
     unset 'pids[-1]'
 done
-[ -n "${DISPLAY:-}" ] && [ "$DISPLAY" = ":${number:-}" ] || { cat "$scratch/xvfb.log"; echo "FAIL: no X server"; exit 1; }
+[ -n "$display" ] || { cat "$scratch/xvfb.log"; echo "FAIL: no X server"; exit 1; }
+export DISPLAY=$display
 
 # The session: a window manager, and nothing of the host's desktop, settings or session bus.
 export HOME=$scratch/home XDG_CONFIG_HOME=$scratch/home/.config XDG_DATA_HOME=$scratch/home/.local/share
@@ -86,8 +91,22 @@ timeout 10 xdotool windowactivate --sync "$window" || fail "the window could not
 [ ! -e "$state" ] || fail "reading the mouse at start-up wrote into it"
 shot 1-start
 
-# click ITEM_X ITEM_Y: a left click at a point of the window, as the pointer would make it.
-click() { xdotool mousemove --window "$window" "$1" "$2" click 1; }
+# click X Y [WINDOW]: a left click at a point of the main window (or of WINDOW), as the pointer makes it.
+click() { xdotool mousemove --window "${3:-$window}" "$1" "$2" click 1; }
+# dialog [EXCEPT]: the program's window shown over the main one (a menu or a dialog) other than
+# EXCEPT, if any; await_dialog waits for one.
+dialog() {
+    xdotool search --onlyvisible --class voltrane | grep -vx -e "$window" -e "${1:-$window}" | tail -n 1
+}
+has_dialog() { [ -n "$(dialog "$@")" ]; }
+no_dialog() { ! has_dialog; }
+await_dialog() { wait_for 10 has_dialog "$@" && dialog "$@"; }
+# choose_function ROW: in the open button-function menu, the ROWth item, by the arrow keys.
+choose_function() {
+    local row
+    for row in $(seq "$1"); do xdotool key Down; done
+    xdotool key Return
+}
 
 # Basic page: the DPI slider's fifth stop (level 4), then the down stepper (level 3).
 click 648 462
@@ -99,24 +118,58 @@ click 648 188
 click 745 182
 click 745 182
 click 569 258
-shot 2-basic-page
+# Button 4 sends Ctrl+B: its function menu, "Keyboard", and the keys pressed in the single-key dialog.
+click 346 254
+menu=$(await_dialog) || fail "button 4 opened no function menu"
+choose_function 7
+if single_key=$(await_dialog "$menu"); then
+    xdotool key ctrl+b
+    shot 2-single-key
+    click 341 221 "$single_key"
+    wait_for 10 no_dialog || fail "OK did not close the single-key dialog"
+else
+    fail "Keyboard opened no single-key dialog"
+fi
+shot 3-basic-page
 
 # Advanced page: the pointer speed slider's eighth stop (speed 7).
 click 264 98
 click 244 206
-shot 3-advanced-page
+# A new macro: the editor records the A key and a click on its left-button strip.
+click 517 430
+if editor=$(await_dialog); then
+    xdotool key a
+    click 65 151 "$editor"
+    shot 4-macro-editor
+    click 519 442 "$editor"
+    wait_for 10 no_dialog || fail "OK did not close the macro editor"
+else
+    fail "Edit opened no macro editor"
+fi
+shot 5-advanced-page
+# Button 5 plays the macro: its function menu, "Macro", and the macro chosen in the choice dialog.
+click 95 98
+click 346 283
+menu=$(await_dialog) || fail "button 5 opened no function menu"
+choose_function 8
+if choice=$(await_dialog "$menu"); then
+    click 100 118 "$choice"
+    shot 6-macro-choice
+    click 519 442 "$choice"
+    wait_for 10 no_dialog || fail "OK did not close the macro choice dialog"
+else
+    fail "Macro opened no macro choice dialog"
+fi
 
 # Apply: the profile is saved, the mouse written, and a message box says so; Return closes it.
 click 654 558
 wait_for 10 test -s "$app/download.bin" || fail "Apply wrote no download.bin"
-boxes() { [ "$(xdotool search --onlyvisible --class voltrane | wc -l)" -ge 2 ]; }
-no_box() { ! boxes; }
-wait_for 10 boxes || fail "Apply showed no message box"
-shot 4-applied
+wait_for 10 has_dialog || fail "Apply showed no message box"
+shot 7-applied
 box=$(xdotool getactivewindow)
 [ "$box" != "$window" ] || fail "the message box does not have the focus"
 xdotool key Return
-wait_for 10 no_box || fail "Return did not close the message box"
+wait_for 10 no_dialog || fail "Return did not close the message box"
 
 # Close: the program ends by itself, and well.
 click 766 27
@@ -137,7 +190,8 @@ tail -c +9 "$state" >"$scratch/mouse-buttons.bin"
 "$ctl" decode --settings "$scratch/mouse-settings.bin" --buttons "$scratch/mouse-buttons.bin" --json \
     >"$scratch/mouse.json"
 "$ctl" encode "$profile" --settings "$scratch/expected-settings.bin" --buttons "$scratch/expected-buttons.bin"
-cmp -s "$app/download.bin" "$scratch/expected-buttons.bin" || fail "download.bin is not the profile's button report"
+cmp -s "$app/download.bin" "$scratch/expected-buttons.bin" ||
+    fail "download.bin is not the profile's button report"
 cmp -s "$scratch/mouse-buttons.bin" "$app/download.bin" || fail "the mouse does not hold download.bin"
 cmp -s "$scratch/mouse-settings.bin" "$scratch/expected-settings.bin" ||
     fail "the mouse does not hold the profile's settings"
@@ -155,17 +209,27 @@ for line in raw.decode("utf-16").splitlines():
     if equals and key.strip() not in profile:
         profile[key.strip()] = int(value, 16) if value.startswith("0x") else value
 chosen = {"XDpi": 3, "Single": 0, "Colorshift": 1, "Breathing": 1, "HShine": 2, "RLED": 2, "GLED": 0,
-          "XSpeed": 7, "Advanced config": 1}
+          "XSpeed": 7, "Button4": 7, "Button5": 8, "Macros Names5": "Macro_1"}
 for key, value in chosen.items():
     if profile.get(key) != value:
         problems.append(f"Setting1.ini: {key}={profile.get(key)}, the clicks chose {value}")
-items = json.load(open(sys.argv[2]))["items"]
+if not str(profile.get("Keyboard Settings4")).startswith("070,063,000,"):
+    problems.append(f"Setting1.ini: button 4 sends keys {profile.get('Keyboard Settings4')}, not LCtrl+B")
+mouse = json.load(open(sys.argv[2]))
+items = mouse["items"]
 # DPI level, single, colour shift, breathing, shine, lamp 1 on and its level, lamp 3 off (the report
-# carries no level for a lamp that is off)
-held = {55: 3, 14: 0, 15: 1, 16: 1, 36: 2, 25: 1, 37: 2, 32: 1, 33: 0}
+# carries no level for a lamp that is off), button 4 a key combination, button 5 a macro
+held = {55: 3, 14: 0, 15: 1, 16: 1, 36: 2, 25: 1, 37: 2, 32: 1, 33: 0, 3: 7, 4: 8}
 for item, value in held.items():
     if items[item] != value:
         problems.append(f"the mouse holds item {item} = {items[item]}, the clicks chose {value}")
+# Key-table rows: LCtrl 70, B 63.
+if mouse["key_data"][3][:3] != [70, 63, 0]:
+    problems.append(f"the mouse's button 4 sends keys {mouse['key_data'][3]}, not LCtrl+B")
+# The macro as the mouse plays it: A down, A up, left button down, left button up.
+steps = [(m["name"], [step[:2] for step in m["steps"]]) for m in mouse["macros"]]
+if steps != [("Macro_1", [[6, 46], [18, 46], [2, 1], [19, 1]])]:
+    problems.append(f"the mouse holds the macros {steps}, not Macro_1: A, then a left click")
 for problem in problems:
     print("FAIL:", problem)
 sys.exit(1 if problems else 0)
