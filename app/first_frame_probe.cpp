@@ -4,6 +4,7 @@
 
 #include <QCoreApplication>
 #include <QEvent>
+#include <QTimer>
 #include <cstdio>
 #include <cstdlib>
 
@@ -16,8 +17,17 @@ public:
     FirstFrameProbe(QObject* parent, std::chrono::steady_clock::time_point start)
         : QObject(parent), m_start(start) {}
 
+    // The first paint is let through; the report runs once it has been drawn and handed on.
     bool eventFilter(QObject* watched, QEvent* event) override {
-        if (event->type() != QEvent::Paint) return QObject::eventFilter(watched, event);
+        if (event->type() == QEvent::Paint && !m_seen) {
+            m_seen = true;
+            QTimer::singleShot(0, this, [this] { report(); });
+        }
+        return QObject::eventFilter(watched, event);
+    }
+
+private:
+    void report() const {
         const std::chrono::duration<double, std::milli> elapsed =
             std::chrono::steady_clock::now() - m_start;
         struct rusage usage {};
@@ -27,8 +37,8 @@ public:
         std::_Exit(0);
     }
 
-private:
     std::chrono::steady_clock::time_point m_start;
+    bool m_seen = false;
 };
 
 }  // namespace

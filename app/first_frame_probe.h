@@ -10,8 +10,8 @@ class QCoreApplication;
 namespace voltrane {
 
 // Installs the probe on `application` when VOLTRANE_FIRST_FRAME_PROBE is set. On the first paint
-// of any widget it prints "first-frame-ms=<ms> peak-rss-kb=<kB>" on the standard output and exits
-// with status 0.
+// of any widget, once that frame is drawn, it prints "first-frame-ms=<ms> peak-rss-kb=<kB>" on the standard
+// output and exits with status 0.
 void InstallFirstFrameProbe(QCoreApplication& application, std::chrono::steady_clock::time_point start);
 
 }  // namespace voltrane

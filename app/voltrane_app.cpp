@@ -1,6 +1,8 @@
 #include "app/voltrane_app.h"
 
 #include <QApplication>
+#include <QFontMetrics>
+#include <QTimer>
 
 #include "app/globals.h"
 #include "app/qt_prompter.h"
@@ -28,6 +30,18 @@ QFont interfaceFont(const char* family, int pixels) {
     return font;
 }
 
+// Prepares what the first frame draws while the start-up read waits for the mouse (its wait runs an
+// event loop): the interface fonts of the language and the basic page's pictures. Without a mouse it
+// runs before the first frame instead, which costs nothing extra.
+void prepareFirstFrame() {
+    QTimer::singleShot(0, qApp, [] {
+        for (const QFont& font : {SmallFont(g_nLanguage), LargeFont(g_nLanguage)}) {
+            QFontMetrics(font).horizontalAdvance(QStringLiteral("Apply 0"));
+        }
+        for (const int picture : {kMainNormal, kMainOver, kMainDown}) static_cast<void>(g_imgSkin[picture]);
+    });
+}
+
 std::filesystem::path toPath(const QString& text) { return std::filesystem::path(text.toStdU16String()); }
 
 // A folder as the program names folders: ending in "/".
@@ -49,6 +63,7 @@ bool CVoltraneApp::InitResources(const QString& programDir, const QString& skinD
         reportMissingFile(*missing);
         return false;
     }
+    prepareFirstFrame();
     return true;
 }
 
