@@ -32,9 +32,7 @@ constexpr std::u16string_view kCaptureNotes[kLanguageCount] = {
 };
 }  // namespace
 
-std::u16string_view CaptureNoteText(int language) {
-    return kCaptureNotes[language >= 0 && language < kLanguageCount ? language : kEnglish];
-}
+std::u16string_view CaptureNoteText(int language) { return kCaptureNotes[KnownLanguage(language)]; }
 
 std::u16string_view SingleKeyButtonText(DialogButton button, int language) {
     return buttonText(TextTable::SingleKeyButtons, 0, button, language);

@@ -17,9 +17,7 @@ Controller::Controller(std::filesystem::path programDir, UserInterface& ui)
     m_setting.ResetToDefaults();
 }
 
-void Controller::SetLanguage(int language) {
-    m_nLanguage = language >= 0 && language < kLanguageCount ? language : kEnglish;
-}
+void Controller::SetLanguage(int language) { m_nLanguage = KnownLanguage(language); }
 
 ProfileLoad Controller::LoadProfile(const std::filesystem::path& path, int page) {
     return voltrane::LoadProfile(m_setting, path, m_nLanguage, page);
@@ -31,15 +29,9 @@ WriteResult Controller::SaveProfile(const std::filesystem::path& path) const {
 
 ApplyResult Controller::Apply() { return m_device ? RunApply(m_setting, m_device->Context()) : noDevice(); }
 
-void Controller::ApplyToDevice() {
-    if (m_device) return voltrane::ApplyToDevice(m_setting, m_device->Context(), m_ui, m_nLanguage);
-    m_ui.ShowMessage(GetText(TextTable::Message, kMessageCannotOpen, m_nLanguage),
-                     GetText(TextTable::Message, kMessageDownloadFailed, m_nLanguage), m_nLanguage);
-}
+void Controller::ApplyToDevice() { ShowApplyOutcome(Apply(), m_ui, m_nLanguage); }
 
-int Controller::ApplyToDeviceSilently() {
-    return m_device ? voltrane::ApplyToDeviceSilently(m_setting, m_device->Context()) : -3;
-}
+int Controller::ApplyToDeviceSilently() { return SilentApplyCode(Apply().outcome); }
 
 ReadResult Controller::Read() {
     if (!m_device) return {ReadOutcome::MouseNotFound};

@@ -28,8 +28,7 @@ std::u16string buttonNotice(int button, int language) {
 
 }  // namespace
 
-void ApplyToDevice(const MouseSetting& setting, DeviceContext& context, UserInterface& ui, int language) {
-    const ApplyResult result = RunApply(setting, context);
+void ShowApplyOutcome(const ApplyResult& result, UserInterface& ui, int language) {
     auto show = [&](std::u16string_view text, int titleRow) {
         ui.ShowMessage(text, titleRow < 0 ? u"" : messageRow(titleRow, language), language);
     };
@@ -54,8 +53,12 @@ void ApplyToDevice(const MouseSetting& setting, DeviceContext& context, UserInte
     }
 }
 
-int ApplyToDeviceSilently(const MouseSetting& setting, DeviceContext& context) {
-    switch (RunApply(setting, context).outcome) {
+void ApplyToDevice(const MouseSetting& setting, DeviceContext& context, UserInterface& ui, int language) {
+    ShowApplyOutcome(RunApply(setting, context), ui, language);
+}
+
+int SilentApplyCode(ApplyOutcome outcome) {
+    switch (outcome) {
         case ApplyOutcome::MouseNotFound:
         case ApplyOutcome::MouseAccessDenied:
             return -3;
@@ -66,6 +69,10 @@ int ApplyToDeviceSilently(const MouseSetting& setting, DeviceContext& context) {
         default:
             return 0;
     }
+}
+
+int ApplyToDeviceSilently(const MouseSetting& setting, DeviceContext& context) {
+    return SilentApplyCode(RunApply(setting, context).outcome);
 }
 
 ReadResult ReadKeepingMacros(MouseSetting& setting, MacroStore& store, DeviceContext& context) {

@@ -11,14 +11,20 @@
 
 namespace voltrane {
 
-// Runs the apply and shows its outcome in `language`: "download complete" when done, otherwise
-// the failure (a node that refused access adds a line that names the udev rule). A missing button
-// collection shows nothing.
+// Shows the outcome of an apply in `language`: "download complete" when done, otherwise the failure
+// (a node that refused access adds a line that names the udev rule). A missing button collection
+// shows nothing.
+void ShowApplyOutcome(const ApplyResult& result, UserInterface& ui, int language);
+
+// Runs the apply and shows its outcome (ShowApplyOutcome).
 void ApplyToDevice(const MouseSetting& setting, DeviceContext& context, UserInterface& ui, int language);
 
-// The apply without messages: 0 done (also when the button phase failed or the buttons do not
-// fit), -1 settings report refused, -2 settings read-back failed, -3 mouse not found (or not
+// The silent apply's code for an outcome: 0 done (also when the button phase failed or the buttons
+// do not fit), -1 settings report refused, -2 settings read-back failed, -3 mouse not found (or not
 // opened).
+int SilentApplyCode(ApplyOutcome outcome);
+
+// The apply without messages; returns SilentApplyCode of its outcome.
 int ApplyToDeviceSilently(const MouseSetting& setting, DeviceContext& context);
 
 // The read at start-up. Returns 1 when both reports were read and decoded; 0 after a failure,

@@ -16,7 +16,7 @@ constexpr std::u16string_view kKey = u"Language";
 int ReadLanguage(const std::filesystem::path& path) {
     const std::optional<IniFile> file = IniFile::Load(path);
     const int32_t language = file ? file->GetInt(kSection, kKey, 0) : kEnglish;
-    return language >= 0 && language < kLanguageCount ? language : kEnglish;
+    return KnownLanguage(language);
 }
 
 WriteResult WriteLanguage(const std::filesystem::path& path, int language) {

@@ -6,7 +6,7 @@ std::u16string BoundedName(std::u16string_view name) {
     if (name.size() <= kMaxNameLength) return std::u16string(name);
     std::size_t length = kMaxNameLength;
     // A high surrogate at the cut would lose its partner.
-    if (name[length - 1] >= 0xD800 && name[length - 1] <= 0xDBFF) --length;
+    if (IsHighSurrogate(name[length - 1])) --length;
     return std::u16string(name.substr(0, length));
 }
 

@@ -11,6 +11,11 @@ namespace voltrane {
 inline constexpr int kLanguageCount = 6;
 inline constexpr int kEnglish = 2;
 
+// `language` when it is one of 0..5, else English.
+constexpr int KnownLanguage(int language) {
+    return language >= 0 && language < kLanguageCount ? language : kEnglish;
+}
+
 enum class TextTable {
     Main,              // item captions and profile keys: 6 languages, 136 rows, width 60
     ButtonFunction,    // function names and the save-as menu: 6 x 46 x 40
@@ -78,7 +83,7 @@ std::u16string_view GetText(TextTable table, int row, int language);
 // English and German, 932 Japanese, 949 Korean. A language outside 0..5 reads as English.
 constexpr int AnsiCodePageOf(int language) {
     constexpr int kCodePages[kLanguageCount] = {936, 950, 1252, 1252, 932, 949};
-    return language >= 0 && language < kLanguageCount ? kCodePages[language] : kCodePages[kEnglish];
+    return kCodePages[KnownLanguage(language)];
 }
 
 }  // namespace voltrane

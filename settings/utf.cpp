@@ -76,8 +76,6 @@ void AppendUtf8(std::string& out, char32_t cp) {
     }
 }
 
-bool IsHighSurrogate(char16_t unit) { return unit >= 0xD800 && unit <= 0xDBFF; }
-
 bool IsLowSurrogate(char16_t unit) { return unit >= 0xDC00 && unit <= 0xDFFF; }
 
 // The names glibc's iconv knows a Windows code page by, the Windows name first; none for others.
