@@ -1,8 +1,8 @@
 #include "app/qt_capture_dialogs.h"
 
-#include "capture/choice_dlg.h"
-#include "capture/macro_dlg.h"
-#include "capture/single_key_dlg.h"
+#include "dialogs/choice_dlg.h"
+#include "dialogs/macro_dlg.h"
+#include "dialogs/single_key_dlg.h"
 
 namespace voltrane {
 

@@ -11,10 +11,10 @@
 
 #include "app/globals.h"
 #include "app/voltrane_app.h"
-#include "capture/choice_dlg.h"
-#include "capture/macro_dlg.h"
+#include "dialogs/choice_dlg.h"
+#include "dialogs/macro_dlg.h"
 #include "capture/macro_edit.h"
-#include "capture/single_key_dlg.h"
+#include "dialogs/single_key_dlg.h"
 #include "paint_spy.h"
 #include "settings/text_tables.h"
 #include "skin/dialog_regions.h"

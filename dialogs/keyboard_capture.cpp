@@ -1,4 +1,4 @@
-#include "capture/keyboard_capture.h"
+#include "dialogs/keyboard_capture.h"
 
 #include <QGuiApplication>
 #include <QKeyEvent>

@@ -1,11 +1,11 @@
-#include "capture/macro_dlg.h"
+#include "dialogs/macro_dlg.h"
 
 #include <QMouseEvent>
 #include <QWheelEvent>
 #include <cstring>
 
 #include "app/globals.h"
-#include "capture/step_list_painter.h"
+#include "dialogs/step_list_painter.h"
 #include "settings/text_tables.h"
 #include "skin/dialog_regions.h"
 #include "skin/item_qrect.h"

@@ -1,4 +1,4 @@
-#include "capture/choice_dlg.h"
+#include "dialogs/choice_dlg.h"
 
 #include <QKeyEvent>
 #include <QPainter>
@@ -6,7 +6,7 @@
 
 #include "app/globals.h"
 #include "capture/dialog_texts.h"
-#include "capture/step_list_painter.h"
+#include "dialogs/step_list_painter.h"
 #include "skin/dialog_regions.h"
 #include "skin/fitted_text.h"
 #include "skin/item_qrect.h"

@@ -4,8 +4,8 @@
 #include <QPainter>
 
 #include "app/globals.h"
-#include "capture/macro_dlg.h"
-#include "capture/step_list_painter.h"
+#include "dialogs/macro_dlg.h"
+#include "dialogs/step_list_painter.h"
 #include "capture/step_text.h"
 #include "settings/text_tables.h"
 #include "skin/dialog_regions.h"

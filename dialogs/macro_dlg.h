@@ -5,7 +5,7 @@
 #include <QTimer>
 #include <functional>
 
-#include "capture/keyboard_capture.h"
+#include "dialogs/keyboard_capture.h"
 #include "capture/macro_recorder.h"
 #include "skin/skinned_dialog.h"
 

@@ -4,7 +4,7 @@
 
 #include <optional>
 
-#include "capture/keyboard_capture.h"
+#include "dialogs/keyboard_capture.h"
 #include "capture/single_key_capture.h"
 #include "skin/skinned_dialog.h"
 

@@ -1,4 +1,4 @@
-#include "capture/step_list_painter.h"
+#include "dialogs/step_list_painter.h"
 
 #include <QPainter>
 #include <QTextOption>

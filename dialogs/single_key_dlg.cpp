@@ -1,4 +1,4 @@
-#include "capture/single_key_dlg.h"
+#include "dialogs/single_key_dlg.h"
 
 #include <QPainter>
 
