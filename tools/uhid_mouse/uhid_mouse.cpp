@@ -107,9 +107,9 @@ bool send(int fd, const uhid_event& event) {
 
 bool create(int fd, bool unrelated) {
     const std::vector<uint8_t> descriptor =
-        unrelated ? std::vector<uint8_t>(voltrane::kPointerDescriptor.begin(),
-                                         voltrane::kPointerDescriptor.end())
-                  : mouseDescriptor();
+        unrelated
+            ? std::vector<uint8_t>(voltrane::kPointerDescriptor.begin(), voltrane::kPointerDescriptor.end())
+            : mouseDescriptor();
     uhid_event event{};
     event.type = UHID_CREATE2;
     std::snprintf(reinterpret_cast<char*>(event.u.create2.name), sizeof event.u.create2.name, "%s",
@@ -191,7 +191,7 @@ private:
 };
 
 void installSignalHandlers() {
-    struct sigaction action{};
+    struct sigaction action {};
     action.sa_handler = onSignal;  // no SA_RESTART: a waiting read returns so the loop sees the flag
     sigaction(SIGTERM, &action, nullptr);
     sigaction(SIGINT, &action, nullptr);
@@ -202,8 +202,9 @@ void installSignalHandlers() {
 int main(int argc, char** argv) {
     const std::optional<Options> options = parse(argc, argv);
     if (!options) {
-        std::fprintf(stderr, "usage: uhid_mouse [--state FILE] [--refuse-sets N] [--short-replies] "
-                             "[--no-answer] [--vanish-after K] [--unrelated]\n");
+        std::fprintf(stderr,
+                     "usage: uhid_mouse [--state FILE] [--refuse-sets N] [--short-replies] "
+                     "[--no-answer] [--vanish-after K] [--unrelated]\n");
         return 2;
     }
     installSignalHandlers();
