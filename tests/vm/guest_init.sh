@@ -140,7 +140,7 @@ expect_exit "a short reply to apply's read-back" 5 "the settings report could no
 start_mouse --no-answer
 expect_exit "no answer" 4 "the mouse refused the settings report five times" ctl apply /etc/vm-profile.ini
 start_mouse --vanish-after 2
-expect_exit "the mouse gone mid-apply" 6 "settings written; the mouse's button collection was not found" ctl apply /etc/vm-profile.ini
+expect_exit "the mouse gone mid-apply" 7 "settings written; the mouse refused the button report five times" ctl apply /etc/vm-profile.ini
 stop_mouse
 
 # Hot-plug: watch sees the mouse come and go, and nothing of the unrelated pointer.

@@ -56,7 +56,10 @@ module_order() {  # module_order NAME
 }
 
 rm -rf "$root"
-mkdir -p "$root"/{bin,usr/bin,usr/sbin,etc/udev/rules.d,proc,sys,dev,run,tmp,lib/modules}
+# Laid out like Debian's merged /usr, so that programs find their libraries and plugins where the host has them.
+mkdir -p "$root"/{bin,usr/bin,usr/sbin,usr/lib/modules,usr/lib64,etc/udev/rules.d,proc,sys,dev,run,tmp}
+ln -s usr/lib "$root/lib"
+ln -s usr/lib64 "$root/lib64"
 cp /bin/busybox "$root/bin/busybox"
 ln -s busybox "$root/bin/sh"
 if ldd /bin/busybox >/dev/null 2>&1; then

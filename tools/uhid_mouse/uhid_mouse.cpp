@@ -11,7 +11,7 @@
 //   --refuse-sets N    the next N set feature reports are refused
 //   --short-replies    every get feature report is answered one byte short
 //   --no-answer        no transfer is ever answered, so the kernel's own time-out runs
-//   --vanish-after K   the device goes away right after the K-th transfer has been answered
+//   --vanish-after K   the device goes away when the transfer after the K-th arrives, unanswered
 //   --unrelated        an unrelated pointer (1234:5678, no feature reports) instead of the mouse
 //
 // The device stays until the program is ended by SIGTERM or SIGINT (or --vanish-after); exit 0 then,
@@ -147,10 +147,11 @@ public:
     // Answers one event from the kernel. Returns false when the device is to go away.
     bool handle(const uhid_event& event) {
         if (event.type != UHID_GET_REPORT && event.type != UHID_SET_REPORT) return true;
+        if (m_options.vanishAfter > 0 && m_transfers++ == m_options.vanishAfter) return false;
         if (m_options.noAnswer) return true;
         if (event.type == UHID_GET_REPORT) answerGet(event.u.get_report);
         if (event.type == UHID_SET_REPORT) answerSet(event.u.set_report);
-        return m_options.vanishAfter == 0 || ++m_transfers < m_options.vanishAfter;
+        return true;
     }
 
 private:
