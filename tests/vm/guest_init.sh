@@ -21,6 +21,7 @@ check() {
     shift
     if "$@" >/tmp/check.out 2>&1; then ok "$name"; else bad "$name" "$(head -c 600 /tmp/check.out)"; fi
 }
+profile=/etc/vm-profile.ini  # unlike the mouse's factory state
 ctl() { timeout 120 /usr/bin/voltranectl --device hid --dir /tmp/ctl "$@"; }
 
 # Waits up to 30 s for the mouse's hidraw node and prints it.
@@ -112,20 +113,21 @@ udevadm trigger --action=change --subsystem-match=hidraw
 udevadm settle --timeout=30
 check "a user with access reads" as_user /usr/bin/voltranectl --device hid --dir /tmp/tester read
 check "a user with access applies" as_user /usr/bin/voltranectl --device hid --dir /tmp/tester \
-    apply /etc/vm-profile.ini
+    apply $profile
 rm /etc/udev/rules.d/90-test-access.rules
 udevadm control --reload
 
 # Byte-exact transfers.
-/usr/bin/voltranectl encode /etc/vm-profile.ini --settings /tmp/settings.bin --buttons /tmp/buttons.bin
+/usr/bin/voltranectl encode $profile --settings /tmp/settings.bin --buttons /tmp/buttons.bin
 start_mouse
 ctl read --profile /tmp/before.ini >/dev/null 2>&1
-check "the fresh mouse holds other reports than the profile's" sh -c "/usr/bin/voltranectl encode /tmp/before.ini --settings /tmp/s0.bin --buttons /tmp/b0.bin && \
+check "the fresh mouse holds other reports than the profile's" sh -c "/usr/bin/voltranectl encode \
+    /tmp/before.ini --settings /tmp/s0.bin --buttons /tmp/b0.bin && \
     ! cmp -s /tmp/s0.bin /tmp/settings.bin && ! cmp -s /tmp/b0.bin /tmp/buttons.bin"
-check "apply" ctl apply /etc/vm-profile.ini
+check "apply" ctl apply $profile
 check "the mouse holds the settings report encode builds" same_bytes /tmp/state.bin 0 8 /tmp/settings.bin
 check "the mouse holds the button report encode builds" same_bytes /tmp/state.bin 8 2049 /tmp/buttons.bin
-check "verify agrees" ctl verify /etc/vm-profile.ini
+check "verify agrees" ctl verify $profile
 check "read" ctl read --profile /tmp/read.ini
 check "the profile read back applies the same reports" sh -c "/usr/bin/voltranectl encode /tmp/read.ini \
     --settings /tmp/s2.bin --buttons /tmp/b2.bin && cmp /tmp/s2.bin /tmp/settings.bin && \
@@ -133,14 +135,16 @@ check "the profile read back applies the same reports" sh -c "/usr/bin/voltranec
 
 # Faults, each with its message and exit code, none hanging.
 start_mouse --refuse-sets 1000
-expect_exit "a refused set" 4 "the mouse refused the settings report five times" ctl apply /etc/vm-profile.ini
+expect_exit "a refused set" 4 "the mouse refused the settings report five times" ctl apply $profile
 start_mouse --short-replies
 expect_exit "a short reply to read" 5 "the settings report could not be read" ctl read
-expect_exit "a short reply to apply's read-back" 5 "the settings report could not be read back" ctl apply /etc/vm-profile.ini
+expect_exit "a short reply to apply's read-back" 5 "the settings report could not be read back" \
+    ctl apply $profile
 start_mouse --no-answer
-expect_exit "no answer" 4 "the mouse refused the settings report five times" ctl apply /etc/vm-profile.ini
+expect_exit "no answer" 4 "the mouse refused the settings report five times" ctl apply $profile
 start_mouse --vanish-after 2
-expect_exit "the mouse gone mid-apply" 7 "settings written; the mouse refused the button report five times" ctl apply /etc/vm-profile.ini
+expect_exit "the mouse gone mid-apply" 7 "settings written; the mouse refused the button report five times" \
+    ctl apply $profile
 stop_mouse
 
 # Hot-plug: watch sees the mouse come and go, and nothing of the unrelated pointer.
