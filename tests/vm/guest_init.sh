@@ -24,11 +24,13 @@ check() {
 profile=/etc/vm-profile.ini  # unlike the mouse's factory state
 ctl() { timeout 120 /usr/bin/voltranectl --device hid --dir /tmp/ctl "$@"; }
 
-# Waits up to 30 s for the mouse's hidraw node and prints it.
-mouse_node() {
+mouse=1B80:B412
+unrelated=1234:5678
+# Waits up to 30 s for the hidraw node of the USB HID device VENDOR:PRODUCT ($1) and prints it.
+hid_node() {
     i=0
     while [ $i -lt 150 ]; do
-        for dir in /sys/bus/hid/devices/0003:1B80:B412.*/hidraw/hidraw*; do
+        for dir in /sys/bus/hid/devices/0003:$1.*/hidraw/hidraw*; do
             [ -e "/dev/${dir##*/}" ] && { echo "/dev/${dir##*/}"; return 0; }
         done
         sleep 0.2
@@ -36,11 +38,11 @@ mouse_node() {
     done
     return 1
 }
-# Waits up to 30 s until no node of the mouse is left.
-mouse_gone() {
+# Waits up to 30 s until the USB HID device VENDOR:PRODUCT ($1) is gone.
+hid_gone() {
     i=0
     while [ $i -lt 150 ]; do
-        ls -d /sys/bus/hid/devices/0003:1B80:B412.* >/dev/null 2>&1 || return 0
+        ls -d /sys/bus/hid/devices/0003:$1.* >/dev/null 2>&1 || return 0
         sleep 0.2
         i=$((i + 1))
     done
@@ -52,7 +54,7 @@ start_mouse() {
     rm -f /tmp/state.bin
     /usr/bin/uhid_mouse --state /tmp/state.bin "$@" &
     mouse_pid=$!
-    node=$(mouse_node) || { bad "mouse appears ($*)" "no hidraw node"; return 1; }
+    node=$(hid_node $mouse) || { bad "mouse appears ($*)" "no hidraw node"; return 1; }
     udevadm settle --timeout=30
 }
 stop_mouse() {
@@ -60,7 +62,7 @@ stop_mouse() {
     kill "$mouse_pid" 2>/dev/null
     wait "$mouse_pid" 2>/dev/null
     mouse_pid=
-    mouse_gone || bad "mouse goes away" "its HID device stayed"
+    hid_gone $mouse || bad "mouse goes away" "its HID device stayed"
 }
 # expect_exit NAME CODE TEXT COMMAND...: the command ends with CODE and says TEXT on stderr
 expect_exit() {
@@ -91,9 +93,8 @@ udevadm settle --timeout=30
 start_mouse
 /usr/bin/uhid_mouse --unrelated &
 other_pid=$!
-sleep 1
+other=$(hid_node $unrelated)
 udevadm settle --timeout=30
-other=$(for dir in /sys/bus/hid/devices/0003:1234:5678.*/hidraw/hidraw*; do echo "/dev/${dir##*/}"; done)
 ctl devices >/tmp/devices.out 2>&1
 check "devices lists the node" grep -q "^$node 1B80:B412" /tmp/devices.out
 check "devices marks the settings collection" grep -q "feature=8 *<- settings collection" /tmp/devices.out
@@ -154,6 +155,7 @@ i=0
 while ! grep -q watching /tmp/watch.err && [ $i -lt 100 ]; do sleep 0.2; i=$((i + 1)); done
 kill "$other_pid"
 wait "$other_pid"
+hid_gone $unrelated
 start_mouse
 stop_mouse
 wait "$watch_pid"

@@ -34,12 +34,13 @@ else
 fi
 /usr/bin/uhid_mouse --unrelated &
 other_pid=$!
+hid_node $unrelated >/dev/null
 udevadm settle --timeout=30
-sleep 1
 kill "$other_pid"
 wait "$other_pid"
+hid_gone $unrelated
 udevadm settle --timeout=30
-sleep 2
+sleep 2  # time for the window to act on the removal, were it to
 check "an unrelated device coming and going leaves the window open" kill -0 "$window_pid"
 stop_mouse
 if ends_within "$window_pid" 600; then
