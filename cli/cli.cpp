@@ -18,9 +18,10 @@ int RunVoltraneCtl(std::span<const std::string> args, CliEnvironment& env) {
     }
     using Command = int (*)(const CliOptions&, CliEnvironment&);
     static const std::map<std::string, Command> kCommands = {
-        {"devices", CommandDevices}, {"collections", CommandCollections}, {"apply", CommandApply},
-        {"read", CommandRead},       {"encode", CommandEncode},           {"decode", CommandDecode},
-        {"verify", CommandVerify},
+        {"devices", CommandDevices}, {"collections", CommandCollections},
+        {"apply", CommandApply},     {"read", CommandRead},
+        {"encode", CommandEncode},   {"decode", CommandDecode},
+        {"verify", CommandVerify},   {"watch", CommandWatch},
     };
     return kCommands.at(parsed.options.command)(parsed.options, env);
 }

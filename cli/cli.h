@@ -5,10 +5,12 @@
 #include <filesystem>
 #include <functional>
 #include <memory>
+#include <optional>
 #include <ostream>
 #include <span>
 #include <string>
 
+#include "device/device_change.h"
 #include "device/hid_transport.h"
 #include "device/sleeper.h"
 #include "device/transport_factory.h"
@@ -28,6 +30,15 @@ enum CliExit : int {
     kExitDoesNotFit = 8,
     kExitAccessDenied = 9,  // the mouse is there, but this user may not open it (udev rule missing)
     kExitDiffers = 10,      // verify: the mouse does not hold what the profile would write
+    kExitNoHotPlug = 11,    // watch: the system's device monitor (udev) cannot be reached
+};
+
+// Hot-plug notices of HID nodes, for `watch`.
+class DeviceEventSource {
+public:
+    virtual ~DeviceEventSource() = default;
+    // The next arrival or removal of a HID node, waiting for it; empty when no notice can come any more.
+    virtual std::optional<DeviceEvent> Wait() = 0;
 };
 
 // What the tool reaches outside itself.
@@ -41,6 +52,8 @@ struct CliEnvironment {
     Sleeper& sleeper;
     std::filesystem::path programDir;  // the window's program directory: download.bin, virtual-mouse.bin
     const char* deviceVariable = nullptr;  // VOLTRANE_DEVICE, used when --device is not given
+    // Starts listening for hot-plug notices; null when the system's device monitor cannot be reached.
+    std::function<std::unique_ptr<DeviceEventSource>()> makeEventSource = [] { return nullptr; };
 };
 
 // Runs one command line (without the program name). Returns the exit code.

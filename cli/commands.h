@@ -13,5 +13,6 @@ int CommandRead(const CliOptions& options, CliEnvironment& env);
 int CommandEncode(const CliOptions& options, CliEnvironment& env);
 int CommandDecode(const CliOptions& options, CliEnvironment& env);
 int CommandVerify(const CliOptions& options, CliEnvironment& env);
+int CommandWatch(const CliOptions& options, CliEnvironment& env);
 
 }  // namespace voltrane

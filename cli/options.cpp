@@ -26,11 +26,14 @@ const char kUsage[] =
     "  verify PROFILE [--json]                   read the mouse and list where it differs from what "
     "applying "
     "PROFILE would write\n"
+    "  watch [--count N]                         print a line each time the mouse arrives or goes, with "
+    "its node;\n"
+    "                                            stop after N lines\n"
     "\n"
     "Exit status: 0 done; 2 usage or file error; 3 mouse not found; 4 settings report refused;\n"
     "5 settings read-back failed; 6 button collection not found; 7 button report refused;\n"
     "8 the configuration does not fit; 9 access to the mouse refused (install the udev rule);\n"
-    "10 verify: the mouse differs from the profile.\n"
+    "10 verify: the mouse differs from the profile; 11 watch: hot-plug notices cannot be had (udev).\n"
     "Without --device, the environment variable VOLTRANE_DEVICE=virtual[:PATH] selects the virtual "
     "mouse.\n";
 
@@ -46,10 +49,11 @@ const CommandOption kCommandOptions[] = {
     {"read", "--profile", true},    {"read", "--macros", true},    {"read", "--json", false},
     {"encode", "--settings", true}, {"encode", "--buttons", true}, {"decode", "--settings", true},
     {"decode", "--buttons", true},  {"decode", "--json", false},   {"verify", "--json", false},
+    {"watch", "--count", true},
 };
 const std::map<std::string, size_t> kOperandCounts = {
     {"devices", 0}, {"collections", 1}, {"apply", 1},  {"read", 0},
-    {"encode", 1},  {"decode", 0},      {"verify", 1},
+    {"encode", 1},  {"decode", 0},      {"verify", 1}, {"watch", 0},
 };
 
 class Parser {
@@ -104,11 +108,22 @@ private:
         m_error = "unknown option " + name + " for " + m_result.command;
     }
 
-    void commandValue(const std::string& name, const std::filesystem::path& v) {
+    void commandValue(const std::string& name, const std::string& v) {
+        if (name == "--count") return countValue(v);
         if (name == "--profile") m_result.profileOut = v;
         if (name == "--macros") m_result.macrosOut = v;
         if (name == "--settings") m_result.settingsFile = v;
         if (name == "--buttons") m_result.buttonsFile = v;
+    }
+
+    void countValue(const std::string& v) {
+        int count = 0;
+        const auto [end, ec] = std::from_chars(v.data(), v.data() + v.size(), count);
+        if (ec != std::errc() || end != v.data() + v.size() || count < 1) {
+            m_error = "--count must be a whole number from 1";
+            return;
+        }
+        m_result.count = count;
     }
 
     void globalOption(const std::string& name, const std::optional<std::string>& inlineValue) {

@@ -19,6 +19,7 @@ struct CliOptions {
     std::vector<std::string> operands;  // positional arguments after the command
     std::optional<std::filesystem::path> profileOut, macrosOut, settingsFile, buttonsFile;
     bool json = false;
+    std::optional<int> count;  // watch --count: stop after this many lines
 };
 
 struct ParsedCommandLine {

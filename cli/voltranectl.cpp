@@ -10,6 +10,7 @@
 #include "cli/cli.h"
 #include "device/factory_state.h"
 #include "device/hidapi_transport.h"
+#include "device/udev_monitor.h"
 #include "host/host_pointer_factory.h"
 #include "settings/program_paths.h"
 
@@ -22,6 +23,22 @@ std::filesystem::path programDir() {
     const std::filesystem::path exeDir = error ? std::filesystem::current_path(error) : exe.parent_path();
     return voltrane::LocateProgramPaths(exeDir, std::getenv("XDG_DATA_HOME"), std::getenv("HOME"))
         .programDir;
+}
+
+// udev's hot-plug notices, listened for from the moment it is made.
+class UdevEventSource final : public voltrane::DeviceEventSource {
+public:
+    std::optional<voltrane::DeviceEvent> Wait() override { return m_monitor.WaitEvent(); }
+    bool IsAvailable() const { return m_monitor.IsAvailable(); }
+
+private:
+    voltrane::UdevMonitor m_monitor;
+};
+
+std::unique_ptr<voltrane::DeviceEventSource> makeEventSource() {
+    auto source = std::make_unique<UdevEventSource>();
+    if (!source->IsAvailable()) return nullptr;
+    return source;
 }
 
 }  // namespace
@@ -39,6 +56,7 @@ int main(int argc, char** argv) {
         sleeper,
         programDir(),
         std::getenv(kDeviceVariable),
+        makeEventSource,
     };
     return RunVoltraneCtl(args, env);
 }

@@ -2,6 +2,17 @@
 
 namespace voltrane {
 
+bool IsMouseDevpath(std::string_view devpath) {
+    constexpr std::string_view kMouseHidName = "/0003:1B80:B412.";
+    for (size_t at = devpath.find(kMouseHidName); at != std::string_view::npos;
+         at = devpath.find(kMouseHidName, at + 1)) {
+        const std::string_view rest = devpath.substr(at + kMouseHidName.size());
+        const size_t digits = rest.find_first_not_of("0123456789ABCDEF");
+        if (digits != 0 && (digits == std::string_view::npos || rest[digits] == '/')) return true;
+    }
+    return false;
+}
+
 bool MouseWasRemoved(CHidDevice& hid, const DeviceEvent& event) {
     if (event.kind != DeviceEvent::Kind::Removal) return false;
     const bool present = hid.Open(kSettingsCollectionLength) != 0;

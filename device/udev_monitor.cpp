@@ -3,6 +3,7 @@
 #include <libudev.h>
 #include <poll.h>
 
+#include <cerrno>
 #include <cstring>
 
 namespace voltrane {
@@ -54,11 +55,25 @@ std::optional<DeviceEvent> UdevMonitor::ReadEvent() {
         const std::optional<DeviceEvent::Kind> kind = EventKindOfAction(udev_device_get_action(device));
         const char* devnode = udev_device_get_devnode(device);
         std::optional<DeviceEvent> event;
-        if (kind) event = DeviceEvent{*kind, devnode != nullptr ? devnode : ""};
+        const char* devpath = udev_device_get_devpath(device);
+        if (kind)
+            event =
+                DeviceEvent{*kind, devnode != nullptr ? devnode : "", devpath != nullptr ? devpath : ""};
         udev_device_unref(device);
         if (event) return event;
     }
     return std::nullopt;
+}
+
+std::optional<DeviceEvent> UdevMonitor::WaitEvent() {
+    if (m_monitor == nullptr) return std::nullopt;
+    pollfd waiting{udev_monitor_get_fd(m_monitor), POLLIN, 0};
+    for (;;) {
+        if (std::optional<DeviceEvent> event = ReadEvent()) return event;
+        const int ready = ::poll(&waiting, 1, -1);
+        if (ready < 0 && errno != EINTR) return std::nullopt;
+        if (ready > 0 && (waiting.revents & (POLLERR | POLLHUP | POLLNVAL)) != 0) return std::nullopt;
+    }
 }
 
 }  // namespace voltrane

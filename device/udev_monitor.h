@@ -35,6 +35,10 @@ public:
     // event waits or the monitor is unavailable.
     std::optional<DeviceEvent> ReadEvent();
 
+    // The next arrival or removal, waiting for it as long as it takes. Empty when the monitor is
+    // unavailable or its descriptor fails.
+    std::optional<DeviceEvent> WaitEvent();
+
 private:
     udev* m_udev = nullptr;
     udev_monitor* m_monitor = nullptr;

@@ -8,7 +8,6 @@
 // The state file holds exactly kStateBytes bytes: the settings report at offset 0 (byte 0 is 3), then
 // the button report at offset 8 (byte 8 is 4). It is replaced atomically after every report taken.
 
-#include <array>
 #include <cstddef>
 #include <cstdint>
 #include <filesystem>
@@ -18,6 +17,7 @@
 #include <vector>
 
 #include "device/hid_transport.h"
+#include "device/mouse_firmware.h"
 #include "device/reports.h"
 
 namespace voltrane {
@@ -25,9 +25,9 @@ namespace voltrane {
 class VirtualMouse final : public HidTransport {
 public:
     // The state: the settings report, then the button report.
-    static constexpr std::size_t kButtonOffset = kSettingsReportLength;
-    static constexpr std::size_t kStateBytes = kSettingsReportLength + kButtonReportLength;  // 2057
-    using State = std::array<uint8_t, kStateBytes>;
+    static constexpr std::size_t kButtonOffset = MouseFirmware::kButtonOffset;
+    static constexpr std::size_t kStateBytes = MouseFirmware::kStateBytes;  // 2057
+    using State = MouseFirmware::State;
 
     // Device paths of the two nodes, in enumeration order.
     static constexpr const char* kPointerPath = "virtual:hidraw0";
@@ -73,7 +73,7 @@ public:
     // Observation for tests.
     int SendCount() const { return m_sendCount; }    // SendFeature calls so far, whatever their result
     int FetchCount() const { return m_fetchCount; }  // GetFeature calls so far, whatever their result
-    const State& Reports() const { return m_reports; }
+    const State& Reports() const { return m_firmware.Reports(); }
     StateFile StateFileStatus() const { return m_stateFile; }
 
 private:
@@ -83,17 +83,12 @@ private:
     StateFile Load();
     bool Save(const State& reports) const;
     bool VendorNodeReady() const;
-    // Where a report of this ID and length lives in the state; empty when the mouse has no such report.
-    std::optional<std::size_t> SlotOf(std::span<const uint8_t> report) const;
 
-    State m_reports;
+    MouseFirmware m_firmware;
     std::filesystem::path m_statePath;
     StateFile m_stateFile;
     std::optional<int> m_openNode;  // index into the node list, or kDeadHandle
     bool m_present = true;
-    bool m_buttonCollection = true;
-    int m_refuseSends = 0;
-    int m_failFetches = 0;
     int m_sendCount = 0;
     int m_fetchCount = 0;
 };

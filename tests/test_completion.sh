@@ -18,12 +18,15 @@ complete() { :; }
 source "$1"
 
 cases=(
-    "voltranectl |devices collections apply read encode decode verify"
+    "voltranectl |devices collections apply read encode decode verify watch"
     "voltranectl v|verify"
+    "voltranectl w|watch"
+    "voltranectl watch |--count"
+    "voltranectl watch --count |"
     "voltranectl --|--device --dir --language --host --help"
     "voltranectl --host |desktop none"
     "voltranectl --device |hid virtual virtual:"
-    "voltranectl --language 2 --dir /tmp |devices collections apply read encode decode verify"
+    "voltranectl --language 2 --dir /tmp |devices collections apply read encode decode verify watch"
     "voltranectl --dir |<files -d>"
     "voltranectl read --|--profile --macros --json"
     "voltranectl read --profile |<files ini>"

@@ -44,7 +44,7 @@ done
 outside=$(dpkg-deb -c "$deb" | awk '{print $6}' | grep -v -e '^\./usr/' -e '^\./$' || true)
 [ -z "$outside" ] || fail "files outside /usr: $outside"
 diff <(ls "$skins") <(ls "$root/usr/share/voltrane/skins") || fail "the installed skins are not the built ones"
-grep -q 'ATTRS{idVendor}=="1b80".*TAG+="uaccess"' "$root/usr/lib/udev/rules.d/70-voltrane.rules" ||
+grep -q '^SUBSYSTEM=="hidraw", KERNELS=="0003:1B80:B412\.\*".*TAG+="uaccess"' "$root/usr/lib/udev/rules.d/70-voltrane.rules" ||
     fail "the udev rule does not give the seat's user the mouse"
 for page in voltrane voltranectl; do
     gzip -t "$root/usr/share/man/man1/$page.1.gz" || fail "$page.1.gz is not gzip"

@@ -24,6 +24,31 @@ TEST(EventKindOfAction, Table) {
     }
 }
 
+// The mouse is known by the name of its HID device in the node's path, however the kernel reaches it.
+TEST(IsMouseDevpath, Table) {
+    struct Row {
+        const char* devpath;
+        bool mouse;
+    };
+    const Row rows[] = {
+        {"/devices/pci0000:00/0000:00:14.0/usb1/1-2/1-2:1.1/0003:1B80:B412.0004/hidraw/hidraw3", true},
+        {"/devices/virtual/misc/uhid/0003:1B80:B412.0001/hidraw/hidraw0", true},
+        {"/devices/virtual/misc/uhid/0003:1B80:B412.000A", true},
+        {"/devices/virtual/misc/uhid/0003:1234:5678.0002/hidraw/hidraw1", false},
+        {"/devices/virtual/misc/uhid/0005:1B80:B412.0001/hidraw/hidraw0", false},  // Bluetooth
+        {"/devices/virtual/misc/uhid/0003:1B80:B413.0001/hidraw/hidraw0", false},
+        {"/devices/virtual/misc/uhid/0003:1B80:B412./hidraw/hidraw0", false},
+        {"/devices/virtual/misc/uhid/0003:1B80:B412.00x1/hidraw/hidraw0", false},
+        {"/devices/x/10003:1B80:B412.0001/hidraw/hidraw0", false},
+        {"0003:1B80:B412.0001", false},
+        {"", false},
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.devpath);
+        EXPECT_EQ(IsMouseDevpath(row.devpath), row.mouse);
+    }
+}
+
 // Without hot-plugging nothing waits; whether udev is reachable depends on the machine, and both
 // outcomes must leave a usable monitor.
 TEST(UdevMonitor, QuietWithoutHotPlug) {

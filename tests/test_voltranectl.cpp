@@ -32,6 +32,7 @@ struct Tool {
     std::function<std::unique_ptr<HostPointer>()> desktopHost = [] {
         return std::unique_ptr<HostPointer>();
     };
+    std::function<std::unique_ptr<DeviceEventSource>()> eventSource = [] { return nullptr; };
     std::ostringstream out, err;
 
     // Runs `global` options followed by `args`.
@@ -43,8 +44,9 @@ struct Tool {
     int Run(std::vector<std::string> args) {
         out.str("");
         err.str("");
-        CliEnvironment env{out,         err,     [this](const DeviceSelection&) { return transport(); },
-                           desktopHost, sleeper, dir.path()};
+        CliEnvironment env{out,         err,        [this](const DeviceSelection&) { return transport(); },
+                           desktopHost, sleeper,    dir.path(),
+                           nullptr,     eventSource};
         return RunVoltraneCtl(args, env);
     }
 
@@ -640,6 +642,82 @@ TEST(Voltranectl, DevicesMarksTheMouseCollections) {
     EXPECT_NE(out.find("1B80:B412"), std::string::npos);
     EXPECT_NE(out.find("feature=8  <- settings collection"), std::string::npos) << out;
     EXPECT_NE(out.find("feature=2049  <- button collection"), std::string::npos) << out;
+}
+
+// Hands out a fixed list of notices, then reports that no more can come.
+class ScriptedEvents final : public DeviceEventSource {
+public:
+    explicit ScriptedEvents(std::vector<DeviceEvent> events) : m_events(std::move(events)) {}
+    std::optional<DeviceEvent> Wait() override {
+        if (m_next == m_events.size()) return std::nullopt;
+        return m_events[m_next++];
+    }
+
+private:
+    std::vector<DeviceEvent> m_events;
+    size_t m_next = 0;
+};
+
+TEST(Voltranectl, WatchPrintsTheMouseComingAndGoing) {
+    using Kind = DeviceEvent::Kind;
+    const std::string mouse = "/devices/virtual/misc/uhid/0003:1B80:B412.0001/hidraw/hidraw0";
+    const std::string keyboard = "/devices/pci0000:00/usb1/1-1/1-1:1.0/0003:046D:C31C.0002/hidraw/hidraw1";
+    const std::vector<DeviceEvent> events = {
+        {Kind::Arrival, "/dev/hidraw1", keyboard}, {Kind::Arrival, "/dev/hidraw0", mouse},
+        {Kind::Removal, "/dev/hidraw1", keyboard}, {Kind::Removal, "/dev/hidraw0", mouse},
+        {Kind::Arrival, "/dev/hidraw0", mouse},
+    };
+    struct Case {
+        std::vector<std::string> args;
+        int code;
+        const char* out;
+        const char* err;
+    };
+    const Case cases[] = {
+        {{"watch", "--count", "2"}, 0, "arrived /dev/hidraw0\ngone /dev/hidraw0\n", ""},
+        {{"watch", "--count=1"}, 0, "arrived /dev/hidraw0\n", ""},
+        {{"watch"},
+         11,
+         "arrived /dev/hidraw0\ngone /dev/hidraw0\narrived /dev/hidraw0\n",
+         "voltranectl: udev's device monitor stopped\n"},
+        {{"watch", "--count", "4"},
+         11,
+         "arrived /dev/hidraw0\ngone /dev/hidraw0\narrived /dev/hidraw0\n",
+         "voltranectl: udev's device monitor stopped\n"},
+    };
+    Tool tool;
+    tool.eventSource = [&] { return std::make_unique<ScriptedEvents>(events); };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.args.back());
+        EXPECT_EQ(tool.Run(c.args), c.code);
+        EXPECT_EQ(tool.out.str(), c.out);
+        EXPECT_EQ(tool.err.str(), std::string("voltranectl: watching for the mouse\n") + c.err);
+    }
+}
+
+TEST(Voltranectl, WatchFailures) {
+    struct Case {
+        std::vector<std::string> args;
+        int code;
+        const char* err;
+    };
+    const Case cases[] = {
+        {{"watch"},
+         11,
+         "voltranectl: cannot watch for the mouse: udev's device monitor cannot be reached\n"},
+        {{"watch", "--count", "0"}, 2, "voltranectl: --count must be a whole number from 1\n"},
+        {{"watch", "--count", "x"}, 2, "voltranectl: --count must be a whole number from 1\n"},
+        {{"watch", "--count"}, 2, "voltranectl: option --count needs a value\n"},
+        {{"watch", "now"}, 2, "voltranectl: watch: wrong number of arguments\n"},
+        {{"read", "--count", "1"}, 2, "voltranectl: unknown option --count for read\n"},
+    };
+    Tool tool;  // no device monitor
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.args.back());
+        EXPECT_EQ(tool.Run(c.args), c.code);
+        EXPECT_EQ(tool.err.str().substr(0, tool.err.str().find('\n') + 1), c.err);
+        EXPECT_EQ(tool.out.str(), "");
+    }
 }
 
 }  // namespace

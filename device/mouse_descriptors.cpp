@@ -1,0 +1,64 @@
+#include "device/mouse_descriptors.h"
+
+namespace voltrane {
+
+namespace {
+
+// clang-format off
+// The pointer interface: five buttons, X and Y of 16 bits, a wheel. No feature reports.
+const uint8_t kPointerDescriptorBytes[] = {
+    0x05, 0x01,              // Usage Page (Generic Desktop)
+    0x09, 0x02,              // Usage (Mouse)
+    0xA1, 0x01,              // Collection (Application)
+    0x09, 0x01,              //   Usage (Pointer)
+    0xA1, 0x00,              //   Collection (Physical)
+    0x05, 0x09,              //     Usage Page (Buttons)
+    0x19, 0x01, 0x29, 0x05,  //     Usage Minimum (1), Usage Maximum (5)
+    0x15, 0x00, 0x25, 0x01,  //     Logical Minimum (0), Logical Maximum (1)
+    0x75, 0x01, 0x95, 0x05,  //     Report Size (1), Report Count (5)
+    0x81, 0x02,              //     Input (Data, Var, Abs)
+    0x75, 0x03, 0x95, 0x01,  //     Report Size (3), Report Count (1)
+    0x81, 0x01,              //     Input (Const): padding
+    0x05, 0x01,              //     Usage Page (Generic Desktop)
+    0x09, 0x30, 0x09, 0x31,  //     Usage (X), Usage (Y)
+    0x16, 0x01, 0x80,        //     Logical Minimum (-32767)
+    0x26, 0xFF, 0x7F,        //     Logical Maximum (32767)
+    0x75, 0x10, 0x95, 0x02,  //     Report Size (16), Report Count (2)
+    0x81, 0x06,              //     Input (Data, Var, Rel)
+    0x09, 0x38,              //     Usage (Wheel)
+    0x15, 0x81, 0x25, 0x7F,  //     Logical Minimum (-127), Logical Maximum (127)
+    0x75, 0x08, 0x95, 0x01,  //     Report Size (8), Report Count (1)
+    0x81, 0x06,              //     Input (Data, Var, Rel)
+    0xC0,                    //   End Collection
+    0xC0,                    // End Collection
+};
+
+// The vendor interface: the settings collection (report ID 3, 7 data bytes), then the button
+// collection (report ID 4, 2048 data bytes).
+const uint8_t kVendorDescriptorBytes[] = {
+    0x06, 0x00, 0xFF,        // Usage Page (0xFF00)
+    0x09, 0x01,              // Usage (1)
+    0xA1, 0x01,              // Collection (Application)
+    0x85, 0x03,              //   Report ID (3)
+    0x09, 0x01,              //   Usage (1)
+    0x15, 0x00,              //   Logical Minimum (0)
+    0x26, 0xFF, 0x00,        //   Logical Maximum (255)
+    0x75, 0x08, 0x95, 0x07,  //   Report Size (8), Report Count (7)
+    0xB1, 0x02,              //   Feature (Data, Var, Abs)
+    0xC0,                    // End Collection
+    0x09, 0x02,              // Usage (2)
+    0xA1, 0x01,              // Collection (Application)
+    0x85, 0x04,              //   Report ID (4)
+    0x09, 0x02,              //   Usage (2)
+    0x96, 0x00, 0x08,        //   Report Count (2048)
+    0xB1, 0x02,              //   Feature (Data, Var, Abs)
+    0xC0,                    // End Collection
+};
+// clang-format on
+
+}  // namespace
+
+const std::span<const uint8_t> kPointerDescriptor(kPointerDescriptorBytes);
+const std::span<const uint8_t> kVendorDescriptor(kVendorDescriptorBytes);
+
+}  // namespace voltrane

@@ -1,0 +1,18 @@
+#pragma once
+// The mouse's report descriptors, as its two USB interfaces declare them.
+
+#include <cstddef>
+#include <cstdint>
+#include <span>
+
+namespace voltrane {
+
+// The pointer interface: five buttons, X and Y of 16 bits, a wheel. No feature reports, no report ID.
+extern const std::span<const uint8_t> kPointerDescriptor;
+// The vendor interface: the settings collection (report ID 3, 7 data bytes), then the button
+// collection (report ID 4, 2048 data bytes).
+extern const std::span<const uint8_t> kVendorDescriptor;
+// The vendor descriptor up to the end of the settings collection.
+inline constexpr std::size_t kSettingsOnlyDescriptorBytes = 23;
+
+}  // namespace voltrane
