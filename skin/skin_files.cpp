@@ -1,5 +1,8 @@
 #include "skin/skin_files.h"
 
+#include "skin/dialog_regions.h"
+#include "skin/item_rects.h"
+
 namespace voltrane {
 
 const std::array<std::string_view, kSkinImageCount> kSkinFileNames = {
@@ -10,6 +13,28 @@ const std::array<std::string_view, kSkinImageCount> kSkinFileNames = {
     "macro_normal.jpg",    "macro_choice.jpg",    "arrow_up.bmp",         "arrow_down.bmp",
     "button.jpg",          "check.jpg",           "main_normal_side.jpg",
 };
+
+std::optional<SkinSize> ExpectedSkinSize(int index) {
+    switch (index) {
+        case kSingleKeyMask:
+        case kSingleKeyNormal:
+        case kSingleKeyOver:
+        case kSingleKeyDown:
+            return SkinSize{kSingleKeyWidth, kSingleKeyHeight};
+        case kMacroMask:
+        case kMacroDown:
+        case kMacroNormal:
+        case kMacroChoice:
+            return SkinSize{kMacroDialogWidth, kMacroDialogHeight};
+        case kArrowUp:
+        case kArrowDown:
+        case kButtonStrip:
+        case kCheckStrip:
+            return std::nullopt;
+        default:
+            return SkinSize{kMainWindowWidth, kMainWindowHeight};
+    }
+}
 
 std::string HiDpiFileName(std::string_view fileName) {
     const size_t dot = fileName.rfind('.');

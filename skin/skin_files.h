@@ -2,6 +2,7 @@
 // The skin images every skinned window is drawn from, by index, and their file names.
 
 #include <array>
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -36,6 +37,15 @@ inline constexpr int kSkinImageCount = 23;
 
 // The file name of every skin image in the "skins" folder, indexed by SkinImage.
 extern const std::array<std::string_view, kSkinImageCount> kSkinFileNames;
+
+// The size in pixels a skin image must have: the size of the window it draws (masks and page and
+// dialog pictures); std::nullopt for the thumbs and the button and check strips, which may have any
+// size that is not empty.
+struct SkinSize {
+    int width;
+    int height;
+};
+std::optional<SkinSize> ExpectedSkinSize(int index);
 
 // The name of an image's twice-size version for screens with a device pixel ratio above 1:
 // "<stem>@2x.<extension>", e.g. "main_normal@2x.jpg".

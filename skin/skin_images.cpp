@@ -1,22 +1,38 @@
 #include "skin/skin_images.h"
 
-#include <QFileInfo>
+#include <QBuffer>
+#include <QImageReader>
 #include <QPainter>
+#include <filesystem>
+
+#include "settings/atomic_file.h"
 
 namespace voltrane {
 
 namespace {
 
-// The image at `path`, or its twice-size version beside it when the screen wants one and it exists.
-QImage loadImage(const QString& skinDir, std::string_view fileName, qreal devicePixelRatio) {
-    if (devicePixelRatio > 1.0) {
-        QImage sharp(skinDir + QString::fromStdString(HiDpiFileName(fileName)));
-        if (!sharp.isNull()) {
-            sharp.setDevicePixelRatio(2.0);
-            return sharp;
-        }
-    }
-    return QImage(skinDir + QString::fromUtf8(fileName.data(), static_cast<qsizetype>(fileName.size())));
+constexpr std::size_t kMaxSkinFileBytes = 64 * 1024 * 1024;
+
+// The bytes of a regular file, read without blocking on whatever else the name may be.
+std::optional<QByteArray> readSkinFile(const QString& path) {
+    const std::optional<std::string> bytes =
+        ReadFileLimited(std::filesystem::path(path.toStdU16String()), kMaxSkinFileBytes);
+    if (!bytes) return std::nullopt;
+    return QByteArray(bytes->data(), static_cast<qsizetype>(bytes->size()));
+}
+
+// Whether `bytes` hold a picture of the size skin `index` must have, `scale` times over.
+bool hasExpectedSize(QByteArray bytes, int index, int scale) {
+    QBuffer buffer(&bytes);
+    QImageReader reader(&buffer);
+    const QSize size = reader.size();
+    if (size.isEmpty()) return false;
+    const std::optional<SkinSize> expected = ExpectedSkinSize(index);
+    return !expected || size == QSize(expected->width * scale, expected->height * scale);
+}
+
+QString fromName(std::string_view name) {
+    return QString::fromUtf8(name.data(), static_cast<qsizetype>(name.size()));
 }
 
 }  // namespace
@@ -24,20 +40,35 @@ QImage loadImage(const QString& skinDir, std::string_view fileName, qreal device
 const QImage& SkinImages::operator[](int index) const {
     static const QImage kNone;
     if (index < 0 || index >= kSkinImageCount) return kNone;
-    std::optional<QImage>& image = m_images[static_cast<std::size_t>(index)];
-    if (!image)
-        image = loadImage(m_skinDir, kSkinFileNames[static_cast<std::size_t>(index)], m_devicePixelRatio);
+    const auto at = static_cast<std::size_t>(index);
+    std::optional<QImage>& image = m_images[at];
+    if (!image) {
+        image = QImage::fromData(m_files[at]);
+        image->setDevicePixelRatio(m_ratios[at]);
+    }
     return *image;
 }
 
 std::optional<QString> LoadSkinImages(SkinImages& skins, const QString& skinDir, qreal devicePixelRatio) {
     skins = SkinImages();
-    skins.m_skinDir = skinDir;
-    skins.m_devicePixelRatio = devicePixelRatio;
-    for (const std::string_view name : kSkinFileNames) {
-        const QString path = skinDir + QString::fromUtf8(name.data(), static_cast<qsizetype>(name.size()));
-        if (!QFileInfo::exists(path)) return path;
+    for (int index = 0; index < kSkinImageCount; ++index) {
+        const auto at = static_cast<std::size_t>(index);
+        const std::string_view name = kSkinFileNames[at];
+        if (devicePixelRatio > 1.0) {
+            const std::optional<QByteArray> sharp = readSkinFile(skinDir + fromName(HiDpiFileName(name)));
+            if (sharp && hasExpectedSize(*sharp, index, 2)) {
+                skins.m_files[at] = *sharp;
+                skins.m_ratios[at] = 2.0;
+                continue;
+            }
+        }
+        const QString path = skinDir + fromName(name);
+        const std::optional<QByteArray> bytes = readSkinFile(path);
+        if (!bytes || !hasExpectedSize(*bytes, index, 1)) return path;
+        skins.m_files[at] = *bytes;
+        skins.m_ratios[at] = 1.0;
     }
+    if (skins[kMainMask].isNull()) return skinDir + fromName(kSkinFileNames[kMainMask]);
     skins.mainOutline = MaskOutline(skins[kMainMask]);
     skins.thumb = WithTransparentColour(skins[kArrowDown], qRgb(0, 0, 0));
     return std::nullopt;

@@ -1,9 +1,11 @@
 #pragma once
-// The 23 skin images from the "skins" folder beside the program. Start-up makes sure every one is
-// there; each picture is decoded the first time it is drawn, so the window's first frame waits only
-// for the pictures of the page it shows. On a screen whose device pixel ratio is above 1 the
-// twice-size pictures are used where they exist.
+// The 23 skin images from the "skins" folder beside the program. Start-up reads every file once (as
+// a regular file only, so that nothing in the folder can block it) and checks its size; each picture
+// is decoded the first time it is drawn, so the window's first frame waits only for the pictures of
+// the page it shows. On a screen whose device pixel ratio is above 1 the twice-size pictures are used
+// where they exist and have twice the size.
 
+#include <QByteArray>
 #include <QImage>
 #include <QString>
 #include <array>
@@ -27,13 +29,15 @@ public:
 
 private:
     friend std::optional<QString> LoadSkinImages(SkinImages&, const QString&, qreal);
-    QString m_skinDir;
-    qreal m_devicePixelRatio = 1.0;
+    std::array<QByteArray, kSkinImageCount> m_files;  // each picture's file as read at start-up
+    std::array<qreal, kSkinImageCount> m_ratios{};     // 2 for a twice-size picture, else 1
     mutable std::array<std::optional<QImage>, kSkinImageCount> m_images;
 };
 
-// Takes the skin images from `skinDir` (ending in "/"): checks in index order that every file is
-// there, then prepares the outline and thumb. Returns the full path of the first missing file.
+// Takes the skin images from `skinDir` (ending in "/"): reads them in index order, then prepares the
+// outline and thumb. Returns the full path of the first file that is missing, not a regular file,
+// unreadable, or not a picture of its expected size (ExpectedSkinSize; any size but empty for the
+// others).
 std::optional<QString> LoadSkinImages(SkinImages& skins, const QString& skinDir, qreal devicePixelRatio);
 
 // `image` with every pixel of colour `key` transparent.

@@ -1,5 +1,7 @@
 // The real main window, driven by clicks, the wheel and keys on the offscreen platform.
 
+#include <sys/stat.h>
+
 #include <QLineEdit>
 #include <QMouseEvent>
 #include <QPaintEvent>
@@ -253,24 +255,52 @@ void TestVoltraneWindow::storedLanguageAtStartUp() {
     QCOMPARE(rig.window->LanguageBox()->currentIndex(), 5);
 }
 
+// A skin file that is missing, or there but no picture of its window's size, ends start-up with the
+// message about a missing file; a FIFO in its place must not block start-up.
 void TestVoltraneWindow::missingSkinEndsStartUp_data() {
     QTest::addColumn<int>("language");
+    QTest::addColumn<QString>("file");
+    QTest::addColumn<QString>("damage");
     QTest::addColumn<QString>("missingText");
-    QTest::newRow("English") << kEnglish << QStringLiteral("file is missing");
-    QTest::newRow("German") << 3 << QStringLiteral("Die fehlenden dateien");
+    const QString english = QStringLiteral("file is missing");
+    QTest::newRow("missing, English") << kEnglish << "check.jpg" << "missing" << english;
+    QTest::newRow("missing, German") << 3 << "check.jpg" << "missing" << QStringLiteral("Die fehlenden dateien");
+    QTest::newRow("empty mask") << kEnglish << "main_mask.bmp" << "empty" << english;
+    QTest::newRow("mask of another size") << kEnglish << "main_mask.bmp" << "small" << english;
+    QTest::newRow("mask is a FIFO") << kEnglish << "main_mask.bmp" << "fifo" << english;
+    QTest::newRow("mask is a folder") << kEnglish << "main_mask.bmp" << "folder" << english;
+    QTest::newRow("picture of another size") << kEnglish << "macro_normal.jpg" << "small" << english;
+    QTest::newRow("picture is text") << kEnglish << "color_down.jpg" << "text" << english;
+    QTest::newRow("empty strip") << kEnglish << "button.jpg" << "empty" << english;
 }
 
 void TestVoltraneWindow::missingSkinEndsStartUp() {
     QFETCH(int, language);
+    QFETCH(QString, file);
+    QFETCH(QString, damage);
     QFETCH(QString, missingText);
     QTemporaryDir dir;
-    QVERIFY(LinkSkins(dir.path(), QStringLiteral("check.jpg")));
+    QVERIFY(LinkSkins(dir.path(), file));
+    const QString path = dir.path() + "/skins/" + file;
+    if (damage == "empty" || damage == "text") {
+        QFile bad(path);
+        QVERIFY(bad.open(QIODevice::WriteOnly));
+        if (damage == "text") bad.write("[Setting]\r\nLanguage=2\r\n");
+    } else if (damage == "small") {
+        QImage small(160, 160, QImage::Format_RGB32);
+        small.fill(Qt::magenta);
+        QVERIFY(small.save(path, file.endsWith(".bmp") ? "BMP" : "JPG"));
+    } else if (damage == "fifo") {
+        QCOMPARE(::mkfifo(path.toLocal8Bit().constData(), 0600), 0);
+    } else if (damage == "folder") {
+        QVERIFY(QDir().mkdir(path));
+    }
     QVERIFY(WriteLanguage(std::filesystem::path(dir.path().toStdString()) / "LANGUAGE.ini", language).ok());
     ScriptedUi ui;
     CVoltraneApp app(&ui);
     QVERIFY(!app.InitResources(dir.path() + "/", dir.path() + "/skins/"));
     QCOMPARE(ui.shown.size(), std::size_t{1});
-    QCOMPARE(QString::fromStdU16String(ui.shown[0].text), missingText + dir.path() + "/skins/check.jpg");
+    QCOMPARE(QString::fromStdU16String(ui.shown[0].text), missingText + path);
     QVERIFY(ui.shown[0].title == u"Error");
 }
 
