@@ -136,6 +136,31 @@ TEST(MainController, SaveQuestionSavesTheOldProfileOnYes) {
     }
 }
 
+// Loading a profile that has no file empties the macro-name box; a profile with a file keeps it.
+TEST(MainController, ProfileWithoutFileEmptiesTheNameBox) {
+    struct Case {
+        const char* name;
+        int item;
+        const char* file;  // written before the click, if any
+        std::u16string box;
+    };
+    const Case cases[] = {
+        {"NumberedProfileWithoutFile", 117, nullptr, u""},
+        {"NumberedProfileWithFile", 117, "Setting3.ini", u"Macro_1"},
+        {"DefaultsWithoutFile", 122, nullptr, u""},
+        {"DefaultsWithFile", 122, "DefSet.ini", u"Macro_1"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        Rig rig;
+        if (c.file) ASSERT_TRUE(rig.controller.SaveProfile(rig.dir.path() / c.file));
+        rig.window.nameText = u"Macro_1";
+        rig.ui.yesNo = {true};
+        rig.Click(c.item);
+        EXPECT_EQ(rig.window.nameText, c.box);
+    }
+}
+
 TEST(MainController, RestoreQuestionInKorean) {
     Rig rig;
     rig.controller.SetLanguage(5);
