@@ -1,6 +1,9 @@
 #include "control/device_actions.h"
 
+#include <algorithm>
+
 #include "device/step_records.h"
+#include "settings/profile.h"
 #include "settings/text_tables.h"
 #include "settings/utf.h"
 
@@ -75,12 +78,29 @@ int ApplyToDeviceSilently(const MouseSetting& setting, DeviceContext& context) {
     return SilentApplyCode(RunApply(setting, context).outcome);
 }
 
+namespace {
+
+// Gives button `b` the macro decoded into `slot`. When the records are the ones the profile already
+// held for the button, the button keeps the profile's macro name rather than the decoded one's.
+void keepDecodedMacro(MouseSetting& setting, const MacroStore& store, int b, int slot) {
+    const std::u16string profileName = setting.m_strButtonMacro[b];
+    uint8_t profileRow[kMacroRowBytes];
+    std::copy(std::begin(setting.m_MacroData[b]), std::end(setting.m_MacroData[b]), profileRow);
+    if (!AssignMacro(setting, b, &store.m_Macro[slot], store.m_strMacroNames[slot])) return;
+    const int32_t length = setting.m_nMacroDataLen[b];
+    if (!profileName.empty() && MacroRowLength(profileRow) == length &&
+        std::equal(profileRow, profileRow + length, setting.m_MacroData[b])) {
+        setting.m_strButtonMacro[b] = profileName;
+    }
+}
+
+}  // namespace
+
 ReadResult ReadKeepingMacros(MouseSetting& setting, MacroStore& store, DeviceContext& context) {
     ReadResult result = RunRead(setting, store, context);
     if (result.outcome != ReadOutcome::Done) return result;
     for (int b = 0; b < kButtonCount; ++b) {
-        const int slot = result.macroSlots[b];
-        if (slot >= 0) AssignMacro(setting, b, &store.m_Macro[slot], store.m_strMacroNames[slot]);
+        if (result.macroSlots[b] >= 0) keepDecodedMacro(setting, store, b, result.macroSlots[b]);
     }
     return result;
 }

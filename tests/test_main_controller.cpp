@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "controller_rig.h"
+#include "device/step_records.h"
 #include "settings/language_file.h"
 #include "settings/text_tables.h"
 
@@ -220,6 +221,36 @@ TEST(MainController, InitialiseUsesTheStoredLanguageAndLeavesTheDesktopAlone) {
     EXPECT_EQ(rig.main.m_nCurProfile, -1);
     EXPECT_FALSE(box.enabled);
     EXPECT_TRUE(rig.ui.shown.empty());
+}
+
+// Button 4's macro was named in profile 1 and applied; at the next start the read decodes it from
+// the mouse. The profile's name survives when the mouse holds the profile's macro.
+TEST(MainController, StartUpKeepsTheProfilesMacroNames) {
+    struct Case {
+        const char* name;
+        int profilePresses;  // key presses of the macro that profile 1 holds for button 4
+        std::u16string shown;
+    };
+    const Case cases[] = {
+        {"MouseHoldsTheProfilesMacro", 2, u"Combo1"},
+        {"MouseHoldsAnotherMacro", 3, u"Macro_1"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        Rig rig;
+        const MacroRecord applied = KeyPresses(2);
+        const MacroRecord inProfile = KeyPresses(c.profilePresses);
+        ASSERT_TRUE(AssignMacro(rig.Setting(), 3, &applied, u"Combo1"));
+        ASSERT_EQ(rig.controller.Apply().outcome, ApplyOutcome::Done);
+        ASSERT_TRUE(AssignMacro(rig.Setting(), 3, &inProfile, u"Combo1"));
+        ASSERT_TRUE(rig.controller.SaveProfile(rig.dir.path() / "Setting1.ini"));
+        rig.Setting().ResetToDefaults();
+
+        rig.main.Initialise();
+        EXPECT_EQ(rig.Setting().m_nItem[3], kFunctionMacro);
+        EXPECT_EQ(rig.Setting().m_nMacroDataLen[3], 40);
+        EXPECT_EQ(rig.Setting().m_strButtonMacro[3], c.shown);
+    }
 }
 
 TEST(MainController, LanguageChangeIsStoredAndRepainted) {
