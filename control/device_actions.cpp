@@ -5,7 +5,6 @@
 #include "device/step_records.h"
 #include "settings/profile.h"
 #include "settings/text_tables.h"
-#include "settings/utf.h"
 
 namespace voltrane {
 
@@ -19,14 +18,6 @@ std::u16string withAccessNotice(std::u16string_view text, bool accessDenied, int
     if (accessDenied)
         shown += u"\n" + std::u16string(GetText(TextTable::Notice, kNoticeAccessDenied, language));
     return shown;
-}
-
-std::u16string buttonNotice(int button, int language) {
-    std::u16string text(GetText(TextTable::Notice, kNoticeButtonDoesNotFit, language));
-    if (const size_t field = text.find(u"%d"); field != std::u16string::npos) {
-        text.replace(field, 2, DecimalUtf16(button));
-    }
-    return text;
 }
 
 }  // namespace
@@ -50,7 +41,9 @@ void ShowApplyOutcome(const ApplyResult& result, UserInterface& ui, int language
         case ApplyOutcome::ButtonCollectionMissing:
             return;
         case ApplyOutcome::ButtonsDoNotFit:
-            return show(buttonNotice(result.button, language), kMessageFail);
+            return show(
+                GetTextWithNumber(TextTable::Notice, kNoticeButtonDoesNotFit, language, result.button),
+                kMessageFail);
         case ApplyOutcome::ButtonsRefused:
             return show(messageRow(kMessageProgramFailure, language), -1);
     }

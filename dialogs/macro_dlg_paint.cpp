@@ -4,9 +4,10 @@
 #include <QPainter>
 
 #include "app/globals.h"
+#include "capture/step_text.h"
 #include "dialogs/macro_dlg.h"
 #include "dialogs/step_list_painter.h"
-#include "capture/step_text.h"
+#include "settings/button_records.h"
 #include "settings/text_tables.h"
 #include "skin/dialog_regions.h"
 #include "skin/fitted_text.h"
@@ -21,7 +22,8 @@ namespace {
 constexpr int kStripStates = 3;     // at rest, on, under the cursor: thirds of a strip, top to bottom
 constexpr int kCheckBoxWidth = 18;  // a check box's label starts past its box
 const QRect kBudgetRect(590, 114, 50, 12);
-const QRect kNoteRect(20, 436, 440, 16);  // the footer, left of OK and Cancel
+const QRect kRecordRect(255, 368, 385, 14);  // under the step list: the records the macro makes
+const QRect kNoteRect(20, 436, 440, 16);     // the footer, left of OK and Cancel
 
 QRect regionRect(int region) { return SkinQRect(kMacroEditorRegions[static_cast<std::size_t>(region)]); }
 
@@ -51,7 +53,7 @@ void CMacro::paintSkin(QPainter& painter, const QRect& dirty) {
 }
 
 // The rows from the top row, the selected one and the one under the cursor white; then the keys held,
-// and the budget in the list's top right corner.
+// the budget in the list's top right corner, and under the list the records the macro makes.
 void CMacro::paintSteps(QPainter& painter) const {
     const QRect next =
         PaintStepRows(painter, m_recorder.Record(), m_recorder.TopRow(), m_recorder.VisibleSteps(),
@@ -61,6 +63,8 @@ void CMacro::paintSteps(QPainter& painter) const {
         DrawRowText(painter, next, ToQString(HeldChordText(m_recorder.Chord(), m_nLanguage)));
     painter.drawText(kBudgetRect, Qt::AlignRight | Qt::AlignVCenter | Qt::TextSingleLine,
                      ToQString(BudgetText(m_recorder.Record())));
+    DrawFittedText(painter, kRecordRect, ToQString(ButtonRecordText(m_recorder.Record(), m_nLanguage)),
+                   Qt::AlignLeft | Qt::AlignVCenter);
 }
 
 void CMacro::paintControls(QPainter& painter) const {
