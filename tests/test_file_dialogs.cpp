@@ -35,7 +35,8 @@ struct DialogSight {
     QStringList narrowColumns;  // columns narrower than what they show
 };
 
-// The columns of the detail view narrower than their header or their widest entry.
+// The columns of the detail view narrower than their header or their widest entry, and whether
+// they all fit the view's width.
 QStringList narrowColumns(QFileDialog* dialog) {
     QStringList narrow;
     QTreeView* details = dialog->findChild<QTreeView*>();
@@ -54,6 +55,15 @@ QStringList narrowColumns(QFileDialog* dialog) {
             narrow
                 << QStringLiteral("%1: %2 < %3").arg(column).arg(header->sectionSize(column)).arg(needed);
     }
+    // Every column in view at once, without scrolling sideways.
+    int right = 0;
+    for (int column = 0; column < header->count(); ++column) {
+        if (!header->isSectionHidden(column)) right += header->sectionSize(column);
+    }
+    if (right > details->viewport()->width())
+        narrow << QStringLiteral("columns end at %1, past the view's %2")
+                      .arg(right)
+                      .arg(details->viewport()->width());
     return narrow;
 }
 
