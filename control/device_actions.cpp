@@ -20,6 +20,20 @@ std::u16string withAccessNotice(std::u16string_view text, bool accessDenied, int
     return shown;
 }
 
+// Gives button `b` the macro decoded into `slot`. When the records are the ones the profile already
+// held for the button, the button keeps the profile's macro name rather than the decoded one's.
+void keepDecodedMacro(MouseSetting& setting, const MacroStore& store, int b, int slot) {
+    const std::u16string profileName = setting.m_strButtonMacro[b];
+    uint8_t profileRow[kMacroRowBytes];
+    std::copy(std::begin(setting.m_MacroData[b]), std::end(setting.m_MacroData[b]), profileRow);
+    if (!AssignMacro(setting, b, &store.m_Macro[slot], store.m_strMacroNames[slot])) return;
+    const int32_t length = setting.m_nMacroDataLen[b];
+    if (!profileName.empty() && MacroRowLength(profileRow) == length &&
+        std::equal(profileRow, profileRow + length, setting.m_MacroData[b])) {
+        setting.m_strButtonMacro[b] = profileName;
+    }
+}
+
 }  // namespace
 
 void ShowApplyOutcome(const ApplyResult& result, UserInterface& ui, int language) {
@@ -70,24 +84,6 @@ int SilentApplyCode(ApplyOutcome outcome) {
 int ApplyToDeviceSilently(const MouseSetting& setting, DeviceContext& context) {
     return SilentApplyCode(RunApply(setting, context).outcome);
 }
-
-namespace {
-
-// Gives button `b` the macro decoded into `slot`. When the records are the ones the profile already
-// held for the button, the button keeps the profile's macro name rather than the decoded one's.
-void keepDecodedMacro(MouseSetting& setting, const MacroStore& store, int b, int slot) {
-    const std::u16string profileName = setting.m_strButtonMacro[b];
-    uint8_t profileRow[kMacroRowBytes];
-    std::copy(std::begin(setting.m_MacroData[b]), std::end(setting.m_MacroData[b]), profileRow);
-    if (!AssignMacro(setting, b, &store.m_Macro[slot], store.m_strMacroNames[slot])) return;
-    const int32_t length = setting.m_nMacroDataLen[b];
-    if (!profileName.empty() && MacroRowLength(profileRow) == length &&
-        std::equal(profileRow, profileRow + length, setting.m_MacroData[b])) {
-        setting.m_strButtonMacro[b] = profileName;
-    }
-}
-
-}  // namespace
 
 ReadResult ReadKeepingMacros(MouseSetting& setting, MacroStore& store, DeviceContext& context) {
     ReadResult result = RunRead(setting, store, context);
