@@ -22,8 +22,7 @@ namespace {
 constexpr int kStripStates = 3;     // at rest, on, under the cursor: thirds of a strip, top to bottom
 constexpr int kCheckBoxWidth = 18;  // a check box's label starts past its box
 const QRect kBudgetRect(590, 114, 50, 12);
-const QRect kRecordRect(255, 368, 385, 14);  // under the step list: the records the macro makes
-const QRect kNoteRect(20, 436, 440, 16);     // the footer, left of OK and Cancel
+const QRect kNoteRect(20, 436, 440, 16);  // the footer, left of OK and Cancel
 
 QRect regionRect(int region) { return SkinQRect(kMacroEditorRegions[static_cast<std::size_t>(region)]); }
 
