@@ -1,7 +1,10 @@
 #include "app/qt_prompter.h"
 
 #include <QFileDialog>
+#include <QHeaderView>
+#include <QLineEdit>
 #include <QMessageBox>
+#include <QTreeView>
 
 #include "skin/msg_box_dlg.h"
 #include "skin/qt_text.h"
@@ -9,6 +12,19 @@
 namespace voltrane {
 
 namespace {
+
+constexpr QSize kFileDialogSize(760, 480);
+
+// The detail view's columns fit what they show: the size, type and date columns their longest text,
+// the name column the rest of the width.
+void readableColumns(QFileDialog& dialog) {
+    QTreeView* details = dialog.findChild<QTreeView*>();
+    if (!details) return;
+    QHeaderView* header = details->header();
+    header->setStretchLastSection(false);
+    header->setSectionResizeMode(QHeaderView::ResizeToContents);
+    header->setSectionResizeMode(0, QHeaderView::Stretch);
+}
 
 // A file dialog set up as `filter` describes; the chosen path, or std::nullopt when cancelled.
 std::optional<std::filesystem::path> runFileDialog(QWidget* owner, const std::filesystem::path& startDir,
@@ -20,6 +36,11 @@ std::optional<std::filesystem::path> runFileDialog(QWidget* owner, const std::fi
     dialog.setDirectory(QString::fromStdString(startDir.string()));
     dialog.setDefaultSuffix(ToQString(filter.defaultExtension));
     dialog.setNameFilter(ToQString(filter.description));
+    dialog.setViewMode(QFileDialog::Detail);
+    readableColumns(dialog);
+    dialog.resize(kFileDialogSize);
+    if (auto* name = dialog.findChild<QLineEdit*>(QStringLiteral("fileNameEdit")))
+        name->setText(ToQString(filter.initialName));
     if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return std::nullopt;
     return std::filesystem::path(dialog.selectedFiles().front().toStdString());
 }

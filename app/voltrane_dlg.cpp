@@ -135,9 +135,11 @@ std::u16string CVoltraneDlg::MacroNameText() const { return m_editMacroName->tex
 
 void CVoltraneDlg::SetMacroNameText(std::u16string_view text) { m_editMacroName->setText(ToQString(text)); }
 
+// The text is selected, so that a name typed next replaces it ("<New Macro>" above all).
 void CVoltraneDlg::FocusMacroNameBox() {
     m_editMacroName->setEnabled(true);
     m_editMacroName->setFocus();
+    m_editMacroName->selectAll();
 }
 
 // The function menu opens at the button's bottom left corner, 3 pixels to the left.
@@ -177,10 +179,14 @@ void CVoltraneDlg::paintEvent(QPaintEvent* event) {
     for (const QRect& rect : event->region()) PaintMainWindow(painter, rect, state, g_imgSkin, fonts);
 }
 
+// An item's rectangle, and the track of the slider whose thumb shows the item's value.
 void CVoltraneDlg::updateItem(int item) {
     if (item < 0 || item >= kItemCount) return;
     const QRect rect = ItemQRect(item);
     if (!rect.isEmpty()) update(rect);
+    for (const SliderGeometry& slider : kSliders) {
+        if (slider.valueItem == item) update(ItemQRect(slider.item));
+    }
 }
 
 }  // namespace voltrane

@@ -35,13 +35,24 @@ StepData chordData(const KeyChord& chord) {
 MacroRecorder::MacroRecorder(const MacroRecord& record) : m_Macro(record) {}
 
 void MacroRecorder::OnHookKeyDown(int keyIndex) {
-    if (!BudgetExhausted(m_Macro)) m_Chord.Press(keyIndex);
+    if (BudgetExhausted(m_Macro)) {
+        m_RefusedChord.Press(keyIndex);
+    } else {
+        m_Chord.Press(keyIndex);
+    }
 }
 
+// With the budget exhausted, the message answers the release that completes a chord pressed here: not
+// the release of a key pressed elsewhere, such as the Enter that closed the message box.
 bool MacroRecorder::OnHookKeyUp(int keyIndex) {
     if (BudgetExhausted(m_Macro)) {
-        if (m_Chord.Release(keyIndex)) m_Chord.Clear();
-        return requestLimitMessage();
+        for (KeyChord* chord : {&m_Chord, &m_RefusedChord}) {
+            if (chord->Release(keyIndex)) {
+                chord->Clear();
+                return requestLimitMessage();
+            }
+        }
+        return false;
     }
     if (!m_Chord.Release(keyIndex)) return false;
     const bool stored = recordGroup(kKeyDown, kKeyUp, chordData(m_Chord));

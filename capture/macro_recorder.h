@@ -23,20 +23,24 @@ public:
     // Opens on a copy of `record`: top row and selection 0, both check boxes off, delay 10 ms.
     explicit MacroRecorder(const MacroRecord& record);
 
-    // A captured key went down (again on auto-repeat). Ignored while the budget is exhausted (length
-    // >= 249); otherwise the key joins the chord (up to 10 keys).
+    // A captured key went down (again on auto-repeat). While the budget is exhausted (length >= 249)
+    // it is only remembered as held, for its release; otherwise the key joins the chord (up to 10
+    // keys).
     void OnHookKeyDown(int keyIndex);
 
     // A captured key went up. When it was the last held key, the chord is recorded: a KeyDown step,
     // a Delay when "after button down" is on, a KeyUp step, a Delay when "after button up" is on;
     // all of them or, when the budget cannot take them all, none. Returns true when the dialog must
-    // show the length-limit message now: the chord did not fit, or the budget is exhausted. A release
-    // of a key that the chord does not hold, with budget left, does nothing.
+    // show the length-limit message now: the chord did not fit, or the budget is exhausted and the
+    // last key held here went up. A release of a key that no press here was seen for does nothing.
     [[nodiscard]] bool OnHookKeyUp(int keyIndex);
 
     // The dialog lost the keyboard (its grab or its focus), so the held keys' releases will not
     // arrive: the chord being captured is dropped without recording anything.
-    void OnKeysLost() { m_Chord.Clear(); }
+    void OnKeysLost() {
+        m_Chord.Clear();
+        m_RefusedChord.Clear();
+    }
 
     // A click on a mouse button or wheel direction records it: the press (for the wheel a MouseDown
     // with the wheel value), a Delay when "after button down" is on, then for buttons the release and
@@ -104,6 +108,7 @@ private:
     bool m_bDelayAfterUp = false;
     DelaySpinner m_Spinner{kDelayOnOpening};
     KeyChord m_Chord{kKeyStringLength};
+    KeyChord m_RefusedChord{kKeyStringLength};  // keys held down while the budget is exhausted
     bool m_bLimitMsgShown = false;
 };
 

@@ -1,8 +1,10 @@
 #include "control/device_actions.h"
 
+#include <algorithm>
+
 #include "device/step_records.h"
+#include "settings/profile.h"
 #include "settings/text_tables.h"
-#include "settings/utf.h"
 
 namespace voltrane {
 
@@ -18,12 +20,18 @@ std::u16string withAccessNotice(std::u16string_view text, bool accessDenied, int
     return shown;
 }
 
-std::u16string buttonNotice(int button, int language) {
-    std::u16string text(GetText(TextTable::Notice, kNoticeButtonDoesNotFit, language));
-    if (const size_t field = text.find(u"%d"); field != std::u16string::npos) {
-        text.replace(field, 2, DecimalUtf16(button));
+// Gives button `b` the macro decoded into `slot`. When the records are the ones the profile already
+// held for the button, the button keeps the profile's macro name rather than the decoded one's.
+void keepDecodedMacro(MouseSetting& setting, const MacroStore& store, int b, int slot) {
+    const std::u16string profileName = setting.m_strButtonMacro[b];
+    uint8_t profileRow[kMacroRowBytes];
+    std::copy(std::begin(setting.m_MacroData[b]), std::end(setting.m_MacroData[b]), profileRow);
+    if (!AssignMacro(setting, b, &store.m_Macro[slot], store.m_strMacroNames[slot])) return;
+    const int32_t length = setting.m_nMacroDataLen[b];
+    if (!profileName.empty() && MacroRowLength(profileRow) == length &&
+        std::equal(profileRow, profileRow + length, setting.m_MacroData[b])) {
+        setting.m_strButtonMacro[b] = profileName;
     }
-    return text;
 }
 
 }  // namespace
@@ -47,7 +55,9 @@ void ShowApplyOutcome(const ApplyResult& result, UserInterface& ui, int language
         case ApplyOutcome::ButtonCollectionMissing:
             return;
         case ApplyOutcome::ButtonsDoNotFit:
-            return show(buttonNotice(result.button, language), kMessageFail);
+            return show(
+                GetTextWithNumber(TextTable::Notice, kNoticeButtonDoesNotFit, language, result.button),
+                kMessageFail);
         case ApplyOutcome::ButtonsRefused:
             return show(messageRow(kMessageProgramFailure, language), -1);
     }
@@ -79,8 +89,7 @@ ReadResult ReadKeepingMacros(MouseSetting& setting, MacroStore& store, DeviceCon
     ReadResult result = RunRead(setting, store, context);
     if (result.outcome != ReadOutcome::Done) return result;
     for (int b = 0; b < kButtonCount; ++b) {
-        const int slot = result.macroSlots[b];
-        if (slot >= 0) AssignMacro(setting, b, &store.m_Macro[slot], store.m_strMacroNames[slot]);
+        if (result.macroSlots[b] >= 0) keepDecodedMacro(setting, store, b, result.macroSlots[b]);
     }
     return result;
 }

@@ -30,7 +30,8 @@ int ApplyToDeviceSilently(const MouseSetting& setting, DeviceContext& context);
 // The read at start-up. Returns 1 when both reports were read and decoded; 0 after a failure,
 // which is shown as "Please plug your mouse." in English (a node that refused access adds a line in
 // `language` that names the udev rule). Each button the mouse holds a macro for keeps the decoded
-// macro's records, as AssignMacro gives them. `macroNameText`, when given, receives the new text of
+// macro's records, as AssignMacro gives them, and its macro name from the profile when those records
+// are the ones the profile holds for it. `macroNameText`, when given, receives the new text of
 // the macro-name box.
 int ReadFromDevice(MouseSetting& setting, MacroStore& store, DeviceContext& context, UserInterface& ui,
                    int language, std::optional<std::u16string>* macroNameText = nullptr);

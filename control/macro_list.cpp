@@ -11,12 +11,27 @@ int selectedSlot(const MacroStore& store) {
     return std::clamp(store.m_nMacroSel, 0, static_cast<int>(store.m_nMacroCount));
 }
 
-// The macro just made in the new-macro slot `slot` joins the store under the box's name.
+// Whether a stored macro has the name `name` (the new-macro slot's name is empty).
+bool nameTaken(const MacroStore& store, std::u16string_view name) {
+    const std::u16string* end = store.m_strMacroNames + store.m_nMacroCount;
+    return std::find(store.m_strMacroNames, end, name) != end;
+}
+
+// The name of the macro just made in the new-macro slot `slot`: the box's text when the user typed
+// a name no other macro has, otherwise the first "Macro_<n>" from n = slot + 1 that no macro has.
+std::u16string newMacroName(const MacroStore& store, const WindowPort& window, int slot) {
+    const std::u16string typed = BoundedName(window.MacroNameText());
+    if (!typed.empty() && typed != kNewMacroName && !nameTaken(store, typed)) return typed;
+    int number = slot + 1;
+    while (nameTaken(store, MacroName(number))) ++number;
+    return MacroName(number);
+}
+
+// The macro just made in the new-macro slot `slot` joins the store under a name of its own.
 void addNewMacro(MacroStore& store, WindowPort& window, int slot) {
+    store.m_strMacroNames[slot].clear();
     ++store.m_nMacroCount;
-    std::u16string name = window.MacroNameText();
-    if (name.empty() || name == kNewMacroName) name = MacroName(slot + 1);
-    store.m_strMacroNames[slot] = BoundedName(name);
+    store.m_strMacroNames[slot] = newMacroName(store, window, slot);
     window.SetMacroNameText(store.m_strMacroNames[slot]);
     if (slot < static_cast<int>(kMaxMacros)) store.m_nMacroSel = slot + 1;
 }

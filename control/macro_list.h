@@ -25,9 +25,10 @@ std::vector<int> SelectMacro(MacroStore& store, WindowPort& window);
 std::vector<int> RenameMacro(MacroStore& store, const WindowPort& window);
 
 // Runs the macro editor on the selected slot, unless the store holds kMaxMacros macros. An edited
-// record with steps replaces the slot; a new macro is added under the box's name (or "Macro_<slot +
-// 1>" when the box is empty or shows "<New Macro>") and the selection moves on to the next new-macro
-// slot. Cancel, or OK with no steps, leaves the store as it was.
+// record with steps replaces the slot; a new macro is added under the box's name, or under the first
+// free "Macro_<n>" from n = slot + 1 when the box is empty, shows "<New Macro>" or a name another
+// macro has, and the selection moves on to the next new-macro slot. Cancel, or OK with no steps, leaves the
+// store as it was.
 std::vector<int> EditMacro(MacroStore& store, WindowPort& window, CaptureDialogs& dialogs, int language);
 
 // Deletes the selected macro, moving the later ones up; the box shows the macro now selected, or

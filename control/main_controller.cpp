@@ -122,11 +122,17 @@ void MainController::chooseProfile(int profile) {
     }
     m_nCurProfile = profile;
     m_bModified = false;
-    m_controller.LoadProfile(m_controller.NumberedProfile(profile), m_nPage);
+    loadProfile(m_controller.NumberedProfile(profile));
     MouseSetting& setting = m_controller.Setting();
     for (int tab = kItemProfile1; tab <= kItemProfile5; ++tab) setting.m_nItem[tab] = 0;
     setting.m_nItem[kItemProfile1 + profile - 1] = 1;
     m_window.RepaintWindow(false);
+}
+
+// A profile without a file gives the built-in defaults, whose buttons have no macro names: the
+// macro-name box is emptied with them.
+void MainController::loadProfile(const std::filesystem::path& path) {
+    if (m_controller.LoadProfile(path, m_nPage) == ProfileLoad::Missing) m_window.SetMacroNameText(u"");
 }
 
 void MainController::loadChosenFile() {
@@ -158,7 +164,7 @@ void MainController::restoreDefaults() {
                                     GetText(TextTable::Question, kQuestionRestoreCaption, language))) {
         return;
     }
-    m_controller.LoadProfile(m_controller.ProgramFile("DefSet.ini"), m_nPage);
+    loadProfile(m_controller.ProgramFile("DefSet.ini"));
     m_controller.ApplyToDeviceSilently();
     m_window.RepaintWindow(false);
 }

@@ -51,6 +51,7 @@ private:
     void markModified();
     void sideViewRule(int item);
     void editItem(int item);
+    void loadProfile(const std::filesystem::path& path);
     void chooseProfile(int profile);
     void loadChosenFile();
     void openMenu(int item);

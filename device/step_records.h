@@ -6,13 +6,12 @@
 #include <span>
 #include <string>
 
+#include "settings/button_records.h"
 #include "settings/macro_record.h"
 #include "settings/mouse_setting.h"
 #include "settings/step_record_layout.h"
 
 namespace voltrane {
-
-inline constexpr int kMaxButtonRecords = kMacroRowBytes / kStepRecordBytes;  // 25
 
 // A macro converted into step records (button bits 0), as stored in a button's macro row.
 struct MacroSteps {

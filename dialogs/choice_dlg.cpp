@@ -7,6 +7,7 @@
 #include "app/globals.h"
 #include "capture/dialog_texts.h"
 #include "dialogs/step_list_painter.h"
+#include "settings/button_records.h"
 #include "skin/dialog_regions.h"
 #include "skin/fitted_text.h"
 #include "skin/item_qrect.h"
@@ -63,7 +64,9 @@ void CChoice::paintMacroList(QPainter& painter) const {
         QColor colour = macro == m_nHoverMacro ? QColor(Qt::white) : kGreyText;
         if (macro == m_choice.SelMacro()) colour = kSelectedRow;
         painter.setPen(colour);
-        DrawFittedText(painter, row, ToQString(m_store.m_strMacroNames[macro]), kLeft);
+        DrawFittedText(painter, row,
+                       ToQString(MacroListName(m_store.m_strMacroNames[macro], m_store.m_Macro[macro])),
+                       kLeft);
         row.translate(0, kStepRowHeight);
     }
 }

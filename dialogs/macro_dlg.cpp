@@ -47,7 +47,7 @@ void CMacro::OnHookKeyDown() {
 
 void CMacro::OnHookKeyUp() {
     const bool full = m_recorder.OnHookKeyUp(g_nKeyIndex);
-    updateRegion(kStepList);
+    updateSteps();
     if (full) showLimitMessage();
 }
 
@@ -96,7 +96,7 @@ void CMacro::releaseRegion(QPoint point) {
     hover(point);
     act(m_nHotRegion);
     updateRegion(m_nHotRegion);
-    updateRegion(kStepList);
+    updateSteps();
 }
 
 void CMacro::act(int region) {
@@ -149,6 +149,12 @@ void CMacro::showLimitMessage() {
 
 void CMacro::updateRegion(int region) {
     if (region < kNone) update(regionRect(region));
+}
+
+// The steps changed, or may have: the list and the record count under it.
+void CMacro::updateSteps() {
+    updateRegion(kStepList);
+    update(kRecordRect);
 }
 
 bool RunMacroDialog(QWidget* parent, MacroRecord& record, int language) {

@@ -2,11 +2,12 @@
 // The macro editor: the user records key chords and mouse clicks into one macro, inserts or extends
 // pauses, deletes a step or clears the list, and ends with OK or Cancel, the only two ways out.
 
+#include <QRect>
 #include <QTimer>
 #include <functional>
 
-#include "dialogs/keyboard_capture.h"
 #include "capture/macro_recorder.h"
+#include "dialogs/keyboard_capture.h"
 #include "skin/skinned_dialog.h"
 
 namespace voltrane {
@@ -27,6 +28,9 @@ public:
         kCancel = 17,
         kNone = 18
     };
+
+    // Under the step list: how many step records the macro makes, against what a button holds.
+    static constexpr QRect kRecordRect{255, 368, 385, 14};
 
     // Shows the length-limit message (text, title) and returns when it has been closed.
     using LimitMessage = std::function<void(const QString& text, const QString& title)>;
@@ -58,6 +62,7 @@ private:
     void spin();
     void showLimitMessage();
     void updateRegion(int region);
+    void updateSteps();
     void paintSteps(QPainter& painter) const;
     void paintControls(QPainter& painter) const;
     void paintStrip(QPainter& painter, int region) const;

@@ -4,9 +4,10 @@
 #include <QPainter>
 
 #include "app/globals.h"
+#include "capture/step_text.h"
 #include "dialogs/macro_dlg.h"
 #include "dialogs/step_list_painter.h"
-#include "capture/step_text.h"
+#include "settings/button_records.h"
 #include "settings/text_tables.h"
 #include "skin/dialog_regions.h"
 #include "skin/fitted_text.h"
@@ -51,7 +52,7 @@ void CMacro::paintSkin(QPainter& painter, const QRect& dirty) {
 }
 
 // The rows from the top row, the selected one and the one under the cursor white; then the keys held,
-// and the budget in the list's top right corner.
+// the budget in the list's top right corner, and under the list the records the macro makes.
 void CMacro::paintSteps(QPainter& painter) const {
     const QRect next =
         PaintStepRows(painter, m_recorder.Record(), m_recorder.TopRow(), m_recorder.VisibleSteps(),
@@ -61,6 +62,8 @@ void CMacro::paintSteps(QPainter& painter) const {
         DrawRowText(painter, next, ToQString(HeldChordText(m_recorder.Chord(), m_nLanguage)));
     painter.drawText(kBudgetRect, Qt::AlignRight | Qt::AlignVCenter | Qt::TextSingleLine,
                      ToQString(BudgetText(m_recorder.Record())));
+    DrawFittedText(painter, kRecordRect, ToQString(ButtonRecordText(m_recorder.Record(), m_nLanguage)),
+                   Qt::AlignLeft | Qt::AlignVCenter);
 }
 
 void CMacro::paintControls(QPainter& painter) const {

@@ -38,7 +38,6 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     VOLTRANE_FUZZ_CHECK(loaded == ProfileLoad::Loaded);
     VOLTRANE_FUZZ_CHECK(setting.m_nItem[125 + page] == 1);
     VOLTRANE_FUZZ_CHECK(setting.m_nItem[125] + setting.m_nItem[126] + setting.m_nItem[127] == 1);
-    VOLTRANE_FUZZ_CHECK(setting.m_nItem[16] == 1 && setting.m_nItem[32] == 0 && setting.m_nItem[33] == 1);
     for (int b = 0; b < kButtonCount; ++b) {
         const int32_t length = setting.m_nMacroDataLen[b];
         VOLTRANE_FUZZ_CHECK(length >= 0 && length <= 250 && length % 10 == 0);

@@ -1,6 +1,7 @@
 #include "settings/profile.h"
 
 #include <algorithm>
+#include <optional>
 #include <string>
 
 #include "settings/atomic_file.h"
@@ -78,20 +79,38 @@ void readProfile(MouseSetting& setting, const IniFile& file, int language) {
     }
 }
 
-// Whether `file` holds at least one key of `language` in section "Setting". A file without any
-// is not a profile: read as one, every item would become 0 and most buttons disabled.
-bool holdsProfileKeys(const IniFile& file, int language) {
+// How many keys of `language` the file holds in section "Setting".
+int profileKeyCount(const IniFile& file, int language) {
+    int count = 0;
     for (int i = 0; i < kItemCount; ++i) {
         const std::u16string_view caption = GetText(TextTable::Main, i, language);
-        if (!caption.empty() && file.GetString(kSection, caption)) return true;
+        if (!caption.empty() && file.GetString(kSection, caption)) ++count;
     }
-    if (file.GetString(kSection, GetText(TextTable::Main, kRowMacroFilesKey, language))) return true;
+    if (file.GetString(kSection, GetText(TextTable::Main, kRowMacroFilesKey, language))) ++count;
     for (int b = 0; b < kButtonCount; ++b) {
         for (int stem : {kRowKeyDataStem, kRowMacroDataStem, kRowMacroNameStem}) {
-            if (file.GetString(kSection, buttonKey(stem, b, language))) return true;
+            if (file.GetString(kSection, buttonKey(stem, b, language))) ++count;
         }
     }
-    return false;
+    return count;
+}
+
+// The language whose keys the file was written with: `active` unless another language's keys
+// outnumber its own (keys such as "Button1" are the same in every language), then the first
+// language that holds the most. None when the file holds no key of any language: it is not a
+// profile, and read as one every item would become 0 and most buttons disabled.
+std::optional<int> writtenLanguage(const IniFile& file, int active) {
+    int best = active;
+    int bestCount = profileKeyCount(file, active);
+    for (int language = 0; language < kLanguageCount; ++language) {
+        const int count = profileKeyCount(file, language);
+        if (count > bestCount) {
+            best = language;
+            bestCount = count;
+        }
+    }
+    if (bestCount == 0) return std::nullopt;
+    return best;
 }
 
 // What every load that changed the record ends with.
@@ -135,8 +154,9 @@ ProfileLoad LoadProfile(MouseSetting& setting, const std::filesystem::path& path
     }
     const std::optional<IniFile> file = IniFile::Load(path);
     if (!file) return ProfileLoad::Unreadable;
-    if (!holdsProfileKeys(*file, language)) return ProfileLoad::NotAProfile;
-    readProfile(setting, *file, language);
+    const std::optional<int> written = writtenLanguage(*file, language);
+    if (!written) return ProfileLoad::NotAProfile;
+    readProfile(setting, *file, *written);
     finishLoad(setting, page);
     return ProfileLoad::Loaded;
 }
@@ -145,9 +165,6 @@ void NormaliseProfileItems(MouseSetting& setting, int page) {
     int32_t* items = setting.m_nItem;
     std::fill(items + kItemBasicTab, items + kItemColorTab + 1, 0);
     items[page == 1 ? kItemAdvancedTab : page == 2 ? kItemColorTab : kItemBasicTab] = 1;
-    items[kItemBreathing] = 1;
-    items[kLampItems[2].off] = 0;
-    items[kLampItems[2].on] = 1;
 }
 
 int32_t MacroRowLength(const uint8_t (&row)[kMacroRowBytes]) {

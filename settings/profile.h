@@ -22,15 +22,17 @@ enum class ProfileLoad {
 WriteResult SaveProfile(const MouseSetting& setting, const std::filesystem::path& path,
                         const std::filesystem::path& macroFile, int language);
 
-// Reads the profile at `path` with the keys of `language` into `setting`. Items whose key is
-// missing become 0; key and macro bytes follow the three-digit rule (malformed text gives the bytes
-// the digit arithmetic gives). A file that cannot be read, or that holds none of the language's keys
-// in section "Setting", leaves `setting` exactly as it was. Otherwise the load ends by deriving each
-// button's macro length from its stored records and with NormaliseProfileItems(page).
+// Reads the profile at `path` into `setting` with the keys of `language`, or with those of the
+// language the file was written in when another language's keys outnumber `language`'s (a profile
+// saved before the language was switched). Items whose key is missing become 0; key and macro bytes follow
+// the three-digit rule (malformed text gives the bytes the digit arithmetic gives). A file that cannot be
+// read, or that holds no key of any language in section "Setting", leaves `setting` exactly as it was.
+// Otherwise the load ends by deriving each button's macro length from its stored records and with
+// NormaliseProfileItems(page).
 ProfileLoad LoadProfile(MouseSetting& setting, const std::filesystem::path& path, int language, int page);
 
 // The fixed normalisation after every load: the page tabs follow `page` (0 basic, 1 advanced,
-// 2 colour), Breathing on, lamp 3 on.
+// 2 colour). Every other item, Breathing and the lamps included, keeps the value the file gave it.
 void NormaliseProfileItems(MouseSetting& setting, int page);
 
 // The length in bytes of the leading step records of a macro row: 10 for each record from the start

@@ -7,6 +7,8 @@
 #include <cstddef>
 #include <type_traits>
 
+#include "settings/utf.h"
+
 namespace voltrane {
 
 // The start-up value is Simplified Chinese: messages shown before "LANGUAGE.ini" is read come out in
@@ -1624,12 +1626,14 @@ constexpr char16_t kSingleKeyText[kThreeLanguages][3][20] = {
 static_assert(sizeof(kSingleKeyText) == sizeof(char16_t) * kThreeLanguages * 3 * 20);
 
 // Notices of our own that the fixed tables have no row for.
-constexpr char16_t kNoticeText[kLanguageCount][3][120] = {
+constexpr char16_t kNoticeText[kLanguageCount][5][120] = {
     {
         // 0 Simplified Chinese
         /* 0 */ u"宏太长，无法分配给按键：最多只能包含 25 个按键或鼠标动作（延时不计）。",
         /* 1 */ u"按键 %d 的设置已无法写入鼠标，请缩短各按键的宏后再应用。",
         /* 2 */ u"已找到鼠标，但当前用户无权打开它：请安装 udev 规则 70-voltrane.rules，然后重新插拔鼠标。",
+        /* 3 */ u"记录：%d（一个按键最多 25 条）",
+        /* 4 */ u"记录：%d，超出一个按键的 25 条上限",
     },
     {
         // 1 Traditional Chinese
@@ -1637,6 +1641,8 @@ constexpr char16_t kNoticeText[kLanguageCount][3][120] = {
         /* 1 */ u"按鍵 %d 的設定已無法寫入滑鼠，請縮短各按鍵的巨集後再套用。",
         /* 2 */
         u"已找到滑鼠，但目前使用者無權開啟它：請安裝 udev 規則 70-voltrane.rules，然後重新插拔滑鼠。",
+        /* 3 */ u"記錄：%d（一個按鍵最多 25 條）",
+        /* 4 */ u"記錄：%d，超出一個按鍵的 25 條上限",
     },
     {
         // 2 English
@@ -1646,6 +1652,8 @@ constexpr char16_t kNoticeText[kLanguageCount][3][120] = {
         /* 2 */
         u"The mouse was found, but you may not open it: install the udev rule 70-voltrane.rules and "
         u"replug the mouse.",
+        /* 3 */ u"Records: %d (a button holds 25)",
+        /* 4 */ u"Records: %d, too many for a button (25 at most)",
     },
     {
         // 3 German
@@ -1655,6 +1663,8 @@ constexpr char16_t kNoticeText[kLanguageCount][3][120] = {
         /* 2 */
         u"Maus gefunden, aber kein Zugriff: Bitte die udev-Regel 70-voltrane.rules installieren und "
         u"die Maus neu einstecken.",
+        /* 3 */ u"Einträge: %d (eine Taste fasst 25)",
+        /* 4 */ u"Einträge: %d, zu viele für eine Taste (höchstens 25)",
     },
     {
         // 4 Japanese
@@ -1664,6 +1674,8 @@ constexpr char16_t kNoticeText[kLanguageCount][3][120] = {
         /* 2 */
         u"マウスは見つかりましたが、開く権限がありません。udev ルール 70-voltrane.rules "
         u"をインストールし、マウスを挿し直してください。",
+        /* 3 */ u"レコード数：%d（ボタン 1 つに最大 25）",
+        /* 4 */ u"レコード数：%d、ボタンの上限 25 を超えています",
     },
     {
         // 5 Korean
@@ -1673,6 +1685,8 @@ constexpr char16_t kNoticeText[kLanguageCount][3][120] = {
         /* 2 */
         u"마우스를 찾았지만 열 권한이 없습니다. udev 규칙 70-voltrane.rules를 설치한 후 마우스를 "
         u"다시 연결하십시오.",
+        /* 3 */ u"레코드: %d개 (버튼당 최대 25개)",
+        /* 4 */ u"레코드: %d개, 버튼 한도 25개를 넘습니다",
     },
 };
 
@@ -1787,6 +1801,13 @@ std::u16string_view GetText(TextTable table, int row, int language) {
         ++length;
     }
     return {text, length};
+}
+
+std::u16string GetTextWithNumber(TextTable table, int row, int language, long long number) {
+    std::u16string text(GetText(table, row, language));
+    if (const size_t field = text.find(u"%d"); field != std::u16string::npos)
+        text.replace(field, 2, DecimalUtf16(number));
+    return text;
 }
 
 }  // namespace voltrane

@@ -2,6 +2,7 @@
 // The localized text tables. Every text the program shows (apart from a few fixed strings) and
 // every key of a profile file comes from here, in the language the caller names.
 
+#include <string>
 #include <string_view>
 
 namespace voltrane {
@@ -27,7 +28,7 @@ enum class TextTable {
     ChoiceMouseKeys,   // choice dialog: 3 x 7 x 30
     ChoiceEvents,      // choice dialog: 3 x 5 x 40
     SingleKeyButtons,  // single-key dialog: 3 x 3 x 20
-    Notice,            // notices of our own (rows below): 6 x 3 x 120
+    Notice,            // notices of our own (rows below): 6 x 5 x 120
     Question,          // the save-changes and restore questions (rows below): 6 x 4 x 60
 };
 
@@ -53,6 +54,8 @@ enum MessageRow : int {
 inline constexpr int kNoticeMacroTooLong = 0;      // a macro assigned to a button needs over 25 records
 inline constexpr int kNoticeButtonDoesNotFit = 1;  // "%d": the button whose macro does not fit the report
 inline constexpr int kNoticeAccessDenied = 2;      // the mouse is there, but the udev rule is missing
+inline constexpr int kNoticeRecordCount = 3;       // "%d": the records a macro makes, up to 25
+inline constexpr int kNoticeTooManyRecords = 4;    // "%d": the records of a macro too long for a button
 
 // Rows of the question table: caption and text of each question.
 inline constexpr int kQuestionSaveCaption = 0;
@@ -78,6 +81,9 @@ inline constexpr int kRowMacroNameStem = 135;
 // gives the empty text. A language outside 0..5 reads as English; the three-language tables
 // (Chinese and English only) answer for German, Japanese and Korean with their English rows.
 std::u16string_view GetText(TextTable table, int row, int language);
+
+// GetText with its "%d" field, if any, replaced by `number` in decimal.
+std::u16string GetTextWithNumber(TextTable table, int row, int language, long long number);
 
 // The Windows ANSI code page of `language`: 936 Simplified Chinese, 950 Traditional Chinese, 1252
 // English and German, 932 Japanese, 949 Korean. A language outside 0..5 reads as English.

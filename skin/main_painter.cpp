@@ -4,6 +4,7 @@
 #include <algorithm>
 #include <array>
 
+#include "settings/button_records.h"
 #include "settings/key_table.h"
 #include "settings/text_tables.h"
 #include "skin/fitted_text.h"
@@ -103,7 +104,8 @@ void drawMacroList(QPainter& painter, const MainWindowState& state) {
     for (int r = store.m_nMacroTop; r < store.m_nMacroTop + kMacroListRows && r < kMacroStoreSlots; ++r) {
         painter.setPen(rowColour(store, r));
         if (store.m_Macro[r].count != 0) {
-            DrawFittedText(painter, row, ToQString(store.m_strMacroNames[r]), kLeft);
+            DrawFittedText(painter, row,
+                           ToQString(MacroListName(store.m_strMacroNames[r], store.m_Macro[r])), kLeft);
         } else {
             if (store.m_nMacroCount < kMaxMacros)
                 DrawFittedText(painter, row, QStringLiteral("<New Macro>"), kLeft);

@@ -11,9 +11,9 @@
 
 #include "app/globals.h"
 #include "app/voltrane_app.h"
+#include "capture/macro_edit.h"
 #include "dialogs/choice_dlg.h"
 #include "dialogs/macro_dlg.h"
-#include "capture/macro_edit.h"
 #include "dialogs/single_key_dlg.h"
 #include "paint_spy.h"
 #include "settings/text_tables.h"
@@ -154,6 +154,8 @@ private slots:
     void budgetEdges_data();
     void budgetEdges();
     void limitMessageOneAtATime();
+    void recordCountRepaintsWithTheSteps_data();
+    void recordCountRepaintsWithTheSteps();
     void keysLostWithTheWindow();
     void cleanEmptiesAndSetsEightMs();
     void insertDelayThenExtend();
@@ -348,7 +350,8 @@ void TestCaptureDialogs::budgetEdges_data() {
     QTest::newRow("246, chord: neither half is kept") << 82 << true << 82 << 1;
     QTest::newRow("243, click: both fit, the budget is then spent") << 81 << false << 83 << 1;
     QTest::newRow("240, click: both fit, room is left") << 80 << false << 82 << 0;
-    QTest::newRow("249, chord: presses are ignored, each release tells") << 83 << true << 83 << 2;
+    QTest::newRow("249, chord: presses are not recorded, the chord's release tells")
+        << 83 << true << 83 << 1;
 }
 
 void TestCaptureDialogs::budgetEdges() {
@@ -366,6 +369,29 @@ void TestCaptureDialogs::budgetEdges() {
     }
     QCOMPARE(dialog.Recorder().Record().count, count);
     QCOMPARE(limit.shown, boxes);
+}
+
+// The record count under the list follows each recorded chord or click at once.
+void TestCaptureDialogs::recordCountRepaintsWithTheSteps_data() {
+    QTest::addColumn<bool>("byKey");
+    QTest::newRow("chord") << true;
+    QTest::newRow("click on Left") << false;
+}
+
+void TestCaptureDialogs::recordCountRepaintsWithTheSteps() {
+    QFETCH(bool, byKey);
+    CMacro dialog(MacroRecord{}, kEnglish, nullptr, grabGranted);
+    dialog.show();
+    QCoreApplication::processEvents();
+    PaintSpy spy;
+    dialog.installEventFilter(&spy);
+    if (byKey) {
+        chord(dialog, {kLeftCtrl, kKeyA});
+    } else {
+        clickAt(dialog, centre(kMacroEditorRegions[7]));
+    }
+    QCOMPARE(dialog.Recorder().Record().count, 2);
+    QTRY_COMPARE(spy.painted.intersected(CMacro::kRecordRect), QRegion(CMacro::kRecordRect));
 }
 
 // At 249 every release tells, but never while the box is still open.

@@ -1,8 +1,11 @@
 // The file dialogs of the window: where they open, what they show and what they give back.
 
 #include <QFileDialog>
+#include <QHeaderView>
+#include <QLineEdit>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QTreeView>
 #include <functional>
 
 #include "app/qt_prompter.h"
@@ -28,7 +31,41 @@ struct DialogSight {
     bool save = false;
     bool mustExist = false;
     bool asksToOverwrite = true;
+    QString nameField;
+    QStringList narrowColumns;  // columns narrower than what they show
 };
+
+// The columns of the detail view narrower than their header or their widest entry, and whether
+// they all fit the view's width.
+QStringList narrowColumns(QFileDialog* dialog) {
+    QStringList narrow;
+    QTreeView* details = dialog->findChild<QTreeView*>();
+    if (!details) return {QStringLiteral("no detail view")};
+    const QHeaderView* header = details->header();
+    const QAbstractItemModel* model = details->model();
+    const QModelIndex folder = details->rootIndex();
+    for (int column = 0; column < header->count(); ++column) {
+        int needed = header->sectionSizeHint(column);
+        for (int row = 0; row < model->rowCount(folder); ++row) {
+            const QString text = model->index(row, column, folder).data().toString();
+            const int icon = column == 0 ? details->iconSize().width() : 0;
+            needed = std::max(needed, details->fontMetrics().horizontalAdvance(text) + icon);
+        }
+        if (!header->isSectionHidden(column) && header->sectionSize(column) < needed)
+            narrow
+                << QStringLiteral("%1: %2 < %3").arg(column).arg(header->sectionSize(column)).arg(needed);
+    }
+    // Every column in view at once, without scrolling sideways.
+    int right = 0;
+    for (int column = 0; column < header->count(); ++column) {
+        if (!header->isSectionHidden(column)) right += header->sectionSize(column);
+    }
+    if (right > details->viewport()->width())
+        narrow << QStringLiteral("columns end at %1, past the view's %2")
+                      .arg(right)
+                      .arg(details->viewport()->width());
+    return narrow;
+}
 
 }  // namespace
 
@@ -77,13 +114,20 @@ void TestFileDialogs::dialogsOpenInTheProgramDirectory() {
     QtPrompter prompter(nullptr, programDir);
     DialogSight sight;
     whenDialogShows([&sight, typed](QFileDialog* dialog) {
+        const QTreeView* details = dialog->findChild<QTreeView*>();
+        QTest::qWaitFor(
+            [details] { return details && details->model()->rowCount(details->rootIndex()) > 0; });
+        const QLineEdit* name = dialog->findChild<QLineEdit*>(QStringLiteral("fileNameEdit"));
         sight = {dialog->directory().absolutePath(),
                  dialog->nameFilters(),
                  dialog->defaultSuffix(),
                  dialog->acceptMode() == QFileDialog::AcceptSave,
                  dialog->fileMode() == QFileDialog::ExistingFile,
-                 !dialog->testOption(QFileDialog::DontConfirmOverwrite)};
-        dialog->selectFile(typed);
+                 !dialog->testOption(QFileDialog::DontConfirmOverwrite),
+                 name ? name->text() : QString(),
+                 narrowColumns(dialog)};
+        if (auto* field = dialog->findChild<QLineEdit*>(QStringLiteral("fileNameEdit")))
+            field->setText(typed);
         QMetaObject::invokeMethod(dialog, "accept");
     });
     const FileFilter& files = macros ? kMacroFileFilter : kProfileFilter;
@@ -96,6 +140,8 @@ void TestFileDialogs::dialogsOpenInTheProgramDirectory() {
     QCOMPARE(sight.save, save);
     QCOMPARE(sight.mustExist, !save);
     QVERIFY(!sight.asksToOverwrite);
+    QCOMPARE(sight.nameField, QString(macros ? "*.mac" : "*.ini"));
+    QCOMPARE(sight.narrowColumns, QStringList());
     QVERIFY(path.has_value());
     QCOMPARE(QString::fromStdString(path->string()), dir.filePath(chosen));
 }

@@ -94,6 +94,40 @@ TEST(MacroList, ActionsKeepSelectionNamesAndBoxInStep) {
     }
 }
 
+// Macros recorded one after another, each from the box as the last one left it (or as typed): every
+// new macro gets a name no other macro has.
+TEST(MacroList, NewMacrosGetNamesOfTheirOwn) {
+    struct Case {
+        const char* name;
+        std::vector<std::u16string> stored;  // the names of the macros already there
+        std::vector<std::u16string> typed;   // the box before each recording; "" keeps it as it is
+        std::vector<std::u16string> expected;
+    };
+    const Case cases[] = {
+        {"TwoInARow", {}, {u"", u""}, {u"Macro_1", u"Macro_2"}},
+        {"TypedNameThenAgain", {}, {u"Jump", u""}, {u"Jump", u"Macro_2"}},
+        {"NumberAlreadyTaken", {u"Macro_2"}, {u"<New Macro>"}, {u"Macro_2", u"Macro_3"}},
+        {"TypedNameOfAnotherMacro", {u"Fire"}, {u"Fire"}, {u"Fire", u"Macro_2"}},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        Rig rig;
+        MacroStore& store = rig.Store();
+        fillStore(store, static_cast<int>(c.stored.size()), -1);
+        std::copy(c.stored.begin(), c.stored.end(), store.m_strMacroNames);
+        store.m_nMacroSel = static_cast<int>(c.stored.size());
+        for (const std::u16string& typed : c.typed) {
+            if (!typed.empty()) rig.window.nameText = typed;
+            rig.dialogs.edits = {KeyPresses(1)};
+            rig.Click(kItemMacroEdit);
+        }
+        EXPECT_EQ(
+            std::vector<std::u16string>(store.m_strMacroNames, store.m_strMacroNames + store.m_nMacroCount),
+            c.expected);
+        EXPECT_EQ(rig.window.nameText, c.expected.back());
+    }
+}
+
 TEST(MacroList, AnEditedMacroReplacesTheSlot) {
     Rig rig;
     fillStore(rig.Store(), 2, -1);

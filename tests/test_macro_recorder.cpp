@@ -205,9 +205,26 @@ TEST(MacroRecorder, AtMostOneLimitMessageAtATime) {
     EXPECT_FALSE(recorder.OnHookKeyUp(47));  // released while the box is open
     EXPECT_FALSE(recorder.RecordMouse(MouseChoice::Left));
     recorder.LimitMessageClosed();
+    recorder.OnHookKeyDown(46);
     EXPECT_TRUE(recorder.OnHookKeyUp(46));
     recorder.LimitMessageClosed();
     EXPECT_TRUE(recorder.RecordMouse(MouseChoice::Left));
+}
+
+// The key that closed the message box (Enter, pressed while the box had the keyboard) goes up in the
+// editor: with the budget exhausted (an over-full macro from a file too) that is no reason for
+// another box, while a key pressed and released in the editor is.
+TEST(MacroRecorder, ReleaseOfTheKeyThatClosedTheBoxShowsNoNewBox) {
+    for (const uint8_t length : {uint8_t{249}, uint8_t{255}}) {
+        SCOPED_TRACE(int(length));
+        MacroRecorder recorder(budgetAt(length));
+        EXPECT_FALSE(recorder.OnHookKeyUp(57));  // Enter
+        recorder.OnHookKeyDown(70);
+        recorder.OnHookKeyDown(46);
+        EXPECT_FALSE(recorder.OnHookKeyUp(70));  // A is still down
+        EXPECT_TRUE(recorder.OnHookKeyUp(46));
+        EXPECT_TRUE(recorder.Chord().Empty());
+    }
 }
 
 TEST(MacroRecorder, ReleaseOfAKeyNotHeldWithBudgetLeftDoesNothing) {

@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "controller_rig.h"
+#include "device/step_records.h"
 #include "settings/language_file.h"
 #include "settings/text_tables.h"
 
@@ -136,6 +137,31 @@ TEST(MainController, SaveQuestionSavesTheOldProfileOnYes) {
     }
 }
 
+// Loading a profile that has no file empties the macro-name box; a profile with a file keeps it.
+TEST(MainController, ProfileWithoutFileEmptiesTheNameBox) {
+    struct Case {
+        const char* name;
+        int item;
+        const char* file;  // written before the click, if any
+        std::u16string box;
+    };
+    const Case cases[] = {
+        {"NumberedProfileWithoutFile", 117, nullptr, u""},
+        {"NumberedProfileWithFile", 117, "Setting3.ini", u"Macro_1"},
+        {"DefaultsWithoutFile", 122, nullptr, u""},
+        {"DefaultsWithFile", 122, "DefSet.ini", u"Macro_1"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        Rig rig;
+        if (c.file) ASSERT_TRUE(rig.controller.SaveProfile(rig.dir.path() / c.file));
+        rig.window.nameText = u"Macro_1";
+        rig.ui.yesNo = {true};
+        rig.Click(c.item);
+        EXPECT_EQ(rig.window.nameText, c.box);
+    }
+}
+
 TEST(MainController, RestoreQuestionInKorean) {
     Rig rig;
     rig.controller.SetLanguage(5);
@@ -195,6 +221,36 @@ TEST(MainController, InitialiseUsesTheStoredLanguageAndLeavesTheDesktopAlone) {
     EXPECT_EQ(rig.main.m_nCurProfile, -1);
     EXPECT_FALSE(box.enabled);
     EXPECT_TRUE(rig.ui.shown.empty());
+}
+
+// Button 4's macro was named in profile 1 and applied; at the next start the read decodes it from
+// the mouse. The profile's name survives when the mouse holds the profile's macro.
+TEST(MainController, StartUpKeepsTheProfilesMacroNames) {
+    struct Case {
+        const char* name;
+        int profilePresses;  // key presses of the macro that profile 1 holds for button 4
+        std::u16string shown;
+    };
+    const Case cases[] = {
+        {"MouseHoldsTheProfilesMacro", 2, u"Combo1"},
+        {"MouseHoldsAnotherMacro", 3, u"Macro_1"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        Rig rig;
+        const MacroRecord applied = KeyPresses(2);
+        const MacroRecord inProfile = KeyPresses(c.profilePresses);
+        ASSERT_TRUE(AssignMacro(rig.Setting(), 3, &applied, u"Combo1"));
+        ASSERT_EQ(rig.controller.Apply().outcome, ApplyOutcome::Done);
+        ASSERT_TRUE(AssignMacro(rig.Setting(), 3, &inProfile, u"Combo1"));
+        ASSERT_TRUE(rig.controller.SaveProfile(rig.dir.path() / "Setting1.ini"));
+        rig.Setting().ResetToDefaults();
+
+        rig.main.Initialise();
+        EXPECT_EQ(rig.Setting().m_nItem[3], kFunctionMacro);
+        EXPECT_EQ(rig.Setting().m_nMacroDataLen[3], 40);
+        EXPECT_EQ(rig.Setting().m_strButtonMacro[3], c.shown);
+    }
 }
 
 TEST(MainController, LanguageChangeIsStoredAndRepainted) {

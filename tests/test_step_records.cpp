@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "device/step_records.h"
+#include "settings/text_tables.h"
 
 namespace voltrane {
 namespace {
@@ -64,6 +65,8 @@ TEST(StepRecords, Encode) {
     for (const EncodeCase& c : cases) {
         SCOPED_TRACE(c.name);
         EXPECT_EQ(encoded(c.macro), c.bytes);
+        // What the editor and the lists count is what the button receives.
+        EXPECT_EQ(static_cast<size_t>(ButtonRecordCount(c.macro) * kStepRecordBytes), c.bytes.size());
     }
 }
 
@@ -103,8 +106,35 @@ TEST(StepRecords, DamagedCountsStayInsideTheSlots) {
     MacroRecord r = pressesWithPauses(3);
     r.count = 100000;
     EXPECT_EQ(EncodeMacroSteps(r).records, 3);  // read up to the last slot, not past it
+    EXPECT_EQ(ButtonRecordCount(r), 3);
     r.count = -4;
     EXPECT_EQ(EncodeMacroSteps(r).records, 0);
+    EXPECT_EQ(ButtonRecordCount(r), 0);
+}
+
+// What the macro editor and the macro lists tell the user about a macro's records, at the edge of
+// what a button holds (pauses cost nothing).
+TEST(StepRecords, RecordCountAsTheUserReadsIt) {
+    struct Case {
+        int presses;
+        int language;
+        std::u16string line;
+        std::u16string listName;
+    };
+    const Case cases[] = {
+        {0, kEnglish, u"Records: 0 (a button holds 25)", u"Jump"},
+        {25, kEnglish, u"Records: 25 (a button holds 25)", u"Jump"},
+        {26, kEnglish, u"Records: 26, too many for a button (25 at most)", u"Jump (26/25)"},
+        {26, 3, u"Einträge: 26, zu viele für eine Taste (höchstens 25)", u"Jump (26/25)"},
+        {3, 5, u"레코드: 3개 (버튼당 최대 25개)", u"Jump"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(testing::Message() << c.presses << " presses, language " << c.language);
+        const MacroRecord macro = pressesWithPauses(c.presses);
+        EXPECT_EQ(ButtonRecordText(macro, c.language), c.line);
+        EXPECT_EQ(MacroListName(u"Jump", macro), c.listName);
+        EXPECT_EQ(ButtonRecordCount(macro) <= kMaxButtonRecords, EncodeMacroSteps(macro).Fits());
+    }
 }
 
 TEST(StepRecords, AssignMacro) {

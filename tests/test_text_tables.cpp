@@ -44,7 +44,7 @@ constexpr TableInfo kTables[] = {
     {TextTable::ChoiceMouseKeys, "ChoiceMouseKeys", 3, 7, 30},
     {TextTable::ChoiceEvents, "ChoiceEvents", 3, 5, 40},
     {TextTable::SingleKeyButtons, "SingleKeyButtons", 3, 3, 20},
-    {TextTable::Notice, "Notice", 6, 3, 120},
+    {TextTable::Notice, "Notice", 6, 5, 120},
     {TextTable::Question, "Question", 6, 4, 60},
 };
 
@@ -507,6 +507,9 @@ const Quoted kQuoted[] = {
      u"The macro is too long for a mouse button: at most 25 key or mouse actions fit (pauses are free)."},
     {TextTable::Notice, kNoticeButtonDoesNotFit, kEnglish,
      u"Button %d no longer fits into the mouse. Shorten the macros and apply again."},
+    {TextTable::Notice, kNoticeRecordCount, kEnglish, u"Records: %d (a button holds 25)"},
+    {TextTable::Notice, kNoticeTooManyRecords, kEnglish,
+     u"Records: %d, too many for a button (25 at most)"},
     {TextTable::Notice, kNoticeAccessDenied, kEnglish,
      u"The mouse was found, but you may not open it: install the udev rule 70-voltrane.rules and replug "
      u"the mouse."},
@@ -620,15 +623,18 @@ TEST(TextTables, EnglishRowsAreExactlyTheQuotedOnes) {
     }
 }
 
-// The button notice is formatted with the button number: exactly one "%d" and no other directive.
-TEST(TextTables, ButtonNoticeHasOneNumberField) {
+// The notices formatted with a number (a button, a record count): exactly one "%d" and no other
+// directive.
+TEST(TextTables, NumberedNoticesHaveOneNumberField) {
     for (int language = 0; language < kLanguageCount; ++language) {
-        SCOPED_TRACE(kLanguageNames[language]);
-        const std::u16string_view text = GetText(TextTable::Notice, kNoticeButtonDoesNotFit, language);
-        const std::size_t field = text.find(u"%d");
-        ASSERT_NE(field, std::u16string_view::npos);
-        EXPECT_EQ(text.find(u'%', field + 1), std::u16string_view::npos);
-        EXPECT_EQ(text.find(u'%'), field);
+        for (int row : {kNoticeButtonDoesNotFit, kNoticeRecordCount, kNoticeTooManyRecords}) {
+            SCOPED_TRACE(testing::Message() << kLanguageNames[language] << ", row " << row);
+            const std::u16string_view text = GetText(TextTable::Notice, row, language);
+            const std::size_t field = text.find(u"%d");
+            ASSERT_NE(field, std::u16string_view::npos);
+            EXPECT_EQ(text.find(u'%', field + 1), std::u16string_view::npos);
+            EXPECT_EQ(text.find(u'%'), field);
+        }
     }
 }
 

@@ -70,6 +70,9 @@ private slots:
     void missingSkinEndsStartUp_data();
     void missingSkinEndsStartUp();
     void hoverRepaintsOnlyTheItemsConcerned();
+    void typingReplacesTheNewMacroPlaceholder();
+    void stepperMovesTheSliderThumb_data();
+    void stepperMovesTheSliderThumb();
     void sleeperKeepsPainting();
     void screenshots_data();
     void screenshots();
@@ -317,6 +320,47 @@ void TestVoltraneWindow::hoverRepaintsOnlyTheItemsConcerned() {
     QTRY_VERIFY(!spy.painted.isEmpty());
     QCOMPARE(rig.window->HotItem(), 121);
     QCOMPARE(spy.painted, QRegion(ItemQRect(120)) + ItemQRect(121));
+}
+
+// A click on "<New Macro>" puts the placeholder in the name box, selected: a typed name replaces it.
+void TestVoltraneWindow::typingReplacesTheNewMacroPlaceholder() {
+    WindowRig rig;
+    QVERIFY(rig.Open());
+    QVERIFY(QTest::qWaitForWindowExposed(rig.window.get()));
+    click(rig.window.get(), centreOf(kItemAdvancedTab));
+    const QRect list = ItemQRect(kItemMacroList);
+    const QPoint firstRow(list.left() + 20, list.top() + 6);
+    QTest::mouseMove(rig.window.get(), firstRow);
+    click(rig.window.get(), firstRow);
+    QLineEdit* box = rig.window->MacroNameEdit();
+    QCOMPARE(box->text(), QStringLiteral("<New Macro>"));
+    QTest::keyClicks(box, QStringLiteral("Jump"));
+    QCOMPARE(box->text(), QStringLiteral("Jump"));
+}
+
+// The DPI stepper's value is shown by the number box and by the slider's thumb: both repaint at once.
+void TestVoltraneWindow::stepperMovesTheSliderThumb_data() {
+    QTest::addColumn<int>("stepper");
+    QTest::addColumn<int>("start");
+    QTest::newRow("up") << int(kItemDpiUp) << 1;
+    QTest::newRow("down") << int(kItemDpiDown) << 3;
+}
+
+void TestVoltraneWindow::stepperMovesTheSliderThumb() {
+    QFETCH(int, stepper);
+    QFETCH(int, start);
+    WindowRig rig;
+    QVERIFY(rig.Open());
+    QVERIFY(QTest::qWaitForWindowExposed(rig.window.get()));
+    rig.window->GetController().Setting().m_nItem[kItemDpi] = start;
+    QCoreApplication::processEvents();
+    PaintSpy spy;
+    rig.window->installEventFilter(&spy);
+    rig.window->GetMainController().ActivateItem(stepper);
+    QTRY_VERIFY(!spy.painted.isEmpty());
+    QVERIFY(rig.Items()[kItemDpi] != start);
+    for (int item : {int(kItemDpi), int(kItemDpiSlider)})
+        QCOMPARE(spy.painted.intersected(ItemQRect(item)), QRegion(ItemQRect(item)));
 }
 
 // While the device protocol waits, queued work such as a repaint still runs.

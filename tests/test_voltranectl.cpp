@@ -344,6 +344,18 @@ TEST(Voltranectl, ApplyWritesTheCopyIntoTheProgramDirectory) {
     EXPECT_EQ(tool.Read("download.bin").size(), static_cast<std::size_t>(kButtonReportLength));
 }
 
+// A profile read from a factory mouse is what that mouse holds: verify finds no difference and
+// applying it sends the mouse what it already has (Breathing and the LEDs included).
+TEST(Voltranectl, ProfileReadFromTheMouseVerifiesAndAppliesUnchanged) {
+    Tool tool;
+    const VirtualMouse::State state = FactoryState();
+    const std::string factory(state.begin(), state.end());
+    ASSERT_EQ(tool.Run({"read", "--profile", tool.Path("p.ini")}), 0) << tool.err.str();
+    EXPECT_EQ(tool.Run({"verify", tool.Path("p.ini")}), 0) << tool.out.str();
+    ASSERT_EQ(tool.Run({"--dir", tool.Path(""), "apply", tool.Path("p.ini")}), 0) << tool.err.str();
+    EXPECT_EQ(tool.Read("state.bin"), factory);
+}
+
 // A profile read from the mouse carries the mouse's macros, so applying it gives them back.
 TEST(Voltranectl, ReadThenApplyKeepsTheMacros) {
     Tool tool;
@@ -493,6 +505,10 @@ TEST(Voltranectl, VerifyListsEveryDifference) {
         MouseSetting s = defaults();
         s.m_nItem[3] = kFunctionMacro;
         giveMacro(s, 3);
+        // Breathing and the green LED on, so that colour shift changes the lighting byte alone.
+        s.m_nItem[kItemBreathing] = 1;
+        s.m_nItem[kLampItems[2].off] = 0;
+        s.m_nItem[kLampItems[2].on] = 1;
         ASSERT_TRUE(SaveProfile(s, tool.Path("applied.ini"), "", kEnglish));
         ASSERT_EQ(tool.Run({"--dir", tool.Path(""), "apply", tool.Path("applied.ini")}), 0);
         const std::string state = tool.Read("state.bin");
