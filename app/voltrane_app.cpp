@@ -2,16 +2,20 @@
 
 #include <QApplication>
 #include <QFontMetrics>
+#include <QStringList>
 #include <QTimer>
+#include <cstdio>
 
 #include "app/globals.h"
 #include "app/qt_prompter.h"
+#include "app/single_instance.h"
 #include "app/voltrane_dlg.h"
 #include "device/factory_state.h"
 #include "device/hidapi_transport.h"
 #include "device/transport_factory.h"
 #include "host/host_pointer_factory.h"
 #include "settings/language_file.h"
+#include "settings/program_dir_care.h"
 #include "settings/program_paths.h"
 #include "settings/text_tables.h"
 #include "skin/qt_text.h"
@@ -49,6 +53,14 @@ QString folderText(const std::filesystem::path& folder) {
     return QString::fromStdU16String(folder.u16string()) + QLatin1Char('/');
 }
 
+// Shows a window that is hidden to the tray or minimised, over the others.
+void BringForward(QWidget& window) {
+    window.setWindowState(window.windowState() & ~Qt::WindowMinimized);
+    window.show();
+    window.raise();
+    window.activateWindow();
+}
+
 }  // namespace
 
 bool CVoltraneApp::InitResources(const QString& programDir, const QString& skinDir) {
@@ -74,15 +86,34 @@ void CVoltraneApp::reportMissingFile(const QString& path) {
     ui.ShowMessage(text.toStdU16String(), u"Error", g_nLanguage);
 }
 
+void CVoltraneApp::reportNotice(int row, const QStringList& details) {
+    const QString text = (QStringList{ToQString(GetText(TextTable::Notice, row, g_nLanguage))} + details)
+                             .join(QLatin1Char('\n'));
+    std::fprintf(stderr, "voltrane: %s\n", text.toUtf8().constData());
+    QtPrompter dialogs(nullptr, {});
+    UserInterface& ui = m_prompter ? *m_prompter : dialogs;
+    ui.ShowMessage(text.toStdU16String(), u"Error", g_nLanguage);
+}
+
 int CVoltraneApp::InitInstance() {
     const ProgramPaths paths = LocateProgramPaths(toPath(QCoreApplication::applicationDirPath()),
                                                   std::getenv("XDG_DATA_HOME"), std::getenv("HOME"));
-    if (!InitResources(folderText(paths.programDir), folderText(paths.skinDir))) return 1;
     const std::filesystem::path& dir = paths.programDir;
+    SingleInstance instance(dir);
+    if (instance.role() == SingleInstance::Role::Forwarded) return 0;
+    if (!InitResources(folderText(dir), folderText(paths.skinDir))) return 1;
+    if (instance.role() == SingleInstance::Role::NoAnswer) {
+        reportNotice(kNoticeInstanceNoAnswer, {folderText(dir)});
+        return 1;
+    }
+    RemoveLeftoverSaves(dir);
+    if (const std::optional<std::string> problem = FolderWriteProblem(dir))
+        reportNotice(kNoticeFolderNotWritable, {folderText(dir), QString::fromLocal8Bit(problem->c_str())});
     const DeviceSelection selection = ParseDeviceSelector(std::getenv(kDeviceVariable), dir);
     auto device = std::make_unique<DeviceSession>(CreateTransport(selection, FactoryState()),
                                                   CreateDesktopHostPointer(), m_sleeper, dir);
     CVoltraneDlg window(dir, std::move(device), m_prompter);
+    instance.OnRequest([&window] { BringForward(window); });
     QApplication::setQuitOnLastWindowClosed(false);
     QObject::connect(&window, &QDialog::finished, qApp, &QCoreApplication::quit);
     window.show();

@@ -23,11 +23,14 @@ public:
 
     // The whole program: resources from the folders LocateProgramPaths chooses for the executable's
     // folder, then the main window on the mouse VOLTRANE_DEVICE names, until it ends. Returns the exit
-    // code (1 when a skin is missing).
+    // code: 1 when a skin is missing or the program already running on the folder does not answer;
+    // 0 when that program was asked to come forward instead.
     int InitInstance();
 
 private:
     void reportMissingFile(const QString& path);
+    // Shows the notice `row` followed by `details`, one per line, and writes it on standard error.
+    void reportNotice(int row, const QStringList& details);
 
     UserInterface* m_prompter;
     EventLoopSleeper m_sleeper;

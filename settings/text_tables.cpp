@@ -1626,7 +1626,7 @@ constexpr char16_t kSingleKeyText[kThreeLanguages][3][20] = {
 static_assert(sizeof(kSingleKeyText) == sizeof(char16_t) * kThreeLanguages * 3 * 20);
 
 // Notices of our own that the fixed tables have no row for.
-constexpr char16_t kNoticeText[kLanguageCount][5][120] = {
+constexpr char16_t kNoticeText[kLanguageCount][7][120] = {
     {
         // 0 Simplified Chinese
         /* 0 */ u"宏太长，无法分配给按键：最多只能包含 25 个按键或鼠标动作（延时不计）。",
@@ -1634,6 +1634,8 @@ constexpr char16_t kNoticeText[kLanguageCount][5][120] = {
         /* 2 */ u"已找到鼠标，但当前用户无权打开它：请安装 udev 规则 70-voltrane.rules，然后重新插拔鼠标。",
         /* 3 */ u"记录：%d（一个按键最多 25 条）",
         /* 4 */ u"记录：%d，超出一个按键的 25 条上限",
+        /* 5 */ u"无法在此文件夹中保存，设置、配置文件和宏都不会被保留：",
+        /* 6 */ u"程序已在使用此文件夹运行，但没有响应。请先关闭它：",
     },
     {
         // 1 Traditional Chinese
@@ -1643,6 +1645,8 @@ constexpr char16_t kNoticeText[kLanguageCount][5][120] = {
         u"已找到滑鼠，但目前使用者無權開啟它：請安裝 udev 規則 70-voltrane.rules，然後重新插拔滑鼠。",
         /* 3 */ u"記錄：%d（一個按鍵最多 25 條）",
         /* 4 */ u"記錄：%d，超出一個按鍵的 25 條上限",
+        /* 5 */ u"無法在此資料夾中儲存，設定、設定檔和巨集都不會被保留：",
+        /* 6 */ u"程式已在使用此資料夾執行，但沒有回應。請先關閉它：",
     },
     {
         // 2 English
@@ -1654,6 +1658,8 @@ constexpr char16_t kNoticeText[kLanguageCount][5][120] = {
         u"replug the mouse.",
         /* 3 */ u"Records: %d (a button holds 25)",
         /* 4 */ u"Records: %d, too many for a button (25 at most)",
+        /* 5 */ u"Nothing can be saved in this folder, so profiles, macros and settings will not be kept:",
+        /* 6 */ u"The program is already running on this folder but does not answer. Close it first:",
     },
     {
         // 3 German
@@ -1665,6 +1671,8 @@ constexpr char16_t kNoticeText[kLanguageCount][5][120] = {
         u"die Maus neu einstecken.",
         /* 3 */ u"Einträge: %d (eine Taste fasst 25)",
         /* 4 */ u"Einträge: %d, zu viele für eine Taste (höchstens 25)",
+        /* 5 */ u"In diesem Ordner kann nichts gespeichert werden; Profile, Makros und Einstellungen gehen verloren:",
+        /* 6 */ u"Das Programm läuft bereits mit diesem Ordner, antwortet aber nicht. Bitte zuerst beenden:",
     },
     {
         // 4 Japanese
@@ -1676,6 +1684,8 @@ constexpr char16_t kNoticeText[kLanguageCount][5][120] = {
         u"をインストールし、マウスを挿し直してください。",
         /* 3 */ u"レコード数：%d（ボタン 1 つに最大 25）",
         /* 4 */ u"レコード数：%d、ボタンの上限 25 を超えています",
+        /* 5 */ u"このフォルダーには保存できないため、プロファイル、マクロ、設定は保持されません：",
+        /* 6 */ u"このフォルダーを使うプログラムがすでに動作中ですが、応答しません。先に終了してください：",
     },
     {
         // 5 Korean
@@ -1687,6 +1697,8 @@ constexpr char16_t kNoticeText[kLanguageCount][5][120] = {
         u"다시 연결하십시오.",
         /* 3 */ u"레코드: %d개 (버튼당 최대 25개)",
         /* 4 */ u"레코드: %d개, 버튼 한도 25개를 넘습니다",
+        /* 5 */ u"이 폴더에 저장할 수 없으므로 프로필, 매크로, 설정이 유지되지 않습니다:",
+        /* 6 */ u"이 폴더를 사용하는 프로그램이 이미 실행 중이지만 응답하지 않습니다. 먼저 종료하세요:",
     },
 };
 

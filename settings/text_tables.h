@@ -56,6 +56,8 @@ inline constexpr int kNoticeButtonDoesNotFit = 1;  // "%d": the button whose mac
 inline constexpr int kNoticeAccessDenied = 2;      // the mouse is there, but the udev rule is missing
 inline constexpr int kNoticeRecordCount = 3;       // "%d": the records a macro makes, up to 25
 inline constexpr int kNoticeTooManyRecords = 4;    // "%d": the records of a macro too long for a button
+inline constexpr int kNoticeFolderNotWritable = 5; // followed by the folder and the reason
+inline constexpr int kNoticeInstanceNoAnswer = 6;  // followed by the folder
 
 // Rows of the question table: caption and text of each question.
 inline constexpr int kQuestionSaveCaption = 0;

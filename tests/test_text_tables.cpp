@@ -44,7 +44,7 @@ constexpr TableInfo kTables[] = {
     {TextTable::ChoiceMouseKeys, "ChoiceMouseKeys", 3, 7, 30},
     {TextTable::ChoiceEvents, "ChoiceEvents", 3, 5, 40},
     {TextTable::SingleKeyButtons, "SingleKeyButtons", 3, 3, 20},
-    {TextTable::Notice, "Notice", 6, 5, 120},
+    {TextTable::Notice, "Notice", 6, 7, 120},
     {TextTable::Question, "Question", 6, 4, 60},
 };
 
@@ -510,6 +510,10 @@ const Quoted kQuoted[] = {
     {TextTable::Notice, kNoticeRecordCount, kEnglish, u"Records: %d (a button holds 25)"},
     {TextTable::Notice, kNoticeTooManyRecords, kEnglish,
      u"Records: %d, too many for a button (25 at most)"},
+    {TextTable::Notice, kNoticeFolderNotWritable, kEnglish,
+     u"Nothing can be saved in this folder, so profiles, macros and settings will not be kept:"},
+    {TextTable::Notice, kNoticeInstanceNoAnswer, kEnglish,
+     u"The program is already running on this folder but does not answer. Close it first:"},
     {TextTable::Notice, kNoticeAccessDenied, kEnglish,
      u"The mouse was found, but you may not open it: install the udev rule 70-voltrane.rules and replug "
      u"the mouse."},

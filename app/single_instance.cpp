@@ -1,0 +1,77 @@
+#include "app/single_instance.h"
+
+#include <unistd.h>
+
+#include <QCryptographicHash>
+#include <QElapsedTimer>
+#include <QLocalSocket>
+#include <QThread>
+
+namespace voltrane {
+
+namespace {
+
+constexpr char kRequest[] = "forward\n";
+constexpr char kAnswer[] = "ok\n";
+// A first program still starting (its start-up read waits for the mouse) listens within this time.
+constexpr int kAskForMs = 5000;
+constexpr int kRetryMs = 100;
+
+// Asks the program listening on `name` to come forward; true when it answered.
+bool askForward(const QString& name) {
+    QElapsedTimer clock;
+    clock.start();
+    while (clock.elapsed() < kAskForMs) {
+        QLocalSocket socket;
+        socket.connectToServer(name);
+        if (socket.waitForConnected(kRetryMs)) {
+            socket.write(kRequest);
+            const int left = kAskForMs - static_cast<int>(clock.elapsed());
+            return socket.waitForBytesWritten(left) && socket.waitForReadyRead(left) &&
+                   socket.readLine().startsWith("ok");
+        }
+        QThread::msleep(kRetryMs);
+    }
+    return false;
+}
+
+}  // namespace
+
+SingleInstance::SingleInstance(const std::filesystem::path& programDir) : m_lock(programDir) {
+    const QString name = ServerName(programDir);
+    if (m_lock.state() == ProgramLock::State::HeldElsewhere) {
+        m_role = askForward(name) ? Role::Forwarded : Role::NoAnswer;
+        return;
+    }
+    listen(name);
+}
+
+QString SingleInstance::ServerName(const std::filesystem::path& programDir) {
+    std::error_code error;
+    const std::filesystem::path canonical = std::filesystem::weakly_canonical(programDir, error);
+    const QByteArray folder = QByteArray::fromStdString((error ? programDir : canonical).string());
+    const QByteArray hash = QCryptographicHash::hash(folder, QCryptographicHash::Sha256).toHex().left(24);
+    return QStringLiteral("voltrane-%1-%2").arg(::getuid()).arg(QString::fromLatin1(hash));
+}
+
+void SingleInstance::listen(const QString& name) {
+    // Holding the lock, any socket of that name is a dead program's.
+    QLocalServer::removeServer(name);
+    m_server.setSocketOptions(QLocalServer::UserAccessOption);
+    m_server.listen(name);
+    QObject::connect(&m_server, &QLocalServer::newConnection, &m_server, [this] { answer(); });
+}
+
+void SingleInstance::answer() {
+    while (QLocalSocket* socket = m_server.nextPendingConnection()) {
+        QObject::connect(socket, &QLocalSocket::disconnected, socket, &QObject::deleteLater);
+        QObject::connect(socket, &QLocalSocket::readyRead, socket, [this, socket] {
+            if (!socket->canReadLine() || socket->readLine() != kRequest) return;
+            if (m_bringForward) m_bringForward();
+            socket->write(kAnswer);
+            socket->disconnectFromServer();
+        });
+    }
+}
+
+}  // namespace voltrane

@@ -1,0 +1,43 @@
+#pragma once
+// One program per program directory. The first start takes the directory's lock and listens on a
+// local socket named after the directory; a later start finds the lock taken, asks the first program
+// through that socket to bring its window forward, and ends.
+
+#include <QLocalServer>
+#include <QString>
+#include <filesystem>
+#include <functional>
+
+#include "settings/program_lock.h"
+
+namespace voltrane {
+
+class SingleInstance {
+public:
+    enum class Role {
+        First,      // this program runs: it holds the directory (or the directory cannot be locked)
+        Forwarded,  // another program holds it and was asked to come forward: end now
+        NoAnswer,   // another program holds it but does not answer: tell the user and end
+    };
+
+    explicit SingleInstance(const std::filesystem::path& programDir);
+
+    Role role() const { return m_role; }
+
+    // What the first program does when a later start asks it to come forward.
+    void OnRequest(std::function<void()> bringForward) { m_bringForward = std::move(bringForward); }
+
+    // The socket's name for `programDir`: one per user and canonical folder.
+    static QString ServerName(const std::filesystem::path& programDir);
+
+private:
+    void listen(const QString& name);
+    void answer();
+
+    ProgramLock m_lock;
+    QLocalServer m_server;
+    Role m_role = Role::First;
+    std::function<void()> m_bringForward;
+};
+
+}  // namespace voltrane

@@ -1,0 +1,106 @@
+// One program per program directory: a second start brings the first forward and ends, a first
+// program that does not answer is reported, and the first start clears away interrupted saves.
+
+#include <QLocalServer>
+#include <QProcess>
+#include <QTest>
+
+#include "app/single_instance.h"
+#include "settings/language_file.h"
+#include "settings/program_lock.h"
+#include "settings/text_tables.h"
+#include "window_rig.h"
+
+using namespace voltrane;
+
+namespace {
+
+constexpr int kGerman = 3;
+
+// A portable copy of the program in a folder of its own: the folder is its program directory.
+struct ProgramCopy {
+    QTemporaryDir dir;
+    QProcess process;
+
+    bool Prepare() {
+        const QString copy = dir.filePath(QStringLiteral("voltrane"));
+        return dir.isValid() && LinkSkins(dir.path()) &&
+               QFile::copy(QStringLiteral(VOLTRANE_BINARY), copy) &&
+               QFile::setPermissions(copy, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+    }
+    void Start() {
+        QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+        environment.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
+        environment.insert(QStringLiteral("VOLTRANE_DEVICE"), "virtual:" + dir.filePath("mouse.bin"));
+        process.setProcessEnvironment(environment);
+        process.start(dir.filePath(QStringLiteral("voltrane")), QStringList());
+    }
+    std::filesystem::path Path() const { return dir.path().toStdString(); }
+    ~ProgramCopy() {
+        process.kill();
+        process.waitForFinished();
+    }
+};
+
+}  // namespace
+
+class TestSingleInstance : public QObject {
+    Q_OBJECT
+private slots:
+    void secondStartBringsTheFirstForward();
+    void firstThatDoesNotAnswerIsReported();
+    void firstStartClearsInterruptedSavesAndAnswers();
+};
+
+void TestSingleInstance::secondStartBringsTheFirstForward() {
+    ProgramCopy second;
+    QVERIFY(second.Prepare());
+    SingleInstance first(second.Path());
+    QCOMPARE(first.role(), SingleInstance::Role::First);
+    int requests = 0;
+    first.OnRequest([&requests] { ++requests; });
+    second.Start();
+    QTRY_COMPARE_WITH_TIMEOUT(second.process.state(), QProcess::NotRunning, 20000);
+    QCOMPARE(second.process.exitStatus(), QProcess::NormalExit);
+    QCOMPARE(second.process.exitCode(), 0);
+    QCOMPARE(requests, 1);
+}
+
+void TestSingleInstance::firstThatDoesNotAnswerIsReported() {
+    ProgramCopy second;
+    QVERIFY(second.Prepare());
+    QVERIFY(WriteLanguage(second.Path() / "LANGUAGE.ini", kGerman).ok());
+    ProgramLock hung(second.Path());  // holds the folder, answers nothing
+    QCOMPARE(hung.state(), ProgramLock::State::Held);
+    second.Start();
+    QByteArray said;
+    QTRY_VERIFY_WITH_TIMEOUT(
+        (said += second.process.readAllStandardError()).contains(second.dir.path().toUtf8()), 20000);
+    // It does not run beside the first: it names the folder, in the user's language, and waits for its
+    // message to be read.
+    QVERIFY(said.contains(QString::fromStdU16String(
+                              std::u16string(GetText(TextTable::Notice, kNoticeInstanceNoAnswer, kGerman)))
+                              .toUtf8()));
+    QVERIFY(!QFile::exists(second.dir.filePath("Setting1.ini")));
+}
+
+void TestSingleInstance::firstStartClearsInterruptedSavesAndAnswers() {
+    ProgramCopy first;
+    QVERIFY(first.Prepare());
+    const QString leftover = first.dir.filePath(QStringLiteral(".Setting1.ini.k3J9sa"));
+    const QString foreign = first.dir.filePath(QStringLiteral(".notes.txt.k3J9sa"));
+    for (const QString& name : {leftover, foreign}) {
+        QFile file(name);
+        QVERIFY(file.open(QIODevice::WriteOnly));
+    }
+    first.Start();
+    QTRY_VERIFY_WITH_TIMEOUT(!QFile::exists(leftover), 20000);
+    QVERIFY(QFile::exists(foreign));
+    QCOMPARE(first.process.state(), QProcess::Running);
+    const SingleInstance second(first.Path());
+    QCOMPARE(second.role(), SingleInstance::Role::Forwarded);
+    QCOMPARE(first.process.state(), QProcess::Running);
+}
+
+QTEST_MAIN(TestSingleInstance)
+#include "test_single_instance.moc"
