@@ -5,8 +5,8 @@
 #include <QTimer>
 #include <functional>
 
-#include "dialogs/keyboard_capture.h"
 #include "capture/macro_recorder.h"
+#include "dialogs/keyboard_capture.h"
 #include "skin/skinned_dialog.h"
 
 namespace voltrane {
@@ -50,6 +50,7 @@ protected:
     bool pressRegion(QPoint point) override;
     void hover(QPoint point) override;
     void releaseRegion(QPoint point) override;
+    bool movesItself() const override { return m_keyboard.Grabbed(); }
     void mouseReleaseEvent(QMouseEvent* event) override;
     void wheelEvent(QWheelEvent* event) override;
 
