@@ -28,7 +28,7 @@ enum class TextTable {
     ChoiceEvents,      // choice dialog: 3 x 5 x 40
     SingleKeyButtons,  // single-key dialog: 3 x 3 x 20
     Notice,            // notices of our own (rows below): 6 x 3 x 120
-    Question,          // the save-changes and restore questions (rows below): 6 x 4 x 60
+    Question,          // the save-changes and restore questions (rows below): 6 x 6 x 60
 };
 
 // Rows of the message table.
@@ -54,11 +54,13 @@ inline constexpr int kNoticeMacroTooLong = 0;      // a macro assigned to a butt
 inline constexpr int kNoticeButtonDoesNotFit = 1;  // "%d": the button whose macro does not fit the report
 inline constexpr int kNoticeAccessDenied = 2;      // the mouse is there, but the udev rule is missing
 
-// Rows of the question table: caption and text of each question.
+// Rows of the question table: caption and text of each question, and the captions of its answers.
 inline constexpr int kQuestionSaveCaption = 0;
 inline constexpr int kQuestionSaveText = 1;
 inline constexpr int kQuestionRestoreCaption = 2;
 inline constexpr int kQuestionRestoreText = 3;
+inline constexpr int kQuestionYes = 4;
+inline constexpr int kQuestionNo = 5;
 
 // Shape of one table: how many language blocks it holds, rows per block, code units per row.
 struct TextTableShape {
