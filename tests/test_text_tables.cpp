@@ -522,6 +522,7 @@ const Quoted kQuoted[] = {
     {TextTable::Question, kQuestionYes, kSimplifiedChinese, u"是"},
     {TextTable::Question, kQuestionNo, kTraditionalChinese, u"否"},
     {TextTable::Question, kQuestionYes, kEnglish, u"Yes"},
+    {TextTable::Question, kQuestionNo, kEnglish, u"No"},
     {TextTable::Question, kQuestionNo, kGerman, u"Nein"},
     {TextTable::Question, kQuestionYes, kJapanese, u"はい"},
     {TextTable::Question, kQuestionNo, kKorean, u"아니요"},
