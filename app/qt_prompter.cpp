@@ -3,9 +3,10 @@
 #include <QFileDialog>
 #include <QHeaderView>
 #include <QLineEdit>
-#include <QMessageBox>
 #include <QTreeView>
 
+#include "app/globals.h"
+#include "settings/text_tables.h"
 #include "skin/msg_box_dlg.h"
 #include "skin/qt_text.h"
 
@@ -48,12 +49,15 @@ std::optional<std::filesystem::path> runFileDialog(QWidget* owner, const std::fi
 }  // namespace
 
 void QtPrompter::ShowMessage(std::u16string_view text, std::u16string_view title, int language) {
-    ShowMsgBox(ToQString(text), ToQString(title), 0, language, m_owner);
+    ShowMsgBox(ToQString(text), ToQString(title), 0, language, SmallFont(language), m_owner);
 }
 
-bool QtPrompter::AskYesNo(std::u16string_view text, std::u16string_view title) {
-    return QMessageBox::question(m_owner, ToQString(title), ToQString(text),
-                                 QMessageBox::Yes | QMessageBox::No) == QMessageBox::Yes;
+bool QtPrompter::AskYesNo(std::u16string_view text, std::u16string_view title, int language) {
+    const QStringList answers = {ToQString(GetText(TextTable::Question, kQuestionYes, language)),
+                                 ToQString(GetText(TextTable::Question, kQuestionNo, language))};
+    CMsgBoxDlg box(ToQString(text), ToQString(title), answers, SmallFont(language), m_owner);
+    box.exec();
+    return box.Answer() == 0;
 }
 
 std::optional<std::filesystem::path> QtPrompter::ChooseSaveFile(const FileFilter& filter) {

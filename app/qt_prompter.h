@@ -14,7 +14,7 @@ public:
         : m_owner(owner), m_startDir(std::move(startDir)) {}
 
     void ShowMessage(std::u16string_view text, std::u16string_view title, int language) override;
-    bool AskYesNo(std::u16string_view text, std::u16string_view title) override;
+    bool AskYesNo(std::u16string_view text, std::u16string_view title, int language) override;
     std::optional<std::filesystem::path> ChooseSaveFile(const FileFilter& filter) override;
     std::optional<std::filesystem::path> ChooseOpenFile(const FileFilter& filter) override;
     void ItemsChanged(std::span<const int>) override {}

@@ -100,8 +100,8 @@ void CVoltraneDlg::ShowMessage(std::u16string_view text, std::u16string_view tit
     m_prompter.ShowMessage(text, title, language);
 }
 
-bool CVoltraneDlg::AskYesNo(std::u16string_view text, std::u16string_view title) {
-    return m_prompter.AskYesNo(text, title);
+bool CVoltraneDlg::AskYesNo(std::u16string_view text, std::u16string_view title, int language) {
+    return m_prompter.AskYesNo(text, title, language);
 }
 
 std::optional<std::filesystem::path> CVoltraneDlg::ChooseSaveFile(const FileFilter& filter) {

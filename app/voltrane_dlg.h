@@ -30,7 +30,7 @@ public:
 
     // The user interface: messages, questions and file dialogs through the prompter, repaints here.
     void ShowMessage(std::u16string_view text, std::u16string_view title, int language) override;
-    bool AskYesNo(std::u16string_view text, std::u16string_view title) override;
+    bool AskYesNo(std::u16string_view text, std::u16string_view title, int language) override;
     std::optional<std::filesystem::path> ChooseSaveFile(const FileFilter& filter) override;
     std::optional<std::filesystem::path> ChooseOpenFile(const FileFilter& filter) override;
     void ItemsChanged(std::span<const int> items) override;

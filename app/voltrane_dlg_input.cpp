@@ -44,17 +44,20 @@ void CVoltraneDlg::hitTest(QPoint point) {
 void CVoltraneDlg::mousePressEvent(QMouseEvent* event) {
     if (event->button() != Qt::LeftButton) return QDialog::mousePressEvent(event);
     hitTest(event->position().toPoint());
-    if (m_main.m_nHotItem == kNoItem && m_drag.Start(*this, event->position().toPoint()))
-        takeOverMacroName();
+    if (m_main.m_nHotItem != kNoItem) return;
+    m_drag.Press(event->position().toPoint());
+    takeOverMacroName();
 }
 
 void CVoltraneDlg::mouseMoveEvent(QMouseEvent* event) {
-    if (!m_drag.Move(*this, event->globalPosition().toPoint())) hitTest(event->position().toPoint());
+    const QPoint point = event->position().toPoint();
+    if (!m_drag.Move(*this, point, event->globalPosition().toPoint(), event->buttons(), true))
+        hitTest(point);
 }
 
 void CVoltraneDlg::mouseReleaseEvent(QMouseEvent* event) {
     if (event->button() != Qt::LeftButton) return QDialog::mouseReleaseEvent(event);
-    if (m_drag.End()) return takeOverMacroName();
+    if (m_drag.End()) return;
     hitTest(event->position().toPoint());
     const int item = m_main.m_nHotItem;
     if (SliderOf(item)) return clickSlider(item, event->position().toPoint().x());

@@ -10,7 +10,7 @@ void ConsoleUi::ShowMessage(std::u16string_view text, std::u16string_view title,
     m_err << Utf16ToUtf8(text) << "\n";
 }
 
-bool ConsoleUi::AskYesNo(std::u16string_view, std::u16string_view) { return false; }
+bool ConsoleUi::AskYesNo(std::u16string_view, std::u16string_view, int) { return false; }
 
 std::optional<std::filesystem::path> ConsoleUi::ChooseSaveFile(const FileFilter&) { return std::nullopt; }
 

@@ -15,7 +15,7 @@ public:
     // Prints "voltranectl: TITLE: TEXT" (without the title when it is empty), in UTF-8.
     void ShowMessage(std::u16string_view text, std::u16string_view title, int language) override;
     // No: nothing is asked of a script.
-    bool AskYesNo(std::u16string_view text, std::u16string_view title) override;
+    bool AskYesNo(std::u16string_view text, std::u16string_view title, int language) override;
     // Cancelled: files are named on the command line.
     std::optional<std::filesystem::path> ChooseSaveFile(const FileFilter& filter) override;
     std::optional<std::filesystem::path> ChooseOpenFile(const FileFilter& filter) override;

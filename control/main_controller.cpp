@@ -117,7 +117,8 @@ void MainController::chooseProfile(int profile) {
     const int language = m_controller.Language();
     if (m_nCurProfile > 0 && m_bModified &&
         m_controller.Ui().AskYesNo(GetText(TextTable::Question, kQuestionSaveText, language),
-                                   GetText(TextTable::Question, kQuestionSaveCaption, language))) {
+                                   GetText(TextTable::Question, kQuestionSaveCaption, language),
+                                   language)) {
         m_controller.SaveProfile(m_controller.NumberedProfile(m_nCurProfile));
     }
     m_nCurProfile = profile;
@@ -161,7 +162,8 @@ void MainController::restoreDefaults() {
     m_bModified = false;
     const int language = m_controller.Language();
     if (!m_controller.Ui().AskYesNo(GetText(TextTable::Question, kQuestionRestoreText, language),
-                                    GetText(TextTable::Question, kQuestionRestoreCaption, language))) {
+                                    GetText(TextTable::Question, kQuestionRestoreCaption, language),
+                                    language)) {
         return;
     }
     loadProfile(m_controller.ProgramFile("DefSet.ini"));

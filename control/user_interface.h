@@ -25,8 +25,8 @@ public:
     // An empty title leaves the title area blank.
     virtual void ShowMessage(std::u16string_view text, std::u16string_view title, int language) = 0;
 
-    // Asks a question with Yes and No buttons; returns true for Yes.
-    virtual bool AskYesNo(std::u16string_view text, std::u16string_view title) = 0;
+    // Asks a question with Yes and No buttons captioned in `language`; returns true for Yes.
+    virtual bool AskYesNo(std::u16string_view text, std::u16string_view title, int language) = 0;
 
     // A save-file dialog with `filter`, the read-only box hidden and no question when the file
     // exists. Returns the chosen path, or std::nullopt when the user cancelled.

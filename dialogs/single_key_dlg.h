@@ -4,8 +4,8 @@
 
 #include <optional>
 
-#include "dialogs/keyboard_capture.h"
 #include "capture/single_key_capture.h"
+#include "dialogs/keyboard_capture.h"
 #include "skin/skinned_dialog.h"
 
 namespace voltrane {
@@ -31,6 +31,7 @@ protected:
     bool pressRegion(QPoint point) override;
     void hover(QPoint point) override;
     void releaseRegion(QPoint point) override;
+    bool movesItself() const override { return m_keyboard.Grabbed(); }
 
 private:
     int m_nLanguage;

@@ -1702,14 +1702,16 @@ constexpr char16_t kNoticeText[kLanguageCount][7][120] = {
     },
 };
 
-// The two questions that guard the profile actions: caption and text of each.
-constexpr char16_t kQuestionText[kLanguageCount][4][60] = {
+// The two questions that guard the profile actions: caption and text of each; the answer buttons.
+constexpr char16_t kQuestionText[kLanguageCount][6][60] = {
     {
         // 0 Simplified Chinese
         /* 0 */ u"保存",
         /* 1 */ u"是否保存设定?",
         /* 2 */ u"设置",
         /* 3 */ u"是否恢复出厂设置？",
+        /* 4 */ u"是",
+        /* 5 */ u"否",
     },
     {
         // 1 Traditional Chinese
@@ -1717,6 +1719,8 @@ constexpr char16_t kQuestionText[kLanguageCount][4][60] = {
         /* 1 */ u"保存變更設定嗎?",
         /* 2 */ u"設置",
         /* 3 */ u"是否恢復出廠設置？",
+        /* 4 */ u"是",
+        /* 5 */ u"否",
     },
     {
         // 2 English
@@ -1724,6 +1728,8 @@ constexpr char16_t kQuestionText[kLanguageCount][4][60] = {
         /* 1 */ u"Do you want to save the changes?",
         /* 2 */ u"Restore",
         /* 3 */ u"Restore to default?",
+        /* 4 */ u"Yes",
+        /* 5 */ u"No",
     },
     {
         // 3 German
@@ -1731,6 +1737,8 @@ constexpr char16_t kQuestionText[kLanguageCount][4][60] = {
         /* 1 */ u"Möchten Sie die Änderungen speichern?",
         /* 2 */ u"Einstellungen",
         /* 3 */ u"Die Werkseinstellungen wiederherstellen？",
+        /* 4 */ u"Ja",
+        /* 5 */ u"Nein",
     },
     {
         // 4 Japanese
@@ -1738,6 +1746,8 @@ constexpr char16_t kQuestionText[kLanguageCount][4][60] = {
         /* 1 */ u"変更を保存しますか。",
         /* 2 */ u"設定",
         /* 3 */ u"工場出荷時の設定を復元するかどうか？",
+        /* 4 */ u"はい",
+        /* 5 */ u"いいえ",
     },
     {
         // 5 Korean
@@ -1745,6 +1755,8 @@ constexpr char16_t kQuestionText[kLanguageCount][4][60] = {
         /* 1 */ u"변경 사항을 저장하시겠습니까?",
         /* 2 */ u"설정",
         /* 3 */ u"공장 기본값으로 복원하시겠습니까？",
+        /* 4 */ u"예",
+        /* 5 */ u"아니요",
     },
 };
 

@@ -28,8 +28,8 @@ enum class TextTable {
     ChoiceMouseKeys,   // choice dialog: 3 x 7 x 30
     ChoiceEvents,      // choice dialog: 3 x 5 x 40
     SingleKeyButtons,  // single-key dialog: 3 x 3 x 20
-    Notice,            // notices of our own (rows below): 6 x 5 x 120
-    Question,          // the save-changes and restore questions (rows below): 6 x 4 x 60
+    Notice,            // notices of our own (rows below): 6 x 7 x 120
+    Question,          // the save-changes and restore questions (rows below): 6 x 6 x 60
 };
 
 // Rows of the message table.
@@ -59,11 +59,13 @@ inline constexpr int kNoticeTooManyRecords = 4;    // "%d": the records of a mac
 inline constexpr int kNoticeFolderNotWritable = 5; // followed by the folder and the reason
 inline constexpr int kNoticeInstanceNoAnswer = 6;  // followed by the folder
 
-// Rows of the question table: caption and text of each question.
+// Rows of the question table: caption and text of each question, and the captions of its answers.
 inline constexpr int kQuestionSaveCaption = 0;
 inline constexpr int kQuestionSaveText = 1;
 inline constexpr int kQuestionRestoreCaption = 2;
 inline constexpr int kQuestionRestoreText = 3;
+inline constexpr int kQuestionYes = 4;
+inline constexpr int kQuestionNo = 5;
 
 // Shape of one table: how many language blocks it holds, rows per block, code units per row.
 struct TextTableShape {

@@ -1,5 +1,6 @@
 #include "skin/msg_box_dlg.h"
 
+#include <QHBoxLayout>
 #include <QLabel>
 #include <QPushButton>
 #include <QVBoxLayout>
@@ -19,10 +20,14 @@ QPushButton:hover, QPushButton:focus { color: white; background: #0078FA; }
 
 }  // namespace
 
-CMsgBoxDlg::CMsgBoxDlg(const QString& text, const QString& title, int language, QWidget* parent)
-    : QDialog(parent), m_text(new QLabel(text, this)), m_ok(new QPushButton(OkLabel(language), this)) {
+CMsgBoxDlg::CMsgBoxDlg(const QString& text, const QString& title, const QStringList& answers,
+                       const QFont& font, QWidget* parent)
+    : QDialog(parent), m_text(new QLabel(text, this)) {
     setWindowTitle(title);
     setStyleSheet(kStyle);
+    // Each widget takes the font itself: the style sheet keeps a parent's font from reaching it.
+    setFont(font);
+    m_text->setFont(font);
     setMinimumSize(276, 110);
     m_text->setAlignment(Qt::AlignCenter);
     m_text->setWordWrap(true);
@@ -30,10 +35,26 @@ CMsgBoxDlg::CMsgBoxDlg(const QString& text, const QString& title, int language, 
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(18, 16, 18, 12);
     layout->addWidget(m_text, 1);
-    layout->addWidget(m_ok, 0, Qt::AlignHCenter);
-    m_ok->setDefault(true);
-    connect(m_ok, &QPushButton::clicked, this, &QDialog::accept);
+    auto* row = new QHBoxLayout;
+    row->addStretch();
+    for (const QString& answer : answers) {
+        auto* button = new QPushButton(answer, this);
+        button->setFont(font);
+        connect(button, &QPushButton::clicked, this, [this, index = int(m_buttons.size())] {
+            m_nAnswer = index;
+            accept();
+        });
+        row->addWidget(button);
+        m_buttons.push_back(button);
+    }
+    row->addStretch();
+    layout->addLayout(row);
+    if (!m_buttons.empty()) m_buttons.front()->setDefault(true);
 }
+
+CMsgBoxDlg::CMsgBoxDlg(const QString& text, const QString& title, int language, const QFont& font,
+                       QWidget* parent)
+    : CMsgBoxDlg(text, title, {OkLabel(language)}, font, parent) {}
 
 QString CMsgBoxDlg::OkLabel(int language) {
     switch (language) {
@@ -48,8 +69,9 @@ QString CMsgBoxDlg::OkLabel(int language) {
     }
 }
 
-int ShowMsgBox(const QString& text, const QString& title, int /*style*/, int language, QWidget* parent) {
-    CMsgBoxDlg box(text, title, language, parent);
+int ShowMsgBox(const QString& text, const QString& title, int /*style*/, int language, const QFont& font,
+               QWidget* parent) {
+    CMsgBoxDlg box(text, title, language, font, parent);
     return box.exec();
 }
 

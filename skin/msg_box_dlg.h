@@ -1,9 +1,13 @@
 #pragma once
-// The program's own message box: a caption, the message and one OK button labelled in the
-// message's language, in the dark look of the skins.
+// The program's own message box: a caption, the message and its answer buttons (one OK button, or
+// the answers of a question) labelled in the message's language, in the interface font and the dark
+// look of the skins.
 
 #include <QDialog>
+#include <QFont>
 #include <QString>
+#include <QStringList>
+#include <vector>
 
 class QLabel;
 class QPushButton;
@@ -12,23 +16,36 @@ namespace voltrane {
 
 class CMsgBoxDlg : public QDialog {
 public:
-    // A box for `text` with the window caption `title` (empty: a blank caption) and the OK label of
-    // `language` (0..5; any other value gives "OK").
-    CMsgBoxDlg(const QString& text, const QString& title, int language, QWidget* parent = nullptr);
+    // A box for `text` with the window caption `title` (empty: a blank caption), a button for each of
+    // `answers` from left to right (the first is the default one), its texts in `font`.
+    CMsgBoxDlg(const QString& text, const QString& title, const QStringList& answers, const QFont& font,
+               QWidget* parent = nullptr);
+
+    // A box with the OK label of `language` (0..5; any other value gives "OK") as its one answer.
+    CMsgBoxDlg(const QString& text, const QString& title, int language, const QFont& font = QFont(),
+               QWidget* parent = nullptr);
 
     // The OK label of `language`.
     static QString OkLabel(int language);
 
     QLabel* TextLabel() const { return m_text; }
-    QPushButton* OkButton() const { return m_ok; }
+    QPushButton* Button(int answer) const { return m_buttons.at(answer); }
+    QPushButton* OkButton() const { return Button(0); }
+
+    // The answer chosen: the index of the button that ended the box, -1 while none has (Esc or the
+    // window's close end it with none).
+    int Answer() const { return m_nAnswer; }
 
 private:
     QLabel* m_text;
-    QPushButton* m_ok;
+    std::vector<QPushButton*> m_buttons;
+    int m_nAnswer = -1;
 };
 
-// Shows `text` in a modal CMsgBoxDlg owned by `parent`; returns the result of its run (QDialog::Accepted
-// when OK ends it). `style` (the callers' message-box style flags) changes nothing.
-int ShowMsgBox(const QString& text, const QString& title, int style, int language, QWidget* parent);
+// Shows `text` in a modal OK box in `language` and `font`, owned by `parent`; returns the result of
+// its run (QDialog::Accepted when OK ends it). `style` (the callers' message-box style flags) changes
+// nothing.
+int ShowMsgBox(const QString& text, const QString& title, int style, int language, const QFont& font,
+               QWidget* parent);
 
 }  // namespace voltrane

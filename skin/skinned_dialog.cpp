@@ -27,11 +27,13 @@ void SkinnedDialog::paintEvent(QPaintEvent* event) {
 void SkinnedDialog::mousePressEvent(QMouseEvent* event) {
     if (event->button() != Qt::LeftButton) return QDialog::mousePressEvent(event);
     const QPoint point = event->position().toPoint();
-    if (!pressRegion(point)) m_drag.Start(*this, point);
+    if (!pressRegion(point)) m_drag.Press(point);
 }
 
 void SkinnedDialog::mouseMoveEvent(QMouseEvent* event) {
-    if (!m_drag.Move(*this, event->globalPosition().toPoint())) hover(event->position().toPoint());
+    const QPoint point = event->position().toPoint();
+    if (!m_drag.Move(*this, point, event->globalPosition().toPoint(), event->buttons(), !movesItself()))
+        hover(point);
 }
 
 void SkinnedDialog::mouseReleaseEvent(QMouseEvent* event) {

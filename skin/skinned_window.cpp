@@ -1,5 +1,6 @@
 #include "skin/skinned_window.h"
 
+#include <QApplication>
 #include <QBitmap>
 #include <QImage>
 #include <QRegion>
@@ -20,22 +21,35 @@ void ShapeAndCentre(QWidget& window, const QImage& mask) {
                 desktop.y() + (desktop.height() - size.height()) / 2);
 }
 
-bool WindowDrag::Start(QWidget& window, QPoint point) {
-    if (window.windowHandle() && window.windowHandle()->startSystemMove()) return true;
-    m_bDragging = true;
+void WindowDrag::Press(QPoint point) {
+    m_state = State::Pressed;
     m_ptDragStart = point;
-    return false;
 }
 
-bool WindowDrag::Move(QWidget& window, QPoint global) const {
-    if (!m_bDragging) return false;
+bool WindowDrag::Move(QWidget& window, QPoint point, QPoint global, Qt::MouseButtons buttons,
+                      bool platformMove) {
+    if (m_state == State::Idle) return false;
+    if (!(buttons & Qt::LeftButton)) {
+        m_state = State::Idle;
+        return false;
+    }
+    if (m_state == State::Platform) return true;
+    if (m_state == State::Pressed &&
+        (point - m_ptDragStart).manhattanLength() < QApplication::startDragDistance())
+        return true;
+    // The window catches up with the cursor before the platform takes over from where it is.
     window.move(global - m_ptDragStart);
+    if (m_state == State::Pressed) {
+        const bool platform =
+            platformMove && window.windowHandle() && window.windowHandle()->startSystemMove();
+        m_state = platform ? State::Platform : State::Following;
+    }
     return true;
 }
 
 bool WindowDrag::End() {
-    const bool ended = m_bDragging;
-    m_bDragging = false;
+    const bool ended = m_state != State::Idle;
+    m_state = State::Idle;
     return ended;
 }
 

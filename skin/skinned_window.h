@@ -13,23 +13,28 @@ namespace voltrane {
 // mask's pixel (0, 0) are outside) and centres it on its screen.
 void ShapeAndCentre(QWidget& window, const QImage& mask);
 
-// A window dragged by a press on its background. Where the platform moves windows itself (on Wayland
-// it is the only way) it takes the drag over; elsewhere the window follows the cursor until the
-// button is released.
+// A window dragged by a press on its background. The drag begins only once the cursor has moved
+// with the button held (a click alone, however short, moves nothing). Where the platform moves
+// windows itself (on Wayland it is the only way) it takes the drag over; elsewhere, and where the
+// window must not leave it to the platform, the window follows the cursor until the button is
+// released.
 class WindowDrag {
 public:
-    // The left button went down at `point` (client pixels) outside every region of `window`. Returns
-    // true when the platform took the drag over (and no release will end it here).
-    bool Start(QWidget& window, QPoint point);
+    // The left button went down at `point` (client pixels) outside every region of the window.
+    void Press(QPoint point);
 
-    // The cursor moved to `global` (screen pixels). Returns false, moving nothing, when no drag is on.
-    bool Move(QWidget& window, QPoint global) const;
+    // The cursor moved to `point` (client pixels), `global` (screen pixels), with `buttons` held.
+    // `platformMove`: whether the platform may take the drag over. Returns false, moving nothing, when
+    // no press is on (a press whose release was lost ends at the first move without the left button).
+    bool Move(QWidget& window, QPoint point, QPoint global, Qt::MouseButtons buttons, bool platformMove);
 
-    // The left button went up. Returns true when this ended a drag: the release acts on nothing else.
+    // The left button went up. Returns true when this ended a press on the background: the release
+    // acts on nothing else.
     bool End();
 
 private:
-    bool m_bDragging = false;
+    enum class State { Idle, Pressed, Following, Platform };
+    State m_state = State::Idle;
     QPoint m_ptDragStart;
 };
 

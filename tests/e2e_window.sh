@@ -5,7 +5,8 @@
 # through its function menu and the single-key dialog, switches to the advanced page, moves the
 # pointer speed slider, records a macro (a key and a click) and gives it to button 5 through the
 # macro choice dialog, presses Apply and closes the window; then it checks what a person would find
-# afterwards: "Setting1.ini", "download.bin" and the mouse itself, through voltranectl.
+# afterwards: "Setting1.ini", "download.bin" and the mouse itself, through voltranectl. On the way it
+# taps and drags the window's background and drags the two capture dialogs while they hold the keyboard.
 # Screenshots of each stage go to SHOT_DIR.
 # usage: e2e_window.sh VOLTRANE VOLTRANECTL SKIN_DIR SHOT_DIR
 # Exits 77 (skipped) when a tool it needs is missing.
@@ -101,12 +102,43 @@ dialog() {
 has_dialog() { [ -n "$(dialog "$@")" ]; }
 no_dialog() { ! has_dialog; }
 await_dialog() { wait_for 10 has_dialog "$@" && dialog "$@"; }
+# position WINDOW: the screen position of WINDOW's top-left corner, as "X Y".
+position() { xdotool getwindowgeometry --shell "$1" | sed -n 's/^[XY]=//p' | paste -sd ' '; }
+# near WINDOW X Y: whether WINDOW's top-left corner is at (X, Y) on the screen, give or take the 10
+# pixels a press must move before it drags (the window manager's move takes over from there).
+near() {
+    local x y
+    read -r x y < <(position "$1")
+    [ $(((x > $2 ? x - $2 : $2 - x) + (y > $3 ? y - $3 : $3 - y))) -le 10 ]
+}
+# drag WINDOW X Y: a press on the background point (X, Y) of WINDOW, the pointer moved by (60, 40)
+# with the button held (a first short step, then long ones), and the release; fails unless the
+# window followed the pointer.
+drag() {
+    local x y step
+    read -r x y < <(position "$1")
+    xdotool mousemove --window "$1" "$2" "$3" mousedown 1 mousemove_relative --sync 6 4
+    for step in 1 2 3; do xdotool mousemove_relative --sync 18 12; done
+    xdotool mouseup 1
+    wait_for 5 near "$1" $((x + 60)) $((y + 40)) || { echo "moved from $x $y to $(position "$1")"; return 1; }
+}
+
 # choose_function ROW: in the open button-function menu, the ROWth item, by the arrow keys.
 choose_function() {
     local row
     for row in $(seq "$1"); do xdotool key Down; done
     xdotool key Return
 }
+
+# The window's background: a short click (press and release at once, as a touchpad tap sends them)
+# leaves the window where it is when the pointer moves on; a press and a move drags it.
+read -r x y < <(position "$window")
+for tap in 1 2 3; do
+    xdotool mousemove --window "$window" 300 45 click 1 mousemove_relative --sync 80 60
+    sleep 0.3
+    [ "$(position "$window")" = "$x $y" ] || { fail "the window followed the pointer after click $tap"; click 300 45; }
+done
+drag "$window" 300 45 || fail "a drag on the background did not move the window"
 
 # Basic page: the DPI slider's fifth stop (level 4), then the down stepper (level 3).
 click 648 462
@@ -124,6 +156,7 @@ menu=$(await_dialog) || fail "button 4 opened no function menu"
 choose_function 7
 if single_key=$(await_dialog "$menu"); then
     xdotool key ctrl+b
+    drag "$single_key" 200 160 || fail "the single-key dialog did not follow a drag while it holds the keyboard"
     shot 2-single-key
     click 341 221 "$single_key"
     wait_for 10 no_dialog || fail "OK did not close the single-key dialog"
@@ -139,6 +172,7 @@ click 244 206
 click 517 430
 if editor=$(await_dialog); then
     xdotool key a
+    drag "$editor" 300 40 || fail "the macro editor did not follow a drag while it holds the keyboard"
     click 65 151 "$editor"
     shot 4-macro-editor
     click 519 442 "$editor"

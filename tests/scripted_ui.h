@@ -24,7 +24,7 @@ public:
     void ShowMessage(std::u16string_view text, std::u16string_view title, int language) override {
         shown.push_back({std::u16string(text), std::u16string(title), language});
     }
-    bool AskYesNo(std::u16string_view text, std::u16string_view) override {
+    bool AskYesNo(std::u16string_view text, std::u16string_view, int) override {
         questions.emplace_back(text);
         if (yesNo.empty()) return false;
         const bool answer = yesNo.front();

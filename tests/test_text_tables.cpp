@@ -45,7 +45,7 @@ constexpr TableInfo kTables[] = {
     {TextTable::ChoiceEvents, "ChoiceEvents", 3, 5, 40},
     {TextTable::SingleKeyButtons, "SingleKeyButtons", 3, 3, 20},
     {TextTable::Notice, "Notice", 6, 7, 120},
-    {TextTable::Question, "Question", 6, 4, 60},
+    {TextTable::Question, "Question", 6, 6, 60},
 };
 
 const char* tableName(TextTable table) {
@@ -526,6 +526,13 @@ const Quoted kQuoted[] = {
     {TextTable::Question, kQuestionSaveText, kGerman, u"Möchten Sie die Änderungen speichern?"},
     {TextTable::Question, kQuestionRestoreText, kJapanese, u"工場出荷時の設定を復元するかどうか？"},
     {TextTable::Question, kQuestionSaveText, kKorean, u"변경 사항을 저장하시겠습니까?"},
+    {TextTable::Question, kQuestionYes, kSimplifiedChinese, u"是"},
+    {TextTable::Question, kQuestionNo, kTraditionalChinese, u"否"},
+    {TextTable::Question, kQuestionYes, kEnglish, u"Yes"},
+    {TextTable::Question, kQuestionNo, kEnglish, u"No"},
+    {TextTable::Question, kQuestionNo, kGerman, u"Nein"},
+    {TextTable::Question, kQuestionYes, kJapanese, u"はい"},
+    {TextTable::Question, kQuestionNo, kKorean, u"아니요"},
 };
 
 // Main text table rows with the same text in every language.

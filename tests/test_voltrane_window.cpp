@@ -399,7 +399,8 @@ void TestVoltraneWindow::screenshots() {
         QVERIFY(shot.save(folder + QStringLiteral("page%1-%2.png").arg(page).arg(name)));
     }
     CMsgBoxDlg box(ToQString(GetText(TextTable::Message, kMessageDownloadComplete, language)),
-                   ToQString(GetText(TextTable::Message, kMessageFinish, language)), language);
+                   ToQString(GetText(TextTable::Message, kMessageFinish, language)), language,
+                   SmallFont(language));
     box.show();
     QVERIFY(box.grab().toImage().save(folder + QStringLiteral("msgbox-%1.png").arg(name)));
 }
