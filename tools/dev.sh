@@ -20,6 +20,9 @@ packages=(
     dbus-daemon dconf-service dconf-gsettings-backend dconf-cli cinnamon-desktop-data libkf5config-bin
     # the window driven end to end: its own X server and window manager, real input, screenshots
     xvfb xauth xdotool openbox x11-utils imagemagick
+    # the window on Wayland: Qt's Wayland platform, a headless compositor with a desktop background,
+    # a virtual keyboard and screenshots
+    qt6-wayland sway swaybg wtype grim
     # the mouse through a real kernel: a virtual machine (its kernel is fetched by the test itself), a
     # static shell, udev for the guest, and the initramfs archiver
     qemu-system-x86 busybox-static udev cpio

@@ -1,0 +1,122 @@
+#!/usr/bin/env bash
+# The window on Wayland, end to end: the built program runs on the virtual mouse under sway in
+# headless mode (software rendering, no input devices, no XWayland), as an unprivileged user because
+# sway refuses root. Keys come from wtype's virtual keyboard, screenshots from grim. It checks that the
+# window is shaped by transparency (its corners show the desktop and no pixel shows the mask's
+# magenta) and that sway's own shortcut, Super+Return, runs while no capture dialog is open.
+# Screenshots go to SHOT_DIR.
+# usage: e2e_wayland.sh VOLTRANE SKIN_DIR SHOT_DIR
+# Exits 77 (skipped) when a tool it needs is missing.
+set -euo pipefail
+voltrane=$1 skins=$2 shots=$3
+
+for tool in sway swaymsg swaybg grim wtype setpriv convert python3; do
+    command -v "$tool" >/dev/null || { echo "SKIP: $tool is not installed"; exit 77; }
+done
+
+# The session's user: ourselves, or nobody when we are root.
+as_user=()
+[ "$(id -u)" -ne 0 ] || as_user=(setpriv --reuid=nobody --regid=nogroup --clear-groups)
+
+scratch=$(mktemp -d)
+chmod 755 "$scratch"
+pids=()
+cleanup() {
+    local pid
+    for pid in "${pids[@]}"; do kill "$pid" 2>/dev/null || true; done
+    for pid in "${pids[@]}"; do wait "$pid" 2>/dev/null || true; done
+    rm -rf "$scratch"
+}
+trap cleanup EXIT
+
+# wait_for SECONDS COMMAND...: polls COMMAND every 0.1 s until it succeeds; fails after SECONDS.
+wait_for() {
+    local tries=$(($1 * 10))
+    shift
+    until "$@" >/dev/null 2>&1; do
+        tries=$((tries - 1))
+        [ "$tries" -gt 0 ] || return 1
+        sleep 0.1
+    done
+}
+
+# A portable installation of the built program, and the session's folders, all the user's own.
+session=$scratch/session app=$scratch/session/app
+mkdir -p "$session/runtime" "$session/home" "$app" "$shots"
+cp "$voltrane" "$app/voltrane"
+cp -r "$skins" "$app/skins"
+cat >"$session/sway.conf" <<CONF
+xwayland disable
+output HEADLESS-1 resolution 1024x768 position 0 0 bg #3a5f7d solid_color
+default_floating_border none
+bindsym Mod4+Return exec touch $session/binding-ran
+CONF
+chmod 700 "$session/runtime"
+[ ${#as_user[@]} -eq 0 ] || chown -R nobody:nogroup "$session"
+
+# as_session COMMAND...: runs COMMAND as the session's user, in its environment and nothing of ours;
+# background COMMAND... starts it so, as the process $! names.
+session_env=(env -i PATH=/usr/bin:/bin HOME="$session/home" XDG_RUNTIME_DIR="$session/runtime"
+    WAYLAND_DISPLAY=wayland-1)
+as_session() { "${as_user[@]}" "${session_env[@]}" "$@"; }
+background() { (exec "${as_user[@]}" "${session_env[@]}" "$@") & }
+background WLR_BACKENDS=headless WLR_RENDERER=pixman WLR_LIBINPUT_NO_DEVICES=1 \
+    sway -c "$session/sway.conf" >"$scratch/sway.log" 2>&1 &
+pids+=($!)
+sway_ready() { compgen -G "$session/runtime/sway-ipc.*.sock" && [ -S "$session/runtime/wayland-1" ]; }
+wait_for 10 sway_ready || { cat "$scratch/sway.log"; echo "FAIL: sway did not start"; exit 1; }
+swaysock=$(compgen -G "$session/runtime/sway-ipc.*.sock")
+msg() { as_session SWAYSOCK="$swaysock" swaymsg "$@"; }
+wait_for 10 msg -t get_outputs || { cat "$scratch/sway.log"; echo "FAIL: sway does not answer"; exit 1; }
+
+failures=0
+fail() {
+    echo "FAIL: $*"
+    failures=$((failures + 1))
+}
+shot() { as_session grim "$session/$1.png" && cp "$session/$1.png" "$shots/$1.png"; }
+# windows: one line per window of the program, "x y width height", the main window first.
+windows() {
+    msg -t get_tree | python3 -c '
+import json, sys
+def walk(node):
+    if node.get("app_id") == "org.voltrane.Voltrane":
+        r = node["rect"]
+        yield node["id"], " ".join(str(r[k]) for k in ("x", "y", "width", "height"))
+    for child in node.get("nodes", []) + node.get("floating_nodes", []):
+        yield from walk(child)
+for _, line in sorted(walk(json.load(sys.stdin))):
+    print(line)'
+}
+window_count() { [ "$(windows | wc -l)" -eq "$1" ]; }
+# pixel FILE X Y: the colour of a screenshot's pixel, as #RRGGBB.
+pixel() { convert "$1" -format "%[hex:p{$2,$3}]" info: | cut -c1-6; }
+# no_mask_colour FILE: no pixel of the screenshot is the masks' magenta.
+no_mask_colour() { ! convert "$1" txt:- | grep -qi '#FF00FF'; }
+
+shot 0-desktop
+background QT_QPA_PLATFORM=wayland VOLTRANE_DEVICE=virtual:$app/mouse.bin "$app/voltrane" \
+    >"$scratch/voltrane.log" 2>&1 &
+program=$!
+pids+=("$program")
+wait_for 20 window_count 1 || { cat "$scratch/voltrane.log"; echo "FAIL: the window did not appear"; exit 1; }
+sleep 1  # the first frame
+shot 1-window
+read -r x y width height < <(windows | head -n 1)
+
+# The outline: each corner pixel is the desktop's, and the window shows no mask colour.
+for corner in "$x $y" "$((x + width - 1)) $y" "$x $((y + height - 1))" \
+    "$((x + width - 1)) $((y + height - 1))"; do
+    read -r cx cy <<<"$corner"
+    desktop=$(pixel "$session/0-desktop.png" "$cx" "$cy") shown=$(pixel "$session/1-window.png" "$cx" "$cy")
+    [ "$desktop" = "$shown" ] || fail "the window's corner ($cx, $cy) shows $shown, the desktop $desktop"
+done
+no_mask_colour "$session/1-window.png" || fail "the window shows the mask colour"
+
+# Sway's own shortcut runs while no capture dialog is open.
+as_session wtype -M logo -k Return -m logo
+wait_for 5 test -e "$session/binding-ran" || fail "Super+Return did not run sway's binding"
+
+kill "$program" 2>/dev/null || true
+[ "$failures" -eq 0 ] || { cat "$scratch/voltrane.log"; echo "$failures failures"; exit 1; }
+echo "the window on Wayland passed; screenshots in $shots"
