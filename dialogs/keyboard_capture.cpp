@@ -17,7 +17,8 @@
 namespace voltrane {
 
 bool PlatformKeyboardGrab(QWidget& window) {
-    if (QGuiApplication::platformName().startsWith(QStringLiteral("wayland"))) return InhibitShortcuts(window);
+    if (QGuiApplication::platformName().startsWith(QStringLiteral("wayland")))
+        return InhibitShortcuts(window);
     QWindow* handle = window.windowHandle();
     return handle && handle->setKeyboardGrabEnabled(true);
 }

@@ -1,8 +1,9 @@
+#include <qpa/qplatformnativeinterface.h>
+
 #include <QGuiApplication>
 #include <QWaylandClientExtensionTemplate>
 #include <QWidget>
 #include <QWindow>
-#include <qpa/qplatformnativeinterface.h>
 
 #include "dialogs/shortcuts_inhibit.h"
 #include "qwayland-keyboard-shortcuts-inhibit-unstable-v1.h"
@@ -50,7 +51,8 @@ bool InhibitShortcuts(QWidget& window) {
     if (!native || !manager || !window.windowHandle()) return false;
     auto* surface = static_cast<::wl_surface*>(
         native->nativeResourceForWindow(QByteArrayLiteral("surface"), window.windowHandle()));
-    auto* seat = static_cast<::wl_seat*>(native->nativeResourceForIntegration(QByteArrayLiteral("wl_seat")));
+    auto* seat =
+        static_cast<::wl_seat*>(native->nativeResourceForIntegration(QByteArrayLiteral("wl_seat")));
     if (!surface || !seat) return false;
     new Inhibitor(window, manager->inhibit_shortcuts(surface, seat));
     return true;

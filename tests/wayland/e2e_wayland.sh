@@ -3,12 +3,14 @@
 # headless mode (software rendering, no input devices, no XWayland), as an unprivileged user because
 # sway refuses root. Keys come from wtype's virtual keyboard, screenshots from grim. It checks that the
 # window is shaped by transparency (its corners show the desktop and no pixel shows the mask's
-# magenta) and that sway's own shortcut, Super+Return, runs while no capture dialog is open.
-# Screenshots go to SHOT_DIR.
-# usage: e2e_wayland.sh VOLTRANE SKIN_DIR SHOT_DIR
+# magenta); that a button's function menu opens and its "Keyboard" opens the single-key dialog over
+# the window; that the dialog can be dragged; that while it is open sway's own shortcut, Super+Return,
+# is recorded by the dialog instead of running, and runs again once it is closed; and that Apply
+# writes the recorded keys into the mouse. Screenshots go to SHOT_DIR.
+# usage: e2e_wayland.sh VOLTRANE VOLTRANECTL WAYLAND_POINTER SKIN_DIR SHOT_DIR
 # Exits 77 (skipped) when a tool it needs is missing.
 set -euo pipefail
-voltrane=$1 skins=$2 shots=$3
+voltrane=$1 ctl=$2 pointer_tool=$3 skins=$4 shots=$5
 
 for tool in sway swaymsg swaybg grim wtype setpriv convert python3; do
     command -v "$tool" >/dev/null || { echo "SKIP: $tool is not installed"; exit 77; }
@@ -44,6 +46,7 @@ wait_for() {
 session=$scratch/session app=$scratch/session/app
 mkdir -p "$session/runtime" "$session/home" "$app" "$shots"
 cp "$voltrane" "$app/voltrane"
+cp "$pointer_tool" "$session/wayland_pointer"
 cp -r "$skins" "$app/skins"
 cat >"$session/sway.conf" <<CONF
 xwayland disable
@@ -113,10 +116,65 @@ for corner in "$x $y" "$((x + width - 1)) $y" "$x $((y + height - 1))" \
 done
 no_mask_colour "$session/1-window.png" || fail "the window shows the mask colour"
 
-# Sway's own shortcut runs while no capture dialog is open.
-as_session wtype -M logo -k Return -m logo
-wait_for 5 test -e "$session/binding-ran" || fail "Super+Return did not run sway's binding"
+# pointer ACTION...: the virtual pointer's moves and left button, at points of the output.
+pointer() { as_session "$session/wayland_pointer" 1024 768 "$@"; }
+# at DX DY: the output's point at (DX, DY) of the main window.
+at() { echo "$((x + $1)),$((y + $2))"; }
+super_return() { as_session wtype -M logo -k Return -m logo; }
 
+# Sway's own shortcut runs while no capture dialog is open.
+super_return
+wait_for 5 test -e "$session/binding-ran" || fail "Super+Return did not run sway's binding"
+rm -f "$session/binding-ran"
+
+# Button 4's function menu, opened under the button; its seventh item, "Keyboard", by the arrow keys.
+pointer "click:$(at 346 254)"
+sleep 0.5  # the popup's first frame
+shot 2-menu
+as_session wtype -k Down -k Down -k Down -k Down -k Down -k Down -k Down -k Return
+if wait_for 10 window_count 2; then
+    read -r dx dy dwidth dheight < <(windows | tail -n 1)
+    [ "$dx" -ge "$x" ] && [ "$dy" -ge "$y" ] && [ $((dx + dwidth)) -le $((x + width)) ] &&
+        [ $((dy + dheight)) -le $((y + height)) ] ||
+        fail "the single-key dialog ($dx, $dy, ${dwidth}x$dheight) is not over the window"
+    # Super+Return goes to the dialog: it is recorded and sway's binding does not run.
+    super_return
+    sleep 1  # the binding would have run by now
+    [ ! -e "$session/binding-ran" ] || fail "Super+Return ran sway's binding while the dialog was open"
+    shot 3-single-key
+    no_mask_colour "$session/3-single-key.png" || fail "the single-key dialog shows the mask colour"
+    # A drag by the dialog's background moves it.
+    pointer "move:$((dx + 150)),$((dy + 12))" down "move:$((dx + 250)),$((dy + 62))" up
+    read -r mx my _ < <(windows | tail -n 1)
+    [ "$mx" -ne "$dx" ] || [ "$my" -ne "$dy" ] || fail "a drag by the background did not move the dialog"
+    shot 4-dragged
+    pointer "click:$((mx + 341)),$((my + 221))"
+    wait_for 10 window_count 1 || fail "OK did not close the single-key dialog"
+else
+    fail "Keyboard opened no single-key dialog"
+fi
+# The binding runs again once the dialog is closed.
+super_return
+wait_for 5 test -e "$session/binding-ran" || fail "Super+Return did not run sway's binding after the dialog"
+
+# Apply writes the profile into the mouse; Return closes the message box that says so.
+pointer "click:$(at 654 558)"
+wait_for 10 test -s "$app/download.bin" || fail "Apply wrote no download.bin"
+sleep 0.5
+shot 5-applied
+no_mask_colour "$session/5-applied.png" || fail "the message box shows the mask colour"
+as_session wtype -k Return
 kill "$program" 2>/dev/null || true
+
+# The mouse's button 4 sends LWin (row 71) + Enter (row 57).
+tail -c +9 "$app/mouse.bin" >"$scratch/mouse-buttons.bin"
+"$ctl" decode --buttons "$scratch/mouse-buttons.bin" --json >"$scratch/mouse.json" ||
+    fail "voltranectl could not decode the mouse"
+python3 - "$scratch/mouse.json" <<'PY' || fail "the mouse does not hold what the dialog recorded"
+import json, sys
+keys = json.load(open(sys.argv[1]))["key_data"][3][:3]
+if keys != [71, 57, 0]:
+    sys.exit(f"button 4 sends keys {keys}, not LWin+Enter")
+PY
 [ "$failures" -eq 0 ] || { cat "$scratch/voltrane.log"; echo "$failures failures"; exit 1; }
 echo "the window on Wayland passed; screenshots in $shots"
