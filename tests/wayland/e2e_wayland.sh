@@ -78,14 +78,15 @@ fail() {
     failures=$((failures + 1))
 }
 shot() { as_session grim "$session/$1.png" && cp "$session/$1.png" "$shots/$1.png"; }
-# windows: one line per window of the program, "x y width height", the main window first.
+# windows: one line per window of the program, "x y width height focused", the main window first.
 windows() {
     msg -t get_tree | python3 -c '
 import json, sys
 def walk(node):
     if node.get("app_id") == "org.voltrane.Voltrane":
         r = node["rect"]
-        yield node["id"], " ".join(str(r[k]) for k in ("x", "y", "width", "height"))
+        yield node["id"], " ".join(str(v) for v in (r["x"], r["y"], r["width"], r["height"],
+                                                  int(node["focused"])))
     for child in node.get("nodes", []) + node.get("floating_nodes", []):
         yield from walk(child)
 for _, line in sorted(walk(json.load(sys.stdin))):
@@ -107,7 +108,7 @@ pids+=("$program")
 wait_for 20 window_count 1 || { cat "$scratch/voltrane.log"; echo "FAIL: the window did not appear"; exit 1; }
 sleep 1  # the first frame
 shot 1-window
-read -r x y width height < <(windows | head -n 1)
+read -r x y width height _ < <(windows | head -n 1)
 
 # The outline: each corner pixel is the desktop's, and the window shows no mask colour.
 for corner in "$x $y" "$((x + width - 1)) $y" "$x $((y + height - 1))" \
@@ -129,6 +130,15 @@ super_return
 wait_for 5 test -e "$session/binding-ran" || fail "Super+Return did not run sway's binding"
 rm -f "$session/binding-ran"
 
+# over_window NAME: the program's last window lies within the main window.
+over_window() {
+    local ox oy owidth oheight
+    read -r ox oy owidth oheight _ < <(windows | tail -n 1)
+    [ "$ox" -ge "$x" ] && [ "$oy" -ge "$y" ] && [ $((ox + owidth)) -le $((x + width)) ] &&
+        [ $((oy + oheight)) -le $((y + height)) ] ||
+        fail "$1 ($ox, $oy, ${owidth}x$oheight) is not over the window"
+}
+
 # Button 4's function menu, opened under the button; its seventh item, "Keyboard".
 pointer "click:$(at 346 254)"
 sleep 0.5  # the popup's first frame
@@ -137,10 +147,11 @@ shot 2-menu
     "$((x + 336))" "$((y + 421))")" ] || fail "button 4 opened no function menu under it"
 pointer "click:$(at 336 421)"
 if wait_for 10 window_count 2; then
-    read -r dx dy dwidth dheight < <(windows | tail -n 1)
-    [ "$dx" -ge "$x" ] && [ "$dy" -ge "$y" ] && [ $((dx + dwidth)) -le $((x + width)) ] &&
-        [ $((dy + dheight)) -le $((y + height)) ] ||
-        fail "the single-key dialog ($dx, $dy, ${dwidth}x$dheight) is not over the window"
+    read -r dx dy _ < <(windows | tail -n 1)
+    over_window "the single-key dialog"
+    dialog_focused() { [ "$(windows | tail -n 1 | cut -d' ' -f5)" = 1 ]; }
+    wait_for 10 dialog_focused || fail "the single-key dialog did not get the focus"
+    sleep 0.5  # the dialog's inhibitor request, sent on its activation
     # Super+Return goes to the dialog: it is recorded and sway's binding does not run.
     super_return
     sleep 1  # the binding would have run by now
@@ -164,7 +175,8 @@ wait_for 5 test -e "$session/binding-ran" || fail "Super+Return did not run sway
 # Apply writes the profile into the mouse; Return closes the message box that says so.
 pointer "click:$(at 654 558)"
 wait_for 10 test -s "$app/download.bin" || fail "Apply wrote no download.bin"
-sleep 0.5
+if wait_for 10 window_count 2; then over_window "the message box"; else fail "Apply showed no message box"; fi
+sleep 0.5  # the box's first frame
 shot 5-applied
 no_mask_colour "$session/5-applied.png" || fail "the message box shows the mask colour"
 as_session wtype -k Return
