@@ -25,6 +25,8 @@ chmod 755 "$scratch"
 pids=()
 cleanup() {
     local pid
+    # sway ends its session and its clients with it.
+    [ -z "${swaysock:-}" ] || msg exit >/dev/null 2>&1 || true
     for pid in "${pids[@]}"; do kill "$pid" 2>/dev/null || true; done
     for pid in "${pids[@]}"; do wait "$pid" 2>/dev/null || true; done
     rm -rf "$scratch"
