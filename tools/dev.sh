@@ -56,7 +56,8 @@ build() {  # build DIR [cmake options...] [--target NAME]
 
 run_tests() {
     build "$root/build" -DVOLTRANE_BENCH=ON
-    ctest --test-dir "$root/build" --output-on-failure -j "$jobs"
+    # wayland-keys: a Wayland check not yet reliable enough to gate a run (README, Known limits)
+    ctest --test-dir "$root/build" --output-on-failure -j "$jobs" -LE wayland-keys
     run_fuzzers
     echo "== core tests under AddressSanitizer + UndefinedBehaviorSanitizer"
     build "$root/build-asan" -DVOLTRANE_CORE_ONLY=ON -DVOLTRANE_SANITIZE=ON
