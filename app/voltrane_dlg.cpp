@@ -55,7 +55,6 @@ void CVoltraneDlg::initialise() {
     setWindowTitle(QStringLiteral("Tarnhollow GamingMouse Driver Setting"));
     setMouseTracking(true);
     setFocusPolicy(Qt::StrongFocus);
-    setAttribute(Qt::WA_OpaquePaintEvent);
     ShapeAndCentre(*this, g_imgSkin[kMainMask]);
     const MacroNameBox box = m_main.Initialise();
     g_nLanguage = m_controller.Language();
@@ -168,6 +167,7 @@ void CVoltraneDlg::OnLanguageChange(int language) {
 
 void CVoltraneDlg::paintEvent(QPaintEvent* event) {
     QPainter painter(this);
+    ClipToOutline(painter, *this, event->region());
     const MainWindowState state{m_controller.Setting(),
                                 m_controller.Store(),
                                 m_main.m_nPage,

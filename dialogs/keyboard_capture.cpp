@@ -9,6 +9,7 @@
 #include "app/globals.h"
 #include "capture/dialog_texts.h"
 #include "capture/keyboard_hook.h"
+#include "dialogs/shortcuts_inhibit.h"
 #include "skin/fitted_text.h"
 #include "skin/qt_text.h"
 #include "skin/skin_colours.h"
@@ -16,7 +17,8 @@
 namespace voltrane {
 
 bool PlatformKeyboardGrab(QWidget& window) {
-    if (QGuiApplication::platformName().startsWith(QStringLiteral("wayland"))) return false;
+    if (QGuiApplication::platformName().startsWith(QStringLiteral("wayland")))
+        return InhibitShortcuts(window);
     QWindow* handle = window.windowHandle();
     return handle && handle->setKeyboardGrabEnabled(true);
 }
@@ -79,6 +81,7 @@ void KeyboardCapture::grab() {
 
 void KeyboardCapture::release() {
     if (QWidget::keyboardGrabber() == &m_dialog) m_dialog.releaseKeyboard();
+    RestoreShortcuts(m_dialog);
     m_bGrabbed = false;
 }
 

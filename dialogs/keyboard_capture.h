@@ -29,8 +29,8 @@ protected:
 // Takes the keyboard grab for the shown `window`; returns false where the platform cannot grab.
 using KeyboardGrab = bool (*)(QWidget& window);
 
-// The desktop's grab: refused on Wayland (the platform name starts with "wayland"), else the result
-// of the window system's grab.
+// The desktop's grab: on Wayland (the platform name starts with "wayland"), the compositor's
+// shortcuts inhibited for the window; else the result of the window system's grab.
 bool PlatformKeyboardGrab(QWidget& window);
 
 class KeyboardCapture : public QObject {

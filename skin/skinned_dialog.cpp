@@ -13,13 +13,12 @@ namespace voltrane {
 SkinnedDialog::SkinnedDialog(const QImage& mask, QWidget* parent)
     : QDialog(parent, Qt::Dialog | Qt::FramelessWindowHint), m_outline(MaskOutline(mask)) {
     setMouseTracking(true);
-    setAttribute(Qt::WA_OpaquePaintEvent);
     ShapeAndCentre(*this, mask);
 }
 
 void SkinnedDialog::paintEvent(QPaintEvent* event) {
     QPainter painter(this);
-    painter.setClipRect(event->rect());
+    ClipToOutline(painter, *this, event->rect());
     paintSkin(painter, event->rect());
     CopySkinRect(painter, m_outline, event->rect());
 }

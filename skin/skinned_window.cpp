@@ -3,6 +3,7 @@
 #include <QApplication>
 #include <QBitmap>
 #include <QImage>
+#include <QPainter>
 #include <QRegion>
 #include <QScreen>
 #include <QWidget>
@@ -13,12 +14,17 @@ namespace voltrane {
 void ShapeAndCentre(QWidget& window, const QImage& mask) {
     const QSize size = mask.deviceIndependentSize().toSize();
     window.setFixedSize(size);
+    window.setAttribute(Qt::WA_TranslucentBackground);
     const QImage logical = mask.devicePixelRatio() > 1.0 ? mask.scaled(size) : mask;
     window.setMask(
         QRegion(QBitmap::fromImage(logical.createMaskFromColor(logical.pixel(0, 0), Qt::MaskInColor))));
     const QRect desktop = window.screen()->geometry();
     window.move(desktop.x() + (desktop.width() - size.width()) / 2,
                 desktop.y() + (desktop.height() - size.height()) / 2);
+}
+
+void ClipToOutline(QPainter& painter, const QWidget& window, const QRegion& dirty) {
+    painter.setClipRegion(window.mask().isEmpty() ? dirty : dirty & window.mask());
 }
 
 void WindowDrag::Press(QPoint point) {

@@ -1,17 +1,26 @@
 #pragma once
 // What every skinned window does alike: its outline cut from its mask image, its place in the middle
-// of the screen, and a drag by its background.
+// of the screen, and a drag by its background. The outline is made by transparency, which shapes the
+// window on every platform (a Wayland surface ignores a window mask): the window is translucent and
+// paints only inside its mask, which stays its input region.
 
 #include <QPoint>
 
 class QImage;
+class QPainter;
+class QRegion;
 class QWidget;
 
 namespace voltrane {
 
-// Sizes `window` to `mask` (device-independent pixels), cuts its outline (pixels of the colour of the
-// mask's pixel (0, 0) are outside) and centres it on its screen.
+// Sizes `window` to `mask` (device-independent pixels), makes it translucent, cuts its outline (pixels
+// of the colour of the mask's pixel (0, 0) are outside) and centres it on its screen. Call it before
+// the window is shown.
 void ShapeAndCentre(QWidget& window, const QImage& mask);
+
+// Restricts `painter` on `window` to `dirty` inside the window's outline, so that the pixels outside
+// it stay fully transparent.
+void ClipToOutline(QPainter& painter, const QWidget& window, const QRegion& dirty);
 
 // A window dragged by a press on its background. The drag begins only once the cursor has moved
 // with the button held (a click alone, however short, moves nothing). Where the platform moves

@@ -15,6 +15,7 @@
 #include "dialogs/choice_dlg.h"
 #include "dialogs/macro_dlg.h"
 #include "dialogs/single_key_dlg.h"
+#include "outline_alpha.h"
 #include "paint_spy.h"
 #include "settings/text_tables.h"
 #include "skin/dialog_regions.h"
@@ -82,15 +83,9 @@ void wheelDown(QWidget& dialog, QPoint point, int notches) {
 
 bool grabGranted(QWidget&) { return true; }
 
-// What the user sees of a dialog: its picture, transparent outside its outline.
+// What the user sees of a dialog: its picture, which must be transparent outside its outline.
 bool saveShot(QWidget& dialog, const QString& path) {
-    QImage shot = dialog.grab().toImage().convertToFormat(QImage::Format_ARGB32_Premultiplied);
-    QPainter painter(&shot);
-    painter.setCompositionMode(QPainter::CompositionMode_Clear);
-    painter.setClipRegion(QRegion(shot.rect()) - dialog.mask());
-    painter.fillRect(shot.rect(), Qt::transparent);
-    painter.end();
-    return shot.save(path);
+    return OpaqueOnlyInsideOutline(dialog) && dialog.grab().save(path);
 }
 
 // A record holding `delays` pauses of `milliseconds`, 3 budget units each.

@@ -12,6 +12,7 @@
 
 #include "app/event_loop_sleeper.h"
 #include "app/globals.h"
+#include "outline_alpha.h"
 #include "paint_spy.h"
 #include "settings/language_file.h"
 #include "settings/text_tables.h"
@@ -118,6 +119,7 @@ void TestVoltraneWindow::shapedByTheMaskAndCentred() {
     const QRegion shape = rig.window->mask();
     QVERIFY(shape.contains(QPoint(400, 300)));
     QVERIFY(!shape.contains(QPoint(0, 0)));
+    QVERIFY(OpaqueOnlyInsideOutline(*rig.window));
     QCOMPARE(rig.window->size(), QSize(kMainWindowWidth, kMainWindowHeight));
     const QRect screen = rig.window->screen()->geometry();
     QCOMPARE(rig.window->geometry().center(), screen.center());

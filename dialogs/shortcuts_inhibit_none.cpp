@@ -1,0 +1,10 @@
+#include "dialogs/shortcuts_inhibit.h"
+
+// Built without the Wayland client libraries: no compositor is asked.
+namespace voltrane {
+
+bool InhibitShortcuts(QWidget&) { return false; }
+
+void RestoreShortcuts(QWidget&) {}
+
+}  // namespace voltrane

@@ -1,0 +1,63 @@
+#include <qpa/qplatformnativeinterface.h>
+
+#include <QGuiApplication>
+#include <QWaylandClientExtensionTemplate>
+#include <QWidget>
+#include <QWindow>
+
+#include "dialogs/shortcuts_inhibit.h"
+#include "qwayland-keyboard-shortcuts-inhibit-unstable-v1.h"
+
+namespace voltrane {
+namespace {
+
+// The compositor's inhibit manager, bound from the registry of Qt's own connection.
+class InhibitManager : public QWaylandClientExtensionTemplate<InhibitManager>,
+                       public QtWayland::zwp_keyboard_shortcuts_inhibit_manager_v1 {
+public:
+    InhibitManager() : QWaylandClientExtensionTemplate<InhibitManager>(1) { initialize(); }
+    ~InhibitManager() override {
+        if (isInitialized()) destroy();
+    }
+};
+
+// One window's inhibitor, a child of the window: destroying it gives the shortcuts back.
+class Inhibitor : public QObject, public QtWayland::zwp_keyboard_shortcuts_inhibitor_v1 {
+public:
+    Inhibitor(QWidget& window, ::zwp_keyboard_shortcuts_inhibitor_v1* inhibitor)
+        : QObject(&window), QtWayland::zwp_keyboard_shortcuts_inhibitor_v1(inhibitor) {
+        setObjectName(QStringLiteral("voltrane-shortcuts-inhibitor"));
+    }
+    ~Inhibitor() override { destroy(); }
+};
+
+InhibitManager* Manager() {
+    static InhibitManager* manager = new InhibitManager;  // lives as long as the connection
+    return manager->isActive() ? manager : nullptr;
+}
+
+QObject* InhibitorOf(QWidget& window) {
+    return window.findChild<QObject*>(QStringLiteral("voltrane-shortcuts-inhibitor"),
+                                      Qt::FindDirectChildrenOnly);
+}
+
+}  // namespace
+
+bool InhibitShortcuts(QWidget& window) {
+    if (!QGuiApplication::platformName().startsWith(QStringLiteral("wayland"))) return false;
+    if (InhibitorOf(window)) return true;
+    QPlatformNativeInterface* native = QGuiApplication::platformNativeInterface();
+    InhibitManager* manager = Manager();
+    if (!native || !manager || !window.windowHandle()) return false;
+    auto* surface = static_cast<::wl_surface*>(
+        native->nativeResourceForWindow(QByteArrayLiteral("surface"), window.windowHandle()));
+    auto* seat =
+        static_cast<::wl_seat*>(native->nativeResourceForIntegration(QByteArrayLiteral("wl_seat")));
+    if (!surface || !seat) return false;
+    new Inhibitor(window, manager->inhibit_shortcuts(surface, seat));
+    return true;
+}
+
+void RestoreShortcuts(QWidget& window) { delete InhibitorOf(window); }
+
+}  // namespace voltrane
