@@ -93,5 +93,18 @@ frame=$(in_root env QT_QPA_PLATFORM=offscreen VOLTRANE_DEVICE=virtual:/tmp/m.bin
     { cat "$scratch/voltrane.err"; fail "voltrane did not start (status $?)"; }
 [[ "$frame" == first-frame-ms=* ]] || fail "voltrane drew no first frame: $frame"
 
+# What a desktop session loads at run time, beyond the offscreen platform built into Qt's GUI
+# library: the X11 platform plugin with every library it links, and the fonts.
+plugins=$root/usr/lib/x86_64-linux-gnu/qt6/plugins/platforms
+for plugin in libqxcb.so; do
+    [ -f "$plugins/$plugin" ] || { fail "the platform plugin $plugin is not installed"; continue; }
+    if in_root ldd "/usr/lib/x86_64-linux-gnu/qt6/plugins/platforms/$plugin" | grep 'not found'; then
+        fail "a library of $plugin is missing"
+    fi
+done
+for font in Carlito-Regular.ttf NotoSansCJK-Regular.ttc; do
+    [ -n "$(find "$root/usr/share/fonts" -name "$font" -print -quit)" ] || fail "the font $font is not installed"
+done
+
 [ "$failures" -eq 0 ] || { echo "$failures failures"; exit 1; }
 echo "the installed voltranectl works and voltrane drew its first frame: $frame"
