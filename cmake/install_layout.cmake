@@ -35,6 +35,19 @@ endforeach()
 add_custom_target(voltrane_man_pages ALL DEPENDS ${man_pages})
 install(FILES ${man_pages} DESTINATION ${CMAKE_INSTALL_MANDIR}/man1)
 
+# The licence and the changelog, where Debian looks for them: a machine-readable copyright file and
+# the changelog, gzipped without a time stamp so that the package builds the same twice.
+set(doc_dir ${CMAKE_INSTALL_DATADIR}/doc/voltrane)
+configure_file(${PROJECT_SOURCE_DIR}/res/debian/changelog.in ${CMAKE_BINARY_DIR}/doc/changelog @ONLY)
+add_custom_command(
+    OUTPUT ${CMAKE_BINARY_DIR}/doc/changelog.gz
+    COMMAND gzip -9 -n -f -k ${CMAKE_BINARY_DIR}/doc/changelog
+    DEPENDS ${CMAKE_BINARY_DIR}/doc/changelog
+    COMMENT "Compressing the changelog")
+add_custom_target(voltrane_changelog ALL DEPENDS ${CMAKE_BINARY_DIR}/doc/changelog.gz)
+install(FILES ${PROJECT_SOURCE_DIR}/res/debian/copyright ${CMAKE_BINARY_DIR}/doc/changelog.gz
+        DESTINATION ${doc_dir})
+
 # The window names its desktop file, so that desktops (Wayland's in particular) show the installed
 # icon and name for it.
 target_compile_definitions(voltrane PRIVATE VOLTRANE_APP_ID="${VOLTRANE_APP_ID}")

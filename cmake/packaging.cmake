@@ -7,13 +7,15 @@ set(CPACK_PACKAGE_VENDOR "Voltrane developers")
 set(CPACK_PACKAGE_CONTACT "Voltrane developers <voltrane@example.org>")
 set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "configuration program of a USB gaming mouse")
 set(CPACK_PACKAGE_DESCRIPTION
-    "Voltrane gives each button of the mouse a function (mouse button, double click, key combination,
-macro, shortcut, DPI step, media key), sets its DPI, report rate and lighting, records macros and
-keeps profiles. voltranectl applies, reads and verifies profiles from a shell.")
+    "Voltrane gives each button of the mouse a function (mouse button, double
+click, key combination, macro, shortcut, DPI step, media key), sets its DPI,
+report rate and lighting, records macros and keeps profiles. voltranectl
+applies, reads and verifies profiles from a shell.")
 set(CPACK_PACKAGING_INSTALL_PREFIX /usr)
 set(CPACK_STRIP_FILES ON)
 set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
 set(CPACK_DEBIAN_PACKAGE_SECTION utils)
+set(CPACK_DEBIAN_PACKAGE_PRIORITY optional)
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
 set(CPACK_DEBIAN_PACKAGE_DEPENDS
     "qt6-qpa-plugins, fonts-crosextra-carlito, fonts-unfonts-core | fonts-nanum, fonts-noto-cjk")

@@ -1,13 +1,14 @@
 #!/usr/bin/env bash
 # The Debian package in a scratch root: built with cpack, unpacked with dpkg-deb, then checked as a
 # Debian system would meet it: its files in the standard places, its dependencies known to apt, its
-# desktop file and metainfo valid, and the unpacked voltranectl working in the user's data folder.
+# desktop file and metainfo valid, lintian without errors or warnings, the binaries hardened and
+# stripped, and the unpacked voltranectl working in the user's data folder.
 # usage: test_package.sh CPACK BUILD_DIR APP_ID SKIN_DIR
 # Exits 77 (skipped) when a tool it needs is missing.
 set -euo pipefail
 cpack=$1 build=$2 id=$3 skins=$4
 
-for tool in dpkg-deb desktop-file-validate appstreamcli; do
+for tool in dpkg-deb desktop-file-validate appstreamcli lintian readelf; do
     command -v "$tool" >/dev/null || { echo "SKIP: $tool is not installed"; exit 77; }
 done
 
@@ -35,7 +36,8 @@ for file in usr/bin/voltrane usr/bin/voltranectl usr/lib/udev/rules.d/70-voltran
     "usr/share/applications/$id.desktop" "usr/share/metainfo/$id.metainfo.xml" \
     "usr/share/icons/hicolor/scalable/apps/$id.svg" "${icons[@]}" \
     usr/share/man/man1/voltrane.1.gz usr/share/man/man1/voltranectl.1.gz \
-    usr/share/bash-completion/completions/voltranectl; do
+    usr/share/bash-completion/completions/voltranectl \
+    usr/share/doc/voltrane/copyright usr/share/doc/voltrane/changelog.gz; do
     [ -f "$root/$file" ] || fail "/$file is missing"
 done
 for program in voltrane voltranectl; do
@@ -53,6 +55,35 @@ bash -n "$root/usr/share/bash-completion/completions/voltranectl" || fail "the b
 if ldd "$root/usr/bin/voltrane" "$root/usr/bin/voltranectl" | grep 'not found'; then
     fail "a library the programs link is missing"
 fi
+
+# The licence and the changelog as Debian reads them.
+grep -qx 'Format: https://www.debian.org/doc/packaging-manuals/copyright-format/1.0/' \
+    "$root/usr/share/doc/voltrane/copyright" || fail "the copyright file is not machine-readable"
+grep -qx 'License: GPL-3+' "$root/usr/share/doc/voltrane/copyright" || fail "the copyright file names no GPL-3+"
+version=$(dpkg-deb -f "$deb" Version)
+zcat "$root/usr/share/doc/voltrane/changelog.gz" | head -n 1 | grep -q "^voltrane ($version) " ||
+    fail "the changelog's first entry is not version $version"
+
+# Lintian, as a distribution runs it: no error and no warning.
+lintian --no-cfg --display-info "$deb" >"$scratch/lintian.log" 2>&1 || true
+if grep -E '^[EW]: ' "$scratch/lintian.log"; then
+    fail "lintian reports errors or warnings"
+fi
+grep -E '^(I|P|N|O): ' "$scratch/lintian.log" || true
+
+# The binaries: position-independent, relocations read-only and bound at start, stack protector,
+# fortified libc calls, and no symbol table or debugging information.
+for program in voltrane voltranectl; do
+    binary=$root/usr/bin/$program
+    readelf -h "$binary" | grep -q 'Type: *DYN' || fail "$program is not position-independent"
+    readelf -l "$binary" | grep -q GNU_RELRO || fail "$program has no read-only relocations (relro)"
+    readelf -d "$binary" | grep -q -E 'BIND_NOW|FLAGS_1.*NOW' || fail "$program is not bound now"
+    symbols=$(readelf --dyn-syms -W "$binary")
+    grep -q '__stack_chk_fail' <<<"$symbols" || fail "$program has no stack protector"
+    grep -q -E '__[a-z_]+_chk@' <<<"$symbols" || fail "$program calls no fortified libc function"
+    sections=$(readelf -S -W "$binary")
+    if grep -q -E '\.symtab|\.debug_' <<<"$sections"; then fail "$program is not stripped"; fi
+done
 
 # Dependencies: the libraries, the platform plugins and the fonts, each a package apt knows.
 depends=$(dpkg-deb -f "$deb" Depends)

@@ -13,8 +13,9 @@ packages=(
     clang libclang-rt-dev
     libhidapi-dev libudev-dev libglib2.0-dev gsettings-desktop-schemas
     qt6-base-dev qt6-svg-dev fonts-crosextra-carlito fonts-unfonts-core fonts-noto-cjk
-    # the Debian package's test: dpkg-deb and dpkg-shlibdeps, and the desktop file and metainfo validators
-    dpkg-dev desktop-file-utils appstream
+    # the Debian package's test: dpkg-deb and dpkg-shlibdeps, the desktop file and metainfo validators,
+    # lintian, and debootstrap for the fresh Debian root the package is installed into
+    dpkg-dev desktop-file-utils appstream lintian debootstrap
     # the desktops' pointer settings stores the tests write through: dconf on a private session bus,
     # Cinnamon's schema, and KDE's own configuration tools
     dbus-daemon dconf-service dconf-gsettings-backend dconf-cli cinnamon-desktop-data libkf5config-bin
