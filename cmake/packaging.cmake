@@ -19,6 +19,8 @@ set(CPACK_DEBIAN_PACKAGE_PRIORITY optional)
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
 set(CPACK_DEBIAN_PACKAGE_DEPENDS
     "qt6-qpa-plugins, fonts-crosextra-carlito, fonts-unfonts-core | fonts-nanum, fonts-noto-cjk")
-set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "gsettings-desktop-schemas, dconf-gsettings-backend | gsettings-backend")
+# qt6-wayland: the window runs natively in a Wayland session (without it Qt falls back to XWayland).
+set(CPACK_DEBIAN_PACKAGE_RECOMMENDS
+    "qt6-wayland, gsettings-desktop-schemas, dconf-gsettings-backend | gsettings-backend")
 set(CPACK_DEBIAN_PACKAGE_SUGGESTS "libkf5config-bin")
 include(CPack)

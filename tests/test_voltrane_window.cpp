@@ -247,7 +247,7 @@ void TestVoltraneWindow::removalEndsOnlyWhenTheMouseWasThere() {
     QVERIFY(rig.Open());
     QSignalSpy finished(rig.window.get(), &QDialog::finished);
     rig.mouse->SetPresent(false);
-    rig.window->OnDeviceChange({DeviceEvent::Kind::Removal, "/dev/hidraw7"});
+    rig.window->OnDeviceChange({DeviceEvent::Kind::Removal, "/dev/hidraw7", {}});
     QCOMPARE(finished.count(), ends ? 1 : 0);
 }
 
