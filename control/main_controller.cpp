@@ -29,7 +29,8 @@ bool isMacroPanelItem(int item) {
 
 MacroNameBox MainController::Initialise() {
     m_controller.SetLanguage(ReadLanguage(m_controller.ProgramFile("LANGUAGE.ini")));
-    m_controller.LoadProfile(m_controller.NumberedProfile(1), m_nPage);
+    // Profile 1 is not yet chosen: without a readable file the record keeps the built-in defaults.
+    static_cast<void>(m_controller.LoadProfile(m_controller.NumberedProfile(1), m_nPage));
     std::optional<std::u16string> readName;
     m_controller.ReadFromDevice(&readName);
     MouseSetting& setting = m_controller.Setting();
@@ -52,7 +53,8 @@ MacroNameBox MainController::Initialise() {
 
 void MainController::ChangeLanguage(int language) {
     m_controller.SetLanguage(language);
-    WriteLanguage(m_controller.ProgramFile("LANGUAGE.ini"), m_controller.Language());
+    if (!WriteLanguage(m_controller.ProgramFile("LANGUAGE.ini"), m_controller.Language()))
+        m_controller.Tell(kMessageFileSaveFailed, kMessageError);
     m_window.RepaintWindow(false);
 }
 
@@ -113,16 +115,19 @@ void MainController::editItem(int item) {
     if (!changed.empty()) m_controller.Ui().ItemsChanged(changed);
 }
 
+// A failed save after "Yes" keeps the user on the old profile with the changes; a profile file that
+// cannot be read keeps the old profile and record. Both failures are told to the user.
 void MainController::chooseProfile(int profile) {
     const int language = m_controller.Language();
     if (m_nCurProfile > 0 && m_bModified &&
         m_controller.Ui().AskYesNo(GetText(TextTable::Question, kQuestionSaveText, language),
                                    GetText(TextTable::Question, kQuestionSaveCaption, language))) {
-        m_controller.SaveProfile(m_controller.NumberedProfile(m_nCurProfile));
+        if (!SaveNumberedProfile(m_controller, m_nCurProfile)) return;
+        m_bModified = false;
     }
+    if (!ProfileTaken(LoadNumberedProfile(m_controller, profile, m_nPage))) return;
     m_nCurProfile = profile;
     m_bModified = false;
-    m_controller.LoadProfile(m_controller.NumberedProfile(profile), m_nPage);
     MouseSetting& setting = m_controller.Setting();
     for (int tab = kItemProfile1; tab <= kItemProfile5; ++tab) setting.m_nItem[tab] = 0;
     setting.m_nItem[kItemProfile1 + profile - 1] = 1;
@@ -158,7 +163,8 @@ void MainController::restoreDefaults() {
                                     GetText(TextTable::Question, kQuestionRestoreCaption, language))) {
         return;
     }
-    m_controller.LoadProfile(m_controller.ProgramFile("DefSet.ini"), m_nPage);
+    // Without a readable "DefSet.ini" the record keeps what it holds and is sent as it is.
+    static_cast<void>(m_controller.LoadProfile(m_controller.ProgramFile("DefSet.ini"), m_nPage));
     m_controller.ApplyToDeviceSilently();
     m_window.RepaintWindow(false);
 }
@@ -171,8 +177,9 @@ void MainController::switchPage(int item) {
 }
 
 // Before any profile tab was clicked, profile 1 is the one shown highlighted, and Apply keeps it.
+// A failed save is told, and the mouse is written all the same.
 void MainController::applyAndSave() {
-    m_controller.SaveProfile(m_controller.NumberedProfile(m_nCurProfile > 0 ? m_nCurProfile : 1));
+    static_cast<void>(SaveNumberedProfile(m_controller, m_nCurProfile > 0 ? m_nCurProfile : 1));
     m_controller.ApplyToDevice();
 }
 

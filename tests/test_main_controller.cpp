@@ -5,8 +5,10 @@
 
 #include <algorithm>
 #include <deque>
+#include <filesystem>
 #include <memory>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "controller_rig.h"
@@ -136,6 +138,74 @@ TEST(MainController, SaveQuestionSavesTheOldProfileOnYes) {
     }
 }
 
+// A profile file that cannot be written or read (a folder in its place): each failure is told as
+// "Save Setting2" and "Load setting" tell it, and neither the changes nor the profile shown are lost.
+constexpr int kNoTitle = -1;
+
+struct ProfileFailureCase {
+    const char* name;
+    std::vector<int> clicksBefore;  // before the folder appears
+    const char* folder;
+    std::vector<int> clicksAfter;
+    std::deque<bool> answers;
+    std::vector<std::pair<int, int>> shown;  // message rows: text, title (kNoTitle: none)
+    int profile;                             // the current profile afterwards
+    bool modified;
+};
+
+const std::vector<ProfileFailureCase> kProfileFailureCases = {
+    {"ApplyTellsTheFailedSaveAndStillWritesTheMouse",
+     {116, kItemRate1000},
+     "Setting2.ini",
+     {129},
+     {},
+     {{kMessageFileSaveFailed, kMessageError}, {kMessageDownloadComplete, kNoTitle}},
+     2,
+     true},
+    {"FailedSaveAfterYesStaysWithTheChanges",
+     {116, kItemRate1000},
+     "Setting2.ini",
+     {118},
+     {true},
+     {{kMessageFileSaveFailed, kMessageError}},
+     2,
+     true},
+    {"UnreadableTabKeepsTheProfileAndChanges",
+     {116, kItemRate1000},
+     "Setting4.ini",
+     {118},
+     {false},
+     {{kMessageError, kMessageFail}},
+     2,
+     true},
+    {"UnreadableFirstTab", {}, "Setting4.ini", {118}, {}, {{kMessageError, kMessageFail}}, -1, false},
+};
+
+TEST(MainController, ProfileFileFailuresAreToldAndLoseNothing) {
+    for (const ProfileFailureCase& c : kProfileFailureCases) {
+        SCOPED_TRACE(c.name);
+        Rig rig;
+        rig.ui.yesNo = c.answers;
+        for (int item : c.clicksBefore) rig.Click(item);
+        const MouseSetting before = rig.Setting();
+        std::filesystem::create_directory(rig.dir.path() / c.folder);
+        for (int item : c.clicksAfter) rig.Click(item);
+        ASSERT_EQ(rig.ui.shown.size(), c.shown.size());
+        for (std::size_t i = 0; i < c.shown.size(); ++i) {
+            EXPECT_EQ(rig.ui.shown[i].text, GetText(TextTable::Message, c.shown[i].first, kEnglish));
+            const int title = c.shown[i].second;
+            EXPECT_EQ(rig.ui.shown[i].title,
+                      title == kNoTitle ? u"" : GetText(TextTable::Message, title, kEnglish));
+        }
+        EXPECT_EQ(rig.main.m_nCurProfile, c.profile);
+        EXPECT_EQ(rig.main.m_bModified, c.modified);
+        EXPECT_EQ(rig.Setting().m_nItem[kItemRate1000], before.m_nItem[kItemRate1000]);
+        const int* items = rig.Setting().m_nItem;
+        EXPECT_EQ(std::vector<int>(items + kItemProfile1, items + kItemProfile5 + 1),
+                  std::vector<int>(before.m_nItem + kItemProfile1, before.m_nItem + kItemProfile5 + 1));
+    }
+}
+
 TEST(MainController, RestoreQuestionInKorean) {
     Rig rig;
     rig.controller.SetLanguage(5);
@@ -203,6 +273,18 @@ TEST(MainController, LanguageChangeIsStoredAndRepainted) {
     EXPECT_EQ(ReadLanguage(rig.dir.path() / "LANGUAGE.ini"), 5);
     EXPECT_EQ(rig.controller.Language(), 5);
     EXPECT_EQ(rig.window.requests, std::vector<std::string>{"repaint"});
+    EXPECT_TRUE(rig.ui.shown.empty());
+}
+
+// A language file that cannot be written is told; the language is used all the same.
+TEST(MainController, LanguageThatCannotBeStoredIsTold) {
+    Rig rig;
+    std::filesystem::create_directory(rig.dir.path() / "LANGUAGE.ini");
+    rig.main.ChangeLanguage(3);
+    EXPECT_EQ(rig.controller.Language(), 3);
+    ASSERT_EQ(rig.ui.shown.size(), 1u);
+    EXPECT_EQ(rig.ui.shown[0].text, GetText(TextTable::Message, kMessageFileSaveFailed, 3));
+    EXPECT_EQ(rig.ui.shown[0].title, GetText(TextTable::Message, kMessageError, 3));
 }
 
 }  // namespace

@@ -100,7 +100,7 @@ TEST(Profile, EnglishSharedKeys) {
     for (auto [item, value] : values) s.m_nItem[item] = value;
     ASSERT_TRUE(SaveProfile(s, dir.path() / "p.ini", "m.mac", kEnglish));
     MouseSetting loaded;
-    LoadProfile(loaded, dir.path() / "p.ini", kEnglish, 0);
+    ASSERT_EQ(LoadProfile(loaded, dir.path() / "p.ini", kEnglish, 0), ProfileLoad::Loaded);
     for (int item : {24, 28, 91, 95}) EXPECT_EQ(loaded.m_nItem[item], 5) << item;
     for (int item : {25, 29}) EXPECT_EQ(loaded.m_nItem[item], 8) << item;
     for (int item : {51, 78, 79, 80}) EXPECT_EQ(loaded.m_nItem[item], 12) << item;
@@ -289,7 +289,7 @@ TEST(Profile, OtherLanguageKeysAreNotRead) {
     s.m_nItem[105] = 5;  // "C1" in every language
     ASSERT_TRUE(SaveProfile(s, dir.path() / "de.ini", "m.mac", 3));
     MouseSetting loaded;
-    LoadProfile(loaded, dir.path() / "de.ini", kEnglish, 0);
+    ASSERT_EQ(LoadProfile(loaded, dir.path() / "de.ini", kEnglish, 0), ProfileLoad::Loaded);
     EXPECT_EQ(loaded.m_nItem[10], 0);
     EXPECT_EQ(loaded.m_nItem[21], 1);
     EXPECT_EQ(loaded.m_nItem[105], 5);
@@ -302,7 +302,7 @@ TEST(Profile, NameWithLineBreaksCannotInjectKeys) {
     s.m_strButtonMacro[0] = u"evil\r\nButton2=0x9\r\n[Other]";
     ASSERT_TRUE(SaveProfile(s, dir.path() / "p.ini", "m.mac", kEnglish));
     MouseSetting loaded;
-    LoadProfile(loaded, dir.path() / "p.ini", kEnglish, 0);
+    ASSERT_EQ(LoadProfile(loaded, dir.path() / "p.ini", kEnglish, 0), ProfileLoad::Loaded);
     EXPECT_EQ(loaded.m_nItem[1], 2);
     EXPECT_EQ(loaded.m_strButtonMacro[0], u"evil  Button2=0x9  [Other]");
     EXPECT_EQ(loaded.m_strButtonMacro[9], u"");
