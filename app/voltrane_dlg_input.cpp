@@ -45,7 +45,7 @@ void CVoltraneDlg::mousePressEvent(QMouseEvent* event) {
     if (event->button() != Qt::LeftButton) return QDialog::mousePressEvent(event);
     hitTest(event->position().toPoint());
     if (m_main.m_nHotItem == kNoItem && m_drag.Start(*this, event->position().toPoint()))
-        takeOverMacroName();
+        m_main.TakeOverMacroName();
 }
 
 void CVoltraneDlg::mouseMoveEvent(QMouseEvent* event) {
@@ -54,28 +54,12 @@ void CVoltraneDlg::mouseMoveEvent(QMouseEvent* event) {
 
 void CVoltraneDlg::mouseReleaseEvent(QMouseEvent* event) {
     if (event->button() != Qt::LeftButton) return QDialog::mouseReleaseEvent(event);
-    if (m_drag.End()) return takeOverMacroName();
+    if (m_drag.End()) return m_main.TakeOverMacroName();
     hitTest(event->position().toPoint());
     const int item = m_main.m_nHotItem;
-    if (SliderOf(item)) return clickSlider(item, event->position().toPoint().x());
+    if (const std::optional<SliderGeometry> slider = SliderOf(item))
+        return m_main.ClickSlider(item, SliderValueAt(*slider, event->position().toPoint().x()));
     m_main.ActivateItem(item);
-}
-
-// A click on the background is how a name typed into the box becomes the selected macro's name.
-void CVoltraneDlg::takeOverMacroName() {
-    const QString text = m_editMacroName->text();
-    if (text.isEmpty()) return;
-    MacroStore& store = m_controller.Store();
-    store.m_strMacroNames[std::clamp(store.m_nMacroSel, 0, kMacroStoreSlots - 1)] = text.toStdU16String();
-    updateItem(kItemMacroList);
-}
-
-// Slider clicks set their value directly, without the controller, and do not mark the profile.
-void CVoltraneDlg::clickSlider(int item, int x) {
-    const SliderGeometry slider = *SliderOf(item);
-    m_controller.Setting().SetSliderValue(item, SliderValueAt(slider, x));
-    updateItem(item);
-    updateItem(slider.valueItem);
 }
 
 void CVoltraneDlg::wheelEvent(QWheelEvent* event) {

@@ -1,5 +1,6 @@
 #include "control/main_controller.h"
 
+#include <algorithm>
 #include <string>
 #include <vector>
 
@@ -113,6 +114,21 @@ void MainController::editItem(int item) {
     markModified();
     const std::vector<int> changed = m_controller.Setting().ApplyEditRule(item);
     if (!changed.empty()) m_controller.Ui().ItemsChanged(changed);
+}
+
+void MainController::ClickSlider(int item, int value) {
+    const std::vector<int> changed = m_controller.Setting().SetSliderValue(item, value);
+    if (changed.empty()) return;
+    markModified();
+    m_controller.Ui().ItemsChanged(changed);
+}
+
+void MainController::TakeOverMacroName() {
+    const std::u16string text = m_window.MacroNameText();
+    if (text.empty()) return;
+    MacroStore& store = m_controller.Store();
+    store.m_strMacroNames[std::clamp(store.m_nMacroSel, 0, kMacroStoreSlots - 1)] = BoundedName(text);
+    m_controller.Ui().ItemsChanged(std::vector<int>{kItemMacroList});
 }
 
 // A failed save after "Yes" keeps the user on the old profile with the changes; a profile file that

@@ -36,6 +36,13 @@ public:
     // items 1..6, a save-as command for item 121; anything else does nothing.
     void OnFunctionCommand(int id);
 
+    // A click on slider track `item` (51, 78, 79, 80) that sets it to `value`: an edit like any other.
+    void ClickSlider(int item, int value);
+
+    // A click on the window's background: a name typed into the macro-name box becomes the selected
+    // macro's name, bounded as every name is. An empty box changes nothing.
+    void TakeOverMacroName();
+
     // A language chosen in the combo box: stored in "LANGUAGE.ini" and used from now on.
     void ChangeLanguage(int language);
 

@@ -106,6 +106,49 @@ TEST(MainController, EditRuleChangesTheRecordAndRepaintsWhatChanged) {
     EXPECT_NE(std::find(rig.ui.changed.begin(), rig.ui.changed.end(), 22), rig.ui.changed.end());
 }
 
+// A slider click is an edit like any other: it sets the value, repaints the track and its value,
+// and marks the profile once one was chosen, so that switching profiles asks.
+struct SliderCase {
+    const char* name;
+    int track;
+    int value;
+};
+
+const std::vector<SliderCase> kSliderCases = {
+    {"Dpi", kItemDpiSlider, 3},
+    {"PointerSpeed", kItemSpeedSlider, 8},
+    {"WheelLines", 79, 0},
+    {"DoubleClick", kItemDoubleClickSlider, 9},
+};
+
+TEST(MainController, SliderClickSetsTheValueAndMarksTheProfile) {
+    for (const SliderCase& c : kSliderCases) {
+        SCOPED_TRACE(c.name);
+        Rig rig;
+        rig.Click(116);
+        rig.ui.changed.clear();
+        rig.main.ClickSlider(c.track, c.value);
+        EXPECT_EQ(rig.Setting().m_nItem[c.track + kSliderValueOffset], c.value);
+        EXPECT_EQ(rig.ui.changed, (std::vector<int>{c.track, c.track + kSliderValueOffset}));
+        EXPECT_TRUE(rig.main.m_bModified);
+        rig.Click(117);
+        EXPECT_EQ(rig.ui.questions.size(), 1u);
+    }
+}
+
+// The name typed into the box becomes the selected macro's name on a background click, bounded.
+TEST(MainController, BackgroundClickTakesOverTheTypedNameBounded) {
+    Rig rig;
+    rig.Store().m_nMacroSel = 2;
+    rig.window.nameText = std::u16string(32767, u'n');
+    rig.main.TakeOverMacroName();
+    EXPECT_EQ(rig.Store().m_strMacroNames[2], std::u16string(kMaxNameLength, u'n'));
+    EXPECT_EQ(rig.ui.changed, std::vector<int>{kItemMacroList});
+    rig.window.nameText.clear();
+    rig.main.TakeOverMacroName();
+    EXPECT_EQ(rig.Store().m_strMacroNames[2], std::u16string(kMaxNameLength, u'n'));
+}
+
 // The save question in each language, and what each answer does to the old profile's file.
 struct SaveQuestionCase {
     const char* name;
