@@ -123,6 +123,30 @@ void MainController::ClickSlider(int item, int value) {
     m_controller.Ui().ItemsChanged(changed);
 }
 
+void MainController::Hover(int hot, int listOffsetY) {
+    m_nHotItem = hot;
+    MacroStore& store = m_controller.Store();
+    const int previousRow = store.m_nMacroHoverRow;
+    store.m_nMacroHoverRow = store.m_nMacroSel;
+    if (m_nPage == 1 && hot == kItemMacroList) {
+        const int row = listOffsetY / kMacroRowHeight + store.m_nMacroTop;
+        store.m_nMacroHoverRow = std::min(row, static_cast<int>(store.m_nMacroCount));
+    }
+    if (store.m_nMacroHoverRow != previousRow)
+        m_controller.Ui().ItemsChanged(std::vector<int>{kItemMacroInfo, kItemMacroList});
+}
+
+bool MainController::ScrollMacroList(int delta) {
+    if (m_nHotItem != kItemMacroList) return false;
+    MacroStore& store = m_controller.Store();
+    const int before = store.m_nMacroTop;
+    if (delta > 0 && store.m_nMacroTop > 0) --store.m_nMacroTop;
+    if (delta < 0 && store.m_nMacroTop + kMacroListRows - 1 < static_cast<int>(store.m_nMacroCount))
+        ++store.m_nMacroTop;
+    if (store.m_nMacroTop != before) m_controller.Ui().ItemsChanged(std::vector<int>{kItemMacroList});
+    return true;
+}
+
 void MainController::TakeOverMacroName() {
     const std::u16string text = m_window.MacroNameText();
     if (text.empty()) return;
