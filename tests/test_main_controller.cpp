@@ -149,6 +149,78 @@ TEST(MainController, BackgroundClickTakesOverTheTypedNameBounded) {
     EXPECT_EQ(rig.Store().m_strMacroNames[2], std::u16string(kMaxNameLength, u'n'));
 }
 
+// The hover row follows the cursor over the list on the advanced page, never past the new-macro
+// row, and falls back to the selected row elsewhere; only a change repaints.
+struct HoverCase {
+    const char* name;
+    int page;
+    int hot;
+    int offsetY;
+    int expectedRow;
+    bool repaints;
+};
+
+const std::vector<HoverCase> kHoverCases = {
+    {"FirstRow", 1, kItemMacroList, 0, 3, true},
+    {"ThirdRow", 1, kItemMacroList, 2 * kMacroRowHeight + 5, 5, true},
+    {"PastTheNewMacroRow", 1, kItemMacroList, 19 * kMacroRowHeight, 6, true},
+    {"SelectedRowUnchanged", 1, kItemMacroList, kMacroRowHeight + 1, 4, false},
+    {"BasicPage", 0, kItemMacroList, 0, 4, false},
+    {"OtherItem", 1, kItemMacroCount, 0, 4, false},
+};
+
+TEST(MainController, HoverFollowsTheCursorOverTheMacroList) {
+    for (const HoverCase& c : kHoverCases) {
+        SCOPED_TRACE(c.name);
+        Rig rig;
+        MacroStore& store = rig.Store();
+        store.m_nMacroCount = 6;
+        store.m_nMacroTop = 3;
+        store.m_nMacroSel = 4;
+        store.m_nMacroHoverRow = 4;
+        rig.main.m_nPage = c.page;
+        rig.main.Hover(c.hot, c.offsetY);
+        EXPECT_EQ(rig.main.m_nHotItem, c.hot);
+        EXPECT_EQ(store.m_nMacroHoverRow, c.expectedRow);
+        const std::vector<int> repainted =
+            c.repaints ? std::vector<int>{kItemMacroInfo, kItemMacroList} : std::vector<int>{};
+        EXPECT_EQ(rig.ui.changed, repainted);
+    }
+}
+
+// The wheel scrolls the list a row at a time, stops at both ends, and is left to the window when
+// the cursor is elsewhere.
+struct WheelCase {
+    const char* name;
+    int hot;
+    int top;
+    int delta;
+    bool handled;
+    int expectedTop;
+};
+
+const std::vector<WheelCase> kWheelCases = {
+    {"Up", kItemMacroList, 5, 120, true, 4},
+    {"UpAtTheTop", kItemMacroList, 0, 120, true, 0},
+    {"Down", kItemMacroList, 5, -120, true, 6},
+    {"DownAtTheEnd", kItemMacroList, 11, -120, true, 11},
+    {"ElsewhereIsNotHandled", kItemMacroCount, 5, 120, false, 5},
+};
+
+TEST(MainController, WheelScrollsTheMacroListWithinItsRows) {
+    for (const WheelCase& c : kWheelCases) {
+        SCOPED_TRACE(c.name);
+        Rig rig;
+        rig.Store().m_nMacroCount = 30;
+        rig.Store().m_nMacroTop = c.top;
+        rig.main.m_nHotItem = c.hot;
+        EXPECT_EQ(rig.main.ScrollMacroList(c.delta), c.handled);
+        EXPECT_EQ(rig.Store().m_nMacroTop, c.expectedTop);
+        const bool moved = c.top != c.expectedTop;
+        EXPECT_EQ(rig.ui.changed, moved ? std::vector<int>{kItemMacroList} : std::vector<int>{});
+    }
+}
+
 // The save question in each language, and what each answer does to the old profile's file.
 struct SaveQuestionCase {
     const char* name;
