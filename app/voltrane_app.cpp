@@ -52,7 +52,6 @@ QString folderText(const std::filesystem::path& folder) {
 }  // namespace
 
 bool CVoltraneApp::InitResources(const QString& programDir, const QString& skinDir) {
-    g_strProgramDir = programDir;
     g_fontLarge = interfaceFont("Calibri", kLargePixels);
     g_fontSmall = interfaceFont("Calibri", kSmallPixels);
     g_fontLargeKorean = interfaceFont("Batang", kLargePixels);

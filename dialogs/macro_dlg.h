@@ -5,8 +5,8 @@
 #include <QTimer>
 #include <functional>
 
-#include "dialogs/keyboard_capture.h"
 #include "capture/macro_recorder.h"
+#include "dialogs/keyboard_capture.h"
 #include "skin/skinned_dialog.h"
 
 namespace voltrane {
@@ -41,8 +41,8 @@ public:
     const QTimer& SpinTimer() const { return m_spinTimer; }
     int HotRegion() const { return m_nHotRegion; }
 
-    void OnHookKeyDown() override;
-    void OnHookKeyUp() override;
+    void OnHookKeyDown(int keyIndex) override;
+    void OnHookKeyUp(int keyIndex) override;
     void OnKeysLost() override;
 
 protected:

@@ -4,8 +4,8 @@
 
 #include <optional>
 
-#include "dialogs/keyboard_capture.h"
 #include "capture/single_key_capture.h"
+#include "dialogs/keyboard_capture.h"
 #include "skin/skinned_dialog.h"
 
 namespace voltrane {
@@ -22,8 +22,8 @@ public:
     const KeyboardCapture& Keyboard() const { return m_keyboard; }
     int HotRegion() const { return m_nHotRegion; }
 
-    void OnHookKeyDown() override;
-    void OnHookKeyUp() override;
+    void OnHookKeyDown(int keyIndex) override;
+    void OnHookKeyUp(int keyIndex) override;
     void OnKeysLost() override { m_capture.OnKeysLost(); }
 
 protected:
