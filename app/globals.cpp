@@ -5,8 +5,6 @@
 namespace voltrane {
 
 int g_nLanguage = 0;
-int g_nKeyIndex = 0;
-QString g_strProgramDir;
 
 QFont g_fontLarge;
 QFont g_fontSmall;

@@ -1,6 +1,6 @@
 #pragma once
-// The process-wide state of the application: the interface language, the key-table index of the
-// capture dialogs, the program directory, the four interface fonts and the skin images.
+// The process-wide state of the application: the interface language, the four interface fonts and
+// the skin images.
 
 #include <QFont>
 #include <QString>
@@ -9,9 +9,7 @@
 
 namespace voltrane {
 
-extern int g_nLanguage;          // 0..5, as the text tables number languages
-extern int g_nKeyIndex;          // the key-table row the capture dialogs work on
-extern QString g_strProgramDir;  // the executable's folder, ending in "/"
+extern int g_nLanguage;  // 0..5, as the text tables number languages
 
 extern QFont g_fontLarge;
 extern QFont g_fontSmall;

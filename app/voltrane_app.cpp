@@ -64,7 +64,6 @@ void BringForward(QWidget& window) {
 }  // namespace
 
 bool CVoltraneApp::InitResources(const QString& programDir, const QString& skinDir) {
-    g_strProgramDir = programDir;
     g_fontLarge = interfaceFont("Calibri", kLargePixels);
     g_fontSmall = interfaceFont("Calibri", kSmallPixels);
     g_fontLargeKorean = interfaceFont("Batang", kLargePixels);

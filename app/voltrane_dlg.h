@@ -72,8 +72,6 @@ private:
     void createLanguageBox();
     void hitTest(QPoint point);
     void updateItem(int item);
-    void clickSlider(int item, int x);
-    void takeOverMacroName();
 
     std::unique_ptr<UserInterface> m_ownPrompter;
     UserInterface& m_prompter;

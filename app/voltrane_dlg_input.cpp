@@ -5,7 +5,6 @@
 #include <QLineEdit>
 #include <QMouseEvent>
 #include <QWheelEvent>
-#include <algorithm>
 
 #include "app/voltrane_dlg.h"
 #include "skin/hit_test.h"
@@ -13,32 +12,14 @@
 
 namespace voltrane {
 
-namespace {
-
-constexpr int kMacroRowHeight = 12;
-constexpr int kMacroListRows = 20;
-
-}  // namespace
-
 void CVoltraneDlg::hitTest(QPoint point) {
-    MacroStore& store = m_controller.Store();
-    const int previousRow = store.m_nMacroHoverRow;
-    store.m_nMacroHoverRow = store.m_nMacroSel;
     const int hot = HitTest(point.x(), point.y(), m_main.m_nPage);
-    if (m_main.m_nPage == 1 && hot == kItemMacroList) {
-        const int row = (point.y() - kItemRects[kItemMacroList].y) / kMacroRowHeight + store.m_nMacroTop;
-        store.m_nMacroHoverRow = std::min(row, static_cast<int>(store.m_nMacroCount));
-    }
-    if (store.m_nMacroHoverRow != previousRow) {
-        updateItem(kItemMacroInfo);
-        updateItem(kItemMacroList);
-    }
+    m_main.Hover(hot, point.y() - kItemRects[kItemMacroList].y);
     if (hot != m_nLastHotItem) {
         updateItem(hot);
         updateItem(m_nLastHotItem);
         m_nLastHotItem = hot;
     }
-    m_main.m_nHotItem = hot;
 }
 
 void CVoltraneDlg::mousePressEvent(QMouseEvent* event) {
@@ -46,7 +27,7 @@ void CVoltraneDlg::mousePressEvent(QMouseEvent* event) {
     hitTest(event->position().toPoint());
     if (m_main.m_nHotItem != kNoItem) return;
     m_drag.Press(event->position().toPoint());
-    takeOverMacroName();
+    m_main.TakeOverMacroName();
 }
 
 void CVoltraneDlg::mouseMoveEvent(QMouseEvent* event) {
@@ -60,37 +41,13 @@ void CVoltraneDlg::mouseReleaseEvent(QMouseEvent* event) {
     if (m_drag.End()) return;
     hitTest(event->position().toPoint());
     const int item = m_main.m_nHotItem;
-    if (SliderOf(item)) return clickSlider(item, event->position().toPoint().x());
+    if (const std::optional<SliderGeometry> slider = SliderOf(item))
+        return m_main.ClickSlider(item, SliderValueAt(*slider, event->position().toPoint().x()));
     m_main.ActivateItem(item);
 }
 
-// A click on the background is how a name typed into the box becomes the selected macro's name.
-void CVoltraneDlg::takeOverMacroName() {
-    const QString text = m_editMacroName->text();
-    if (text.isEmpty()) return;
-    MacroStore& store = m_controller.Store();
-    store.m_strMacroNames[std::clamp(store.m_nMacroSel, 0, kMacroStoreSlots - 1)] = text.toStdU16String();
-    updateItem(kItemMacroList);
-}
-
-// Slider clicks set their value directly, without the controller, and do not mark the profile.
-void CVoltraneDlg::clickSlider(int item, int x) {
-    const SliderGeometry slider = *SliderOf(item);
-    m_controller.Setting().SetSliderValue(item, SliderValueAt(slider, x));
-    updateItem(item);
-    updateItem(slider.valueItem);
-}
-
 void CVoltraneDlg::wheelEvent(QWheelEvent* event) {
-    if (m_main.m_nHotItem != kItemMacroList) return QDialog::wheelEvent(event);
-    MacroStore& store = m_controller.Store();
-    const int delta = event->angleDelta().y();
-    const int before = store.m_nMacroTop;
-    if (delta > 0 && store.m_nMacroTop > 0) --store.m_nMacroTop;
-    if (delta < 0 && store.m_nMacroTop + kMacroListRows - 1 < static_cast<int>(store.m_nMacroCount)) {
-        ++store.m_nMacroTop;
-    }
-    if (store.m_nMacroTop != before) updateItem(kItemMacroList);
+    if (!m_main.ScrollMacroList(event->angleDelta().y())) QDialog::wheelEvent(event);
 }
 
 // Esc does not end the program: only Close, Cancel, Exit and the loss of the mouse do.

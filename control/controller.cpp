@@ -17,6 +17,11 @@ Controller::Controller(std::filesystem::path programDir, UserInterface& ui)
     m_setting.ResetToDefaults();
 }
 
+void Controller::Tell(int textRow, int titleRow) {
+    m_ui.ShowMessage(GetText(TextTable::Message, textRow, m_nLanguage),
+                     GetText(TextTable::Message, titleRow, m_nLanguage), m_nLanguage);
+}
+
 void Controller::SetLanguage(int language) { m_nLanguage = KnownLanguage(language); }
 
 ProfileLoad Controller::LoadProfile(const std::filesystem::path& path, int page) {

@@ -32,6 +32,8 @@ public:
     MacroStore& Store() { return *m_store; }
     const MacroStore& Store() const { return *m_store; }
     UserInterface& Ui() { return m_ui; }
+    // Shows message row `textRow` under the title row `titleRow`, both in the active language.
+    void Tell(int textRow, int titleRow);
 
     int Language() const { return m_nLanguage; }
     // Languages outside 0..5 are taken as English.

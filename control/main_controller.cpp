@@ -1,5 +1,6 @@
 #include "control/main_controller.h"
 
+#include <algorithm>
 #include <string>
 #include <vector>
 
@@ -29,7 +30,8 @@ bool isMacroPanelItem(int item) {
 
 MacroNameBox MainController::Initialise() {
     m_controller.SetLanguage(ReadLanguage(m_controller.ProgramFile("LANGUAGE.ini")));
-    m_controller.LoadProfile(m_controller.NumberedProfile(1), m_nPage);
+    // Profile 1 is not yet chosen: without a readable file the record keeps the built-in defaults.
+    static_cast<void>(m_controller.LoadProfile(m_controller.NumberedProfile(1), m_nPage));
     std::optional<std::u16string> readName;
     m_controller.ReadFromDevice(&readName);
     MouseSetting& setting = m_controller.Setting();
@@ -52,7 +54,8 @@ MacroNameBox MainController::Initialise() {
 
 void MainController::ChangeLanguage(int language) {
     m_controller.SetLanguage(language);
-    WriteLanguage(m_controller.ProgramFile("LANGUAGE.ini"), m_controller.Language());
+    if (!WriteLanguage(m_controller.ProgramFile("LANGUAGE.ini"), m_controller.Language()))
+        m_controller.Tell(kMessageFileSaveFailed, kMessageError);
     m_window.RepaintWindow(false);
 }
 
@@ -113,17 +116,61 @@ void MainController::editItem(int item) {
     if (!changed.empty()) m_controller.Ui().ItemsChanged(changed);
 }
 
+void MainController::ClickSlider(int item, int value) {
+    const std::vector<int> changed = m_controller.Setting().SetSliderValue(item, value);
+    if (changed.empty()) return;
+    markModified();
+    m_controller.Ui().ItemsChanged(changed);
+}
+
+void MainController::Hover(int hot, int listOffsetY) {
+    m_nHotItem = hot;
+    MacroStore& store = m_controller.Store();
+    const int previousRow = store.m_nMacroHoverRow;
+    store.m_nMacroHoverRow = store.m_nMacroSel;
+    if (m_nPage == 1 && hot == kItemMacroList) {
+        const int row = listOffsetY / kMacroRowHeight + store.m_nMacroTop;
+        store.m_nMacroHoverRow = std::min(row, static_cast<int>(store.m_nMacroCount));
+    }
+    if (store.m_nMacroHoverRow != previousRow)
+        m_controller.Ui().ItemsChanged(std::vector<int>{kItemMacroInfo, kItemMacroList});
+}
+
+bool MainController::ScrollMacroList(int delta) {
+    if (m_nHotItem != kItemMacroList) return false;
+    MacroStore& store = m_controller.Store();
+    const int before = store.m_nMacroTop;
+    if (delta > 0 && store.m_nMacroTop > 0) --store.m_nMacroTop;
+    if (delta < 0 && store.m_nMacroTop + kMacroListRows - 1 < static_cast<int>(store.m_nMacroCount))
+        ++store.m_nMacroTop;
+    if (store.m_nMacroTop != before) m_controller.Ui().ItemsChanged(std::vector<int>{kItemMacroList});
+    return true;
+}
+
+void MainController::TakeOverMacroName() {
+    const std::u16string text = m_window.MacroNameText();
+    if (text.empty()) return;
+    MacroStore& store = m_controller.Store();
+    store.m_strMacroNames[std::clamp(store.m_nMacroSel, 0, kMacroStoreSlots - 1)] = BoundedName(text);
+    m_controller.Ui().ItemsChanged(std::vector<int>{kItemMacroList});
+}
+
+// A failed save after "Yes" keeps the user on the old profile with the changes; a profile file that
+// cannot be read keeps the old profile and record. Both failures are told to the user.
 void MainController::chooseProfile(int profile) {
     const int language = m_controller.Language();
     if (m_nCurProfile > 0 && m_bModified &&
         m_controller.Ui().AskYesNo(GetText(TextTable::Question, kQuestionSaveText, language),
                                    GetText(TextTable::Question, kQuestionSaveCaption, language),
                                    language)) {
-        m_controller.SaveProfile(m_controller.NumberedProfile(m_nCurProfile));
+        if (!SaveNumberedProfile(m_controller, m_nCurProfile)) return;
+        m_bModified = false;
     }
+    const ProfileLoad load = LoadNumberedProfile(m_controller, profile, m_nPage);
+    if (!ProfileTaken(load)) return;
+    if (load == ProfileLoad::Missing) m_window.SetMacroNameText(u"");
     m_nCurProfile = profile;
     m_bModified = false;
-    loadProfile(m_controller.NumberedProfile(profile));
     MouseSetting& setting = m_controller.Setting();
     for (int tab = kItemProfile1; tab <= kItemProfile5; ++tab) setting.m_nItem[tab] = 0;
     setting.m_nItem[kItemProfile1 + profile - 1] = 1;
@@ -166,6 +213,7 @@ void MainController::restoreDefaults() {
                                     language)) {
         return;
     }
+    // Without a readable "DefSet.ini" the record keeps what it holds and is sent as it is.
     loadProfile(m_controller.ProgramFile("DefSet.ini"));
     m_controller.ApplyToDeviceSilently();
     m_window.RepaintWindow(false);
@@ -179,8 +227,9 @@ void MainController::switchPage(int item) {
 }
 
 // Before any profile tab was clicked, profile 1 is the one shown highlighted, and Apply keeps it.
+// A failed save is told, and the mouse is written all the same.
 void MainController::applyAndSave() {
-    m_controller.SaveProfile(m_controller.NumberedProfile(m_nCurProfile > 0 ? m_nCurProfile : 1));
+    static_cast<void>(SaveNumberedProfile(m_controller, m_nCurProfile > 0 ? m_nCurProfile : 1));
     m_controller.ApplyToDevice();
 }
 

@@ -36,6 +36,22 @@ public:
     // items 1..6, a save-as command for item 121; anything else does nothing.
     void OnFunctionCommand(int id);
 
+    // A click on slider track `item` (51, 78, 79, 80) that sets it to `value`: an edit like any other.
+    void ClickSlider(int item, int value);
+
+    // The cursor is over `hot`, `listOffsetY` skin pixels below the macro list's top. Over the list
+    // on the advanced page, the row under it (at most the new-macro row) is the hover row; elsewhere
+    // the selected row is. A changed hover row repaints the information box and the list.
+    void Hover(int hot, int listOffsetY);
+
+    // The wheel over the macro list scrolls it one row (up for a positive delta) while rows remain
+    // to show. Returns false when the cursor is not over the list, so the window handles the wheel.
+    bool ScrollMacroList(int delta);
+
+    // A click on the window's background: a name typed into the macro-name box becomes the selected
+    // macro's name, bounded as every name is. An empty box changes nothing.
+    void TakeOverMacroName();
+
     // A language chosen in the combo box: stored in "LANGUAGE.ini" and used from now on.
     void ChangeLanguage(int language);
 

@@ -8,12 +8,6 @@ namespace {
 
 constexpr int kNumberedProfiles = 5;
 
-void tell(Controller& controller, int textRow, int titleRow) {
-    const int language = controller.Language();
-    controller.Ui().ShowMessage(GetText(TextTable::Message, textRow, language),
-                                GetText(TextTable::Message, titleRow, language), language);
-}
-
 // Lights the tab of profile `profile` (1..5) alone, or for 0 the profile label instead of any tab.
 std::vector<int> lightProfileTab(MouseSetting& setting, int profile) {
     std::vector<int> items{kItemProfileLabel};
@@ -25,17 +19,26 @@ std::vector<int> lightProfileTab(MouseSetting& setting, int profile) {
     return items;
 }
 
+// Loads `path`, telling a file that cannot be read or is not a profile.
+ProfileLoad loadTelling(Controller& controller, const std::filesystem::path& path, int page) {
+    const ProfileLoad load = controller.LoadProfile(path, page);
+    if (!ProfileTaken(load)) controller.Tell(kMessageError, kMessageFail);
+    return load;
+}
+
+// Saves to `path`, telling a file that cannot be written.
+WriteResult saveTelling(Controller& controller, const std::filesystem::path& path) {
+    WriteResult written = controller.SaveProfile(path);
+    if (!written) controller.Tell(kMessageFileSaveFailed, kMessageError);
+    return written;
+}
+
 }  // namespace
 
 bool LoadChosenProfile(Controller& controller, int page) {
     const std::optional<std::filesystem::path> path = controller.Ui().ChooseOpenFile(kProfileFilter);
     if (!path) return false;
-    const ProfileLoad load = controller.LoadProfile(*path, page);
-    if (load == ProfileLoad::Unreadable || load == ProfileLoad::NotAProfile) {
-        tell(controller, kMessageError, kMessageFail);
-        return false;
-    }
-    return true;
+    return ProfileTaken(loadTelling(controller, *path, page));
 }
 
 std::vector<int> SaveSettingAs(Controller& controller, int command) {
@@ -43,8 +46,16 @@ std::vector<int> SaveSettingAs(Controller& controller, int command) {
     std::vector<int> changed = lightProfileTab(controller.Setting(), command);
     const std::optional<std::filesystem::path> path =
         command == 0 ? controller.Ui().ChooseSaveFile(kProfileFilter) : controller.NumberedProfile(command);
-    if (path && !controller.SaveProfile(*path)) tell(controller, kMessageFileSaveFailed, kMessageError);
+    if (path) static_cast<void>(saveTelling(controller, *path));  // told to the user; nothing to undo
     return changed;
+}
+
+WriteResult SaveNumberedProfile(Controller& controller, int number) {
+    return saveTelling(controller, controller.NumberedProfile(number));
+}
+
+ProfileLoad LoadNumberedProfile(Controller& controller, int number, int page) {
+    return loadTelling(controller, controller.NumberedProfile(number), page);
 }
 
 }  // namespace voltrane

@@ -22,4 +22,18 @@ bool LoadChosenProfile(Controller& controller, int page);
 // whose value changed (the profile label and tabs, 114..119); none for a command outside 0..5.
 std::vector<int> SaveSettingAs(Controller& controller, int command);
 
+// Saves the record as numbered profile `number` (1..5). A failure is told as SaveSettingAs tells it
+// and returned with its reason.
+WriteResult SaveNumberedProfile(Controller& controller, int number);
+
+// Loads numbered profile `number` (1..5); without its file the record gets the built-in defaults. A
+// file that cannot be read, or is not a profile, leaves the record as it was and is told as
+// LoadChosenProfile tells it.
+ProfileLoad LoadNumberedProfile(Controller& controller, int number, int page);
+
+// Whether a load left the record holding the profile asked for (its file, or the defaults without one).
+inline bool ProfileTaken(ProfileLoad load) {
+    return load == ProfileLoad::Loaded || load == ProfileLoad::Missing;
+}
+
 }  // namespace voltrane

@@ -22,7 +22,7 @@ struct DeviceContext {
 };
 
 // How far an apply got.
-enum class ApplyOutcome {
+enum class [[nodiscard]] ApplyOutcome{
     Done,                     // both reports sent
     MouseNotFound,            // the 8-byte collection is not there
     MouseAccessDenied,        // the 8-byte collection is there, but this user may not open its node
@@ -33,7 +33,7 @@ enum class ApplyOutcome {
     ButtonsRefused,   // the settings were written; the button report was refused five times
 };
 
-struct ApplyResult {
+struct [[nodiscard]] ApplyResult {
     ApplyOutcome outcome = ApplyOutcome::Done;
     int button = 0;                        // ButtonsDoNotFit: the first button (2..10) that does not fit
     bool downloadCopyFailed = false;       // "download.bin" could not be written (the apply went on)

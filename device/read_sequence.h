@@ -12,7 +12,7 @@
 
 namespace voltrane {
 
-enum class ReadOutcome {
+enum class [[nodiscard]] ReadOutcome{
     Done,                     // both reports read and decoded; the 2049-byte collection is left open
     MouseNotFound,            // the 8-byte collection is not there
     MouseAccessDenied,        // the 8-byte collection is there, but this user may not open its node
@@ -21,7 +21,7 @@ enum class ReadOutcome {
     ButtonsReadFailed,        // the settings were decoded; the button report could not be fetched
 };
 
-struct ReadResult {
+struct [[nodiscard]] ReadResult {
     ReadOutcome outcome = ReadOutcome::Done;
     std::optional<std::u16string> macroNameText{};  // new text of the macro-name box, when macros were read
     std::array<int, kButtonCount> macroSlots{-1, -1, -1, -1, -1, -1,
@@ -30,7 +30,7 @@ struct ReadResult {
 };
 
 // The two reports as the mouse holds them, fetched without decoding.
-struct FetchedReports {
+struct [[nodiscard]] FetchedReports {
     ReadOutcome outcome = ReadOutcome::Done;
     SettingsReport settings{kSettingsReportId};  // fetched unless the outcome is one of the first three
     ButtonReport buttons{kButtonReportId};       // fetched when the outcome is Done

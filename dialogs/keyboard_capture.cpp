@@ -92,11 +92,10 @@ void KeyboardCapture::deliver(const QKeyEvent& event) {
     if (!transition) return;
     const HookResult hook = KeyboardHookProc(
         TranslateNativeKey({event.nativeScanCode(), event.nativeVirtualKey(), *transition}));
-    g_nKeyIndex = hook.keyIndex;
     if (hook.message == WM_HOOK_KEYDOWN) {
-        m_target.OnHookKeyDown();
+        m_target.OnHookKeyDown(hook.keyIndex);
     } else {
-        m_target.OnHookKeyUp();
+        m_target.OnHookKeyUp(hook.keyIndex);
     }
 }
 

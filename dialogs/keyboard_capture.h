@@ -1,7 +1,7 @@
 #pragma once
 // The keyboard of a capture dialog: while the dialog is shown it holds the keyboard grab, so that the
 // window manager's and other programs' shortcuts (Alt+Tab, the Super keys, Alt+F4) reach the dialog
-// instead, and every press, auto-repeat and release is turned into a key-table row in g_nKeyIndex and
+// instead, and every press, auto-repeat and release is turned into a key-table row and
 // handed to the dialog's key-down or key-up handler. No key reaches the dialog as an ordinary key:
 // Enter and Esc do not close it.
 
@@ -14,11 +14,11 @@ class QWidget;
 
 namespace voltrane {
 
-// The capture dialog's side: its handlers read the key's row from g_nKeyIndex.
+// The capture dialog's side: its handlers take the key's key-table row.
 class KeyCaptureTarget {
 public:
-    virtual void OnHookKeyDown() = 0;
-    virtual void OnHookKeyUp() = 0;
+    virtual void OnHookKeyDown(int keyIndex) = 0;
+    virtual void OnHookKeyUp(int keyIndex) = 0;
     // The dialog lost the keyboard (its grab or its focus): the held keys' releases will not arrive.
     virtual void OnKeysLost() = 0;
 

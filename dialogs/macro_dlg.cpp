@@ -40,13 +40,13 @@ CMacro::CMacro(const MacroRecord& record, int language, QWidget* parent, Keyboar
     connect(&m_spinTimer, &QTimer::timeout, this, [this] { spin(); });
 }
 
-void CMacro::OnHookKeyDown() {
-    m_recorder.OnHookKeyDown(g_nKeyIndex);
+void CMacro::OnHookKeyDown(int keyIndex) {
+    m_recorder.OnHookKeyDown(keyIndex);
     updateRegion(kStepList);
 }
 
-void CMacro::OnHookKeyUp() {
-    const bool full = m_recorder.OnHookKeyUp(g_nKeyIndex);
+void CMacro::OnHookKeyUp(int keyIndex) {
+    const bool full = m_recorder.OnHookKeyUp(keyIndex);
     updateSteps();
     if (full) showLimitMessage();
 }

@@ -45,8 +45,8 @@ public:
     const QTimer& SpinTimer() const { return m_spinTimer; }
     int HotRegion() const { return m_nHotRegion; }
 
-    void OnHookKeyDown() override;
-    void OnHookKeyUp() override;
+    void OnHookKeyDown(int keyIndex) override;
+    void OnHookKeyUp(int keyIndex) override;
     void OnKeysLost() override;
 
 protected:

@@ -25,12 +25,12 @@ CSingleKey::CSingleKey(int language, QWidget* parent, KeyboardGrab grab)
       m_nLanguage(language),
       m_keyboard(*this, *this, grab) {}
 
-void CSingleKey::OnHookKeyDown() {
-    m_capture.OnHookKeyDown(g_nKeyIndex);
+void CSingleKey::OnHookKeyDown(int keyIndex) {
+    m_capture.OnHookKeyDown(keyIndex);
     update(regionRect(0));
 }
 
-void CSingleKey::OnHookKeyUp() { m_capture.OnHookKeyUp(g_nKeyIndex); }
+void CSingleKey::OnHookKeyUp(int keyIndex) { m_capture.OnHookKeyUp(keyIndex); }
 
 void CSingleKey::paintSkin(QPainter& painter, const QRect& dirty) {
     painter.setFont(LargeFont(m_nLanguage));

@@ -22,8 +22,8 @@ public:
     const KeyboardCapture& Keyboard() const { return m_keyboard; }
     int HotRegion() const { return m_nHotRegion; }
 
-    void OnHookKeyDown() override;
-    void OnHookKeyUp() override;
+    void OnHookKeyDown(int keyIndex) override;
+    void OnHookKeyUp(int keyIndex) override;
     void OnKeysLost() override { m_capture.OnKeysLost(); }
 
 protected:

@@ -13,7 +13,7 @@
 namespace voltrane {
 
 // The outcome of a save: written, or why not.
-struct WriteResult {
+struct [[nodiscard]] WriteResult {
     std::string error;  // empty when written; else the reason, e.g. "Permission denied"
 
     static WriteResult Failed(std::string reason) { return {std::move(reason)}; }

@@ -24,6 +24,10 @@ inline constexpr std::size_t kMaxNameLength = 256;
 // enters a record or the store passes through here.
 std::u16string BoundedName(std::u16string_view name);
 
+// The macro list shows this many rows of this height, in skin pixels.
+inline constexpr int kMacroListRows = 20;
+inline constexpr int kMacroRowHeight = 12;
+
 struct MacroStore {
     MacroRecord m_Macro[kMacroStoreSlots] = {};  // a record whose count is 0 is empty
     uint32_t m_nMacroCount = 0;                  // records in use, 0..300

@@ -134,11 +134,13 @@ std::vector<int> MouseSetting::ApplyEditRule(int item) {
     return changed;
 }
 
-void MouseSetting::SetSliderValue(int sliderItem, int32_t value) {
-    if (sliderItem == kItemDpiSlider ||
-        (sliderItem >= kItemSpeedSlider && sliderItem <= kItemDoubleClickSlider)) {
-        m_nItem[sliderItem + 4] = value;
+std::vector<int> MouseSetting::SetSliderValue(int sliderItem, int32_t value) {
+    if (sliderItem != kItemDpiSlider &&
+        (sliderItem < kItemSpeedSlider || sliderItem > kItemDoubleClickSlider)) {
+        return {};
     }
+    m_nItem[sliderItem + kSliderValueOffset] = value;
+    return {sliderItem, sliderItem + kSliderValueOffset};
 }
 
 void MouseSetting::AssignKeyCombo(int button, std::span<const uint8_t, kKeyStringLength> keys) {

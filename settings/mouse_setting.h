@@ -13,6 +13,8 @@
 namespace voltrane {
 
 inline constexpr int kItemCount = 131;
+// A slider track's value lives this many items above the track (51 -> 55, 78 -> 82, ...).
+inline constexpr int kSliderValueOffset = 4;
 inline constexpr int kNoItem = 131;         // the item number that means "no item"
 inline constexpr int kButtonCount = 10;     // buttons 1..10 are indices 0..9
 inline constexpr int kMacroRowBytes = 255;  // a button's macro row: at most 25 whole 10-byte records
@@ -122,9 +124,9 @@ struct MouseSetting {
     // outside 0..130) change nothing.
     std::vector<int> ApplyEditRule(int item);
 
-    // A click on a slider track (items 51, 78, 79, 80) sets the item four numbers higher.
-    // Other items are ignored.
-    void SetSliderValue(int sliderItem, int32_t value);
+    // A click on a slider track (items 51, 78, 79, 80) sets the item four numbers higher. Returns
+    // the track and that item; other items are ignored and give none.
+    std::vector<int> SetSliderValue(int sliderItem, int32_t value);
 
     // Gives button `button` (0..9) the captured key combination: when `keys` is not empty its
     // bytes become the button's key data and the function becomes Keyboard. The button's macro

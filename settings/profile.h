@@ -9,7 +9,7 @@
 
 namespace voltrane {
 
-enum class ProfileLoad {
+enum class [[nodiscard]] ProfileLoad{
     Loaded,       // the file was read
     Missing,      // no file: the record was reset to the built-in defaults
     Unreadable,   // the file exists but cannot be read (or is too large to be a profile): record kept

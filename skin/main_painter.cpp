@@ -19,8 +19,6 @@ namespace {
 
 constexpr int kLastButtonItem = 6;
 constexpr int kFirstLargeItem = 125;
-constexpr int kMacroListRows = 20;
-constexpr int kMacroRowHeight = 12;
 constexpr int kDpiValues[] = {500, 1000, 2000, 3000, 4000};
 constexpr int kBoxedItems[] = {14, 15, 16, 24, 25, 28, 29, 32, 33, 69, 71};
 constexpr int kBoxWidth = 18;

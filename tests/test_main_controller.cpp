@@ -5,8 +5,10 @@
 
 #include <algorithm>
 #include <deque>
+#include <filesystem>
 #include <memory>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "controller_rig.h"
@@ -105,6 +107,121 @@ TEST(MainController, EditRuleChangesTheRecordAndRepaintsWhatChanged) {
     EXPECT_NE(std::find(rig.ui.changed.begin(), rig.ui.changed.end(), 22), rig.ui.changed.end());
 }
 
+// A slider click is an edit like any other: it sets the value, repaints the track and its value,
+// and marks the profile once one was chosen, so that switching profiles asks.
+struct SliderCase {
+    const char* name;
+    int track;
+    int value;
+};
+
+const std::vector<SliderCase> kSliderCases = {
+    {"Dpi", kItemDpiSlider, 3},
+    {"PointerSpeed", kItemSpeedSlider, 8},
+    {"WheelLines", 79, 0},
+    {"DoubleClick", kItemDoubleClickSlider, 9},
+};
+
+TEST(MainController, SliderClickSetsTheValueAndMarksTheProfile) {
+    for (const SliderCase& c : kSliderCases) {
+        SCOPED_TRACE(c.name);
+        Rig rig;
+        rig.Click(116);
+        rig.ui.changed.clear();
+        rig.main.ClickSlider(c.track, c.value);
+        EXPECT_EQ(rig.Setting().m_nItem[c.track + kSliderValueOffset], c.value);
+        EXPECT_EQ(rig.ui.changed, (std::vector<int>{c.track, c.track + kSliderValueOffset}));
+        EXPECT_TRUE(rig.main.m_bModified);
+        rig.Click(117);
+        EXPECT_EQ(rig.ui.questions.size(), 1u);
+    }
+}
+
+// The name typed into the box becomes the selected macro's name on a background click, bounded.
+TEST(MainController, BackgroundClickTakesOverTheTypedNameBounded) {
+    Rig rig;
+    rig.Store().m_nMacroSel = 2;
+    rig.window.nameText = std::u16string(32767, u'n');
+    rig.main.TakeOverMacroName();
+    EXPECT_EQ(rig.Store().m_strMacroNames[2], std::u16string(kMaxNameLength, u'n'));
+    EXPECT_EQ(rig.ui.changed, std::vector<int>{kItemMacroList});
+    rig.window.nameText.clear();
+    rig.main.TakeOverMacroName();
+    EXPECT_EQ(rig.Store().m_strMacroNames[2], std::u16string(kMaxNameLength, u'n'));
+}
+
+// The hover row follows the cursor over the list on the advanced page, never past the new-macro
+// row, and falls back to the selected row elsewhere; only a change repaints.
+struct HoverCase {
+    const char* name;
+    int page;
+    int hot;
+    int offsetY;
+    int expectedRow;
+    bool repaints;
+};
+
+const std::vector<HoverCase> kHoverCases = {
+    {"FirstRow", 1, kItemMacroList, 0, 3, true},
+    {"ThirdRow", 1, kItemMacroList, 2 * kMacroRowHeight + 5, 5, true},
+    {"PastTheNewMacroRow", 1, kItemMacroList, 19 * kMacroRowHeight, 6, true},
+    {"SelectedRowUnchanged", 1, kItemMacroList, kMacroRowHeight + 1, 4, false},
+    {"BasicPage", 0, kItemMacroList, 0, 4, false},
+    {"OtherItem", 1, kItemMacroCount, 0, 4, false},
+};
+
+TEST(MainController, HoverFollowsTheCursorOverTheMacroList) {
+    for (const HoverCase& c : kHoverCases) {
+        SCOPED_TRACE(c.name);
+        Rig rig;
+        MacroStore& store = rig.Store();
+        store.m_nMacroCount = 6;
+        store.m_nMacroTop = 3;
+        store.m_nMacroSel = 4;
+        store.m_nMacroHoverRow = 4;
+        rig.main.m_nPage = c.page;
+        rig.main.Hover(c.hot, c.offsetY);
+        EXPECT_EQ(rig.main.m_nHotItem, c.hot);
+        EXPECT_EQ(store.m_nMacroHoverRow, c.expectedRow);
+        const std::vector<int> repainted =
+            c.repaints ? std::vector<int>{kItemMacroInfo, kItemMacroList} : std::vector<int>{};
+        EXPECT_EQ(rig.ui.changed, repainted);
+    }
+}
+
+// The wheel scrolls the list a row at a time, stops at both ends, and is left to the window when
+// the cursor is elsewhere.
+struct WheelCase {
+    const char* name;
+    int hot;
+    int top;
+    int delta;
+    bool handled;
+    int expectedTop;
+};
+
+const std::vector<WheelCase> kWheelCases = {
+    {"Up", kItemMacroList, 5, 120, true, 4},
+    {"UpAtTheTop", kItemMacroList, 0, 120, true, 0},
+    {"Down", kItemMacroList, 5, -120, true, 6},
+    {"DownAtTheEnd", kItemMacroList, 11, -120, true, 11},
+    {"ElsewhereIsNotHandled", kItemMacroCount, 5, 120, false, 5},
+};
+
+TEST(MainController, WheelScrollsTheMacroListWithinItsRows) {
+    for (const WheelCase& c : kWheelCases) {
+        SCOPED_TRACE(c.name);
+        Rig rig;
+        rig.Store().m_nMacroCount = 30;
+        rig.Store().m_nMacroTop = c.top;
+        rig.main.m_nHotItem = c.hot;
+        EXPECT_EQ(rig.main.ScrollMacroList(c.delta), c.handled);
+        EXPECT_EQ(rig.Store().m_nMacroTop, c.expectedTop);
+        const bool moved = c.top != c.expectedTop;
+        EXPECT_EQ(rig.ui.changed, moved ? std::vector<int>{kItemMacroList} : std::vector<int>{});
+    }
+}
+
 // The save question in each language, and what each answer does to the old profile's file.
 struct SaveQuestionCase {
     const char* name;
@@ -159,6 +276,74 @@ TEST(MainController, ProfileWithoutFileEmptiesTheNameBox) {
         rig.ui.yesNo = {true};
         rig.Click(c.item);
         EXPECT_EQ(rig.window.nameText, c.box);
+    }
+}
+
+// A profile file that cannot be written or read (a folder in its place): each failure is told as
+// "Save Setting2" and "Load setting" tell it, and neither the changes nor the profile shown are lost.
+constexpr int kNoTitle = -1;
+
+struct ProfileFailureCase {
+    const char* name;
+    std::vector<int> clicksBefore;  // before the folder appears
+    const char* folder;
+    std::vector<int> clicksAfter;
+    std::deque<bool> answers;
+    std::vector<std::pair<int, int>> shown;  // message rows: text, title (kNoTitle: none)
+    int profile;                             // the current profile afterwards
+    bool modified;
+};
+
+const std::vector<ProfileFailureCase> kProfileFailureCases = {
+    {"ApplyTellsTheFailedSaveAndStillWritesTheMouse",
+     {116, kItemRate1000},
+     "Setting2.ini",
+     {129},
+     {},
+     {{kMessageFileSaveFailed, kMessageError}, {kMessageDownloadComplete, kNoTitle}},
+     2,
+     true},
+    {"FailedSaveAfterYesStaysWithTheChanges",
+     {116, kItemRate1000},
+     "Setting2.ini",
+     {118},
+     {true},
+     {{kMessageFileSaveFailed, kMessageError}},
+     2,
+     true},
+    {"UnreadableTabKeepsTheProfileAndChanges",
+     {116, kItemRate1000},
+     "Setting4.ini",
+     {118},
+     {false},
+     {{kMessageError, kMessageFail}},
+     2,
+     true},
+    {"UnreadableFirstTab", {}, "Setting4.ini", {118}, {}, {{kMessageError, kMessageFail}}, -1, false},
+};
+
+TEST(MainController, ProfileFileFailuresAreToldAndLoseNothing) {
+    for (const ProfileFailureCase& c : kProfileFailureCases) {
+        SCOPED_TRACE(c.name);
+        Rig rig;
+        rig.ui.yesNo = c.answers;
+        for (int item : c.clicksBefore) rig.Click(item);
+        const MouseSetting before = rig.Setting();
+        std::filesystem::create_directory(rig.dir.path() / c.folder);
+        for (int item : c.clicksAfter) rig.Click(item);
+        ASSERT_EQ(rig.ui.shown.size(), c.shown.size());
+        for (std::size_t i = 0; i < c.shown.size(); ++i) {
+            EXPECT_EQ(rig.ui.shown[i].text, GetText(TextTable::Message, c.shown[i].first, kEnglish));
+            const int title = c.shown[i].second;
+            EXPECT_EQ(rig.ui.shown[i].title,
+                      title == kNoTitle ? u"" : GetText(TextTable::Message, title, kEnglish));
+        }
+        EXPECT_EQ(rig.main.m_nCurProfile, c.profile);
+        EXPECT_EQ(rig.main.m_bModified, c.modified);
+        EXPECT_EQ(rig.Setting().m_nItem[kItemRate1000], before.m_nItem[kItemRate1000]);
+        const int* items = rig.Setting().m_nItem;
+        EXPECT_EQ(std::vector<int>(items + kItemProfile1, items + kItemProfile5 + 1),
+                  std::vector<int>(before.m_nItem + kItemProfile1, before.m_nItem + kItemProfile5 + 1));
     }
 }
 
@@ -259,6 +444,18 @@ TEST(MainController, LanguageChangeIsStoredAndRepainted) {
     EXPECT_EQ(ReadLanguage(rig.dir.path() / "LANGUAGE.ini"), 5);
     EXPECT_EQ(rig.controller.Language(), 5);
     EXPECT_EQ(rig.window.requests, std::vector<std::string>{"repaint"});
+    EXPECT_TRUE(rig.ui.shown.empty());
+}
+
+// A language file that cannot be written is told; the language is used all the same.
+TEST(MainController, LanguageThatCannotBeStoredIsTold) {
+    Rig rig;
+    std::filesystem::create_directory(rig.dir.path() / "LANGUAGE.ini");
+    rig.main.ChangeLanguage(3);
+    EXPECT_EQ(rig.controller.Language(), 3);
+    ASSERT_EQ(rig.ui.shown.size(), 1u);
+    EXPECT_EQ(rig.ui.shown[0].text, GetText(TextTable::Message, kMessageFileSaveFailed, 3));
+    EXPECT_EQ(rig.ui.shown[0].title, GetText(TextTable::Message, kMessageError, 3));
 }
 
 }  // namespace

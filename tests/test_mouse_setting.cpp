@@ -123,13 +123,13 @@ TEST(MouseSetting, SliderValues) {
     MouseSetting s = defaults();
     const std::pair<int, int> sliders[] = {{51, 55}, {78, 82}, {79, 83}, {80, 84}};
     for (auto [track, item] : sliders) {
-        s.SetSliderValue(track, 7);
+        EXPECT_EQ(s.SetSliderValue(track, 7), (std::vector<int>{track, item}));
         EXPECT_EQ(s.m_nItem[item], 7) << track;
     }
     MouseSetting untouched = defaults();
     s = defaults();
-    s.SetSliderValue(77, 3);   // not a slider track
-    s.SetSliderValue(127, 3);  // would reach past the items
+    EXPECT_TRUE(s.SetSliderValue(77, 3).empty());   // not a slider track
+    EXPECT_TRUE(s.SetSliderValue(127, 3).empty());  // would reach past the items
     EXPECT_TRUE(std::equal(std::begin(s.m_nItem), std::end(s.m_nItem), untouched.m_nItem));
 }
 

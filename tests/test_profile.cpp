@@ -97,7 +97,7 @@ TEST(Profile, EnglishSharedKeys) {
     for (auto [item, value] : values) s.m_nItem[item] = value;
     ASSERT_TRUE(SaveProfile(s, dir.path() / "p.ini", "m.mac", kEnglish));
     MouseSetting loaded;
-    LoadProfile(loaded, dir.path() / "p.ini", kEnglish, 0);
+    ASSERT_EQ(LoadProfile(loaded, dir.path() / "p.ini", kEnglish, 0), ProfileLoad::Loaded);
     for (int item : {24, 28, 32, 91, 95}) EXPECT_EQ(loaded.m_nItem[item], 5) << item;
     for (int item : {25, 29, 33}) EXPECT_EQ(loaded.m_nItem[item], 8) << item;
     for (int item : {51, 78, 79, 80}) EXPECT_EQ(loaded.m_nItem[item], 12) << item;
@@ -308,7 +308,7 @@ TEST(Profile, NameWithLineBreaksCannotInjectKeys) {
     s.m_strButtonMacro[0] = u"evil\r\nButton2=0x9\r\n[Other]";
     ASSERT_TRUE(SaveProfile(s, dir.path() / "p.ini", "m.mac", kEnglish));
     MouseSetting loaded;
-    LoadProfile(loaded, dir.path() / "p.ini", kEnglish, 0);
+    ASSERT_EQ(LoadProfile(loaded, dir.path() / "p.ini", kEnglish, 0), ProfileLoad::Loaded);
     EXPECT_EQ(loaded.m_nItem[1], 2);
     EXPECT_EQ(loaded.m_strButtonMacro[0], u"evil  Button2=0x9  [Other]");
     EXPECT_EQ(loaded.m_strButtonMacro[9], u"");
