@@ -34,6 +34,10 @@ KeyboardCapture::~KeyboardCapture() {
     release();
 }
 
+bool KeyboardCapture::BlocksWindowManagerMove() const {
+    return m_bGrabbed && QGuiApplication::platformName() == QLatin1String("xcb");
+}
+
 bool KeyboardCapture::ShowsNote() const { return !m_bGrabbed && m_dialog.isActiveWindow(); }
 
 void KeyboardCapture::Suspend() { release(); }

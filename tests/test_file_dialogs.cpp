@@ -115,8 +115,8 @@ void TestFileDialogs::dialogsOpenInTheProgramDirectory() {
     DialogSight sight;
     whenDialogShows([&sight, typed](QFileDialog* dialog) {
         const QTreeView* details = dialog->findChild<QTreeView*>();
-        QTest::qWaitFor(
-            [details] { return details && details->model()->rowCount(details->rootIndex()) > 0; });
+        static_cast<void>(QTest::qWaitFor(  // the rows are checked below; a dialog without any fails there
+            [details] { return details && details->model()->rowCount(details->rootIndex()) > 0; }));
         const QLineEdit* name = dialog->findChild<QLineEdit*>(QStringLiteral("fileNameEdit"));
         sight = {dialog->directory().absolutePath(),
                  dialog->nameFilters(),

@@ -320,7 +320,7 @@ TEST(MouseWasRemoved, Decisions) {
         transport.unopenable = row.unopenable;
         CHidDevice hid(transport);
 
-        EXPECT_EQ(MouseWasRemoved(hid, {row.kind, "/dev/hidraw2"}), row.expectedRemoved);
+        EXPECT_EQ(MouseWasRemoved(hid, {row.kind, "/dev/hidraw2", {}}), row.expectedRemoved);
         EXPECT_FALSE(transport.IsOpen());
         // An arrival does not even look for the mouse.
         EXPECT_EQ(transport.Count("enumerate"), row.kind == DeviceEvent::Kind::Removal ? 1 : 0);
@@ -331,7 +331,7 @@ TEST(MouseWasRemoved, ArrivalLeavesAnOpenCollectionOpen) {
     VirtualMouse mouse(EmptyState());
     CHidDevice hid(mouse);
     ASSERT_EQ(hid.Open(kButtonCollectionLength), 1);
-    EXPECT_FALSE(MouseWasRemoved(hid, {DeviceEvent::Kind::Arrival, "/dev/hidraw5"}));
+    EXPECT_FALSE(MouseWasRemoved(hid, {DeviceEvent::Kind::Arrival, "/dev/hidraw5", {}}));
     EXPECT_TRUE(hid.IsOpen());
 }
 
@@ -339,7 +339,7 @@ TEST(MouseWasRemoved, RemovalDuringAnOpenCollectionClosesIt) {
     VirtualMouse mouse(EmptyState());
     CHidDevice hid(mouse);
     ASSERT_EQ(hid.Open(kButtonCollectionLength), 1);
-    EXPECT_FALSE(MouseWasRemoved(hid, {DeviceEvent::Kind::Removal, "/dev/hidraw5"}));
+    EXPECT_FALSE(MouseWasRemoved(hid, {DeviceEvent::Kind::Removal, "/dev/hidraw5", {}}));
     EXPECT_FALSE(hid.IsOpen());
     EXPECT_FALSE(mouse.IsOpen());
 }
@@ -348,7 +348,7 @@ TEST(MouseWasRemoved, UnpluggedVirtualMouse) {
     VirtualMouse mouse(EmptyState());
     CHidDevice hid(mouse);
     mouse.SetPresent(false);
-    EXPECT_TRUE(MouseWasRemoved(hid, {DeviceEvent::Kind::Removal, "/dev/hidraw5"}));
+    EXPECT_TRUE(MouseWasRemoved(hid, {DeviceEvent::Kind::Removal, "/dev/hidraw5", {}}));
 }
 
 // A run of plug events against the virtual mouse: whether each one ends the program.
@@ -386,7 +386,7 @@ TEST(MousePresence, OnlyTheLossOfAPresentMouseCounts) {
         EXPECT_EQ(presence.Probe(), row.pluggedAtStart);
         for (const PresenceStep& step : row.steps) {
             mouse.SetPresent(step.mousePlugged);
-            EXPECT_EQ(presence.MouseWentAway({step.kind, "/dev/hidraw4"}), step.expectedGone);
+            EXPECT_EQ(presence.MouseWentAway({step.kind, "/dev/hidraw4", {}}), step.expectedGone);
             EXPECT_FALSE(mouse.IsOpen());
         }
     }

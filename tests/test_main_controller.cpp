@@ -271,7 +271,9 @@ TEST(MainController, ProfileWithoutFileEmptiesTheNameBox) {
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
         Rig rig;
-        if (c.file) ASSERT_TRUE(rig.controller.SaveProfile(rig.dir.path() / c.file));
+        if (c.file) {
+            ASSERT_TRUE(rig.controller.SaveProfile(rig.dir.path() / c.file));
+        }
         rig.window.nameText = u"Macro_1";
         rig.ui.yesNo = {true};
         rig.Click(c.item);

@@ -138,8 +138,6 @@ struct DescriptorCase {
     std::vector<HidCollectionInfo> expected;
 };
 
-std::ostream& operator<<(std::ostream& os, const DescriptorCase& c) { return os << c.name; }
-
 // clang-format off
 const std::vector<DescriptorCase> kCases = {
     {"VendorCollections", kVendorCollections, {{0xFF00, 1, 0, 0, 8}, {0xFF00, 2, 0, 0, 2049}}},

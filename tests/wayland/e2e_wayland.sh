@@ -168,8 +168,10 @@ if wait_for 10 window_count 2; then
         [ "$(field 3-single-key)" = "$empty" ] || break
     done
     no_mask_colour "$session/3-single-key.png" || fail "the single-key dialog shows the mask colour"
-    # A drag by the dialog's background moves it.
-    pointer "move:$((dx + 150)),$((dy + 12))" down "move:$((dx + 250)),$((dy + 62))" up
+    # A drag by the dialog's background moves it. The drag begins once the pointer has moved a few
+    # pixels with the button down, so the pointer goes on moving after that, as a hand's does.
+    pointer "move:$((dx + 150)),$((dy + 12))" down "move:$((dx + 160)),$((dy + 17))" \
+        "move:$((dx + 200)),$((dy + 40))" "move:$((dx + 250)),$((dy + 62))" up
     read -r mx my _ < <(windows | tail -n 1)
     [ "$mx" -ne "$dx" ] || [ "$my" -ne "$dy" ] || fail "a drag by the background did not move the dialog"
     shot 4-dragged
