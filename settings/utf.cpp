@@ -195,7 +195,9 @@ std::optional<std::u16string> AnsiToUtf16(std::string_view text, int codePage) {
                                                 static_cast<unsigned char>(unit[1]) << 8));
         }
         if (result != static_cast<std::size_t>(-1) || error == E2BIG) continue;
-        if (error != EILSEQ) {  // EINVAL: the text ends inside a character
+        // EINVAL: the text ends inside a character. Some converters also say EILSEQ there, with
+        // nothing left to skip.
+        if (error != EILSEQ || inLeft == 0) {
             out.push_back(kReplacementChar);
             break;
         }
