@@ -11,6 +11,8 @@
 # usage: e2e_window.sh VOLTRANE VOLTRANECTL SKIN_DIR SHOT_DIR
 # Exits 77 (skipped) when a tool it needs is missing.
 set -euo pipefail
+# shellcheck source=tests/e2e_common.sh
+source "$(dirname "${BASH_SOURCE[0]}")/e2e_common.sh"
 voltrane=$1 ctl=$2 skins=$3 shots=$4
 
 for tool in Xvfb xauth xdotool openbox xdpyinfo xprop import python3; do
@@ -21,22 +23,11 @@ scratch=$(mktemp -d)
 pids=()
 cleanup() {
     local pid
-    for pid in "${pids[@]}"; do kill "$pid" 2>/dev/null || true; done
-    for pid in "${pids[@]}"; do wait "$pid" 2>/dev/null || true; done
+    stop_pids "${pids[@]}"
     rm -rf "$scratch"
 }
 trap cleanup EXIT
 
-# wait_for SECONDS COMMAND...: polls COMMAND every 0.1 s until it succeeds; fails after SECONDS.
-wait_for() {
-    local tries=$(($1 * 10))
-    shift
-    until "$@" >/dev/null 2>&1; do
-        tries=$((tries - 1))
-        [ "$tries" -gt 0 ] || return 1
-        sleep 0.1
-    done
-}
 
 # A private X server on the first free display number, reachable only through its socket and cookie.
 export XAUTHORITY=$scratch/Xauthority

@@ -10,6 +10,8 @@
 # usage: e2e_wayland.sh VOLTRANE VOLTRANECTL WAYLAND_POINTER SKIN_DIR SHOT_DIR
 # Exits 77 (skipped) when a tool it needs is missing.
 set -euo pipefail
+# shellcheck source=tests/e2e_common.sh
+source "$(dirname "${BASH_SOURCE[0]}")/../e2e_common.sh"
 voltrane=$1 ctl=$2 pointer_tool=$3 skins=$4 shots=$5
 
 for tool in sway swaymsg swaybg grim wtype setpriv convert python3; do
@@ -27,22 +29,11 @@ cleanup() {
     local pid
     # sway ends its session and its clients with it.
     [ -z "${swaysock:-}" ] || msg exit >/dev/null 2>&1 || true
-    for pid in "${pids[@]}"; do kill "$pid" 2>/dev/null || true; done
-    for pid in "${pids[@]}"; do wait "$pid" 2>/dev/null || true; done
+    stop_pids "${pids[@]}"
     rm -rf "$scratch"
 }
 trap cleanup EXIT
 
-# wait_for SECONDS COMMAND...: polls COMMAND every 0.1 s until it succeeds; fails after SECONDS.
-wait_for() {
-    local tries=$(($1 * 10))
-    shift
-    until "$@" >/dev/null 2>&1; do
-        tries=$((tries - 1))
-        [ "$tries" -gt 0 ] || return 1
-        sleep 0.1
-    done
-}
 
 # A portable installation of the built program, and the session's folders, all the user's own.
 session=$scratch/session app=$scratch/session/app
