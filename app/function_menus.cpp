@@ -1,9 +1,9 @@
 #include "app/function_menus.h"
 
-#include "app/globals.h"
 #include "control/function_menus.h"
 #include "settings/text_tables.h"
 #include "skin/qt_text.h"
+#include "skin/skin_fonts.h"
 
 namespace voltrane {
 

@@ -5,10 +5,10 @@
 #include <QLineEdit>
 #include <QTreeView>
 
-#include "app/globals.h"
 #include "settings/text_tables.h"
 #include "skin/msg_box_dlg.h"
 #include "skin/qt_text.h"
+#include "skin/skin_fonts.h"
 
 namespace voltrane {
 

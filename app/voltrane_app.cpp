@@ -6,7 +6,6 @@
 #include <QTimer>
 #include <cstdio>
 
-#include "app/globals.h"
 #include "app/qt_prompter.h"
 #include "app/single_instance.h"
 #include "app/voltrane_dlg.h"
@@ -19,27 +18,19 @@
 #include "settings/program_paths.h"
 #include "settings/text_tables.h"
 #include "skin/qt_text.h"
+#include "skin/skin_fonts.h"
+#include "skin/skin_images.h"
 
 namespace voltrane {
 
 namespace {
 
-constexpr int kLargePixels = 17;
-constexpr int kSmallPixels = 12;
-
-QFont interfaceFont(const char* family, int pixels) {
-    QFont font(QString::fromLatin1(family));
-    font.setPixelSize(pixels);
-    font.setHintingPreference(QFont::PreferFullHinting);
-    return font;
-}
-
 // Prepares what the first frame draws while the start-up read waits for the mouse (its wait runs an
 // event loop): the interface fonts of the language and the basic page's pictures. Without a mouse it
 // runs before the first frame instead, which costs nothing extra.
-void prepareFirstFrame() {
-    QTimer::singleShot(0, qApp, [] {
-        for (const QFont& font : {SmallFont(g_nLanguage), LargeFont(g_nLanguage)}) {
+void prepareFirstFrame(int language) {
+    QTimer::singleShot(0, qApp, [language] {
+        for (const QFont& font : {SmallFont(language), LargeFont(language)}) {
             QFontMetrics(font).horizontalAdvance(QStringLiteral("Apply 0"));
         }
         for (const int picture : {kMainNormal, kMainOver, kMainDown}) static_cast<void>(g_imgSkin[picture]);
@@ -64,34 +55,31 @@ void BringForward(QWidget& window) {
 }  // namespace
 
 bool CVoltraneApp::InitResources(const QString& programDir, const QString& skinDir) {
-    g_fontLarge = interfaceFont("Calibri", kLargePixels);
-    g_fontSmall = interfaceFont("Calibri", kSmallPixels);
-    g_fontLargeKorean = interfaceFont("Batang", kLargePixels);
-    g_fontSmallKorean = interfaceFont("Batang", kSmallPixels);
-    g_nLanguage = ReadLanguage(toPath(programDir + QStringLiteral("LANGUAGE.ini")));
+    CreateInterfaceFonts();
+    m_nLanguage = ReadLanguage(toPath(programDir + QStringLiteral("LANGUAGE.ini")));
     const qreal ratio = qApp ? qApp->devicePixelRatio() : 1.0;
     if (const std::optional<QString> missing = LoadSkinImages(g_imgSkin, skinDir, ratio)) {
         reportMissingFile(*missing);
         return false;
     }
-    prepareFirstFrame();
+    prepareFirstFrame(m_nLanguage);
     return true;
 }
 
 void CVoltraneApp::reportMissingFile(const QString& path) {
     QtPrompter dialogs(nullptr, {});
     UserInterface& ui = m_prompter ? *m_prompter : dialogs;
-    const QString text = ToQString(GetText(TextTable::Message, kMessageFileMissing, g_nLanguage)) + path;
-    ui.ShowMessage(text.toStdU16String(), u"Error", g_nLanguage);
+    const QString text = ToQString(GetText(TextTable::Message, kMessageFileMissing, m_nLanguage)) + path;
+    ui.ShowMessage(text.toStdU16String(), u"Error", m_nLanguage);
 }
 
 void CVoltraneApp::reportNotice(int row, const QStringList& details) {
-    const QString text = (QStringList{ToQString(GetText(TextTable::Notice, row, g_nLanguage))} + details)
+    const QString text = (QStringList{ToQString(GetText(TextTable::Notice, row, m_nLanguage))} + details)
                              .join(QLatin1Char('\n'));
     std::fprintf(stderr, "voltrane: %s\n", text.toUtf8().constData());
     QtPrompter dialogs(nullptr, {});
     UserInterface& ui = m_prompter ? *m_prompter : dialogs;
-    ui.ShowMessage(text.toStdU16String(), u"Error", g_nLanguage);
+    ui.ShowMessage(text.toStdU16String(), u"Error", m_nLanguage);
 }
 
 int CVoltraneApp::InitInstance() {
@@ -111,7 +99,7 @@ int CVoltraneApp::InitInstance() {
     const DeviceSelection selection = ParseDeviceSelector(std::getenv(kDeviceVariable), dir);
     auto device = std::make_unique<DeviceSession>(CreateTransport(selection, FactoryState()),
                                                   CreateDesktopHostPointer(), m_sleeper, dir);
-    CVoltraneDlg window(dir, std::move(device), m_prompter);
+    CVoltraneDlg window(dir, std::move(device), m_nLanguage, m_prompter);
     instance.OnRequest([&window] { BringForward(window); });
     QApplication::setQuitOnLastWindowClosed(false);
     QObject::connect(&window, &QDialog::finished, qApp, &QCoreApplication::quit);

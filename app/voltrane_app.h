@@ -8,6 +8,7 @@
 
 #include "app/event_loop_sleeper.h"
 #include "control/user_interface.h"
+#include "settings/text_tables.h"
 
 namespace voltrane {
 
@@ -16,10 +17,13 @@ public:
     // Messages of start-up go to `prompter` (the skinned message box when null).
     explicit CVoltraneApp(UserInterface* prompter = nullptr) : m_prompter(prompter) {}
 
-    // Takes `programDir` (ending in "/") as the program directory, creates the four fonts and loads the
-    // skins from `skinDir` (ending in "/"). A missing skin is reported with its full path, in the
-    // language the user chose last, and gives false.
+    // Takes `programDir` (ending in "/") as the program directory, reads the language the user chose
+    // last from its "LANGUAGE.ini", creates the four fonts and loads the skins from `skinDir` (ending
+    // in "/"). A missing skin is reported with its full path, in that language, and gives false.
     bool InitResources(const QString& programDir, const QString& skinDir);
+
+    // The language InitResources read: start-up's messages use it, and the main window starts in it.
+    int Language() const { return m_nLanguage; }
 
     // The whole program: resources from the folders LocateProgramPaths chooses for the executable's
     // folder, then the main window on the mouse VOLTRANE_DEVICE names, until it ends. Returns the exit
@@ -34,6 +38,7 @@ private:
 
     UserInterface* m_prompter;
     EventLoopSleeper m_sleeper;
+    int m_nLanguage = kEnglish;
 };
 
 }  // namespace voltrane

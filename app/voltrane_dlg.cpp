@@ -7,7 +7,6 @@
 #include "app/app_icon.h"
 #include "app/device_watch.h"
 #include "app/function_menus.h"
-#include "app/globals.h"
 #include "app/qt_capture_dialogs.h"
 #include "app/qt_prompter.h"
 #include "app/tray_icon.h"
@@ -16,6 +15,8 @@
 #include "skin/main_painter.h"
 #include "skin/my_combo_box.h"
 #include "skin/qt_text.h"
+#include "skin/skin_fonts.h"
+#include "skin/skin_images.h"
 #include "skin/skinned_window.h"
 
 namespace voltrane {
@@ -37,7 +38,7 @@ const char16_t* const kLanguageNames[] = {u"简体中文", u"繁體中文", u"En
 }  // namespace
 
 CVoltraneDlg::CVoltraneDlg(const std::filesystem::path& programDir, std::unique_ptr<DeviceSession> device,
-                           UserInterface* prompter, CaptureDialogs* dialogs)
+                           int language, UserInterface* prompter, CaptureDialogs* dialogs)
     : QDialog(nullptr, Qt::Window | Qt::FramelessWindowHint),
       m_ownPrompter(prompter ? nullptr : std::make_unique<QtPrompter>(this, programDir)),
       m_prompter(prompter ? *prompter : *m_ownPrompter),
@@ -45,19 +46,18 @@ CVoltraneDlg::CVoltraneDlg(const std::filesystem::path& programDir, std::unique_
       m_controller(programDir, *this),
       m_main(m_controller, *this, dialogs ? *dialogs : *m_ownDialogs) {
     m_controller.AttachDevice(std::move(device));
-    initialise();
+    initialise(language);
 }
 
 CVoltraneDlg::~CVoltraneDlg() = default;
 
-void CVoltraneDlg::initialise() {
+void CVoltraneDlg::initialise(int language) {
     setWindowIcon(AppIcon());
     setWindowTitle(QStringLiteral("Tarnhollow GamingMouse Driver Setting"));
     setMouseTracking(true);
     setFocusPolicy(Qt::StrongFocus);
     ShapeAndCentre(*this, g_imgSkin[kMainMask]);
-    const MacroNameBox box = m_main.Initialise();
-    g_nLanguage = m_controller.Language();
+    const MacroNameBox box = m_main.Initialise(language);
     if (DeviceSession* device = m_controller.Device()) {
         m_presence = std::make_unique<MousePresence>(device->Context().hid);
         m_presence->Probe();
@@ -76,7 +76,7 @@ void CVoltraneDlg::createMacroNameBox(const MacroNameBox& box) {
     m_editMacroName = new QLineEdit(this);
     m_editMacroName->setObjectName(QStringLiteral("1001"));
     m_editMacroName->setStyleSheet(kNameBoxStyle);
-    m_editMacroName->setFont(SmallFont(g_nLanguage));
+    m_editMacroName->setFont(SmallFont(m_controller.Language()));
     m_editMacroName->setGeometry(ItemQRect(kItemMacroNameBox));
     m_editMacroName->setText(ToQString(box.text));
     m_editMacroName->setEnabled(box.enabled);
@@ -90,7 +90,7 @@ void CVoltraneDlg::createLanguageBox() {
     const SkinRect& r = kLanguageBoxRect;
     m_comboLanguage->setGeometry(r.x, r.y, r.w, r.h);
     for (const char16_t* name : kLanguageNames) m_comboLanguage->addItem(QString::fromUtf16(name));
-    m_comboLanguage->setCurrentIndex(g_nLanguage);
+    m_comboLanguage->setCurrentIndex(m_controller.Language());
     connect(m_comboLanguage, &QComboBox::currentIndexChanged, this,
             [this](int index) { OnLanguageChange(index); });
 }
@@ -143,13 +143,13 @@ void CVoltraneDlg::FocusMacroNameBox() {
 
 // The function menu opens at the button's bottom left corner, 3 pixels to the left.
 std::optional<int> CVoltraneDlg::ShowFunctionMenu(int item) {
-    const std::unique_ptr<CMyMenu> menu = BuildFunctionMenu(g_nLanguage, this);
+    const std::unique_ptr<CMyMenu> menu = BuildFunctionMenu(m_controller.Language(), this);
     return TrackMenu(*menu, mapToGlobal(ItemQRect(item).bottomLeft() + QPoint(-3, 1)));
 }
 
 // The save-as menu's items end where " Save setting" begins.
 std::optional<int> CVoltraneDlg::ShowSaveAsMenu() {
-    const std::unique_ptr<CMyMenu> menu = BuildSaveAsMenu(g_nLanguage, this);
+    const std::unique_ptr<CMyMenu> menu = BuildSaveAsMenu(m_controller.Language(), this);
     const int height =
         (kSaveAsMenu.last - kSaveAsMenu.first + 1) * CMyMenu::ItemSize(CMyMenu::SaveAs).height();
     return TrackMenu(*menu, mapToGlobal(ItemQRect(kItemSaveSetting).topLeft() - QPoint(0, height)));
@@ -160,22 +160,22 @@ void CVoltraneDlg::OnDeviceChange(const DeviceEvent& event) {
 }
 
 void CVoltraneDlg::OnLanguageChange(int language) {
-    g_nLanguage = language;
-    m_editMacroName->setFont(SmallFont(language));
     m_main.ChangeLanguage(language);
+    m_editMacroName->setFont(SmallFont(m_controller.Language()));
 }
 
 void CVoltraneDlg::paintEvent(QPaintEvent* event) {
     QPainter painter(this);
     ClipToOutline(painter, *this, event->region());
+    const int language = m_controller.Language();
     const MainWindowState state{m_controller.Setting(),
                                 m_controller.Store(),
                                 m_main.m_nPage,
                                 m_main.m_bSideView,
                                 m_main.m_nHotItem,
-                                g_nLanguage,
+                                language,
                                 QString::fromStdString(m_controller.m_strMacroFile.filename().string())};
-    const MainWindowFonts fonts{SmallFont(g_nLanguage), LargeFont(g_nLanguage)};
+    const MainWindowFonts fonts{SmallFont(language), LargeFont(language)};
     for (const QRect& rect : event->region()) PaintMainWindow(painter, rect, state, g_imgSkin, fonts);
 }
 

@@ -21,11 +21,12 @@ class TrayIcon;
 
 class CVoltraneDlg : public QDialog, public UserInterface, public WindowPort {
 public:
-    // A window over the files of `programDir` and the mouse of `device` (none: no mouse is found).
-    // Messages, questions and file dialogs go to `prompter` (the Qt dialogs when null), the capture
-    // dialogs to `dialogs` (a stand-in that cancels when null).
+    // A window over the files of `programDir` and the mouse of `device` (none: no mouse is found),
+    // starting in `language` (the one "LANGUAGE.ini" holds). Messages, questions and file dialogs go
+    // to `prompter` (the Qt dialogs when null), the capture dialogs to `dialogs` (a stand-in that
+    // cancels when null).
     CVoltraneDlg(const std::filesystem::path& programDir, std::unique_ptr<DeviceSession> device,
-                 UserInterface* prompter = nullptr, CaptureDialogs* dialogs = nullptr);
+                 int language, UserInterface* prompter = nullptr, CaptureDialogs* dialogs = nullptr);
     ~CVoltraneDlg() override;
 
     // The user interface: messages, questions and file dialogs through the prompter, repaints here.
@@ -67,7 +68,7 @@ protected:
     void keyReleaseEvent(QKeyEvent* event) override;
 
 private:
-    void initialise();
+    void initialise(int language);
     void createMacroNameBox(const MacroNameBox& box);
     void createLanguageBox();
     void hitTest(QPoint point);

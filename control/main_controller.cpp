@@ -28,8 +28,8 @@ bool isMacroPanelItem(int item) {
 
 }  // namespace
 
-MacroNameBox MainController::Initialise() {
-    m_controller.SetLanguage(ReadLanguage(m_controller.ProgramFile("LANGUAGE.ini")));
+MacroNameBox MainController::Initialise(int language) {
+    m_controller.SetLanguage(language);
     // Profile 1 is not yet chosen: without a readable file the record keeps the built-in defaults.
     static_cast<void>(m_controller.LoadProfile(m_controller.NumberedProfile(1), m_nPage));
     std::optional<std::u16string> readName;

@@ -24,10 +24,10 @@ public:
     MainController(Controller& controller, WindowPort& window, CaptureDialogs& dialogs)
         : m_controller(controller), m_window(window), m_dialogs(dialogs) {}
 
-    // Start-up: the stored language, profile 1 (highlighted, not yet current), the mouse's
-    // configuration, the working macro file "mouse.mac" and the desktop's pointer settings.
-    // Returns what the macro-name box shows.
-    MacroNameBox Initialise();
+    // Start-up in `language` (start-up read it from "LANGUAGE.ini"; outside 0..5 it is English):
+    // profile 1 (highlighted, not yet current), the mouse's configuration, the working macro file
+    // "mouse.mac" and the desktop's pointer settings. Returns what the macro-name box shows.
+    MacroNameBox Initialise(int language);
 
     // Performs the action of item `item`; 131 and above do nothing.
     void ActivateItem(int item);

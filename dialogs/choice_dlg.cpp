@@ -4,7 +4,6 @@
 #include <QPainter>
 #include <QWheelEvent>
 
-#include "app/globals.h"
 #include "capture/dialog_texts.h"
 #include "dialogs/step_list_painter.h"
 #include "settings/button_records.h"
@@ -13,6 +12,8 @@
 #include "skin/item_qrect.h"
 #include "skin/qt_text.h"
 #include "skin/skin_colours.h"
+#include "skin/skin_fonts.h"
+#include "skin/skin_images.h"
 
 namespace voltrane {
 

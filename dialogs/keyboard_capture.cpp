@@ -6,13 +6,13 @@
 #include <QWidget>
 #include <QWindow>
 
-#include "app/globals.h"
 #include "capture/dialog_texts.h"
 #include "capture/keyboard_hook.h"
 #include "dialogs/shortcuts_inhibit.h"
 #include "skin/fitted_text.h"
 #include "skin/qt_text.h"
 #include "skin/skin_colours.h"
+#include "skin/skin_fonts.h"
 
 namespace voltrane {
 

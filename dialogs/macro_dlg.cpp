@@ -4,13 +4,14 @@
 #include <QWheelEvent>
 #include <cstring>
 
-#include "app/globals.h"
 #include "dialogs/step_list_painter.h"
 #include "settings/text_tables.h"
 #include "skin/dialog_regions.h"
 #include "skin/item_qrect.h"
 #include "skin/msg_box_dlg.h"
 #include "skin/qt_text.h"
+#include "skin/skin_fonts.h"
+#include "skin/skin_images.h"
 
 namespace voltrane {
 

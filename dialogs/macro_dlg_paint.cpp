@@ -3,7 +3,6 @@
 
 #include <QPainter>
 
-#include "app/globals.h"
 #include "capture/step_text.h"
 #include "dialogs/macro_dlg.h"
 #include "dialogs/step_list_painter.h"
@@ -14,6 +13,8 @@
 #include "skin/item_qrect.h"
 #include "skin/qt_text.h"
 #include "skin/skin_colours.h"
+#include "skin/skin_fonts.h"
+#include "skin/skin_images.h"
 
 namespace voltrane {
 

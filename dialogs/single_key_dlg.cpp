@@ -2,12 +2,13 @@
 
 #include <QPainter>
 
-#include "app/globals.h"
 #include "capture/dialog_texts.h"
 #include "skin/dialog_regions.h"
 #include "skin/fitted_text.h"
 #include "skin/item_qrect.h"
 #include "skin/qt_text.h"
+#include "skin/skin_fonts.h"
+#include "skin/skin_images.h"
 
 namespace voltrane {
 

@@ -11,9 +11,6 @@
 
 namespace voltrane {
 
-// The start-up value is Simplified Chinese: messages shown before "LANGUAGE.ini" is read come out in
-// language 0; the main window switches to English at the end of its initialisation.
-
 namespace {
 
 // The choice and single-key dialog tables hold Simplified Chinese, Traditional Chinese and English only.

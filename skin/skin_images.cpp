@@ -9,6 +9,8 @@
 
 namespace voltrane {
 
+SkinImages g_imgSkin;
+
 namespace {
 
 constexpr std::size_t kMaxSkinFileBytes = 64 * 1024 * 1024;

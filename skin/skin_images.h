@@ -40,6 +40,9 @@ private:
 // others).
 std::optional<QString> LoadSkinImages(SkinImages& skins, const QString& skinDir, qreal devicePixelRatio);
 
+// The skin images of the running program, loaded by start-up and drawn by every skinned window.
+extern SkinImages g_imgSkin;
+
 // `image` with every pixel of colour `key` transparent.
 QImage WithTransparentColour(const QImage& image, QRgb key);
 

@@ -9,7 +9,6 @@
 #include <memory>
 #include <utility>
 
-#include "app/globals.h"
 #include "app/voltrane_app.h"
 #include "capture/macro_edit.h"
 #include "dialogs/choice_dlg.h"

@@ -163,7 +163,7 @@ TEST(MacroList, TheStoreHoldsAtMost300Macros) {
 // Create, rename and delete, then " Save": "mouse.mac" and its name file hold what the list shows.
 TEST(MacroList, SavedStoreReadsBackAsShown) {
     Rig rig;
-    rig.main.Initialise();
+    rig.main.Initialise(kEnglish);
     rig.dialogs.edits = {KeyPresses(1), KeyPresses(2), KeyPresses(3)};
     for (int made = 0; made < 3; ++made) {
         rig.window.nameText = kNewMacroName;

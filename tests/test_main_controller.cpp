@@ -395,11 +395,13 @@ TEST(MainController, OkSendsAndHidesEvenWhenTheMouseIsGone) {
     }
 }
 
-TEST(MainController, InitialiseUsesTheStoredLanguageAndLeavesTheDesktopAlone) {
+// Start-up read "LANGUAGE.ini" before the window existed; the controller takes the language it
+// is given rather than reading the file again.
+TEST(MainController, InitialiseUsesTheGivenLanguageAndLeavesTheDesktopAlone) {
     const HostPointerValues desktop{4, false, 7, 900};
     Rig rig(desktop);
-    ASSERT_TRUE(WriteLanguage(rig.dir.path() / "LANGUAGE.ini", 3).ok());
-    const MacroNameBox box = rig.main.Initialise();
+    ASSERT_TRUE(WriteLanguage(rig.dir.path() / "LANGUAGE.ini", 5).ok());
+    const MacroNameBox box = rig.main.Initialise(3);
     EXPECT_EQ(rig.controller.Language(), 3);
     EXPECT_TRUE(rig.host->Applied().empty());
     EXPECT_EQ(rig.host->Values(), desktop);
@@ -433,7 +435,7 @@ TEST(MainController, StartUpKeepsTheProfilesMacroNames) {
         ASSERT_TRUE(rig.controller.SaveProfile(rig.dir.path() / "Setting1.ini"));
         rig.Setting().ResetToDefaults();
 
-        rig.main.Initialise();
+        rig.main.Initialise(kEnglish);
         EXPECT_EQ(rig.Setting().m_nItem[3], kFunctionMacro);
         EXPECT_EQ(rig.Setting().m_nMacroDataLen[3], 40);
         EXPECT_EQ(rig.Setting().m_strButtonMacro[3], c.shown);

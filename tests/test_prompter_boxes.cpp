@@ -7,11 +7,11 @@
 #include <QPushButton>
 #include <QTest>
 
-#include "app/globals.h"
 #include "app/qt_prompter.h"
 #include "app/voltrane_app.h"
 #include "settings/text_tables.h"
 #include "skin/msg_box_dlg.h"
+#include "skin/skin_fonts.h"
 #include "when_shown.h"
 
 using namespace voltrane;

@@ -11,7 +11,6 @@
 #include <QTimer>
 
 #include "app/event_loop_sleeper.h"
-#include "app/globals.h"
 #include "outline_alpha.h"
 #include "paint_spy.h"
 #include "settings/language_file.h"
@@ -21,6 +20,7 @@
 #include "skin/msg_box_dlg.h"
 #include "skin/my_combo_box.h"
 #include "skin/qt_text.h"
+#include "skin/skin_fonts.h"
 #include "window_rig.h"
 
 using namespace voltrane;
@@ -204,14 +204,14 @@ void TestVoltraneWindow::comboBoxIgnoresTheWheel() {
                       Qt::NoScrollPhase, false);
     QApplication::sendEvent(box, &wheel);
     QCOMPARE(box->currentIndex(), kEnglish);
-    QCOMPARE(g_nLanguage, kEnglish);
+    QCOMPARE(rig.window->GetController().Language(), kEnglish);
 }
 
 void TestVoltraneWindow::languageChangeIsStored() {
     WindowRig rig;
     QVERIFY(rig.Open());
     rig.window->LanguageBox()->setCurrentIndex(3);
-    QCOMPARE(g_nLanguage, 3);
+    QCOMPARE(rig.window->GetController().Language(), 3);
     QCOMPARE(ReadLanguage(rig.File("LANGUAGE.ini")), 3);
 }
 
@@ -256,7 +256,7 @@ void TestVoltraneWindow::storedLanguageAtStartUp() {
     QVERIFY(rig.dir.isValid());
     QVERIFY(WriteLanguage(rig.File("LANGUAGE.ini"), 5).ok());
     QVERIFY(rig.Open());
-    QCOMPARE(g_nLanguage, 5);
+    QCOMPARE(rig.window->GetController().Language(), 5);
     QCOMPARE(rig.window->LanguageBox()->currentIndex(), 5);
 }
 

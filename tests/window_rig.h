@@ -54,7 +54,8 @@ struct WindowRig {
         const std::filesystem::path programDir = dir.path().toStdString();
         auto session =
             std::make_unique<DeviceSession>(std::move(transport), std::move(pointer), sleeper, programDir);
-        window = std::make_unique<CVoltraneDlg>(programDir, std::move(session), &ui, &dialogs);
+        window =
+            std::make_unique<CVoltraneDlg>(programDir, std::move(session), app.Language(), &ui, &dialogs);
         window->show();
         return true;
     }

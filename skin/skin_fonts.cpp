@@ -1,21 +1,21 @@
-#include "app/globals.h"
+#include "skin/skin_fonts.h"
 
+#include <QString>
+#include <QStringList>
 #include <iterator>
 
 namespace voltrane {
-
-int g_nLanguage = 0;
 
 QFont g_fontLarge;
 QFont g_fontSmall;
 QFont g_fontLargeKorean;
 QFont g_fontSmallKorean;
 
-SkinImages g_imgSkin;
-
 namespace {
 
 constexpr int kKorean = 5;
+constexpr int kLargePixels = 17;
+constexpr int kSmallPixels = 12;
 
 // The CJK face of each language that has one, by language number.
 const char* const kCjkFaces[] = {
@@ -28,7 +28,21 @@ QFont withCjkFace(QFont font, int language) {
     return font;
 }
 
+QFont interfaceFont(const char* family, int pixels) {
+    QFont font(QString::fromLatin1(family));
+    font.setPixelSize(pixels);
+    font.setHintingPreference(QFont::PreferFullHinting);
+    return font;
+}
+
 }  // namespace
+
+void CreateInterfaceFonts() {
+    g_fontLarge = interfaceFont("Calibri", kLargePixels);
+    g_fontSmall = interfaceFont("Calibri", kSmallPixels);
+    g_fontLargeKorean = interfaceFont("Batang", kLargePixels);
+    g_fontSmallKorean = interfaceFont("Batang", kSmallPixels);
+}
 
 QFont SmallFont(int language) {
     return language == kKorean ? g_fontSmallKorean : withCjkFace(g_fontSmall, language);
