@@ -15,7 +15,6 @@
 #include "device/reports.h"
 #include "device/step_records.h"
 #include "device/virtual_mouse.h"
-#include "host/host_pointer_memory.h"
 
 namespace {
 
@@ -60,7 +59,7 @@ void BM_DecodeButtonReport(benchmark::State& state) {
 }
 BENCHMARK(BM_DecodeButtonReport);
 
-// One apply: host settings, settings report sent and fetched back, button report built, copied to
+// One apply: settings report sent and fetched back, button report built, copied to
 // "download.bin" (in a tmpfs folder where one exists, so the copy costs no disk flush wait) and sent.
 void BM_ApplyToVirtualMouse(benchmark::State& state) {
     const std::filesystem::path shm = "/dev/shm";
@@ -69,10 +68,9 @@ void BM_ApplyToVirtualMouse(benchmark::State& state) {
     std::filesystem::create_directories(dir);
     const MouseSetting setting = fullSetting();
     VirtualMouse mouse(FactoryState());
-    MemoryHostPointer host;
     NoWait sleeper;
     CHidDevice hid(mouse);
-    DeviceContext context{hid, host, sleeper, dir};
+    DeviceContext context{hid, sleeper, dir};
     for (auto _ : state) {
         if (RunApply(setting, context).outcome != ApplyOutcome::Done) state.SkipWithError("apply failed");
     }

@@ -8,8 +8,9 @@ int CommandApply(const CliOptions& options, CliEnvironment& env) {
     Controller& controller = session.controller();
     if (!LoadProfileFile(options.operands.at(0), env, controller)) return kExitUsage;
     if (const int code = AttachDevice(options, env, controller); code != kExitDone) return code;
-    const ApplyResult result = controller.Apply();
-    ReportHostSettings(options, env, controller, result.host);
+    const DesktopAndMouseApply applied = controller.Apply();
+    ReportHostSettings(options, env, controller, applied.host);
+    const ApplyResult& result = applied.mouse;
     if (result.downloadCopyFailed) {
         env.err << "voltranectl: warning: cannot write " << controller.ProgramFile("download.bin").string()
                 << "\n";

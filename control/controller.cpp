@@ -7,8 +7,9 @@ namespace voltrane {
 
 namespace {
 
-// The outcome of a device action without a device: nothing was there to open.
-ApplyResult noDevice() { return {ApplyOutcome::MouseNotFound}; }
+// The outcome of a device action without a device: nothing was there to open, and the desktop was
+// not asked.
+DesktopAndMouseApply noDevice() { return {{}, {ApplyOutcome::MouseNotFound}}; }
 
 }  // namespace
 
@@ -32,11 +33,13 @@ WriteResult Controller::SaveProfile(const std::filesystem::path& path) const {
     return voltrane::SaveProfile(m_setting, path, m_strMacroFile, m_nLanguage);
 }
 
-ApplyResult Controller::Apply() { return m_device ? RunApply(m_setting, m_device->Context()) : noDevice(); }
+DesktopAndMouseApply Controller::Apply() {
+    return m_device ? ApplyDesktopThenMouse(m_setting, m_device->Host(), m_device->Context()) : noDevice();
+}
 
-void Controller::ApplyToDevice() { ShowApplyOutcome(Apply(), m_ui, m_nLanguage); }
+void Controller::ApplyToDevice() { ShowApplyOutcome(Apply().mouse, m_ui, m_nLanguage); }
 
-int Controller::ApplyToDeviceSilently() { return SilentApplyCode(Apply().outcome); }
+int Controller::ApplyToDeviceSilently() { return SilentApplyCode(Apply().mouse.outcome); }
 
 ReadResult Controller::Read() {
     if (!m_device) return {ReadOutcome::MouseNotFound};

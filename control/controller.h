@@ -9,6 +9,7 @@
 #include <string>
 #include <string_view>
 
+#include "control/device_actions.h"
 #include "control/device_session.h"
 #include "control/user_interface.h"
 #include "device/apply_sequence.h"
@@ -55,8 +56,9 @@ public:
     ProfileLoad LoadProfile(const std::filesystem::path& path, int page);
     WriteResult SaveProfile(const std::filesystem::path& path) const;
 
-    // The device actions on the record (see device_actions.h); without a device the mouse is not found.
-    ApplyResult Apply();
+    // The device actions on the record (see device_actions.h); without a device the mouse is not found
+    // and the desktop's pointer settings are left alone.
+    DesktopAndMouseApply Apply();
     void ApplyToDevice();
     int ApplyToDeviceSilently();
     ReadResult Read();

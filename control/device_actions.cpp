@@ -1,6 +1,7 @@
 #include "control/device_actions.h"
 
 #include <algorithm>
+#include <utility>
 
 #include "device/step_records.h"
 #include "settings/profile.h"
@@ -36,6 +37,12 @@ void keepDecodedMacro(MouseSetting& setting, const MacroStore& store, int b, int
 
 }  // namespace
 
+DesktopAndMouseApply ApplyDesktopThenMouse(const MouseSetting& setting, HostPointer& host,
+                                           DeviceContext& context) {
+    HostApplyReport desktop = ApplyHostPointer(host, setting);
+    return {std::move(desktop), RunApply(setting, context)};
+}
+
 void ShowApplyOutcome(const ApplyResult& result, UserInterface& ui, int language) {
     auto show = [&](std::u16string_view text, int titleRow) {
         ui.ShowMessage(text, titleRow < 0 ? u"" : messageRow(titleRow, language), language);
@@ -63,8 +70,9 @@ void ShowApplyOutcome(const ApplyResult& result, UserInterface& ui, int language
     }
 }
 
-void ApplyToDevice(const MouseSetting& setting, DeviceContext& context, UserInterface& ui, int language) {
-    ShowApplyOutcome(RunApply(setting, context), ui, language);
+void ApplyToDevice(const MouseSetting& setting, HostPointer& host, DeviceContext& context,
+                   UserInterface& ui, int language) {
+    ShowApplyOutcome(ApplyDesktopThenMouse(setting, host, context).mouse, ui, language);
 }
 
 int SilentApplyCode(ApplyOutcome outcome) {
@@ -81,8 +89,8 @@ int SilentApplyCode(ApplyOutcome outcome) {
     }
 }
 
-int ApplyToDeviceSilently(const MouseSetting& setting, DeviceContext& context) {
-    return SilentApplyCode(RunApply(setting, context).outcome);
+int ApplyToDeviceSilently(const MouseSetting& setting, HostPointer& host, DeviceContext& context) {
+    return SilentApplyCode(ApplyDesktopThenMouse(setting, host, context).mouse.outcome);
 }
 
 ReadResult ReadKeepingMacros(MouseSetting& setting, MacroStore& store, DeviceContext& context) {

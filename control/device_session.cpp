@@ -7,6 +7,6 @@ DeviceSession::DeviceSession(std::unique_ptr<HidTransport> transport, std::uniqu
     : m_transport(std::move(transport)),
       m_host(std::move(host)),
       m_hid(*m_transport),
-      m_context{m_hid, *m_host, sleeper, programDir} {}
+      m_context{m_hid, sleeper, programDir} {}
 
 }  // namespace voltrane

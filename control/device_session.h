@@ -1,7 +1,7 @@
 #pragma once
 // The mouse and the desktop the controller works with: the transport (hidapi or the virtual
-// mouse), the host pointer backend, the HID link over the transport, and the context the apply and
-// read sequences take.
+// mouse), the host pointer backend, the HID link over the transport, and the context the mouse's
+// apply and read sequences take.
 
 #include <filesystem>
 #include <memory>

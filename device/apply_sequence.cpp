@@ -1,7 +1,5 @@
 #include "device/apply_sequence.h"
 
-#include <utility>
-
 #include "device/reports.h"
 #include "settings/atomic_file.h"
 
@@ -54,22 +52,15 @@ ApplyResult writeButtons(const ButtonReport& report, DeviceContext& context) {
     return {sent ? ApplyOutcome::Done : ApplyOutcome::ButtonsRefused, 0, !copied};
 }
 
-ApplyResult writeMouse(const MouseSetting& setting, DeviceContext& context) {
+}  // namespace
+
+ApplyResult RunApply(const MouseSetting& setting, DeviceContext& context) {
     // A configuration the button report cannot hold is refused before anything reaches the mouse.
     const ButtonReportBuild buttons = BuildButtonReport(setting);
     if (buttons.overflowButton != 0) return {ApplyOutcome::ButtonsDoNotFit, buttons.overflowButton};
     const ApplyResult settings = writeSettings(setting, context);
     if (settings.outcome != ApplyOutcome::Done) return settings;
     return writeButtons(buttons.report, context);
-}
-
-}  // namespace
-
-ApplyResult RunApply(const MouseSetting& setting, DeviceContext& context) {
-    HostApplyReport host = ApplyHostPointer(context.host, setting);
-    ApplyResult result = writeMouse(setting, context);
-    result.host = std::move(host);
-    return result;
 }
 
 }  // namespace voltrane

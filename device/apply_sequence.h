@@ -1,14 +1,12 @@
 #pragma once
-// Writing the configuration into the mouse: host pointer settings first, then the settings report
-// (sent with retries and read back), then the button report (copied to "download.bin" and sent with
-// retries).
+// Writing the configuration into the mouse: the settings report (sent with retries and read back),
+// then the button report (copied to "download.bin" and sent with retries).
 
 #include <filesystem>
 #include <optional>
 
 #include "device/hid_device.h"
 #include "device/sleeper.h"
-#include "host/host_pointer.h"
 #include "settings/mouse_setting.h"
 
 namespace voltrane {
@@ -16,7 +14,6 @@ namespace voltrane {
 // What the apply sequence needs from its surroundings.
 struct DeviceContext {
     CHidDevice& hid;
-    HostPointer& host;
     Sleeper& sleeper;
     std::filesystem::path programDir;  // where "download.bin" goes; empty: it is not written
 };
@@ -38,14 +35,12 @@ struct [[nodiscard]] ApplyResult {
     int button = 0;                        // ButtonsDoNotFit: the first button (2..10) that does not fit
     bool downloadCopyFailed = false;       // "download.bin" could not be written (the apply went on)
     std::optional<OpenRefusal> refusal{};  // MouseNotFound, MouseAccessDenied: a node that would not open
-    HostApplyReport host{};                // what the desktop took of the host pointer settings
 };
 
 // Runs the apply sequence and says how far it got; shows nothing. A configuration whose button
-// records do not fit the button report is refused before the mouse is touched (the host settings
-// are applied all the same). The HID handle is closed on every exit; sleeps go through the
-// context's sleeper (kDeviceWait after each refused transfer, and before the read-back). Without a
-// program directory the copy "download.bin" is not written and counts as failed.
+// records do not fit the button report is refused before the mouse is touched. The HID handle is closed on
+// every exit; sleeps go through the context's sleeper (kDeviceWait after each refused transfer, and before
+// the read-back). Without a program directory the copy "download.bin" is not written and counts as failed.
 ApplyResult RunApply(const MouseSetting& setting, DeviceContext& context);
 
 }  // namespace voltrane

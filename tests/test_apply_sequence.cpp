@@ -58,7 +58,7 @@ struct Rig {
 
     void Connect() {
         hid = std::make_unique<CHidDevice>(faulty ? *faulty : static_cast<HidTransport&>(mouse));
-        context.reset(new DeviceContext{*hid, host, sleeper, dir.path()});
+        context.reset(new DeviceContext{*hid, sleeper, dir.path()});
     }
 };
 
@@ -155,7 +155,7 @@ TEST_P(ApplySequence, OutcomeWaitsMessageAndMouseState) {
         Rig rig;
         c.fault(rig);
         rig.Connect();
-        ApplyToDevice(setting, *rig.context, rig.messages, language);
+        ApplyToDevice(setting, rig.host, *rig.context, rig.messages, language);
 
         EXPECT_EQ(rig.sleeper.waits, c.waits);
         EXPECT_FALSE(rig.hid->IsOpen());
@@ -182,7 +182,7 @@ TEST_P(ApplySequence, OutcomeWaitsMessageAndMouseState) {
     Rig codeRig;
     c.fault(codeRig);
     codeRig.Connect();
-    EXPECT_EQ(ApplyToDeviceSilently(setting, *codeRig.context), c.silent);
+    EXPECT_EQ(ApplyToDeviceSilently(setting, codeRig.host, *codeRig.context), c.silent);
     EXPECT_TRUE(codeRig.messages.shown.empty());
 }
 
@@ -198,14 +198,45 @@ TEST(ApplySequence, RefusedHostSettingsAreReportedBesideTheMouseOutcome) {
         rig.host.SetRefuseApply(true);
         rig.mouse.SetPresent(present);
         rig.Connect();
-        const ApplyResult result = RunApply(sampleSetting(), *rig.context);
-        EXPECT_EQ(result.outcome, present ? ApplyOutcome::Done : ApplyOutcome::MouseNotFound);
+        const DesktopAndMouseApply result = ApplyDesktopThenMouse(sampleSetting(), rig.host, *rig.context);
+        EXPECT_EQ(result.mouse.outcome, present ? ApplyOutcome::Done : ApplyOutcome::MouseNotFound);
         EXPECT_EQ(result.host.failed, std::vector<std::string>{"memory: the desktop refused the values"});
-        ApplyToDevice(sampleSetting(), *rig.context, rig.messages, kEnglish);
+        ApplyToDevice(sampleSetting(), rig.host, *rig.context, rig.messages, kEnglish);
         ASSERT_EQ(rig.messages.shown.size(), 1u);
         EXPECT_EQ(rig.messages.shown[0].text,
                   GetText(TextTable::Message, present ? 14 : kCases[1].textRow, kEnglish));
     }
+}
+
+// A desktop that notes how many reports the mouse had taken when the pointer settings arrived.
+class CountingHost : public HostPointer {
+public:
+    explicit CountingHost(const VirtualMouse& mouse) : m_mouse(mouse) {}
+    HostApplyReport Apply(const HostPointerValues&) override {
+        sendsBefore.push_back(m_mouse.SendCount());
+        return {};
+    }
+    std::optional<HostPointerValues> Read() override { return std::nullopt; }
+    std::string Name() const override { return "counting"; }
+
+    std::vector<int> sendsBefore;
+
+private:
+    const VirtualMouse& m_mouse;
+};
+
+// The desktop's pointer settings are written before anything reaches the mouse, and the mouse's own
+// sequence leaves the desktop alone.
+TEST(ApplySequence, DesktopSettingsGoBeforeTheMouse) {
+    Rig rig;
+    rig.Connect();
+    CountingHost host(rig.mouse);
+    const DesktopAndMouseApply result = ApplyDesktopThenMouse(sampleSetting(), host, *rig.context);
+    EXPECT_EQ(result.mouse.outcome, ApplyOutcome::Done);
+    EXPECT_EQ(host.sendsBefore, std::vector<int>{0});
+    EXPECT_EQ(rig.mouse.SendCount(), 2);
+    ASSERT_EQ(RunApply(sampleSetting(), *rig.context).outcome, ApplyOutcome::Done);
+    EXPECT_EQ(host.sendsBefore.size(), 1u);
 }
 
 TEST(ApplySequence, DownloadCopyIsTheButtonReport) {
@@ -233,7 +264,7 @@ TEST(ApplySequence, ConfigurationThatDoesNotFitIsNotSent) {
     rig.Connect();
     const VirtualMouse::State before = rig.mouse.Reports();
     const MouseSetting setting = overflowingSetting();
-    ApplyToDevice(setting, *rig.context, rig.messages, kEnglish);
+    ApplyToDevice(setting, rig.host, *rig.context, rig.messages, kEnglish);
 
     ASSERT_EQ(rig.messages.shown.size(), 1u);
     EXPECT_EQ(rig.messages.shown[0].text,
@@ -251,7 +282,7 @@ TEST(ApplySequence, ConfigurationThatDoesNotFitIsNotSent) {
     const ApplyResult result = RunApply(setting, *other.context);
     EXPECT_EQ(result.outcome, ApplyOutcome::ButtonsDoNotFit);
     EXPECT_EQ(result.button, 10);
-    EXPECT_EQ(ApplyToDeviceSilently(setting, *other.context), 0);
+    EXPECT_EQ(ApplyToDeviceSilently(setting, other.host, *other.context), 0);
 }
 
 // Without a program directory the copy is not written anywhere, least of all the working folder.
@@ -277,10 +308,10 @@ TEST(ApplySequence, AccessRefusedNamesTheNodeAndTheRule) {
     ASSERT_TRUE(result.refusal.has_value());
     EXPECT_EQ(result.refusal->path, VirtualMouse::kVendorPath);
     EXPECT_EQ(result.refusal->result.reason, "Permission denied");
-    EXPECT_EQ(ApplyToDeviceSilently(sampleSetting(), *rig.context), -3);
+    EXPECT_EQ(ApplyToDeviceSilently(sampleSetting(), rig.host, *rig.context), -3);
     for (int language = 0; language < kLanguageCount; ++language) {
         ScriptedUi ui;
-        ApplyToDevice(sampleSetting(), *rig.context, ui, language);
+        ApplyToDevice(sampleSetting(), rig.host, *rig.context, ui, language);
         ASSERT_EQ(ui.shown.size(), 1u);
         EXPECT_EQ(ui.shown[0].text,
                   std::u16string(GetText(TextTable::Message, kMessageCannotOpen, language)) + u"\n" +

@@ -430,7 +430,7 @@ TEST(MainController, StartUpKeepsTheProfilesMacroNames) {
         const MacroRecord applied = KeyPresses(2);
         const MacroRecord inProfile = KeyPresses(c.profilePresses);
         ASSERT_TRUE(AssignMacro(rig.Setting(), 3, &applied, u"Combo1"));
-        ASSERT_EQ(rig.controller.Apply().outcome, ApplyOutcome::Done);
+        ASSERT_EQ(rig.controller.Apply().mouse.outcome, ApplyOutcome::Done);
         ASSERT_TRUE(AssignMacro(rig.Setting(), 3, &inProfile, u"Combo1"));
         ASSERT_TRUE(rig.controller.SaveProfile(rig.dir.path() / "Setting1.ini"));
         rig.Setting().ResetToDefaults();
