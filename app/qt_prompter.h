@@ -17,7 +17,6 @@ public:
     bool AskYesNo(std::u16string_view text, std::u16string_view title, int language) override;
     std::optional<std::filesystem::path> ChooseSaveFile(const FileFilter& filter) override;
     std::optional<std::filesystem::path> ChooseOpenFile(const FileFilter& filter) override;
-    void ItemsChanged(std::span<const int>) override {}
 
 private:
     QWidget* m_owner;

@@ -34,12 +34,12 @@ public:
     bool AskYesNo(std::u16string_view text, std::u16string_view title, int language) override;
     std::optional<std::filesystem::path> ChooseSaveFile(const FileFilter& filter) override;
     std::optional<std::filesystem::path> ChooseOpenFile(const FileFilter& filter) override;
-    void ItemsChanged(std::span<const int> items) override;
 
     // The window's side of the controller.
     void HideWindow() override;
     void CloseWindow() override;
     void RepaintWindow(bool erase) override;
+    void ItemsChanged(std::span<const int> items) override;
     std::optional<int> ShowFunctionMenu(int item) override;
     std::optional<int> ShowSaveAsMenu() override;
     void ShowMacroNameBox(bool show) override;

@@ -16,6 +16,4 @@ std::optional<std::filesystem::path> ConsoleUi::ChooseSaveFile(const FileFilter&
 
 std::optional<std::filesystem::path> ConsoleUi::ChooseOpenFile(const FileFilter&) { return std::nullopt; }
 
-void ConsoleUi::ItemsChanged(std::span<const int>) {}
-
 }  // namespace voltrane

@@ -20,7 +20,6 @@ public:
     std::optional<std::filesystem::path> ChooseSaveFile(const FileFilter& filter) override;
     std::optional<std::filesystem::path> ChooseOpenFile(const FileFilter& filter) override;
     // Nothing to repaint.
-    void ItemsChanged(std::span<const int> items) override;
 
 private:
     std::ostream& m_err;

@@ -33,7 +33,7 @@ void MainController::macroPanelAction(int item) {
         default:
             m_controller.ExportMacros();
     }
-    m_controller.Ui().ItemsChanged(changed);
+    m_window.ItemsChanged(changed);
 }
 
 }  // namespace voltrane

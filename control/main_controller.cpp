@@ -64,7 +64,7 @@ void MainController::ActivateItem(int item) {
     m_nFocusItem = item;
     dispatch(item);
     if (item == kItemClose || item == kItemCancel) return;
-    m_controller.Ui().ItemsChanged(std::vector<int>{item});
+    m_window.ItemsChanged(std::vector<int>{item});
 }
 
 void MainController::dispatch(int item) {
@@ -113,14 +113,14 @@ void MainController::sideViewRule(int item) {
 void MainController::editItem(int item) {
     markModified();
     const std::vector<int> changed = m_controller.Setting().ApplyEditRule(item);
-    if (!changed.empty()) m_controller.Ui().ItemsChanged(changed);
+    if (!changed.empty()) m_window.ItemsChanged(changed);
 }
 
 void MainController::ClickSlider(int item, int value) {
     const std::vector<int> changed = m_controller.Setting().SetSliderValue(item, value);
     if (changed.empty()) return;
     markModified();
-    m_controller.Ui().ItemsChanged(changed);
+    m_window.ItemsChanged(changed);
 }
 
 void MainController::Hover(int hot, int listOffsetY) {
@@ -133,7 +133,7 @@ void MainController::Hover(int hot, int listOffsetY) {
         store.m_nMacroHoverRow = std::min(row, static_cast<int>(store.m_nMacroCount));
     }
     if (store.m_nMacroHoverRow != previousRow)
-        m_controller.Ui().ItemsChanged(std::vector<int>{kItemMacroInfo, kItemMacroList});
+        m_window.ItemsChanged(std::vector<int>{kItemMacroInfo, kItemMacroList});
 }
 
 bool MainController::ScrollMacroList(int delta) {
@@ -143,7 +143,7 @@ bool MainController::ScrollMacroList(int delta) {
     if (delta > 0 && store.m_nMacroTop > 0) --store.m_nMacroTop;
     if (delta < 0 && store.m_nMacroTop + kMacroListRows - 1 < static_cast<int>(store.m_nMacroCount))
         ++store.m_nMacroTop;
-    if (store.m_nMacroTop != before) m_controller.Ui().ItemsChanged(std::vector<int>{kItemMacroList});
+    if (store.m_nMacroTop != before) m_window.ItemsChanged(std::vector<int>{kItemMacroList});
     return true;
 }
 
@@ -152,7 +152,7 @@ void MainController::TakeOverMacroName() {
     if (text.empty()) return;
     MacroStore& store = m_controller.Store();
     store.m_strMacroNames[std::clamp(store.m_nMacroSel, 0, kMacroStoreSlots - 1)] = BoundedName(text);
-    m_controller.Ui().ItemsChanged(std::vector<int>{kItemMacroList});
+    m_window.ItemsChanged(std::vector<int>{kItemMacroList});
 }
 
 // A failed save after "Yes" keeps the user on the old profile with the changes; a profile file that
@@ -201,7 +201,7 @@ void MainController::OnFunctionCommand(int id) {
     if (m_nMenuItem > kItemButton1 && m_nMenuItem <= kItemButton7) {
         AssignButtonFunction(m_controller, m_dialogs, m_nMenuItem, id - kFunctionCommandBase);
     } else if (m_nMenuItem == kItemSaveSetting) {
-        m_controller.Ui().ItemsChanged(SaveSettingAs(m_controller, id - kSaveAsCommandBase));
+        m_window.ItemsChanged(SaveSettingAs(m_controller, id - kSaveAsCommandBase));
     }
 }
 

@@ -1,10 +1,9 @@
 #pragma once
 // The one way the controller reaches the user. The window implements it with its message box,
-// question boxes, file dialogs and repaints; voltranectl with its console; tests with a script.
+// question boxes and file dialogs; voltranectl with its console; tests with a script.
 
 #include <filesystem>
 #include <optional>
-#include <span>
 #include <string_view>
 
 namespace voltrane {
@@ -35,9 +34,6 @@ public:
     // An open-file dialog with `filter` and the read-only box hidden. Returns the chosen path, or
     // std::nullopt when the user cancelled.
     virtual std::optional<std::filesystem::path> ChooseOpenFile(const FileFilter& filter) = 0;
-
-    // The items (item numbers 0..130) whose value or look changed; the window repaints them.
-    virtual void ItemsChanged(std::span<const int> items) = 0;
 };
 
 }  // namespace voltrane

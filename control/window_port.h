@@ -1,8 +1,9 @@
 #pragma once
 // What the main controller asks of its window beyond talking to the user: showing, hiding and
-// closing it, repainting all of it, its two menus and the macro-name box.
+// closing it, repainting all of it or the items that changed, its two menus and the macro-name box.
 
 #include <optional>
+#include <span>
 #include <string>
 #include <string_view>
 
@@ -18,6 +19,8 @@ public:
     virtual void CloseWindow() = 0;
     // Repaints the whole window; `erase` repaints the background as well.
     virtual void RepaintWindow(bool erase) = 0;
+    // The items (item numbers 0..130) whose value or look changed; the window repaints them.
+    virtual void ItemsChanged(std::span<const int> items) = 0;
 
     // Opens the button-function menu under the button of item `item` (1..6) and returns the command
     // chosen (5001..5039), or std::nullopt when the menu was dismissed.

@@ -19,13 +19,16 @@
 
 namespace voltrane {
 
-// The window, recording each request as a word; its menus answer from a queue (dismissed once it
-// is empty) and its macro-name box is a string.
+// The window, recording each request as a word and each repainted item; its menus answer from a queue
+// (dismissed once it is empty) and its macro-name box is a string.
 class RecordingWindow final : public WindowPort {
 public:
     void HideWindow() override { requests.push_back("hide"); }
     void CloseWindow() override { requests.push_back("close"); }
     void RepaintWindow(bool erase) override { requests.push_back(erase ? "erase" : "repaint"); }
+    void ItemsChanged(std::span<const int> items) override {
+        changed.insert(changed.end(), items.begin(), items.end());
+    }
     std::optional<int> ShowFunctionMenu(int item) override {
         requests.push_back("menu " + std::to_string(item));
         return nextCommand();
@@ -40,6 +43,7 @@ public:
     void FocusMacroNameBox() override { nameBoxFocused = true; }
 
     std::vector<std::string> requests;
+    std::vector<int> changed;                 // every item repainted, oldest first
     std::deque<std::optional<int>> commands;  // what the next menus return
     std::u16string nameText;
     bool nameBoxFocused = false;

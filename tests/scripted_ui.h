@@ -1,5 +1,5 @@
 #pragma once
-// The user, scripted: records every message and repaint, answers questions and file dialogs from
+// The user, scripted: records every message, answers questions and file dialogs from
 // queues (No and Cancel once a queue is empty).
 
 #include <deque>
@@ -41,15 +41,11 @@ public:
         lastFilter = filter;
         return nextFile();
     }
-    void ItemsChanged(std::span<const int> items) override {
-        changed.insert(changed.end(), items.begin(), items.end());
-    }
 
     std::deque<std::optional<std::filesystem::path>> files;  // what the next file dialogs return
     std::deque<bool> yesNo;                                  // what the next questions are answered
     std::vector<ShownMessage> shown;
     std::vector<std::u16string> questions;
-    std::vector<int> changed;
     int saveDialogs = 0;
     int openDialogs = 0;
     std::optional<FileFilter> lastFilter;

@@ -54,7 +54,7 @@ TEST(MainController, DispatchesEachItemToItsAction) {
         Rig rig;
         rig.Click(c.item);
         EXPECT_EQ(rig.window.requests, c.requests);
-        const bool repainted = !rig.ui.changed.empty() && rig.ui.changed.back() == c.item;
+        const bool repainted = !rig.window.changed.empty() && rig.window.changed.back() == c.item;
         EXPECT_EQ(repainted, c.repaintsItem);
         EXPECT_TRUE(rig.ui.questions.empty());
         EXPECT_EQ(rig.mouse->SendCount(), 0);
@@ -104,7 +104,7 @@ TEST(MainController, EditRuleChangesTheRecordAndRepaintsWhatChanged) {
     rig.Click(kItemRate1000);
     EXPECT_EQ(rig.controller.Setting().m_nItem[kItemRate1000], 1);
     EXPECT_EQ(rig.controller.Setting().m_nItem[22], 0);  // the default 500 Hz is off
-    EXPECT_NE(std::find(rig.ui.changed.begin(), rig.ui.changed.end(), 22), rig.ui.changed.end());
+    EXPECT_NE(std::find(rig.window.changed.begin(), rig.window.changed.end(), 22), rig.window.changed.end());
 }
 
 // A slider click is an edit like any other: it sets the value, repaints the track and its value,
@@ -127,10 +127,10 @@ TEST(MainController, SliderClickSetsTheValueAndMarksTheProfile) {
         SCOPED_TRACE(c.name);
         Rig rig;
         rig.Click(116);
-        rig.ui.changed.clear();
+        rig.window.changed.clear();
         rig.main.ClickSlider(c.track, c.value);
         EXPECT_EQ(rig.Setting().m_nItem[c.track + kSliderValueOffset], c.value);
-        EXPECT_EQ(rig.ui.changed, (std::vector<int>{c.track, c.track + kSliderValueOffset}));
+        EXPECT_EQ(rig.window.changed, (std::vector<int>{c.track, c.track + kSliderValueOffset}));
         EXPECT_TRUE(rig.main.m_bModified);
         rig.Click(117);
         EXPECT_EQ(rig.ui.questions.size(), 1u);
@@ -144,7 +144,7 @@ TEST(MainController, BackgroundClickTakesOverTheTypedNameBounded) {
     rig.window.nameText = std::u16string(32767, u'n');
     rig.main.TakeOverMacroName();
     EXPECT_EQ(rig.Store().m_strMacroNames[2], std::u16string(kMaxNameLength, u'n'));
-    EXPECT_EQ(rig.ui.changed, std::vector<int>{kItemMacroList});
+    EXPECT_EQ(rig.window.changed, std::vector<int>{kItemMacroList});
     rig.window.nameText.clear();
     rig.main.TakeOverMacroName();
     EXPECT_EQ(rig.Store().m_strMacroNames[2], std::u16string(kMaxNameLength, u'n'));
@@ -185,7 +185,7 @@ TEST(MainController, HoverFollowsTheCursorOverTheMacroList) {
         EXPECT_EQ(store.m_nMacroHoverRow, c.expectedRow);
         const std::vector<int> repainted =
             c.repaints ? std::vector<int>{kItemMacroInfo, kItemMacroList} : std::vector<int>{};
-        EXPECT_EQ(rig.ui.changed, repainted);
+        EXPECT_EQ(rig.window.changed, repainted);
     }
 }
 
@@ -218,7 +218,7 @@ TEST(MainController, WheelScrollsTheMacroListWithinItsRows) {
         EXPECT_EQ(rig.main.ScrollMacroList(c.delta), c.handled);
         EXPECT_EQ(rig.Store().m_nMacroTop, c.expectedTop);
         const bool moved = c.top != c.expectedTop;
-        EXPECT_EQ(rig.ui.changed, moved ? std::vector<int>{kItemMacroList} : std::vector<int>{});
+        EXPECT_EQ(rig.window.changed, moved ? std::vector<int>{kItemMacroList} : std::vector<int>{});
     }
 }
 
