@@ -6,11 +6,11 @@
 
 #include "app/app_icon.h"
 #include "app/device_watch.h"
-#include "app/function_menus.h"
 #include "app/qt_capture_dialogs.h"
+#include "app/qt_menus.h"
 #include "app/qt_prompter.h"
 #include "app/tray_icon.h"
-#include "control/function_menus.h"
+#include "control/menu_commands.h"
 #include "skin/item_qrect.h"
 #include "skin/main_painter.h"
 #include "skin/my_combo_box.h"

@@ -5,8 +5,8 @@
 #include <vector>
 
 #include "control/button_function.h"
-#include "control/function_menus.h"
 #include "control/macro_list.h"
+#include "control/menu_commands.h"
 #include "control/profile_actions.h"
 #include "host/host_pointer.h"
 #include "settings/language_file.h"

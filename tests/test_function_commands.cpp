@@ -5,7 +5,7 @@
 
 #include <fstream>
 
-#include "control/function_menus.h"
+#include "control/menu_commands.h"
 #include "controller_rig.h"
 #include "settings/profile.h"
 #include "settings/text_tables.h"

@@ -1,6 +1,6 @@
-#include "app/function_menus.h"
+#include "app/qt_menus.h"
 
-#include "control/function_menus.h"
+#include "control/menu_commands.h"
 #include "settings/text_tables.h"
 #include "skin/qt_text.h"
 #include "skin/skin_fonts.h"
