@@ -9,7 +9,6 @@
 #include "device/read_sequence.h"
 #include "device/virtual_mouse.h"
 #include "device_fakes.h"
-#include "host/host_pointer_memory.h"
 #include "scripted_ui.h"
 #include "settings/text_tables.h"
 
