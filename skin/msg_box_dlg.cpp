@@ -69,8 +69,7 @@ QString CMsgBoxDlg::OkLabel(int language) {
     }
 }
 
-int ShowMsgBox(const QString& text, const QString& title, int /*style*/, int language, const QFont& font,
-               QWidget* parent) {
+int ShowMsgBox(const QString& text, const QString& title, int language, const QFont& font, QWidget* parent) {
     CMsgBoxDlg box(text, title, language, font, parent);
     return box.exec();
 }
