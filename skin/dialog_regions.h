@@ -11,6 +11,8 @@ namespace voltrane {
 inline constexpr int kSingleKeyWidth = 450;
 inline constexpr int kSingleKeyHeight = 245;
 extern const std::array<SkinRect, 3> kSingleKeyRegions;
+// Under the combination box: the note shown when system shortcuts cannot be captured.
+inline constexpr SkinRect kSingleKeyNoteRect{33, 150, 300, 16};
 
 // The macro editor and the macro choice dialog share one size (both take macro_mask.bmp).
 inline constexpr int kMacroDialogWidth = 660;
@@ -22,6 +24,10 @@ extern const std::array<SkinRect, 6> kChoiceRegions;
 // The macro editor's regions: 0 step list, 1 delay value, 2-3 delay check boxes, 4-6 insert delay,
 // delete and clean, 7-13 mouse buttons and wheel, 14-15 delay spinner, 16 OK, 17 Cancel.
 extern const std::array<SkinRect, 18> kMacroEditorRegions;
+// Drawn only: the step budget in the step list's top right corner, and the footer left of OK and
+// Cancel that holds the note shown when system shortcuts cannot be captured.
+inline constexpr SkinRect kMacroBudgetRect{590, 114, 50, 12};
+inline constexpr SkinRect kMacroNoteRect{20, 436, 440, 16};
 
 // Region numbers of the macro editor that name a group of regions.
 inline constexpr int kFirstCheckRegion = 2;
