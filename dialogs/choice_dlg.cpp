@@ -41,8 +41,10 @@ void CChoice::paintSkin(QPainter& painter, const QRect& dirty) {
     painter.setFont(SmallFont(m_nLanguage));
     CopySkinRect(painter, g_imgSkin[kMacroChoice], dirty);
     painter.setPen(kWhiteText);
-    DrawFittedText(painter, regionRect(0), ToQString(m_choice.MacroHeading(m_nLanguage)), kLeft);
-    DrawFittedText(painter, regionRect(1), ToQString(m_choice.StepHeading(m_nLanguage)), kLeft);
+    DrawFittedText(painter, regionRect(kMacroHeadingRegion), ToQString(m_choice.MacroHeading(m_nLanguage)),
+                   kLeft);
+    DrawFittedText(painter, regionRect(kStepHeadingRegion), ToQString(m_choice.StepHeading(m_nLanguage)),
+                   kLeft);
     paintMacroList(painter);
     PaintStepRows(painter, m_choice.Preview(), m_choice.StepTop(), m_choice.VisibleSteps(),
                   regionRect(kStepList), {m_nHoverStep}, m_nLanguage);

@@ -25,7 +25,7 @@ CSingleKey::CSingleKey(int language, QWidget* parent, KeyboardGrab grab)
 
 void CSingleKey::OnHookKeyDown(int keyIndex) {
     m_capture.OnHookKeyDown(keyIndex);
-    update(regionRect(0));
+    update(regionRect(kKeyComboRegion));
 }
 
 void CSingleKey::OnHookKeyUp(int keyIndex) { m_capture.OnHookKeyUp(keyIndex); }
@@ -34,7 +34,7 @@ void CSingleKey::paintSkin(QPainter& painter, const QRect& dirty) {
     painter.setFont(LargeFont(m_nLanguage));
     CopySkinRect(painter, g_imgSkin[kSingleKeyNormal], dirty);
     painter.setPen(kWhiteText);
-    DrawFittedText(painter, regionRect(0), ToQString(m_capture.Text()), Qt::AlignCenter);
+    DrawFittedText(painter, regionRect(kKeyComboRegion), ToQString(m_capture.Text()), Qt::AlignCenter);
     const QImage& down = g_imgSkin[kSingleKeyDown];
     PaintDialogButton(painter, down, regionRect(kOk),
                       ToQString(SingleKeyButtonText(DialogButton::Ok, m_nLanguage)), m_nHotRegion == kOk);
