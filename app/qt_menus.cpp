@@ -22,7 +22,7 @@ void addRows(CMyMenu& menu, RowRange rows, int language) {
 }  // namespace
 
 std::unique_ptr<CMyMenu> BuildFunctionMenu(int language, QWidget* parent) {
-    auto menu = std::make_unique<CMyMenu>(CMyMenu::FunctionMenu, SmallFont(language), parent);
+    auto menu = std::make_unique<CMyMenu>(kMenuFunction, SmallFont(language), parent);
     addRows(*menu, kFunctionMenuHead, language);
     for (const FunctionSubmenu& submenu : kFunctionSubmenus) {
         auto* sub = new CMyMenu(submenu.kind, SmallFont(language), menu.get());
@@ -35,7 +35,7 @@ std::unique_ptr<CMyMenu> BuildFunctionMenu(int language, QWidget* parent) {
 }
 
 std::unique_ptr<CMyMenu> BuildSaveAsMenu(int language, QWidget* parent) {
-    auto menu = std::make_unique<CMyMenu>(CMyMenu::SaveAs, SmallFont(language), parent);
+    auto menu = std::make_unique<CMyMenu>(kMenuSaveAs, SmallFont(language), parent);
     addRows(*menu, kSaveAsMenu, language);
     return menu;
 }

@@ -10,11 +10,11 @@
 
 namespace voltrane {
 
-// The button-function menu (kind 0): "LEFT" .. "Macro", the submenus "Basic command",
-// "AdvancedCommand" and "MediaCommand" (kinds 1..3, owned by the menu), then "Disable".
+// The button-function menu: "LEFT" .. "Macro", the submenus "Basic command", "AdvancedCommand" and
+// "MediaCommand" (owned by the menu), then "Disable".
 std::unique_ptr<CMyMenu> BuildFunctionMenu(int language, QWidget* parent);
 
-// The save-as menu (kind 4): "Setting Save As", "Save Setting1" .. "Save Setting5".
+// The save-as menu: "Setting Save As", "Save Setting1" .. "Save Setting5".
 std::unique_ptr<CMyMenu> BuildSaveAsMenu(int language, QWidget* parent);
 
 // Shows `menu` with its top left corner at `globalPoint` until it closes. Returns the command id

@@ -49,7 +49,7 @@ std::optional<std::filesystem::path> runFileDialog(QWidget* owner, const std::fi
 }  // namespace
 
 void QtPrompter::ShowMessage(std::u16string_view text, std::u16string_view title, int language) {
-    ShowMsgBox(ToQString(text), ToQString(title), 0, language, SmallFont(language), m_owner);
+    ShowMsgBox(ToQString(text), ToQString(title), language, SmallFont(language), m_owner);
 }
 
 bool QtPrompter::AskYesNo(std::u16string_view text, std::u16string_view title, int language) {

@@ -17,20 +17,12 @@
 #include "skin/qt_text.h"
 #include "skin/skin_fonts.h"
 #include "skin/skin_images.h"
+#include "skin/skin_style_sheets.h"
 #include "skin/skinned_window.h"
 
 namespace voltrane {
 
 namespace {
-
-// The macro-name box: black, light blue while it has the focus; white text on both.
-constexpr char kNameBoxStyle[] =
-    "QLineEdit { background: black; color: white; border: none; }"
-    "QLineEdit:focus { background: #3399FF; }";
-constexpr char kLanguageBoxStyle[] =
-    "QComboBox { background: #397BEA; color: white; border: 1px solid #076FB8; padding-left: 4px; }"
-    "QComboBox QAbstractItemView { background: #397BEA; color: white; selection-background-color: #0078FA; "
-    "}";
 
 const char16_t* const kLanguageNames[] = {u"简体中文", u"繁體中文", u"English",
                                           u"Deutsch",  u"日本语",   u"한국어"};
@@ -75,7 +67,7 @@ void CVoltraneDlg::initialise(int language) {
 void CVoltraneDlg::createMacroNameBox(const MacroNameBox& box) {
     m_editMacroName = new QLineEdit(this);
     m_editMacroName->setObjectName(QStringLiteral("1001"));
-    m_editMacroName->setStyleSheet(kNameBoxStyle);
+    m_editMacroName->setStyleSheet(NameBoxStyleSheet());
     m_editMacroName->setFont(SmallFont(m_controller.Language()));
     m_editMacroName->setGeometry(ItemQRect(kItemMacroNameBox));
     m_editMacroName->setText(ToQString(box.text));
@@ -86,7 +78,7 @@ void CVoltraneDlg::createMacroNameBox(const MacroNameBox& box) {
 void CVoltraneDlg::createLanguageBox() {
     m_comboLanguage = new CMyComboBox(this);
     m_comboLanguage->setObjectName(QStringLiteral("1002"));
-    m_comboLanguage->setStyleSheet(kLanguageBoxStyle);
+    m_comboLanguage->setStyleSheet(LanguageBoxStyleSheet());
     const SkinRect& r = kLanguageBoxRect;
     m_comboLanguage->setGeometry(r.x, r.y, r.w, r.h);
     for (const char16_t* name : kLanguageNames) m_comboLanguage->addItem(QString::fromUtf16(name));
@@ -150,8 +142,7 @@ std::optional<int> CVoltraneDlg::ShowFunctionMenu(int item) {
 // The save-as menu's items end where " Save setting" begins.
 std::optional<int> CVoltraneDlg::ShowSaveAsMenu() {
     const std::unique_ptr<CMyMenu> menu = BuildSaveAsMenu(m_controller.Language(), this);
-    const int height =
-        (kSaveAsMenu.last - kSaveAsMenu.first + 1) * CMyMenu::ItemSize(CMyMenu::SaveAs).height();
+    const int height = (kSaveAsMenu.last - kSaveAsMenu.first + 1) * CMyMenu::ItemSize(kMenuSaveAs).height();
     return TrackMenu(*menu, mapToGlobal(ItemQRect(kItemSaveSetting).topLeft() - QPoint(0, height)));
 }
 

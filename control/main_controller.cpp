@@ -16,10 +16,20 @@ namespace voltrane {
 
 namespace {
 
+// The profile every start shows highlighted, and the one Apply saves before any profile tab was clicked.
+constexpr int kFirstProfile = 1;
+
+// The lighting, report-rate and lamp items run from "Single" to the last lamp's down stepper.
+constexpr int kLastLampItem = kLampItems[std::size(kLampItems) - 1].down;
+
 bool isEditItem(int item) {
-    return (item >= 14 && item <= 35) || item == kItemDpiUp || item == kItemDpiDown ||
+    return (item >= kItemSingle && item <= kLastLampItem) || item == kItemDpiUp || item == kItemDpiDown ||
            (item >= kItemPrecision && item <= kItemScrollScreen);
 }
+
+// Profile tab kItemProfile1 + n - 1 chooses profile n.
+int profileOfTab(int item) { return item - kItemProfile1 + kFirstProfile; }
+int tabOfProfile(int profile) { return kItemProfile1 + profile - kFirstProfile; }
 
 bool isMacroPanelItem(int item) {
     return item == kItemMacroList || item == kItemMacroName ||
@@ -31,11 +41,11 @@ bool isMacroPanelItem(int item) {
 MacroNameBox MainController::Initialise(int language) {
     m_controller.SetLanguage(language);
     // Profile 1 is not yet chosen: without a readable file the record keeps the built-in defaults.
-    static_cast<void>(m_controller.LoadProfile(m_controller.NumberedProfile(1), m_nPage));
+    static_cast<void>(m_controller.LoadProfile(m_controller.NumberedProfile(kFirstProfile), m_nPage));
     std::optional<std::u16string> readName;
     m_controller.ReadFromDevice(&readName);
     MouseSetting& setting = m_controller.Setting();
-    setting.m_nItem[kItemProfile1] = 1;
+    setting.m_nItem[tabOfProfile(kFirstProfile)] = 1;
 
     MacroNameBox box{false, readName.value_or(u"")};
     m_controller.m_strMacroFile = m_controller.ProgramFile("mouse.mac");
@@ -74,7 +84,7 @@ void MainController::dispatch(int item) {
     } else if (isEditItem(item)) {
         editItem(item);
     } else if (item >= kItemProfile1 && item <= kItemProfile5) {
-        chooseProfile(item - kItemProfile1 + 1);
+        chooseProfile(profileOfTab(item));
     } else if (item == kItemLoadSetting) {
         loadChosenFile();
     } else if (item == kItemSaveSetting) {
@@ -103,7 +113,7 @@ void MainController::markModified() {
 }
 
 void MainController::sideViewRule(int item) {
-    const bool side = m_nHotItem == 5 || m_nHotItem == 6;
+    const bool side = m_nHotItem == kItemButton6 || m_nHotItem == kItemButton7;
     if (side == m_bSideView) return;
     if (item != kItemButton1) markModified();
     m_bSideView = side;
@@ -128,7 +138,7 @@ void MainController::Hover(int hot, int listOffsetY) {
     MacroStore& store = m_controller.Store();
     const int previousRow = store.m_nMacroHoverRow;
     store.m_nMacroHoverRow = store.m_nMacroSel;
-    if (m_nPage == 1 && hot == kItemMacroList) {
+    if (m_nPage == kAdvancedPage && hot == kItemMacroList) {
         const int row = listOffsetY / kMacroRowHeight + store.m_nMacroTop;
         store.m_nMacroHoverRow = std::min(row, static_cast<int>(store.m_nMacroCount));
     }
@@ -173,7 +183,7 @@ void MainController::chooseProfile(int profile) {
     m_bModified = false;
     MouseSetting& setting = m_controller.Setting();
     for (int tab = kItemProfile1; tab <= kItemProfile5; ++tab) setting.m_nItem[tab] = 0;
-    setting.m_nItem[kItemProfile1 + profile - 1] = 1;
+    setting.m_nItem[tabOfProfile(profile)] = 1;
     m_window.RepaintWindow(false);
 }
 
@@ -221,7 +231,7 @@ void MainController::restoreDefaults() {
 
 void MainController::switchPage(int item) {
     m_nPage = item - kItemBasicTab;
-    m_window.ShowMacroNameBox(m_nPage != 0);
+    m_window.ShowMacroNameBox(m_nPage != kBasicPage);
     m_controller.Setting().ApplyEditRule(item);
     m_window.RepaintWindow(false);
 }
@@ -229,7 +239,7 @@ void MainController::switchPage(int item) {
 // Before any profile tab was clicked, profile 1 is the one shown highlighted, and Apply keeps it.
 // A failed save is told, and the mouse is written all the same.
 void MainController::applyAndSave() {
-    static_cast<void>(SaveNumberedProfile(m_controller, m_nCurProfile > 0 ? m_nCurProfile : 1));
+    static_cast<void>(SaveNumberedProfile(m_controller, m_nCurProfile > 0 ? m_nCurProfile : kFirstProfile));
     m_controller.ApplyToDevice();
 }
 

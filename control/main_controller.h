@@ -55,7 +55,7 @@ public:
     // A language chosen in the combo box: stored in "LANGUAGE.ini" and used from now on.
     void ChangeLanguage(int language);
 
-    int m_nPage = 0;             // 0 basic, 1 advanced
+    int m_nPage = kBasicPage;    // kBasicPage or kAdvancedPage
     int m_nCurProfile = -1;      // 1..5 once a profile tab was clicked
     bool m_bModified = false;    // the record was edited since the profile was chosen
     bool m_bSideView = false;    // the basic page shows the mouse from the side

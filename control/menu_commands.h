@@ -3,6 +3,9 @@
 // show, in which order, and the command each item sends back. A command id is 5000 + its row; for
 // rows 1..39 the row is also the function code.
 
+#include "settings/mouse_setting.h"
+#include "skin/menu_kind.h"
+
 namespace voltrane {
 
 inline constexpr int kFunctionCommandBase = 5000;
@@ -15,21 +18,21 @@ struct RowRange {
     int last;
 };
 
-// One submenu of the button-function menu: its kind (the CMyMenu kind), its title row and its items.
+// One submenu of the button-function menu: its kind, its title row and its items.
 struct FunctionSubmenu {
-    int kind;
+    MenuKind kind;
     int titleRow;
     RowRange items;
 };
 
-inline constexpr RowRange kFunctionMenuHead{1, 8};  // "LEFT" .. "Macro"
+inline constexpr RowRange kFunctionMenuHead{kFunctionLeft, kFunctionMacro};  // "LEFT" .. "Macro"
 inline constexpr FunctionSubmenu kFunctionSubmenus[] = {
-    {1, 9, {13, 23}},   // "Basic command"
-    {2, 10, {24, 32}},  // "AdvancedCommand"
-    {3, 11, {33, 39}},  // "MediaCommand"
+    {kMenuBasicCommands, kFunctionBasicHeading, {13, 23}},             // "Copy" .. "Start"
+    {kMenuAdvancedCommands, kFunctionAdvancedHeading, {24, 32}},       // "DPI+" .. "LockComputer"
+    {kMenuMediaCommands, kFunctionMediaHeading, {33, kFunctionLast}},  // "Play/Pause" .. "Mute"
 };
-inline constexpr RowRange kFunctionMenuTail{12, 12};  // "Disable"
-inline constexpr RowRange kSaveAsMenu{40, 45};        // "Setting Save As", "Save Setting1" .. 5
+inline constexpr RowRange kFunctionMenuTail{kFunctionDisable, kFunctionDisable};
+inline constexpr RowRange kSaveAsMenu{40, 45};  // "Setting Save As", "Save Setting1" .. 5
 
 inline constexpr int CommandOfRow(int row) { return kFunctionCommandBase + row; }
 

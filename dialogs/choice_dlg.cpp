@@ -41,9 +41,11 @@ CChoice::CChoice(const MacroStore& store, int language, QWidget* parent)
 void CChoice::paintSkin(QPainter& painter, const QRect& dirty) {
     painter.setFont(SmallFont(m_nLanguage));
     CopySkinRect(painter, g_imgSkin[kMacroChoice], dirty);
-    painter.setPen(Qt::white);
-    DrawFittedText(painter, regionRect(0), ToQString(m_choice.MacroHeading(m_nLanguage)), kLeft);
-    DrawFittedText(painter, regionRect(1), ToQString(m_choice.StepHeading(m_nLanguage)), kLeft);
+    painter.setPen(kWhiteText);
+    DrawFittedText(painter, regionRect(kMacroHeadingRegion), ToQString(m_choice.MacroHeading(m_nLanguage)),
+                   kLeft);
+    DrawFittedText(painter, regionRect(kStepHeadingRegion), ToQString(m_choice.StepHeading(m_nLanguage)),
+                   kLeft);
     paintMacroList(painter);
     PaintStepRows(painter, m_choice.Preview(), m_choice.StepTop(), m_choice.VisibleSteps(),
                   regionRect(kStepList), {m_nHoverStep}, m_nLanguage);
@@ -59,10 +61,10 @@ void CChoice::paintSkin(QPainter& painter, const QRect& dirty) {
 // The names from the top row: the selected one light blue, the one under the cursor white.
 void CChoice::paintMacroList(QPainter& painter) const {
     const QRect list = regionRect(kMacroList);
-    QRect row(list.left() + 2, list.top() + 1, list.width() - 4, kStepRowHeight);
+    QRect row = FirstListRow(list, kStepRowHeight);
     const int top = m_choice.MacroTop();
     for (int macro = top; macro < top + m_choice.VisibleMacros(); ++macro) {
-        QColor colour = macro == m_nHoverMacro ? QColor(Qt::white) : kGreyText;
+        QColor colour = macro == m_nHoverMacro ? kWhiteText : kGreyText;
         if (macro == m_choice.SelMacro()) colour = kSelectedRow;
         painter.setPen(colour);
         DrawFittedText(painter, row,

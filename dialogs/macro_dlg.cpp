@@ -34,7 +34,7 @@ CMacro::CMacro(const MacroRecord& record, int language, QWidget* parent, Keyboar
       m_limitMessage(std::move(limitMessage)) {
     if (!m_limitMessage) {
         m_limitMessage = [this](const QString& text, const QString& title) {
-            ShowMsgBox(text, title, 0, m_nLanguage, SmallFont(m_nLanguage), this);
+            ShowMsgBox(text, title, m_nLanguage, SmallFont(m_nLanguage), this);
         };
     }
     m_spinTimer.setInterval(kSpinPeriodMs);

@@ -22,8 +22,6 @@ namespace {
 
 constexpr int kStripStates = 3;     // at rest, on, under the cursor: thirds of a strip, top to bottom
 constexpr int kCheckBoxWidth = 18;  // a check box's label starts past its box
-const QRect kBudgetRect(590, 114, 50, 12);
-const QRect kNoteRect(20, 436, 440, 16);  // the footer, left of OK and Cancel
 
 QRect regionRect(int region) { return SkinQRect(kMacroEditorRegions[static_cast<std::size_t>(region)]); }
 
@@ -37,7 +35,7 @@ void CMacro::paintSkin(QPainter& painter, const QRect& dirty) {
     painter.setFont(SmallFont(m_nLanguage));
     CopySkinRect(painter, g_imgSkin[kMacroNormal], dirty);
     paintSteps(painter);
-    painter.setPen(Qt::white);
+    painter.setPen(kWhiteText);
     painter.drawText(regionRect(kDelayBox), Qt::AlignCenter | Qt::TextSingleLine,
                      ToQString(DelayText(m_recorder.Spinner().Value())));
     paintControls(painter);
@@ -49,7 +47,7 @@ void CMacro::paintSkin(QPainter& painter, const QRect& dirty) {
     PaintDialogButton(painter, down, regionRect(kOk), label(kOk, m_nLanguage), m_nHotRegion == kOk);
     PaintDialogButton(painter, down, regionRect(kCancel), label(kCancel, m_nLanguage),
                       m_nHotRegion == kCancel);
-    if (m_keyboard.ShowsNote()) PaintCaptureNote(painter, kNoteRect, m_nLanguage);
+    if (m_keyboard.ShowsNote()) PaintCaptureNote(painter, SkinQRect(kMacroNoteRect), m_nLanguage);
 }
 
 // The rows from the top row, the selected one and the one under the cursor white; then the keys held,
@@ -58,10 +56,10 @@ void CMacro::paintSteps(QPainter& painter) const {
     const QRect next =
         PaintStepRows(painter, m_recorder.Record(), m_recorder.TopRow(), m_recorder.VisibleSteps(),
                       regionRect(kStepList), {m_recorder.SelRow(), m_nHoverRow}, m_nLanguage);
-    painter.setPen(Qt::white);
+    painter.setPen(kWhiteText);
     if (!m_recorder.Chord().Empty())
         DrawRowText(painter, next, ToQString(HeldChordText(m_recorder.Chord(), m_nLanguage)));
-    painter.drawText(kBudgetRect, Qt::AlignRight | Qt::AlignVCenter | Qt::TextSingleLine,
+    painter.drawText(SkinQRect(kMacroBudgetRect), Qt::AlignRight | Qt::AlignVCenter | Qt::TextSingleLine,
                      ToQString(BudgetText(m_recorder.Record())));
     DrawFittedText(painter, kRecordRect, ToQString(ButtonRecordText(m_recorder.Record(), m_nLanguage)),
                    Qt::AlignLeft | Qt::AlignVCenter);
@@ -86,7 +84,7 @@ void CMacro::paintStrip(QPainter& painter, int region) const {
     painter.drawImage(
         QRectF(target), strip,
         QRectF(0, state * face.height() * ratio, face.width() * ratio, face.height() * ratio));
-    painter.setPen(state == 0 ? kGreyText : QColor(Qt::white));
+    painter.setPen(state == 0 ? kGreyText : kWhiteText);
     const QRect text = regionRect(region).intersected(target);
     if (check) {
         DrawFittedText(painter, text.adjusted(kCheckBoxWidth, 0, 0, 0), label(region, m_nLanguage),

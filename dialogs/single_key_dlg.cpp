@@ -7,6 +7,7 @@
 #include "skin/fitted_text.h"
 #include "skin/item_qrect.h"
 #include "skin/qt_text.h"
+#include "skin/skin_colours.h"
 #include "skin/skin_fonts.h"
 #include "skin/skin_images.h"
 
@@ -15,9 +16,6 @@ namespace voltrane {
 namespace {
 
 QRect regionRect(int region) { return SkinQRect(kSingleKeyRegions[static_cast<std::size_t>(region)]); }
-
-// The note under the combination box when system shortcuts cannot be captured.
-const QRect kNoteRect(33, 150, 300, 16);
 
 }  // namespace
 
@@ -28,7 +26,7 @@ CSingleKey::CSingleKey(int language, QWidget* parent, KeyboardGrab grab)
 
 void CSingleKey::OnHookKeyDown(int keyIndex) {
     m_capture.OnHookKeyDown(keyIndex);
-    update(regionRect(0));
+    update(regionRect(kKeyComboRegion));
 }
 
 void CSingleKey::OnHookKeyUp(int keyIndex) { m_capture.OnHookKeyUp(keyIndex); }
@@ -36,15 +34,15 @@ void CSingleKey::OnHookKeyUp(int keyIndex) { m_capture.OnHookKeyUp(keyIndex); }
 void CSingleKey::paintSkin(QPainter& painter, const QRect& dirty) {
     painter.setFont(LargeFont(m_nLanguage));
     CopySkinRect(painter, g_imgSkin[kSingleKeyNormal], dirty);
-    painter.setPen(Qt::white);
-    DrawFittedText(painter, regionRect(0), ToQString(m_capture.Text()), Qt::AlignCenter);
+    painter.setPen(kWhiteText);
+    DrawFittedText(painter, regionRect(kKeyComboRegion), ToQString(m_capture.Text()), Qt::AlignCenter);
     const QImage& down = g_imgSkin[kSingleKeyDown];
     PaintDialogButton(painter, down, regionRect(kOk),
                       ToQString(SingleKeyButtonText(DialogButton::Ok, m_nLanguage)), m_nHotRegion == kOk);
     PaintDialogButton(painter, down, regionRect(kCancel),
                       ToQString(SingleKeyButtonText(DialogButton::Cancel, m_nLanguage)),
                       m_nHotRegion == kCancel);
-    if (m_keyboard.ShowsNote()) PaintCaptureNote(painter, kNoteRect, m_nLanguage);
+    if (m_keyboard.ShowsNote()) PaintCaptureNote(painter, SkinQRect(kSingleKeyNoteRect), m_nLanguage);
 }
 
 bool CSingleKey::pressRegion(QPoint point) {

@@ -22,7 +22,7 @@ QRect PaintStepRows(QPainter& painter, const MacroRecord& record, int top, int r
     QRect row(list.topLeft(), QSize(list.width(), kStepRowHeight));
     for (int step = top; step < top + rows && step < kMacroSlots; ++step) {
         const bool lit = std::find(white.begin(), white.end(), step) != white.end();
-        painter.setPen(lit ? QColor(Qt::white) : kGreyText);
+        painter.setPen(lit ? kWhiteText : kGreyText);
         DrawRowText(painter, row, ToQString(StepRowText(record.steps[step], step, language)));
         row.translate(0, kStepRowHeight);
     }

@@ -22,6 +22,7 @@ inline constexpr int kMacroRowBytes = 255;  // a button's macro row: at most 25 
 // Item numbers the program's logic names (the value of each lives in m_nItem).
 enum ItemNumber : int {
     kItemButton1 = 0,
+    kItemButton6 = 5,
     kItemButton7 = 6,
     kItemDpiScale = 13,  // the scale under the DPI slider
     kItemSingle = 14,
@@ -76,6 +77,15 @@ enum ItemNumber : int {
     kItemOk = 128,
     kItemApply = 129,
     kItemCancel = 130,
+};
+
+// The pages of the main window; a page's tab is item kItemBasicTab + page, and no tab shows the colour
+// page. Items of kCommonPage show on every page.
+enum SkinPage : int {
+    kBasicPage = 0,
+    kAdvancedPage = 1,
+    kColourPage = 2,
+    kCommonPage = 3,
 };
 
 // The items of one of the three LEDs: its Off / On radio pair, its level steppers and its level.

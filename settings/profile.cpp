@@ -164,7 +164,9 @@ ProfileLoad LoadProfile(MouseSetting& setting, const std::filesystem::path& path
 void NormaliseProfileItems(MouseSetting& setting, int page) {
     int32_t* items = setting.m_nItem;
     std::fill(items + kItemBasicTab, items + kItemColorTab + 1, 0);
-    items[page == 1 ? kItemAdvancedTab : page == 2 ? kItemColorTab : kItemBasicTab] = 1;
+    items[page == kAdvancedPage ? kItemAdvancedTab
+          : page == kColourPage ? kItemColorTab
+                                : kItemBasicTab] = 1;
 }
 
 int32_t MacroRowLength(const uint8_t (&row)[kMacroRowBytes]) {

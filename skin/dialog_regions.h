@@ -11,6 +11,9 @@ namespace voltrane {
 inline constexpr int kSingleKeyWidth = 450;
 inline constexpr int kSingleKeyHeight = 245;
 extern const std::array<SkinRect, 3> kSingleKeyRegions;
+inline constexpr int kKeyComboRegion = 0;  // drawn only, never hit
+// Under the combination box: the note shown when system shortcuts cannot be captured.
+inline constexpr SkinRect kSingleKeyNoteRect{33, 150, 300, 16};
 
 // The macro editor and the macro choice dialog share one size (both take macro_mask.bmp).
 inline constexpr int kMacroDialogWidth = 660;
@@ -18,10 +21,16 @@ inline constexpr int kMacroDialogHeight = 470;
 
 // The macro choice dialog's regions: 0, 1 list headings, 2 macro list, 3 step list, 4 OK, 5 Cancel.
 extern const std::array<SkinRect, 6> kChoiceRegions;
+inline constexpr int kMacroHeadingRegion = 0;  // the headings are drawn only, never hit
+inline constexpr int kStepHeadingRegion = 1;
 
 // The macro editor's regions: 0 step list, 1 delay value, 2-3 delay check boxes, 4-6 insert delay,
 // delete and clean, 7-13 mouse buttons and wheel, 14-15 delay spinner, 16 OK, 17 Cancel.
 extern const std::array<SkinRect, 18> kMacroEditorRegions;
+// Drawn only: the step budget in the step list's top right corner, and the footer left of OK and
+// Cancel that holds the note shown when system shortcuts cannot be captured.
+inline constexpr SkinRect kMacroBudgetRect{590, 114, 50, 12};
+inline constexpr SkinRect kMacroNoteRect{20, 436, 440, 16};
 
 // Region numbers of the macro editor that name a group of regions.
 inline constexpr int kFirstCheckRegion = 2;

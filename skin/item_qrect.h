@@ -11,4 +11,10 @@ inline QRect SkinQRect(const SkinRect& r) { return {r.x, r.y, r.w, r.h}; }
 
 inline QRect ItemQRect(int item) { return SkinQRect(kItemRects[static_cast<std::size_t>(item)]); }
 
+// The first row of a macro list drawn in `list`, `rowHeight` high: two pixels in from the list's left
+// and right edges and one from its top.
+inline QRect FirstListRow(const QRect& list, int rowHeight) {
+    return {list.left() + 2, list.top() + 1, list.width() - 4, rowHeight};
+}
+
 }  // namespace voltrane

@@ -12,14 +12,6 @@ namespace voltrane {
 inline constexpr int kMainWindowWidth = 800;
 inline constexpr int kMainWindowHeight = 600;
 
-// The pages of the main window; items of kCommonPage show on every page.
-enum SkinPage : int {
-    kBasicPage = 0,
-    kAdvancedPage = 1,
-    kColourPage = 2,
-    kCommonPage = 3,
-};
-
 // The rectangle of every item, indexed by item number; (0, 0, 0, 0) where the item has none.
 extern const std::array<SkinRect, kItemCount> kItemRects;
 

@@ -17,10 +17,14 @@ namespace voltrane {
 
 namespace {
 
-constexpr int kLastButtonItem = 6;
-constexpr int kFirstLargeItem = 125;
+constexpr int kLastButtonItem = kItemButton7;
+constexpr int kFirstLargeItem = kItemBasicTab;  // the tabs and the buttons under them
 constexpr int kDpiValues[] = {500, 1000, 2000, 3000, 4000};
-constexpr int kBoxedItems[] = {14, 15, 16, 24, 25, 28, 29, 32, 33, 69, 71};
+constexpr int kLastDpiLevel = static_cast<int>(std::size(kDpiValues)) - 1;
+// The radio buttons and check boxes whose caption stands right of the box drawn on the skin.
+constexpr int kBoxedItems[] = {kItemSingle,      kItemColorShift,   kItemBreathing,   kLampItems[0].off,
+                               kLampItems[0].on, kLampItems[1].off, kLampItems[1].on, kLampItems[2].off,
+                               kLampItems[2].on, kItemPrecision,    kItemScrollScreen};
 constexpr int kBoxWidth = 18;
 
 int value(const MainWindowState& state, int item) { return state.setting.m_nItem[item]; }
@@ -33,23 +37,27 @@ struct PageImages {
 };
 
 PageImages pageImages(const MainWindowState& state, const SkinImages& skins) {
-    if (state.page == 1) return {skins[kAdvancedNormal], skins[kAdvancedOver], skins[kAdvancedDown]};
+    if (state.page == kAdvancedPage)
+        return {skins[kAdvancedNormal], skins[kAdvancedOver], skins[kAdvancedDown]};
     return {skins[state.sideView ? kMainNormalSide : kMainNormal], skins[kMainOver], skins[kMainDown]};
 }
 
-bool alwaysWhite(int item) { return (item >= 120 && item <= 122) || item >= 128; }
+// "Load setting", " Save setting", "Default", "OK", "Apply" and " Cancel" are white at rest too.
+bool alwaysWhite(int item) {
+    return (item >= kItemLoadSetting && item <= kItemDefault) || (item >= kItemOk && item <= kItemCancel);
+}
 
 // Copies the item's state picture and returns the colour of its text.
 QColor drawState(QPainter& painter, int item, const MainWindowState& state, const PageImages& page) {
     if (item > kLastButtonItem && value(state, item) != 0) {
         CopySkinRect(painter, page.over, ItemQRect(item));
-        return Qt::white;
+        return kWhiteText;
     }
     if (item == state.hotItem) {
         CopySkinRect(painter, page.down, ItemQRect(item));
-        return Qt::white;
+        return kWhiteText;
     }
-    return alwaysWhite(item) ? QColor(Qt::white) : kGreyText;
+    return alwaysWhite(item) ? kWhiteText : kGreyText;
 }
 
 constexpr int kLeft = Qt::AlignLeft | Qt::AlignVCenter;
@@ -74,7 +82,7 @@ void drawSlider(QPainter& painter, int item, const MainWindowState& state, const
 
 QString numberText(int item, const MainWindowState& state) {
     if (item == kItemDpi) {
-        const int level = std::clamp(value(state, item), 0, 4);
+        const int level = std::clamp(value(state, item), 0, kLastDpiLevel);
         return QString::number(kDpiValues[level]);
     }
     return QString::number(value(state, item) + 1);
@@ -92,13 +100,13 @@ void drawMacroInfo(QPainter& painter, const MainWindowState& state) {
 
 QColor rowColour(const MacroStore& store, int row) {
     if (row == store.m_nMacroSel) return kSelectedRow;
-    return row == store.m_nMacroHoverRow ? QColor(Qt::white) : kGreyText;
+    return row == store.m_nMacroHoverRow ? kWhiteText : kGreyText;
 }
 
 void drawMacroList(QPainter& painter, const MainWindowState& state) {
     const MacroStore& store = state.store;
     const QRect list = ItemQRect(kItemMacroList);
-    QRect row(list.left() + 2, list.top() + 1, list.width() - 4, kMacroRowHeight);
+    QRect row = FirstListRow(list, kMacroRowHeight);
     for (int r = store.m_nMacroTop; r < store.m_nMacroTop + kMacroListRows && r < kMacroStoreSlots; ++r) {
         painter.setPen(rowColour(store, r));
         if (store.m_Macro[r].count != 0) {
@@ -141,7 +149,7 @@ void drawContent(QPainter& painter, int item, const MainWindowState& state, cons
     } else if (marker == u'X') {
         DrawFittedText(painter, ItemQRect(item), numberText(item, state), kCentre);
     } else if (marker == u'H' || marker == u'R' || marker == u'Y' || marker == u'G') {
-        const bool lamp = item >= kItemShine && item <= kItemShine + 3;
+        const bool lamp = item >= kItemShine && item <= kLampItems[std::size(kLampItems) - 1].level;
         DrawFittedText(painter, ItemQRect(item), QString::number(value(state, item) + (lamp ? 0 : 1)),
                        kCentre);
     } else {

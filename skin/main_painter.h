@@ -8,6 +8,7 @@
 
 #include "settings/macro_store.h"
 #include "settings/mouse_setting.h"
+#include "settings/text_tables.h"
 #include "skin/skin_images.h"
 
 class QPainter;
@@ -19,11 +20,11 @@ namespace voltrane {
 struct MainWindowState {
     const MouseSetting& setting;
     const MacroStore& store;
-    int page = 0;           // 0 basic, 1 advanced
-    bool sideView = false;  // page 0 shows the mouse from the side
-    int hotItem = kNoItem;  // the item under the cursor
-    int language = 2;       // the captions' language
-    QString macroFileName;  // the working macro file's name, without its folder
+    int page = kBasicPage;    // kBasicPage or kAdvancedPage
+    bool sideView = false;    // page 0 shows the mouse from the side
+    int hotItem = kNoItem;    // the item under the cursor
+    int language = kEnglish;  // the captions' language
+    QString macroFileName;    // the working macro file's name, without its folder
 };
 
 // The fonts of the items: the small one below item 125, the large one for the bottom buttons and tabs.

@@ -5,18 +5,17 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
+#include "settings/text_tables.h"
+#include "skin/skin_style_sheets.h"
+
 namespace voltrane {
 
 namespace {
 
-// The panel colours of the skins: near-black base, a blue accent edge, grey text.
-constexpr char kStyle[] = R"(
-QDialog { background: #11151C; border: 1px solid #076FB8; }
-QLabel { color: #E6E6E6; }
-QPushButton { color: #0078FA; background: #1A212B; border: 1px solid #076FB8; border-radius: 3px;
-              min-width: 86px; min-height: 22px; }
-QPushButton:hover, QPushButton:focus { color: white; background: #0078FA; }
-)";
+// The box's size: at least a short message and its buttons, text wrapped at a readable width.
+constexpr QSize kMinimumSize(276, 110);
+constexpr int kTextWidth = 420;
+constexpr QMargins kMargins(18, 16, 18, 12);  // left, top, right, bottom
 
 }  // namespace
 
@@ -24,16 +23,16 @@ CMsgBoxDlg::CMsgBoxDlg(const QString& text, const QString& title, const QStringL
                        const QFont& font, QWidget* parent)
     : QDialog(parent), m_text(new QLabel(text, this)) {
     setWindowTitle(title);
-    setStyleSheet(kStyle);
+    setStyleSheet(MsgBoxStyleSheet());
     // Each widget takes the font itself: the style sheet keeps a parent's font from reaching it.
     setFont(font);
     m_text->setFont(font);
-    setMinimumSize(276, 110);
+    setMinimumSize(kMinimumSize);
     m_text->setAlignment(Qt::AlignCenter);
     m_text->setWordWrap(true);
-    m_text->setMaximumWidth(420);
+    m_text->setMaximumWidth(kTextWidth);
     auto* layout = new QVBoxLayout(this);
-    layout->setContentsMargins(18, 16, 18, 12);
+    layout->setContentsMargins(kMargins);
     layout->addWidget(m_text, 1);
     auto* row = new QHBoxLayout;
     row->addStretch();
@@ -57,19 +56,12 @@ CMsgBoxDlg::CMsgBoxDlg(const QString& text, const QString& title, int language, 
     : CMsgBoxDlg(text, title, {OkLabel(language)}, font, parent) {}
 
 QString CMsgBoxDlg::OkLabel(int language) {
-    switch (language) {
-        case 0:
-            return QStringLiteral("确定");
-        case 1:
-            return QStringLiteral("確定");
-        case 5:
-            return QStringLiteral("확인");
-        default:
-            return QStringLiteral("OK");
-    }
+    static const char16_t* const kOkLabels[kLanguageCount] = {u"确定", u"確定", u"OK",
+                                                              u"OK",   u"OK",   u"확인"};
+    return QString::fromUtf16(kOkLabels[KnownLanguage(language)]);
 }
 
-int ShowMsgBox(const QString& text, const QString& title, int /*style*/, int language, const QFont& font,
+int ShowMsgBox(const QString& text, const QString& title, int language, const QFont& font,
                QWidget* parent) {
     CMsgBoxDlg box(text, title, language, font, parent);
     return box.exec();

@@ -43,9 +43,7 @@ private:
 };
 
 // Shows `text` in a modal OK box in `language` and `font`, owned by `parent`; returns the result of
-// its run (QDialog::Accepted when OK ends it). `style` (the callers' message-box style flags) changes
-// nothing.
-int ShowMsgBox(const QString& text, const QString& title, int style, int language, const QFont& font,
-               QWidget* parent);
+// its run (QDialog::Accepted when OK ends it).
+int ShowMsgBox(const QString& text, const QString& title, int language, const QFont& font, QWidget* parent);
 
 }  // namespace voltrane

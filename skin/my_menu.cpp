@@ -5,13 +5,11 @@
 #include <QPainter>
 #include <QProxyStyle>
 
+#include "skin/skin_colours.h"
+
 namespace voltrane {
 
 namespace {
-
-const QColor kBorder(0x07, 0x6F, 0xB8);
-const QColor kSelectedFill(0x00, 0x78, 0xFA);
-const QColor kSelectedText(0xFA, 0x78, 0x00);
 
 // Sizes every item of a CMyMenu at its fixed size, without frame or margins.
 class MenuStyle final : public QProxyStyle {
@@ -41,6 +39,13 @@ private:
 
 constexpr int kSmallestPixels = 8;
 
+// Every item of the button-function menu and its submenus, and of the narrower save-as menu.
+constexpr QSize kFunctionItemSize(112, 24);
+constexpr QSize kSaveAsItemSize(73, 24);
+
+// An item's border: one pixel on its left and top, two on its right and bottom.
+QRect insideBorder(const QRect& item) { return item.adjusted(1, 1, -2, -2); }
+
 // `font`, made smaller where `text` would not fit `width` pixels (German "Speichern unter" in the
 // 73-pixel items of the save-as menu), down to kSmallestPixels.
 QFont fittedFont(QFont font, const QString& text, int width) {
@@ -59,7 +64,7 @@ CMyMenu::CMyMenu(int kind, const QFont& font, QWidget* parent) : QMenu(parent), 
     setFont(font);
 }
 
-QSize CMyMenu::ItemSize(int kind) { return kind == SaveAs ? QSize(73, 24) : QSize(112, 24); }
+QSize CMyMenu::ItemSize(int kind) { return kind == kMenuSaveAs ? kSaveAsItemSize : kFunctionItemSize; }
 
 void CMyMenu::paintEvent(QPaintEvent* event) {
     QPainter painter(this);
@@ -70,11 +75,11 @@ void CMyMenu::paintEvent(QPaintEvent* event) {
 void CMyMenu::drawItem(QPainter& painter, QAction* action) const {
     const QRect item = actionGeometry(action);
     if (item.isEmpty()) return;
-    painter.fillRect(item, kBorder);
-    const QRect inner = item.adjusted(1, 1, -2, -2);
+    painter.fillRect(item, kMenuBorder);
+    const QRect inner = insideBorder(item);
     const bool selected = action == activeAction();
-    painter.fillRect(inner, selected ? kSelectedFill : QColor(Qt::black));
-    painter.setPen(selected ? kSelectedText : QColor(Qt::white));
+    painter.fillRect(inner, selected ? kMenuSelectedFill : kMenuFill);
+    painter.setPen(selected ? kMenuSelectedText : kMenuText);
     painter.setFont(fittedFont(font(), action->text(), inner.width()));
     painter.drawText(inner, Qt::AlignCenter | Qt::TextSingleLine, action->text());
 }

@@ -5,23 +5,17 @@
 #include <QFont>
 #include <QMenu>
 
+#include "skin/menu_kind.h"
+
 namespace voltrane {
 
 class CMyMenu : public QMenu {
 public:
-    // Menu kinds: the button-function menu, its three submenus, and the save-as menu.
-    enum Kind : int {
-        FunctionMenu = 0,
-        BasicCommands = 1,
-        AdvancedCommands = 2,
-        MediaCommands = 3,
-        SaveAs = 4
-    };
-
-    // A menu of `kind` whose items are written in `font`.
+    // A menu of `kind` (a MenuKind) whose items are written in `font`.
     CMyMenu(int kind, const QFont& font, QWidget* parent = nullptr);
 
-    // The size of every item: 112 x 24 for kinds 0-3, 73 x 24 for the save-as menu.
+    // The size of every item: 112 x 24 for the button-function menu and its submenus, 73 x 24 for
+    // the save-as menu.
     static QSize ItemSize(int kind);
 
     int m_nKind;

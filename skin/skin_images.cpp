@@ -6,6 +6,7 @@
 #include <filesystem>
 
 #include "settings/atomic_file.h"
+#include "skin/skin_colours.h"
 
 namespace voltrane {
 
@@ -14,6 +15,10 @@ SkinImages g_imgSkin;
 namespace {
 
 constexpr std::size_t kMaxSkinFileBytes = 64 * 1024 * 1024;
+constexpr int kSharpScale = 2;  // a picture for screens of twice the pixels has twice the size
+// The mask's pixel whose colour marks the outside of the outline drawn over the window.
+constexpr int kOutlineKeyX = 50;
+constexpr int kOutlineKeyY = 50;
 
 // The bytes of a regular file, read without blocking on whatever else the name may be.
 std::optional<QByteArray> readSkinFile(const QString& path) {
@@ -58,9 +63,9 @@ std::optional<QString> LoadSkinImages(SkinImages& skins, const QString& skinDir,
         const std::string_view name = kSkinFileNames[at];
         if (devicePixelRatio > 1.0) {
             const std::optional<QByteArray> sharp = readSkinFile(skinDir + fromName(HiDpiFileName(name)));
-            if (sharp && hasExpectedSize(*sharp, index, 2)) {
+            if (sharp && hasExpectedSize(*sharp, index, kSharpScale)) {
                 skins.m_files[at] = *sharp;
-                skins.m_ratios[at] = 2.0;
+                skins.m_ratios[at] = kSharpScale;
                 continue;
             }
         }
@@ -72,7 +77,7 @@ std::optional<QString> LoadSkinImages(SkinImages& skins, const QString& skinDir,
     }
     if (skins[kMainMask].isNull()) return skinDir + fromName(kSkinFileNames[kMainMask]);
     skins.mainOutline = MaskOutline(skins[kMainMask]);
-    skins.thumb = WithTransparentColour(skins[kArrowDown], qRgb(0, 0, 0));
+    skins.thumb = WithTransparentColour(skins[kArrowDown], kThumbTransparent.rgb());
     return std::nullopt;
 }
 
@@ -83,7 +88,9 @@ QImage WithTransparentColour(const QImage& image, QRgb key) {
     return result.convertToFormat(QImage::Format_ARGB32_Premultiplied);
 }
 
-QImage MaskOutline(const QImage& mask) { return WithTransparentColour(mask, MaskPixel(mask, 50, 50)); }
+QImage MaskOutline(const QImage& mask) {
+    return WithTransparentColour(mask, MaskPixel(mask, kOutlineKeyX, kOutlineKeyY));
+}
 
 void CopySkinRect(QPainter& painter, const QImage& image, const QRect& rect) {
     const qreal ratio = image.devicePixelRatio();

@@ -43,7 +43,7 @@ void SkinnedDialog::mouseReleaseEvent(QMouseEvent* event) {
 void PaintDialogButton(QPainter& painter, const QImage& down, const QRect& rect, const QString& text,
                        bool hot) {
     if (hot) CopySkinRect(painter, down, rect);
-    painter.setPen(hot ? QColor(Qt::white) : kBlueText);
+    painter.setPen(hot ? kWhiteText : kBlueText);
     DrawFittedText(painter, rect, text, Qt::AlignCenter);
 }
 

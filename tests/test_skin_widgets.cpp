@@ -1,10 +1,16 @@
-// The skinned widgets on their own: the message box's OK label, the menu's item sizes and colours.
+// The skinned widgets on their own: the message box's OK label, the menu's item sizes and colours,
+// and the colours the style sheets give the message box and the child controls.
 
+#include <QComboBox>
+#include <QLineEdit>
 #include <QPushButton>
 #include <QTest>
+#include <functional>
+#include <memory>
 
 #include "skin/msg_box_dlg.h"
 #include "skin/my_menu.h"
+#include "skin/skin_style_sheets.h"
 
 using namespace voltrane;
 
@@ -17,7 +23,43 @@ private slots:
     void menuItemsHaveTheirKindsSize_data();
     void menuItemsHaveTheirKindsSize();
     void highlightedMenuItemIsBlueWithOrangeText();
+    void styledWidgetsTakeTheSkinColours_data();
+    void styledWidgetsTakeTheSkinColours();
 };
+
+namespace {
+
+// A widget laid out at its size, the part of it drawn on its own (itself or a child), and the point
+// of that part whose colour a row checks.
+struct StyledSample {
+    std::shared_ptr<QWidget> widget;
+    QWidget* part;
+    QPoint point;
+};
+using SampleMaker = std::function<StyledSample()>;
+
+StyledSample styled(QWidget* widget, const QString& styleSheet, QSize size, QPoint point) {
+    widget->setStyleSheet(styleSheet);
+    widget->resize(size);
+    return {std::shared_ptr<QWidget>(widget), widget, point};
+}
+
+// The message box laid out; `atButton` samples its OK button, `point` from the left of its middle.
+StyledSample messageBox(QPoint point, bool atButton) {
+    auto box = std::make_shared<CMsgBoxDlg>(QStringLiteral("text"), QStringLiteral("title"), 2);
+    box->ensurePolished();
+    box->adjustSize();
+    QWidget* part = box.get();
+    if (atButton) {
+        part = box->OkButton();
+        point += QPoint(0, part->height() / 2);
+    }
+    return {box, part, point};
+}
+
+}  // namespace
+
+Q_DECLARE_METATYPE(SampleMaker)
 
 void TestSkinWidgets::okLabelFollowsTheLanguage_data() {
     QTest::addColumn<int>("language");
@@ -42,9 +84,9 @@ void TestSkinWidgets::okLabelFollowsTheLanguage() {
 void TestSkinWidgets::menuItemsHaveTheirKindsSize_data() {
     QTest::addColumn<int>("kind");
     QTest::addColumn<QSize>("size");
-    QTest::newRow("function menu") << int(CMyMenu::FunctionMenu) << QSize(112, 24);
-    QTest::newRow("media submenu") << int(CMyMenu::MediaCommands) << QSize(112, 24);
-    QTest::newRow("save-as menu") << int(CMyMenu::SaveAs) << QSize(73, 24);
+    QTest::newRow("function menu") << int(kMenuFunction) << QSize(112, 24);
+    QTest::newRow("media submenu") << int(kMenuMediaCommands) << QSize(112, 24);
+    QTest::newRow("save-as menu") << int(kMenuSaveAs) << QSize(73, 24);
 }
 
 void TestSkinWidgets::menuItemsHaveTheirKindsSize() {
@@ -59,7 +101,7 @@ void TestSkinWidgets::menuItemsHaveTheirKindsSize() {
 }
 
 void TestSkinWidgets::highlightedMenuItemIsBlueWithOrangeText() {
-    CMyMenu menu(CMyMenu::SaveAs, QFont());
+    CMyMenu menu(kMenuSaveAs, QFont());
     QAction* first = menu.addAction(QStringLiteral("A"));
     QAction* second = menu.addAction(QStringLiteral("B"));
     menu.adjustSize();
@@ -70,6 +112,36 @@ void TestSkinWidgets::highlightedMenuItemIsBlueWithOrangeText() {
     QCOMPARE(shot.pixelColor(other.topLeft()), QColor(0x07, 0x6F, 0xB8));
     QCOMPARE(shot.pixelColor(other.topLeft() + QPoint(3, 3)), QColor(Qt::black));
     QCOMPARE(shot.pixelColor(selected.topLeft() + QPoint(3, 3)), QColor(0x00, 0x78, 0xFA));
+}
+
+void TestSkinWidgets::styledWidgetsTakeTheSkinColours_data() {
+    QTest::addColumn<SampleMaker>("make");
+    QTest::addColumn<QColor>("colour");
+    QTest::newRow("message box edge") << SampleMaker([] {
+        return messageBox({0, 0}, false);
+    }) << QColor(0x07, 0x6F, 0xB8);
+    QTest::newRow("message box panel") << SampleMaker([] {
+        return messageBox({4, 4}, false);
+    }) << QColor(0x11, 0x15, 0x1C);
+    QTest::newRow("message box button at rest") << SampleMaker([] {
+        return messageBox({4, 0}, true);
+    }) << QColor(0x1A, 0x21, 0x2B);
+    QTest::newRow("name box") << SampleMaker([] {
+        return styled(new QLineEdit, NameBoxStyleSheet(), {100, 16}, {2, 2});
+    }) << QColor(Qt::black);
+    QTest::newRow("language box edge") << SampleMaker([] {
+        return styled(new QComboBox, LanguageBoxStyleSheet(), {90, 22}, {0, 0});
+    }) << QColor(0x07, 0x6F, 0xB8);
+    QTest::newRow("language box") << SampleMaker([] {
+        return styled(new QComboBox, LanguageBoxStyleSheet(), {90, 22}, {3, 3});
+    }) << QColor(0x39, 0x7B, 0xEA);
+}
+
+void TestSkinWidgets::styledWidgetsTakeTheSkinColours() {
+    QFETCH(SampleMaker, make);
+    QFETCH(QColor, colour);
+    const StyledSample sample = make();
+    QCOMPARE(sample.part->grab().toImage().pixelColor(sample.point), colour);
 }
 
 QTEST_MAIN(TestSkinWidgets)
