@@ -107,16 +107,28 @@ window_count() { [ "$(windows | wc -l)" -eq "$1" ]; }
 # pixel FILE X Y: the colour of a screenshot's pixel, as #RRGGBB.
 pixel() { convert "$1" -format "%[hex:p{$2,$3}]" info: | cut -c1-6; }
 # no_mask_colour FILE: no pixel of the screenshot is the masks' magenta.
-no_mask_colour() { ! convert "$1" txt:- | grep -qi '#FF00FF'; }
+no_mask_colour() {
+    convert "$1" -alpha off -depth 8 rgb:- | python3 -c '
+import sys
+pixels = sys.stdin.buffer.read()
+at = pixels.find(b"\xff\x00\xff")
+while at % 3 and at >= 0:
+    at = pixels.find(b"\xff\x00\xff", at + 1)
+sys.exit(at >= 0)'
+}
 
 # The desktop, once its background is painted.
 background_painted() { shot 0-desktop && [ "$(pixel "$session/0-desktop.png" 0 0)" = 3A5F7D ]; }
 wait_for 10 background_painted || fail "sway painted no desktop background"
-background QT_QPA_PLATFORM=wayland VOLTRANE_DEVICE=virtual:$app/mouse.bin "$app/voltrane" \
+# The program, its Wayland requests and events logged (WAYLAND_DEBUG) to show its shortcut inhibitors;
+# program_log: what it said itself, without them.
+program_log() { grep -v '^\[ *[0-9]' "$scratch/voltrane.log" | tail -n 40; }
+background QT_QPA_PLATFORM=wayland WAYLAND_DEBUG=client VOLTRANE_DEVICE=virtual:$app/mouse.bin \
+    "$app/voltrane" \
     >"$scratch/voltrane.log" 2>&1 &
 program=$!
 pids+=("$program")
-wait_for 20 window_count 1 || { cat "$scratch/voltrane.log"; echo "FAIL: the window did not appear"; exit 1; }
+wait_for 20 window_count 1 || { program_log; echo "FAIL: the window did not appear"; exit 1; }
 sleep 1  # the first frame
 shot 1-window
 read -r x y width height _ < <(windows | head -n 1)
@@ -140,6 +152,13 @@ press Super_L+Return
 wait_for 5 test -e "$session/binding-ran" || fail "Super+Return did not run sway's binding"
 rm -f "$session/binding-ran"
 
+# logged PATTERN: how many lines of the program's Wayland log match PATTERN; logged_more PATTERN N:
+# more than N do. The compositor's grants of the program's shortcut inhibitors, and their releases:
+granted='shortcuts_inhibitor_v1@[0-9]*\.active()'
+released='-> zwp_keyboard_shortcuts_inhibitor_v1@[0-9]*\.destroy()'
+logged() { grep -c -e "$1" "$scratch/voltrane.log" || true; }
+logged_more() { [ "$(logged "$1")" -gt "$2" ]; }
+
 # over_window NAME: the program's last window lies within the main window.
 over_window() {
     local ox oy owidth oheight
@@ -161,6 +180,7 @@ if wait_for 10 window_count 2; then
     over_window "the single-key dialog"
     dialog_focused() { [ "$(windows | tail -n 1 | cut -d' ' -f5)" = 1 ]; }
     wait_for 10 dialog_focused || fail "the single-key dialog did not get the focus"
+    wait_for 5 logged_more "$granted" 0 || fail "sway did not grant the single-key dialog's inhibitor"
     # Super+Return goes to the dialog: it is recorded (the key field changes) and sway's binding does
     # not run.
     field() { convert "$session/$1.png" -crop "300x30+$((dx + 30))+$((dy + 90))" rgb:- | md5sum; }
@@ -171,6 +191,21 @@ if wait_for 10 window_count 2; then
     wait_for 5 recorded || fail "the single-key dialog did not record Super+Return"
     sleep 1  # the binding would have run by now
     [ ! -e "$session/binding-ran" ] || fail "Super+Return ran sway's binding while the dialog was open"
+    # Focus lost (sway shows another workspace): the dialog gives the shortcuts back, and the binding
+    # runs. Focus back: the dialog inhibits them again, and the binding stays quiet.
+    given=$(logged "$released") asked=$(logged "$granted")
+    msg workspace 2 >/dev/null
+    wait_for 5 logged_more "$released" "$given" || fail "the dialog kept its inhibitor without the focus"
+    press Super_L+Return
+    wait_for 5 test -e "$session/binding-ran" ||
+        fail "Super+Return did not run sway's binding on another workspace"
+    rm -f "$session/binding-ran"
+    msg workspace 1 >/dev/null
+    wait_for 10 dialog_focused || fail "the single-key dialog did not get the focus back"
+    wait_for 5 logged_more "$granted" "$asked" || fail "the dialog did not inhibit the shortcuts again"
+    press Super_L+Return
+    sleep 1  # the binding would have run by now
+    [ ! -e "$session/binding-ran" ] || fail "Super+Return ran sway's binding with the dialog focused again"
     no_mask_colour "$session/3-single-key.png" || fail "the single-key dialog shows the mask colour"
     # A drag by the dialog's background moves it. The drag begins once the pointer has moved a few
     # pixels with the button down, so the pointer goes on moving after that, as a hand's does.
@@ -217,7 +252,11 @@ fi
 # Apply writes the profile into the mouse; Return closes the message box that says so.
 pointer "click:$(at 654 558)"
 wait_for 10 test -s "$app/download.bin" || fail "Apply wrote no download.bin"
-if wait_for 10 window_count 2; then over_window "the message box"; else fail "Apply showed no message box"; fi
+if wait_for 10 window_count 2; then
+    over_window "the message box"
+else
+    fail "Apply showed no message box"
+fi
 sleep 0.5  # the box's first frame
 shot 8-applied
 no_mask_colour "$session/8-applied.png" || fail "the message box shows the mask colour"
@@ -242,5 +281,5 @@ for problem in problems:
     print(problem)
 sys.exit(1 if problems else 0)
 PY
-[ "$failures" -eq 0 ] || { cat "$scratch/voltrane.log"; echo "$failures failures"; exit 1; }
+[ "$failures" -eq 0 ] || { program_log; echo "$failures failures"; exit 1; }
 echo "the window on Wayland passed; screenshots in $shots"
