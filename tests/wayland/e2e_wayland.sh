@@ -4,10 +4,12 @@
 # sway refuses root. Keys and the pointer come from virtual devices of our own, screenshots from grim.
 # It checks that the window is shaped by transparency (its corners show the desktop and no pixel shows
 # the mask's magenta); that a button's function menu opens and its "Keyboard" opens the single-key
-# dialog over the window; that the dialog can be dragged; that while it is open sway's own shortcut,
-# Super+Return, reaches the dialog instead of running, and runs again once it is closed; that a command
-# from a submenu of another button's menu is taken; and that Apply writes the recorded key and the
-# command into the mouse. Screenshots go to SHOT_DIR.
+# dialog over the window; that the dialog can be dragged; that while it has the focus sway's own
+# shortcut, Super+Return, reaches the dialog instead of running, and that it runs while the dialog has
+# lost the focus (the dialog gives its inhibitor back) and once the dialog is closed; that a command
+# from a submenu of another button's menu is taken; that a file dialog and the message box come up
+# over the window; and that Apply writes the recorded key and the command into the mouse. Screenshots
+# go to SHOT_DIR.
 # usage: e2e_wayland.sh VOLTRANE VOLTRANECTL WAYLAND_POINTER WAYLAND_KEYBOARD SKIN_DIR SHOT_DIR
 # Exits 77 (skipped) when a tool it needs is missing.
 set -euo pipefail
