@@ -16,9 +16,9 @@
 
 namespace voltrane {
 
-bool PlatformKeyboardGrab(QWidget& window) {
+bool PlatformKeyboardGrab(QWidget& window, const GrabNotice& notice) {
     if (QGuiApplication::platformName().startsWith(QStringLiteral("wayland")))
-        return InhibitShortcuts(window);
+        return InhibitShortcuts(window, notice);
     QWindow* handle = window.windowHandle();
     return handle && handle->setKeyboardGrabEnabled(true);
 }
@@ -35,31 +35,28 @@ KeyboardCapture::~KeyboardCapture() {
 }
 
 bool KeyboardCapture::BlocksWindowManagerMove() const {
-    return m_bGrabbed && QGuiApplication::platformName() == QLatin1String("xcb");
+    return Grabbed() && QGuiApplication::platformName() == QLatin1String("xcb");
 }
 
-bool KeyboardCapture::ShowsNote() const { return !m_bGrabbed && m_dialog.isActiveWindow(); }
+void KeyboardCapture::Suspend() { follow(CaptureGrab::Event::Suspended); }
 
-void KeyboardCapture::Suspend() { release(); }
-
-void KeyboardCapture::Resume() {
-    if (m_dialog.isVisible()) grab();
-}
+void KeyboardCapture::Resume() { follow(CaptureGrab::Event::Resumed); }
 
 bool KeyboardCapture::eventFilter(QObject* watched, QEvent* event) {
     if (watched != &m_dialog) return false;
     switch (event->type()) {
         case QEvent::Show:
-            grab();
+            follow(CaptureGrab::Event::Shown);
             return false;
         case QEvent::WindowActivate:
-            if (!m_bGrabbed) grab();
+            follow(CaptureGrab::Event::Activated);
             return false;
         case QEvent::Hide:
-            release();
+            follow(CaptureGrab::Event::Hidden);
             return false;
         case QEvent::WindowDeactivate:
             m_target.OnKeysLost();
+            follow(CaptureGrab::Event::Deactivated);
             return false;
         case QEvent::ShortcutOverride:
             event->accept();
@@ -73,10 +70,27 @@ bool KeyboardCapture::eventFilter(QObject* watched, QEvent* event) {
     }
 }
 
+void KeyboardCapture::follow(CaptureGrab::Event event) {
+    switch (m_state.On(event)) {
+        case CaptureGrab::Step::Take:
+            grab();
+            break;
+        case CaptureGrab::Step::Release:
+            release();
+            break;
+        case CaptureGrab::Step::Keep:
+            break;
+    }
+}
+
 // The grab where the platform gives it; the dialog takes the focus either way, so that keys reach it
-// without the grab too. Qt's own grab sends the application's key events to the dialog.
+// without the grab too. Qt's own grab sends the application's key events to the dialog. The note
+// follows the platform's answers.
 void KeyboardCapture::grab() {
-    m_bGrabbed = m_grab(m_dialog);
+    m_state.Answered(m_grab(m_dialog, [this](bool granted) {
+        m_state.Changed(granted);
+        m_dialog.update();
+    }));
     m_dialog.update();
     m_dialog.grabKeyboard();
     m_dialog.activateWindow();
@@ -86,7 +100,7 @@ void KeyboardCapture::grab() {
 void KeyboardCapture::release() {
     if (QWidget::keyboardGrabber() == &m_dialog) m_dialog.releaseKeyboard();
     RestoreShortcuts(m_dialog);
-    m_bGrabbed = false;
+    m_dialog.update();
 }
 
 // Press, auto-repeat and release, as the native key the event carries (scan code and keysym).

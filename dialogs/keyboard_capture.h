@@ -1,11 +1,14 @@
 #pragma once
-// The keyboard of a capture dialog: while the dialog is shown it holds the keyboard grab, so that the
-// window manager's and other programs' shortcuts (Alt+Tab, the Super keys, Alt+F4) reach the dialog
-// instead, and every press, auto-repeat and release is turned into a key-table row and
+// The keyboard of a capture dialog: while the dialog is the active window it holds the keyboard grab,
+// so that the window manager's and other programs' shortcuts (Alt+Tab, the Super keys, Alt+F4) reach
+// the dialog instead, and every press, auto-repeat and release is turned into a key-table row and
 // handed to the dialog's key-down or key-up handler. No key reaches the dialog as an ordinary key:
 // Enter and Esc do not close it.
 
 #include <QObject>
+
+#include "capture/capture_grab.h"
+#include "dialogs/shortcuts_inhibit.h"
 
 class QKeyEvent;
 class QPainter;
@@ -26,23 +29,25 @@ protected:
     ~KeyCaptureTarget() = default;
 };
 
-// Takes the keyboard grab for the shown `window`; returns false where the platform cannot grab.
-using KeyboardGrab = bool (*)(QWidget& window);
+// Takes the keyboard grab for the shown `window`; returns false where the platform cannot grab or
+// refuses. Later changes of mind reach `notice`, until the grab is let go.
+using KeyboardGrab = bool (*)(QWidget& window, const GrabNotice& notice);
 
 // The desktop's grab: on Wayland (the platform name starts with "wayland"), the compositor's
 // shortcuts inhibited for the window; else the result of the window system's grab.
-bool PlatformKeyboardGrab(QWidget& window);
+bool PlatformKeyboardGrab(QWidget& window, const GrabNotice& notice);
 
 class KeyboardCapture : public QObject {
 public:
     // Captures the keys of `dialog` for `target` from the dialog's showing until it is hidden (accept,
-    // reject, close) or destroyed; `grab` takes the grab, retried whenever the dialog is activated.
+    // reject, close) or destroyed; `grab` takes the grab whenever the dialog is activated, and it is
+    // let go whenever the dialog loses the focus.
     KeyboardCapture(QWidget& dialog, KeyCaptureTarget& target, KeyboardGrab grab = PlatformKeyboardGrab);
     ~KeyboardCapture() override;
 
     // Whether the dialog holds the grab. Without it keys are captured only while the dialog has the
     // focus, and system shortcuts go to the desktop.
-    bool Grabbed() const { return m_bGrabbed; }
+    bool Grabbed() const { return m_state.Held(); }
 
     // Whether the dialog must move itself when dragged: an X11 window manager starts no move while
     // the dialog holds the keyboard grab. On Wayland the compositor's move works with its shortcuts
@@ -50,9 +55,9 @@ public:
     bool BlocksWindowManagerMove() const;
 
     // Whether the dialog must say that system shortcuts cannot be captured: it is the active window
-    // and still has no grab. (Before the window system shows and activates the dialog the grab cannot
-    // be had anywhere; it is taken again on activation.)
-    bool ShowsNote() const;
+    // and the platform has no grab or refused it. (Before the window system shows and activates the
+    // dialog the grab cannot be had anywhere; it is asked for again on activation.)
+    bool ShowsNote() const { return m_state.ShowsNote(); }
 
     // Lets go of the keyboard while the dialog opens a box of its own, and takes it back afterwards.
     void Suspend();
@@ -62,6 +67,7 @@ protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
+    void follow(CaptureGrab::Event event);
     void grab();
     void release();
     void deliver(const QKeyEvent& event);
@@ -69,7 +75,7 @@ private:
     QWidget& m_dialog;
     KeyCaptureTarget& m_target;
     KeyboardGrab m_grab;
-    bool m_bGrabbed = false;
+    CaptureGrab m_state;
 };
 
 // Paints, in grey in the small font of `language`, the note that system shortcuts cannot be captured,

@@ -3,7 +3,7 @@
 // Built without the Wayland client libraries: no compositor is asked.
 namespace voltrane {
 
-bool InhibitShortcuts(QWidget&) { return false; }
+bool InhibitShortcuts(QWidget&, const GrabNotice&) { return false; }
 
 void RestoreShortcuts(QWidget&) {}
 

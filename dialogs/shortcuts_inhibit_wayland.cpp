@@ -21,14 +21,24 @@ public:
     }
 };
 
-// One window's inhibitor, a child of the window: destroying it gives the shortcuts back.
+// One window's inhibitor, a child of the window: destroying it gives the shortcuts back. The
+// compositor's "active" and "inactive" (it refuses, or withdraws the inhibition) go to the notice.
 class Inhibitor : public QObject, public QtWayland::zwp_keyboard_shortcuts_inhibitor_v1 {
 public:
-    Inhibitor(QWidget& window, ::zwp_keyboard_shortcuts_inhibitor_v1* inhibitor)
-        : QObject(&window), QtWayland::zwp_keyboard_shortcuts_inhibitor_v1(inhibitor) {
+    Inhibitor(QWidget& window, ::zwp_keyboard_shortcuts_inhibitor_v1* inhibitor, GrabNotice notice)
+        : QObject(&window),
+          QtWayland::zwp_keyboard_shortcuts_inhibitor_v1(inhibitor),
+          m_notice(std::move(notice)) {
         setObjectName(QStringLiteral("voltrane-shortcuts-inhibitor"));
     }
     ~Inhibitor() override { destroy(); }
+
+protected:
+    void zwp_keyboard_shortcuts_inhibitor_v1_active() override { m_notice(true); }
+    void zwp_keyboard_shortcuts_inhibitor_v1_inactive() override { m_notice(false); }
+
+private:
+    GrabNotice m_notice;
 };
 
 InhibitManager* Manager() {
@@ -43,9 +53,9 @@ QObject* InhibitorOf(QWidget& window) {
 
 }  // namespace
 
-bool InhibitShortcuts(QWidget& window) {
+bool InhibitShortcuts(QWidget& window, const GrabNotice& notice) {
     if (!QGuiApplication::platformName().startsWith(QStringLiteral("wayland"))) return false;
-    if (InhibitorOf(window)) return true;
+    RestoreShortcuts(window);  // a request asked anew replaces one the compositor may have refused
     QPlatformNativeInterface* native = QGuiApplication::platformNativeInterface();
     InhibitManager* manager = Manager();
     if (!native || !manager || !window.windowHandle()) return false;
@@ -54,7 +64,7 @@ bool InhibitShortcuts(QWidget& window) {
     auto* seat =
         static_cast<::wl_seat*>(native->nativeResourceForIntegration(QByteArrayLiteral("wl_seat")));
     if (!surface || !seat) return false;
-    new Inhibitor(window, manager->inhibit_shortcuts(surface, seat));
+    new Inhibitor(window, manager->inhibit_shortcuts(surface, seat), notice);
     return true;
 }
 

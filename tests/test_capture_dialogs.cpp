@@ -80,7 +80,17 @@ void wheelDown(QWidget& dialog, QPoint point, int notches) {
     }
 }
 
-bool grabGranted(QWidget&) { return true; }
+bool grabGranted(QWidget&, const GrabNotice&) { return true; }
+
+// A window system that grants the grab, counts the requests and keeps the last one's notice, so that
+// it can change its mind later.
+int g_grabsAsked = 0;
+GrabNotice g_grabNotice;
+bool grabWithNotice(QWidget&, const GrabNotice& notice) {
+    ++g_grabsAsked;
+    g_grabNotice = notice;
+    return true;
+}
 
 // What the user sees of a dialog: its picture, which must be transparent outside its outline.
 bool saveShot(QWidget& dialog, const QString& path) {
@@ -143,6 +153,8 @@ private slots:
     void grabHeldWhileShownOnly_data();
     void grabHeldWhileShownOnly();
     void noteWithoutTheGrab();
+    void grabFollowsFocusAndWindowSystem_data();
+    void grabFollowsFocusAndWindowSystem();
     void autoRepeatRecordsOneChord();
     void mouseClicksWithDelays();
     void budgetEdges_data();
@@ -238,11 +250,14 @@ std::unique_ptr<QDialog> captureDialog(int kind, KeyboardGrab grab = PlatformKey
     return std::make_unique<CMacro>(MacroRecord{}, kEnglish, nullptr, grab);
 }
 
-void TestCaptureDialogs::enterAndEscapeDoNotClose_data() {
+// The rows of a test run over both capture dialogs, by captureDialog's kind.
+void captureDialogKinds() {
     QTest::addColumn<int>("kind");
     QTest::newRow("single key") << 0;
     QTest::newRow("macro editor") << 1;
 }
+
+void TestCaptureDialogs::enterAndEscapeDoNotClose_data() { captureDialogKinds(); }
 
 void TestCaptureDialogs::enterAndEscapeDoNotClose() {
     QFETCH(int, kind);
@@ -302,6 +317,42 @@ void TestCaptureDialogs::noteWithoutTheGrab() {
     QVERIFY(!granted.Keyboard().ShowsNote());
     chord(granted, {kKeyA});
     QVERIFY(withNote != granted.grab().toImage());
+}
+
+void TestCaptureDialogs::grabFollowsFocusAndWindowSystem_data() { captureDialogKinds(); }
+
+void TestCaptureDialogs::grabFollowsFocusAndWindowSystem() {
+    QFETCH(int, kind);
+    const std::unique_ptr<QDialog> dialog = captureDialog(kind, grabWithNotice);
+    const KeyboardCapture& keyboard =
+        kind == 0 ? static_cast<CSingleKey&>(*dialog).Keyboard() : static_cast<CMacro&>(*dialog).Keyboard();
+    dialog->show();
+    QCoreApplication::processEvents();  // the window system activates it
+    QVERIFY(keyboard.Grabbed());
+    const QImage granted = dialog->grab().toImage();
+
+    // The window system withdraws the grab: the note shows; it grants it again: the note goes.
+    g_grabNotice(false);
+    QVERIFY(!keyboard.Grabbed());
+    QVERIFY(keyboard.ShowsNote());
+    QVERIFY(dialog->grab().toImage() != granted);
+    g_grabNotice(true);
+    QVERIFY(keyboard.Grabbed());
+    QCOMPARE(dialog->grab().toImage(), granted);
+
+    // Focus lost: the grab is let go, Qt's included, without a note; focus back: it is asked again.
+    const int asked = g_grabsAsked;
+    QEvent deactivate(QEvent::WindowDeactivate);
+    QApplication::sendEvent(dialog.get(), &deactivate);
+    QVERIFY(!keyboard.Grabbed());
+    QVERIFY(!keyboard.ShowsNote());
+    QVERIFY(!QWidget::keyboardGrabber());
+    QCOMPARE(g_grabsAsked, asked);
+    QEvent activate(QEvent::WindowActivate);
+    QApplication::sendEvent(dialog.get(), &activate);
+    QCOMPARE(g_grabsAsked, asked + 1);
+    QVERIFY(keyboard.Grabbed());
+    QCOMPARE(QWidget::keyboardGrabber(), dialog.get());
 }
 
 void TestCaptureDialogs::autoRepeatRecordsOneChord() {

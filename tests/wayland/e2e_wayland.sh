@@ -1,20 +1,23 @@
 #!/usr/bin/env bash
 # The window on Wayland, end to end: the built program runs on the virtual mouse under sway in
 # headless mode (software rendering, no input devices, no XWayland), as an unprivileged user because
-# sway refuses root. Keys come from wtype's virtual keyboard, screenshots from grim. It checks that the
-# window is shaped by transparency (its corners show the desktop and no pixel shows the mask's
-# magenta); that a button's function menu opens and its "Keyboard" opens the single-key dialog over
-# the window; that the dialog can be dragged; that while it is open sway's own shortcut, Super+Return,
-# reaches the dialog instead of running, and runs again once it is closed; and that Apply writes the
-# recorded key into the mouse. Screenshots go to SHOT_DIR.
-# usage: e2e_wayland.sh VOLTRANE VOLTRANECTL WAYLAND_POINTER SKIN_DIR SHOT_DIR
+# sway refuses root. Keys and the pointer come from virtual devices of our own, screenshots from grim.
+# It checks that the window is shaped by transparency (its corners show the desktop and no pixel shows
+# the mask's magenta); that a button's function menu opens and its "Keyboard" opens the single-key
+# dialog over the window; that the dialog can be dragged; that while it has the focus sway's own
+# shortcut, Super+Return, reaches the dialog instead of running, and that it runs while the dialog has
+# lost the focus (the dialog gives its inhibitor back) and once the dialog is closed; that a command
+# from a submenu of another button's menu is taken; that a file dialog and the message box come up
+# over the window; and that Apply writes the recorded key and the command into the mouse. Screenshots
+# go to SHOT_DIR.
+# usage: e2e_wayland.sh VOLTRANE VOLTRANECTL WAYLAND_POINTER WAYLAND_KEYBOARD SKIN_DIR SHOT_DIR
 # Exits 77 (skipped) when a tool it needs is missing.
 set -euo pipefail
 # shellcheck source=tests/e2e_common.sh
 source "$(dirname "${BASH_SOURCE[0]}")/../e2e_common.sh"
-voltrane=$1 ctl=$2 pointer_tool=$3 skins=$4 shots=$5
+voltrane=$1 ctl=$2 pointer_tool=$3 keyboard_tool=$4 skins=$5 shots=$6
 
-for tool in sway swaymsg swaybg grim wtype setpriv convert python3; do
+for tool in sway swaymsg swaybg grim setpriv convert python3; do
     command -v "$tool" >/dev/null || { echo "SKIP: $tool is not installed"; exit 77; }
 done
 
@@ -40,6 +43,8 @@ session=$scratch/session app=$scratch/session/app
 mkdir -p "$session/runtime" "$session/home" "$app" "$shots"
 cp "$voltrane" "$app/voltrane"
 cp "$pointer_tool" "$session/wayland_pointer"
+cp "$keyboard_tool" "$session/wayland_keyboard"
+mkfifo "$session/keys" "$session/typed"
 cp -r "$skins" "$app/skins"
 cat >"$session/sway.conf" <<CONF
 xwayland disable
@@ -65,6 +70,21 @@ swaysock=$(compgen -G "$session/runtime/sway-ipc.*.sock")
 msg() { as_session SWAYSOCK="$swaysock" swaymsg "$@"; }
 wait_for 10 msg -t get_outputs || { cat "$scratch/sway.log"; echo "FAIL: sway does not answer"; exit 1; }
 
+# The session's keyboard, on the seat before the program starts and until the session ends: chords go
+# to it through the FIFO keys, and it answers each once sway has taken its keys through the FIFO typed.
+as_session "$session/wayland_keyboard" <"$session/keys" >"$session/typed" 2>"$scratch/keyboard.log" &
+pids+=($!)
+exec {keys}>"$session/keys" {typed}<"$session/typed"
+# press CHORD...: types each chord (key names joined by "+", e.g. Super_L+Return) in turn.
+press() {
+    local chord reply
+    for chord in "$@"; do
+        echo "$chord" >&"$keys"
+        read -r -t 5 reply <&"$typed" && [ "$reply" = "$chord" ] ||
+            { cat "$scratch/keyboard.log"; echo "FAIL: the keyboard did not type $chord ($reply)"; exit 1; }
+    done
+}
+
 failures=0
 fail() {
     echo "FAIL: $*"
@@ -89,16 +109,28 @@ window_count() { [ "$(windows | wc -l)" -eq "$1" ]; }
 # pixel FILE X Y: the colour of a screenshot's pixel, as #RRGGBB.
 pixel() { convert "$1" -format "%[hex:p{$2,$3}]" info: | cut -c1-6; }
 # no_mask_colour FILE: no pixel of the screenshot is the masks' magenta.
-no_mask_colour() { ! convert "$1" txt:- | grep -qi '#FF00FF'; }
+no_mask_colour() {
+    convert "$1" -alpha off -depth 8 rgb:- | python3 -c '
+import sys
+pixels = sys.stdin.buffer.read()
+at = pixels.find(b"\xff\x00\xff")
+while at % 3 and at >= 0:
+    at = pixels.find(b"\xff\x00\xff", at + 1)
+sys.exit(at >= 0)'
+}
 
 # The desktop, once its background is painted.
 background_painted() { shot 0-desktop && [ "$(pixel "$session/0-desktop.png" 0 0)" = 3A5F7D ]; }
 wait_for 10 background_painted || fail "sway painted no desktop background"
-background QT_QPA_PLATFORM=wayland VOLTRANE_DEVICE=virtual:$app/mouse.bin "$app/voltrane" \
+# The program, its Wayland requests and events logged (WAYLAND_DEBUG) to show its shortcut inhibitors;
+# program_log: what it said itself, without them.
+program_log() { grep -v '^\[ *[0-9]' "$scratch/voltrane.log" | tail -n 40; }
+background QT_QPA_PLATFORM=wayland WAYLAND_DEBUG=client VOLTRANE_DEVICE=virtual:$app/mouse.bin \
+    "$app/voltrane" \
     >"$scratch/voltrane.log" 2>&1 &
 program=$!
 pids+=("$program")
-wait_for 20 window_count 1 || { cat "$scratch/voltrane.log"; echo "FAIL: the window did not appear"; exit 1; }
+wait_for 20 window_count 1 || { program_log; echo "FAIL: the window did not appear"; exit 1; }
 sleep 1  # the first frame
 shot 1-window
 read -r x y width height _ < <(windows | head -n 1)
@@ -116,12 +148,18 @@ no_mask_colour "$session/1-window.png" || fail "the window shows the mask colour
 pointer() { as_session "$session/wayland_pointer" 1024 768 "$@"; }
 # at DX DY: the output's point at (DX, DY) of the main window.
 at() { echo "$((x + $1)),$((y + $2))"; }
-super_return() { as_session wtype -M logo -k Return -m logo; }
 
 # Sway's own shortcut runs while no capture dialog is open.
-super_return
+press Super_L+Return
 wait_for 5 test -e "$session/binding-ran" || fail "Super+Return did not run sway's binding"
 rm -f "$session/binding-ran"
+
+# logged PATTERN: how many lines of the program's Wayland log match PATTERN; logged_more PATTERN N:
+# more than N do. The compositor's grants of the program's shortcut inhibitors, and their releases:
+granted='shortcuts_inhibitor_v1@[0-9]*\.active()'
+released='-> zwp_keyboard_shortcuts_inhibitor_v1@[0-9]*\.destroy()'
+logged() { grep -c -e "$1" "$scratch/voltrane.log" || true; }
+logged_more() { [ "$(logged "$1")" -gt "$2" ]; }
 
 # over_window NAME: the program's last window lies within the main window.
 over_window() {
@@ -144,20 +182,32 @@ if wait_for 10 window_count 2; then
     over_window "the single-key dialog"
     dialog_focused() { [ "$(windows | tail -n 1 | cut -d' ' -f5)" = 1 ]; }
     wait_for 10 dialog_focused || fail "the single-key dialog did not get the focus"
-    sleep 0.5  # the dialog's inhibitor request, sent on its activation
-    # Super+Return goes to the dialog: it is recorded and sway's binding does not run. wtype's
-    # keyboard, made anew for each call, now and then loses its keys to the keymap it sends first,
-    # so it types again (up to three times) until the dialog's key field shows a key.
+    wait_for 5 logged_more "$granted" 0 || fail "sway did not grant the single-key dialog's inhibitor"
+    # Super+Return goes to the dialog: it is recorded (the key field changes) and sway's binding does
+    # not run.
     field() { convert "$session/$1.png" -crop "300x30+$((dx + 30))+$((dy + 90))" rgb:- | md5sum; }
     shot 3-single-key
     empty=$(field 3-single-key)
-    for attempt in 1 2 3; do
-        super_return
-        sleep 1  # the binding would have run by now
-        [ ! -e "$session/binding-ran" ] || fail "Super+Return ran sway's binding while the dialog was open"
-        shot 3-single-key
-        [ "$(field 3-single-key)" = "$empty" ] || break
-    done
+    press Super_L+Return
+    recorded() { shot 3-single-key && [ "$(field 3-single-key)" != "$empty" ]; }
+    wait_for 5 recorded || fail "the single-key dialog did not record Super+Return"
+    sleep 1  # the binding would have run by now
+    [ ! -e "$session/binding-ran" ] || fail "Super+Return ran sway's binding while the dialog was open"
+    # Focus lost (sway shows another workspace): the dialog gives the shortcuts back, and the binding
+    # runs. Focus back: the dialog inhibits them again, and the binding stays quiet.
+    given=$(logged "$released") asked=$(logged "$granted")
+    msg workspace 2 >/dev/null
+    wait_for 5 logged_more "$released" "$given" || fail "the dialog kept its inhibitor without the focus"
+    press Super_L+Return
+    wait_for 5 test -e "$session/binding-ran" ||
+        fail "Super+Return did not run sway's binding on another workspace"
+    rm -f "$session/binding-ran"
+    msg workspace 1 >/dev/null
+    wait_for 10 dialog_focused || fail "the single-key dialog did not get the focus back"
+    wait_for 5 logged_more "$granted" "$asked" || fail "the dialog did not inhibit the shortcuts again"
+    press Super_L+Return
+    sleep 1  # the binding would have run by now
+    [ ! -e "$session/binding-ran" ] || fail "Super+Return ran sway's binding with the dialog focused again"
     no_mask_colour "$session/3-single-key.png" || fail "the single-key dialog shows the mask colour"
     # A drag by the dialog's background moves it. The drag begins once the pointer has moved a few
     # pixels with the button down, so the pointer goes on moving after that, as a hand's does.
@@ -172,34 +222,66 @@ else
     fail "Keyboard opened no single-key dialog"
 fi
 # The binding runs again once the dialog is closed.
-super_return
+press Super_L+Return
 wait_for 5 test -e "$session/binding-ran" || fail "Super+Return did not run sway's binding after the dialog"
+
+# Button 5's function menu, and a command from its submenu "MediaCommand" (the menu's eleventh item):
+# the submenu's second item, function 34, chosen by the arrow keys.
+pointer "click:$(at 346 283)"
+menu_open() { shot 6-menu && [ "$(pixel "$session/6-menu.png" "$((x + 336))" "$((y + 450))")" != \
+    "$(pixel "$session/1-window.png" "$((x + 336))" "$((y + 450))")" ]; }
+if wait_for 5 menu_open; then
+    press Down Down Down Down Down Down Down Down Down Down Down Right
+    sleep 0.5  # the submenu's first frame
+    shot 6-submenu
+    press Down Return
+else
+    fail "button 5 opened no function menu under it"
+fi
+
+# Load setting's file dialog comes up over the window; Esc closes it.
+pointer "click:$(at 73 564)"
+if wait_for 10 window_count 2; then
+    over_window "the file dialog"
+    sleep 0.5  # the dialog's first frame
+    shot 7-file-dialog
+    press Escape
+    wait_for 10 window_count 1 || fail "Esc did not close the file dialog"
+else
+    fail "Load setting opened no file dialog"
+fi
 
 # Apply writes the profile into the mouse; Return closes the message box that says so.
 pointer "click:$(at 654 558)"
 wait_for 10 test -s "$app/download.bin" || fail "Apply wrote no download.bin"
-if wait_for 10 window_count 2; then over_window "the message box"; else fail "Apply showed no message box"; fi
+if wait_for 10 window_count 2; then
+    over_window "the message box"
+else
+    fail "Apply showed no message box"
+fi
 sleep 0.5  # the box's first frame
-shot 5-applied
-no_mask_colour "$session/5-applied.png" || fail "the message box shows the mask colour"
-as_session wtype -k Return
+shot 8-applied
+no_mask_colour "$session/8-applied.png" || fail "the message box shows the mask colour"
+press Return
+wait_for 10 window_count 1 || fail "Return did not close the message box"
 kill "$program" 2>/dev/null || true
 
-# The mouse's button 4 sends the key the dialog recorded. wtype types through a keymap of its own
-# (its first key is the standard keymap's Esc, and Super is only a modifier state), so the row is
-# not Enter's: what counts is that the key reached the dialog and not sway.
-# The key reaches the dialog only now and then (see the README's known limits), so that check runs
-# only when VOLTRANE_WAYLAND_KEYS=1 (ctest -L wayland-keys).
-if [ "${VOLTRANE_WAYLAND_KEYS:-0}" = 1 ]; then
-    tail -c +9 "$app/mouse.bin" >"$scratch/mouse-buttons.bin"
-    "$ctl" decode --buttons "$scratch/mouse-buttons.bin" --json >"$scratch/mouse.json" ||
-        fail "voltranectl could not decode the mouse"
-    python3 - "$scratch/mouse.json" <<'PY' || fail "the mouse does not hold a key the dialog recorded"
+# The mouse holds what the dialog recorded and what the submenu chose.
+tail -c +9 "$app/mouse.bin" >"$scratch/mouse-buttons.bin"
+"$ctl" decode --buttons "$scratch/mouse-buttons.bin" --json >"$scratch/mouse.json" ||
+    fail "voltranectl could not decode the mouse"
+python3 - "$scratch/mouse.json" <<'PY' || fail "the mouse does not hold what was chosen"
 import json, sys
-keys = json.load(open(sys.argv[1]))["key_data"][3][:3]
-if keys[0] == 0:
-    sys.exit(f"button 4 sends no key ({keys})")
+mouse = json.load(open(sys.argv[1]))
+problems = []
+# Key-table rows: LWin 71, Enter 57.
+if mouse["key_data"][3][:3] != [71, 57, 0]:
+    problems.append(f"button 4 sends keys {mouse['key_data'][3][:3]}, not LWin+Enter")
+if mouse["items"][4] != 34:
+    problems.append(f"button 5 has function {mouse['items'][4]}, not the submenu's 34")
+for problem in problems:
+    print(problem)
+sys.exit(1 if problems else 0)
 PY
-fi
-[ "$failures" -eq 0 ] || { cat "$scratch/voltrane.log"; echo "$failures failures"; exit 1; }
+[ "$failures" -eq 0 ] || { program_log; echo "$failures failures"; exit 1; }
 echo "the window on Wayland passed; screenshots in $shots"

@@ -8,34 +8,16 @@
 #include <linux/input-event-codes.h>
 #include <stdio.h>
 #include <string.h>
-#include <time.h>
 #include <unistd.h>
-#include <wayland-client.h>
 
+#include "test_client.h"
 #include "virtual-pointer-client-protocol.h"
 
 static struct zwlr_virtual_pointer_manager_v1* manager;
 
-static void global(void* data, struct wl_registry* registry, uint32_t name, const char* interface,
-                   uint32_t version) {
-    (void)data;
-    (void)version;
+static void global(struct wl_registry* registry, uint32_t name, const char* interface) {
     if (strcmp(interface, zwlr_virtual_pointer_manager_v1_interface.name) == 0)
         manager = wl_registry_bind(registry, name, &zwlr_virtual_pointer_manager_v1_interface, 1);
-}
-
-static void global_remove(void* data, struct wl_registry* registry, uint32_t name) {
-    (void)data;
-    (void)registry;
-    (void)name;
-}
-
-static const struct wl_registry_listener registry_listener = {global, global_remove};
-
-static uint32_t now_ms(void) {
-    struct timespec ts;
-    clock_gettime(CLOCK_MONOTONIC, &ts);
-    return (uint32_t)(ts.tv_sec * 1000 + ts.tv_nsec / 1000000);
 }
 
 static void button(struct zwlr_virtual_pointer_v1* pointer, uint32_t state) {
@@ -70,14 +52,8 @@ int main(int argc, char** argv) {
         fprintf(stderr, "usage: wayland_pointer WIDTH HEIGHT ACTION...\n");
         return 1;
     }
-    struct wl_display* display = wl_display_connect(NULL);
-    if (!display) {
-        fprintf(stderr, "no Wayland display\n");
-        return 1;
-    }
-    struct wl_registry* registry = wl_display_get_registry(display);
-    wl_registry_add_listener(registry, &registry_listener, NULL);
-    wl_display_roundtrip(display);
+    struct wl_display* display = connect_with_globals(global);
+    if (!display) return 1;
     if (!manager) {
         fprintf(stderr, "the compositor has no virtual pointer\n");
         return 1;
