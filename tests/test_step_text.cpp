@@ -21,7 +21,7 @@ class StepRow : public testing::TestWithParam<RowCase> {};
 
 TEST_P(StepRow, Text) {
     const RowCase& c = GetParam();
-    EXPECT_EQ(StepRowText(c.step, c.index, c.language), c.text);
+    EXPECT_EQ(StepRowText(c.step, c.index, c.language, UsKeyNames()), c.text);
 }
 
 constexpr int kChinese = 0;
@@ -94,11 +94,11 @@ INSTANTIATE_TEST_SUITE_P(
 
 TEST(StepText, HeldChord) {
     KeyChord chord(kKeyStringLength);
-    EXPECT_EQ(HeldChordText(chord, kEnglish), u"<Hold down the button>\t");
+    EXPECT_EQ(HeldChordText(chord, kEnglish, UsKeyNames()), u"<Hold down the button>\t");
     chord.Press(70);
     chord.Press(46);
-    EXPECT_EQ(HeldChordText(chord, kEnglish), u"<Hold down the button>\tLCtrl+A");
-    EXPECT_EQ(HeldChordText(chord, kKorean), u"<배열 을 눌러>\tLCtrl+A");
+    EXPECT_EQ(HeldChordText(chord, kEnglish, UsKeyNames()), u"<Hold down the button>\tLCtrl+A");
+    EXPECT_EQ(HeldChordText(chord, kKorean, UsKeyNames()), u"<배열 을 눌러>\tLCtrl+A");
 }
 
 TEST(StepText, BudgetAndDelay) {
