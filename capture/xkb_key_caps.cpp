@@ -55,6 +55,16 @@ XkbKeyCaps XkbKeyCaps::FromNames(const XkbNames& names) {
     return caps;
 }
 
+XkbKeyCaps XkbKeyCaps::FromKeymapText(const std::string& text) {
+    XkbKeyCaps caps;
+    const Context context(xkb_context_new(XKB_CONTEXT_NO_FLAGS));
+    if (!context) return caps;
+    caps.m_keymap.reset(xkb_keymap_new_from_string(context.get(), text.c_str(), XKB_KEYMAP_FORMAT_TEXT_V1,
+                                                   XKB_KEYMAP_COMPILE_NO_FLAGS));
+    if (caps.m_keymap) caps.m_state.reset(xkb_state_new(caps.m_keymap.get()));
+    return caps;
+}
+
 XkbKeyCaps XkbKeyCaps::FromX11(xcb_connection_t* connection) {
     XkbKeyCaps caps;
     if (!connection || !xkb_x11_setup_xkb_extension(

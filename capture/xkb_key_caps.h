@@ -4,6 +4,7 @@
 
 #include <cstdint>
 #include <memory>
+#include <string>
 
 #include "capture/keyboard_defaults.h"
 
@@ -18,6 +19,10 @@ public:
     // The keymap made from `names`; Valid() is false when xkbcommon cannot make it (unknown layout,
     // no XKB data installed).
     static XkbKeyCaps FromNames(const XkbNames& names);
+
+    // The keymap in XKB's text format (as a Wayland compositor sends it), in its first layout; Valid()
+    // is false when xkbcommon cannot read it.
+    static XkbKeyCaps FromKeymapText(const std::string& text);
 
     // The X server's keyboard through `connection`, in the layout that is active now; Valid() is
     // false when the server lacks the XKB extension or the keymap cannot be read.

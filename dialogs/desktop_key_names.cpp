@@ -7,6 +7,7 @@
 #include <string>
 
 #include "capture/xkb_key_caps.h"
+#include "dialogs/compositor_keymap.h"
 
 namespace voltrane {
 
@@ -30,6 +31,8 @@ XkbKeyCaps desktopKeyCaps() {
         if (auto* x11 = qGuiApp->nativeInterface<QNativeInterface::QX11Application>())
             return XkbKeyCaps::FromX11(x11->connection());
     } else if (platform.startsWith(QLatin1String("wayland"))) {
+        const std::string keymap = CompositorKeymap();
+        if (!keymap.empty()) return XkbKeyCaps::FromKeymapText(keymap);
         return XkbKeyCaps::FromNames(systemLayout());
     }
     return {};

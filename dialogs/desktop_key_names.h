@@ -5,10 +5,10 @@
 
 namespace voltrane {
 
-// On X11, the layout of the X server's keyboard (its active group); on Wayland, the system's layout
-// (the XKB_DEFAULT_* variables when XKB_DEFAULT_LAYOUT is set, else /etc/default/keyboard), as Qt does
-// not hand out the keymap the compositor sent; elsewhere (offscreen), and whenever the layout cannot
-// be read, the key table's names.
+// On X11, the layout of the X server's keyboard (its active group); on Wayland, the first layout of
+// the compositor's keymap, or, where the seat has no keyboard yet, the system's layout (the XKB_DEFAULT_*
+// variables when XKB_DEFAULT_LAYOUT is set, else /etc/default/keyboard); elsewhere (offscreen), and
+// whenever the layout cannot be read, the key table's names.
 KeyNames DesktopKeyNames();
 
 }  // namespace voltrane

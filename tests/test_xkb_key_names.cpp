@@ -76,6 +76,24 @@ TEST(XkbKeyCaps, AnUnknownLayoutGivesNoCharacters) {
     EXPECT_EQ(XkbKeyCaps().CapOf(29), U'\0');
 }
 
+// A keymap as a Wayland compositor sends it: the text of a layout's keymap, read in its first layout.
+TEST(XkbKeyCaps, ReadsAKeymapText) {
+    xkb_context* context = xkb_context_new(XKB_CONTEXT_NO_FLAGS);
+    const xkb_rule_names german{nullptr, "pc105", "de,us", nullptr, nullptr};
+    xkb_keymap* keymap = xkb_keymap_new_from_names(context, &german, XKB_KEYMAP_COMPILE_NO_FLAGS);
+    ASSERT_NE(keymap, nullptr);
+    char* text = xkb_keymap_get_as_string(keymap, XKB_KEYMAP_FORMAT_TEXT_V1);
+    const XkbKeyCaps caps = XkbKeyCaps::FromKeymapText(text);
+    free(text);
+    xkb_keymap_unref(keymap);
+    xkb_context_unref(context);
+    ASSERT_TRUE(caps.Valid());
+    EXPECT_EQ(caps.CapOf(29), U'Z');
+    EXPECT_EQ(caps.CapOf(47), U'\u00D6');
+    EXPECT_FALSE(XkbKeyCaps::FromKeymapText("xkb_keymap { not a keymap").Valid());
+    EXPECT_FALSE(XkbKeyCaps::FromKeymapText("").Valid());
+}
+
 // The keysym a layout gives a key with no modifier held, as the desktop sends it with the key.
 class LayoutKeysyms {
 public:
