@@ -19,6 +19,7 @@
 #include "paint_spy.h"
 #include "settings/text_tables.h"
 #include "skin/dialog_regions.h"
+#include "swapped_key_names.h"
 
 using namespace voltrane;
 
@@ -35,7 +36,6 @@ constexpr NativeKey kKeyS{39, 's'};
 constexpr NativeKey kKeyA{38, 'a'};
 constexpr NativeKey kKeyB{56, 'b'};
 constexpr NativeKey kKeyY{29, 'y'};
-constexpr NativeKey kKeyZ{52, 'z'};
 constexpr NativeKey kEnter{36, 0xFF0D};
 constexpr NativeKey kEscape{9, 0xFF1B};
 constexpr NativeKey kKeypad7NumLockOff{79, 0xFF95};
@@ -590,20 +590,16 @@ void TestCaptureDialogs::runSingleKeyDialog_data() {
     QTest::newRow("Cancel") << QList<NativeKey>{kKeyA} << false << false << QList<int>{};
 }
 
-// A layout with Z and Y swapped, as on a German keyboard: the dialog shows the layout's name of the key
+// A layout with Z and Y swapped: the dialog shows the layout's name of the key
 // and hands back its position, the row the mouse sends whatever the layout.
 void TestCaptureDialogs::singleKeyNamesKeysInItsLayout() {
-    const KeyNames swapped([](uint32_t scanCode) {
-        if (scanCode == kKeyY.scanCode) return U'Z';
-        return scanCode == kKeyZ.scanCode ? U'Y' : U'\0';
-    });
     QString shown;
     whenOpen<CSingleKey>([&](CSingleKey& dialog) {
         chord(dialog, {kLeftCtrl, NativeKey{kKeyY.scanCode, 'z'}});
         shown = QString::fromStdU16String(dialog.ShownText());
         clickAt(dialog, centre(kSingleKeyRegions[CSingleKey::kOk]));
     });
-    const std::optional<KeyString> keyString = RunSingleKeyDialog(nullptr, kEnglish, swapped);
+    const std::optional<KeyString> keyString = RunSingleKeyDialog(nullptr, kEnglish, SwappedZAndY());
     QCOMPARE(shown, QStringLiteral("LCtrl+Z"));
     QVERIFY(keyString);
     QCOMPARE(keysOf(*keyString), (QList<int>{70, 37}));  // LCtrl and the US layout's Y position

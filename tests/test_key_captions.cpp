@@ -13,21 +13,13 @@
 #include "capture/key_names.h"
 #include "skin/item_qrect.h"
 #include "skin/main_painter.h"
+#include "swapped_key_names.h"
 
 using namespace voltrane;
 
 namespace {
 
 constexpr int kButton = 3;  // the fourth button's caption
-
-// Z and Y swapped, as on a German keyboard: scan codes 29 (the US Y position) and 52 (the US Z).
-const KeyNames& swappedNames() {
-    static const KeyNames names([](uint32_t scanCode) {
-        if (scanCode == 29) return U'Z';
-        return scanCode == 52 ? U'Y' : U'\0';
-    });
-    return names;
-}
 
 // The caption of a button that sends `keys`, painted with the key names `names`.
 QImage caption(const QList<int>& keys, const KeyNames& names) {
@@ -77,7 +69,7 @@ void TestKeyCaptions::captionsUseTheLayoutsNames_data() {
 void TestKeyCaptions::captionsUseTheLayoutsNames() {
     QFETCH(QList<int>, keys);
     QFETCH(QList<int>, usKeysOfTheSameName);
-    const QImage shown = caption(keys, swappedNames());
+    const QImage shown = caption(keys, SwappedZAndY());
     QCOMPARE(shown, caption(usKeysOfTheSameName, UsKeyNames()));
     if (keys != usKeysOfTheSameName) QVERIFY(shown != caption(keys, UsKeyNames()));
 }

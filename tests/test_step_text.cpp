@@ -3,6 +3,7 @@
 #include <ostream>
 
 #include "capture/step_text.h"
+#include "swapped_key_names.h"
 
 namespace voltrane {
 namespace {
@@ -101,13 +102,10 @@ TEST(StepText, HeldChord) {
     EXPECT_EQ(HeldChordText(chord, kKorean, UsKeyNames()), u"<배열 을 눌러>\tLCtrl+A");
 }
 
-// Keys in the names of a layout with Z and Y swapped (scan code 29 is the US Y position): every kind
-// of row that names keys takes them from the layout, and keeps the table's names for the others.
+// Keys in the names of a layout with Z and Y swapped: every kind of row that names keys takes them from the
+// layout, and keeps the table's names for the others.
 TEST(StepText, KeysInTheLayoutsNames) {
-    const KeyNames swapped([](uint32_t scanCode) {
-        if (scanCode == 29) return U'Z';
-        return scanCode == 52 ? U'Y' : U'\0';
-    });
+    const KeyNames& swapped = SwappedZAndY();
     EXPECT_EQ(StepRowText({kKeyDown, {70, 37}}, 0, kEnglish, swapped), u"1:\t<Key Down>\t<LCtrl+Z>");
     EXPECT_EQ(StepRowText({kKeyUp, {59}}, 1, kEnglish, swapped), u"2:\t<Key Up>\t<Y>");
     EXPECT_EQ(StepRowText({kRawKey, {0x01, 0x1C}}, 0, kEnglish, swapped), u"1:\t<Keyboard>\t<LCtrl+Z>");
