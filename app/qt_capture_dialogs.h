@@ -2,6 +2,7 @@
 // The capture dialogs as the window runs them: the skinned single-key dialog, macro choice dialog
 // and macro editor, each modal over the main window.
 
+#include "capture/key_names.h"
 #include "control/capture_dialogs.h"
 
 class QWidget;
@@ -10,8 +11,8 @@ namespace voltrane {
 
 class QtCaptureDialogs final : public CaptureDialogs {
 public:
-    // The dialogs open over `parent`, which must outlive this object.
-    explicit QtCaptureDialogs(QWidget* parent) : m_parent(parent) {}
+    // The dialogs open over `parent` and name keys by `keyNames`; both must outlive this object.
+    QtCaptureDialogs(QWidget* parent, const KeyNames& keyNames) : m_parent(parent), m_keyNames(keyNames) {}
 
     std::optional<KeyString> RunSingleKey(int language) override;
     std::optional<int> RunChoice(const MacroStore& store, int language) override;
@@ -21,6 +22,7 @@ public:
 
 private:
     QWidget* m_parent;
+    const KeyNames& m_keyNames;
 };
 
 }  // namespace voltrane

@@ -11,6 +11,7 @@
 #include "app/qt_prompter.h"
 #include "app/tray_icon.h"
 #include "control/menu_commands.h"
+#include "dialogs/desktop_key_names.h"
 #include "skin/item_qrect.h"
 #include "skin/main_painter.h"
 #include "skin/my_combo_box.h"
@@ -34,7 +35,8 @@ CVoltraneDlg::CVoltraneDlg(const std::filesystem::path& programDir, std::unique_
     : QDialog(nullptr, Qt::Window | Qt::FramelessWindowHint),
       m_ownPrompter(prompter ? nullptr : std::make_unique<QtPrompter>(this, programDir)),
       m_prompter(prompter ? *prompter : *m_ownPrompter),
-      m_ownDialogs(dialogs ? nullptr : std::make_unique<QtCaptureDialogs>(this)),
+      m_keyNames(DesktopKeyNames()),
+      m_ownDialogs(dialogs ? nullptr : std::make_unique<QtCaptureDialogs>(this, m_keyNames)),
       m_controller(programDir, *this),
       m_main(m_controller, *this, dialogs ? *dialogs : *m_ownDialogs) {
     m_controller.AttachDevice(std::move(device));
@@ -161,6 +163,7 @@ void CVoltraneDlg::paintEvent(QPaintEvent* event) {
     const int language = m_controller.Language();
     const MainWindowState state{m_controller.Setting(),
                                 m_controller.Store(),
+                                m_keyNames,
                                 m_main.m_nPage,
                                 m_main.m_bSideView,
                                 m_main.m_nHotItem,

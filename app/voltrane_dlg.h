@@ -7,6 +7,7 @@
 #include <filesystem>
 #include <memory>
 
+#include "capture/key_names.h"
 #include "control/main_controller.h"
 #include "device/mouse_presence.h"
 #include "skin/skinned_window.h"
@@ -76,6 +77,7 @@ private:
 
     std::unique_ptr<UserInterface> m_ownPrompter;
     UserInterface& m_prompter;
+    KeyNames m_keyNames;  // the desktop's layout, read once at start
     std::unique_ptr<CaptureDialogs> m_ownDialogs;
     Controller m_controller;
     MainController m_main;

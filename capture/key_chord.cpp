@@ -34,6 +34,4 @@ void KeyChord::Clear() {
     m_held.reset();
 }
 
-std::u16string KeyChord::Text() const { return KeyComboText(m_Chord); }
-
 }  // namespace voltrane

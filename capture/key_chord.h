@@ -7,6 +7,7 @@
 #include <cstdint>
 #include <string>
 
+#include "capture/key_names.h"
 #include "settings/key_table.h"
 
 namespace voltrane {
@@ -43,8 +44,8 @@ public:
     // The chord as a key-index string: rows from byte 0 on, zero behind them.
     const KeyString& Keys() const { return m_Chord; }
 
-    // The key names joined with "+"; empty for an empty chord.
-    std::u16string Text() const;
+    // The key names of `names` joined with "+"; empty for an empty chord.
+    std::u16string Text(const KeyNames& names) const { return names.ComboText(m_Chord); }
 
 private:
     int m_nCapacity;

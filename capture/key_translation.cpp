@@ -116,4 +116,10 @@ VirtualKeyEvent TranslateNativeKey(const NativeKeyEvent& event) {
     return key;
 }
 
+uint32_t ScanCodeOfVk(int vk) {
+    const KeyCode* code = std::find_if(std::begin(kKeyCodes), std::end(kKeyCodes),
+                                       [&](const KeyCode& c) { return c.vk == vk && !c.extended; });
+    return code != std::end(kKeyCodes) ? code->scanCode : 0;
+}
+
 }  // namespace voltrane

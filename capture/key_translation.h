@@ -41,4 +41,8 @@ struct VirtualKeyEvent {
 // An unknown scan code gives kNoVirtualKey, not extended.
 VirtualKeyEvent TranslateNativeKey(const NativeKeyEvent& event);
 
+// The native scan code of the key that reports `vk` and is not extended (of the main Enter for
+// VK_RETURN); 0 when no such key has it.
+uint32_t ScanCodeOfVk(int vk);
+
 }  // namespace voltrane

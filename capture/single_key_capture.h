@@ -27,8 +27,9 @@ public:
     // arrive: the combination stays, and the next press starts a new one.
     void OnKeysLost() { m_Chord.ReleaseAll(); }
 
-    // The combination as shown in the dialog: the key names joined with "+", empty before any key.
-    std::u16string Text() const { return m_Chord.Text(); }
+    // The combination as shown in the dialog: the key names of `names` joined with "+", empty before
+    // any key.
+    std::u16string Text(const KeyNames& names) const { return m_Chord.Text(names); }
 
     // What OK stores into the button's key record (10 bytes, the combination's rows then zeros), or
     // nothing when no key was pressed: the button then keeps its function and key record. Either way

@@ -77,10 +77,10 @@ std::u16string wheelStep(const MacroEvent& step, int index, int language) {
     return row(index, stepLabel(kLabelMouse, language), GetText(TextTable::MacroEditor, name, language));
 }
 
-std::u16string chordStep(const MacroEvent& step, int index, int language) {
+std::u16string chordStep(const MacroEvent& step, int index, int language, const KeyNames& keys) {
     const int label = step.kind == kKeyDown ? kLabelPress : kLabelRelease;
     return row(index, stepLabel(label, language),
-               KeyComboText(std::span<const uint8_t, kKeyStringLength>(step.data, kKeyStringLength)));
+               keys.ComboText(std::span<const uint8_t, kKeyStringLength>(step.data, kKeyStringLength)));
 }
 
 // The key-table row with this modifier bit and HID usage; row 105 ("Unknown") when none has them.
@@ -92,11 +92,11 @@ int keyOf(int32_t modifier, int32_t usage) {
 }
 
 // The names of a key stroke's modifier keys, in the order of their bits, then its key, joined with "+".
-std::u16string strokeText(uint8_t modifiers, uint8_t usage) {
+std::u16string strokeText(uint8_t modifiers, uint8_t usage, const KeyNames& keys) {
     std::u16string text;
     const auto add = [&](int key) {
         if (!text.empty()) text += u'+';
-        text += KeyTable[key].name;
+        text += keys.Name(key);
     };
     for (int bit = 0; bit < 8; ++bit) {
         if (modifiers & (1 << bit)) add(keyOf(1 << bit, 0));
@@ -105,9 +105,9 @@ std::u16string strokeText(uint8_t modifiers, uint8_t usage) {
     return text;
 }
 
-std::u16string rawKeyStep(const MacroEvent& step, int index, int language) {
+std::u16string rawKeyStep(const MacroEvent& step, int index, int language, const KeyNames& keys) {
     return row(index, GetText(TextTable::ButtonFunction, kFunctionKeyboard, language),
-               strokeText(step.data[0], step.data[1]));
+               strokeText(step.data[0], step.data[1], keys));
 }
 
 std::u16string dpiStep(const MacroEvent& step, int index, int language) {
@@ -118,7 +118,7 @@ std::u16string dpiStep(const MacroEvent& step, int index, int language) {
 
 }  // namespace
 
-std::u16string StepRowText(const MacroEvent& step, int index, int language) {
+std::u16string StepRowText(const MacroEvent& step, int index, int language, const KeyNames& keys) {
     switch (step.kind) {
         case kMouseDown:
             if (step.data[1] == kWheelUp || step.data[1] == kWheelDown)
@@ -130,9 +130,9 @@ std::u16string StepRowText(const MacroEvent& step, int index, int language) {
             return row(index, stepLabel(kLabelDelay, language), DelayText(StepDelay(step)));
         case kKeyDown:
         case kKeyUp:
-            return chordStep(step, index, language);
+            return chordStep(step, index, language, keys);
         case kRawKey:
-            return rawKeyStep(step, index, language);
+            return rawKeyStep(step, index, language, keys);
         case kDpiStep:
             return dpiStep(step, index, language);
         default:
@@ -140,8 +140,8 @@ std::u16string StepRowText(const MacroEvent& step, int index, int language) {
     }
 }
 
-std::u16string HeldChordText(const KeyChord& chord, int language) {
-    return u"<" + std::u16string(stepLabel(kLabelHeld, language)) + u">\t" + chord.Text();
+std::u16string HeldChordText(const KeyChord& chord, int language, const KeyNames& keys) {
+    return u"<" + std::u16string(stepLabel(kLabelHeld, language)) + u">\t" + chord.Text(keys);
 }
 
 std::u16string BudgetText(const MacroRecord& record) {

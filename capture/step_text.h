@@ -1,7 +1,7 @@
 #pragma once
 // The texts of the step lists of the macro editor and the macro choice dialog: one row per step,
 // the row of the keys being held, the budget and the delay value. Words come from the text tables
-// in the language the caller names (0..5; others read as English).
+// in the language the caller names (0..5; others read as English); keys have the names of `keys`.
 
 #include <cstdint>
 #include <string>
@@ -20,10 +20,10 @@ namespace voltrane {
 //   DPI step read from the mouse   "n:\t<Mouse>\t<DPI+>", "<DPI->", "<Switch DPI>"
 // A mouse step with neither a button bit nor a known wheel value shows "<Mouse 00 03>" (its data
 // bytes in hex); a step of any other kind, or a DPI step with an unknown action, "n:\t<Unknown K>\t<..>".
-std::u16string StepRowText(const MacroEvent& step, int index, int language);
+std::u16string StepRowText(const MacroEvent& step, int index, int language, const KeyNames& keys);
 
 // The row drawn under the steps while keys are held: "<Hold down the button>\tLCtrl+A".
-std::u16string HeldChordText(const KeyChord& chord, int language);
+std::u16string HeldChordText(const KeyChord& chord, int language, const KeyNames& keys);
 
 // The budget in use out of the budget shown to the user: "12/254".
 std::u16string BudgetText(const MacroRecord& record);

@@ -1,6 +1,7 @@
 # `cpack` (or the `package` target) builds a Debian package of what install_layout.cmake installs,
 # under /usr. Library dependencies come from dpkg-shlibdeps; what the program loads at run time
-# without linking it (Qt's platform plugins, the interface fonts) is named here.
+# without linking it (Qt's platform plugins, the interface fonts, the keyboard layouts that key names
+# are read from on Wayland) is named here.
 set(CPACK_GENERATOR DEB)
 set(CPACK_PACKAGE_NAME voltrane)
 set(CPACK_PACKAGE_VENDOR "Voltrane developers")
@@ -18,7 +19,7 @@ set(CPACK_DEBIAN_PACKAGE_SECTION utils)
 set(CPACK_DEBIAN_PACKAGE_PRIORITY optional)
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
 set(CPACK_DEBIAN_PACKAGE_DEPENDS
-    "qt6-qpa-plugins, fonts-crosextra-carlito, fonts-unfonts-core | fonts-nanum, fonts-noto-cjk")
+    "qt6-qpa-plugins, fonts-crosextra-carlito, fonts-unfonts-core | fonts-nanum, fonts-noto-cjk, xkb-data")
 # qt6-wayland: the window runs natively in a Wayland session (without it Qt falls back to XWayland).
 set(CPACK_DEBIAN_PACKAGE_RECOMMENDS
     "qt6-wayland, gsettings-desktop-schemas, dconf-gsettings-backend | gsettings-backend")

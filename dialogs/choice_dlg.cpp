@@ -30,10 +30,11 @@ constexpr int kLeft = Qt::AlignLeft | Qt::AlignVCenter;
 
 }  // namespace
 
-CChoice::CChoice(const MacroStore& store, int language, QWidget* parent)
+CChoice::CChoice(const MacroStore& store, int language, QWidget* parent, const KeyNames& keyNames)
     : SkinnedDialog(g_imgSkin[kMacroMask], parent),
       m_store(store),
       m_nLanguage(language),
+      m_keyNames(keyNames),
       m_choice(store.m_Macro, store.m_nMacroCount) {
     setFocusPolicy(Qt::StrongFocus);
 }
@@ -48,7 +49,7 @@ void CChoice::paintSkin(QPainter& painter, const QRect& dirty) {
                    kLeft);
     paintMacroList(painter);
     PaintStepRows(painter, m_choice.Preview(), m_choice.StepTop(), m_choice.VisibleSteps(),
-                  regionRect(kStepList), {m_nHoverStep}, m_nLanguage);
+                  regionRect(kStepList), {m_nHoverStep}, m_nLanguage, m_keyNames);
     painter.setFont(LargeFont(m_nLanguage));
     const QImage& down = g_imgSkin[kMacroDown];
     PaintDialogButton(painter, down, regionRect(kOk),
@@ -126,8 +127,9 @@ void CChoice::updateRegion(int region) {
     if (region < kNone) update(regionRect(region));
 }
 
-std::optional<int> RunChoiceDialog(QWidget* parent, const MacroStore& store, int language) {
-    CChoice dialog(store, language, parent);
+std::optional<int> RunChoiceDialog(QWidget* parent, const MacroStore& store, int language,
+                                   const KeyNames& keyNames) {
+    CChoice dialog(store, language, parent, keyNames);
     if (dialog.exec() != QDialog::Accepted) return std::nullopt;
     return dialog.Choice().SelMacro();
 }

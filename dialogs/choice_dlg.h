@@ -4,6 +4,7 @@
 
 #include <optional>
 
+#include "capture/key_names.h"
 #include "capture/macro_choice.h"
 #include "settings/macro_store.h"
 #include "skin/skinned_dialog.h"
@@ -15,8 +16,10 @@ public:
     // Regions: 0, 1 the headings, 2 the macro list, 3 the step list, 4 OK, 5 Cancel; 6 none.
     enum Region : int { kMacroList = 2, kStepList = 3, kOk = 4, kCancel = 5, kNone = 6 };
 
-    // A dialog over the macros of `store` (which must outlive it) in `language` (0..5).
-    CChoice(const MacroStore& store, int language, QWidget* parent = nullptr);
+    // A dialog over the macros of `store` in `language` (0..5), naming keys by `keyNames` (both must
+    // outlive it).
+    CChoice(const MacroStore& store, int language, QWidget* parent = nullptr,
+            const KeyNames& keyNames = UsKeyNames());
 
     const MacroChoice& Choice() const { return m_choice; }
     int HotRegion() const { return m_nHotRegion; }
@@ -37,15 +40,17 @@ private:
 
     const MacroStore& m_store;
     int m_nLanguage;
+    const KeyNames& m_keyNames;
     MacroChoice m_choice;
     int m_nHotRegion = kNone;
     int m_nHoverMacro = 0;
     int m_nHoverStep = -1;
 };
 
-// Runs the dialog modally over `store` in `language`. Returns nothing on Cancel; on OK the chosen
-// store index, which equals the store's macro count (0) only when the store is empty: the button then
-// gets an empty macro name and no steps.
-std::optional<int> RunChoiceDialog(QWidget* parent, const MacroStore& store, int language);
+// Runs the dialog modally over `store` in `language`, naming keys by `keyNames`. Returns nothing on Cancel;
+// on OK the chosen store index, which equals the store's macro count (0) only when the store is empty: the
+// button then gets an empty macro name and no steps.
+std::optional<int> RunChoiceDialog(QWidget* parent, const MacroStore& store, int language,
+                                   const KeyNames& keyNames);
 
 }  // namespace voltrane

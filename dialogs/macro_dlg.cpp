@@ -26,9 +26,10 @@ QRect regionRect(int region) { return SkinQRect(kMacroEditorRegions[static_cast<
 }  // namespace
 
 CMacro::CMacro(const MacroRecord& record, int language, QWidget* parent, KeyboardGrab grab,
-               LimitMessage limitMessage)
+               LimitMessage limitMessage, const KeyNames& keyNames)
     : SkinnedDialog(g_imgSkin[kMacroMask], parent),
       m_nLanguage(language),
+      m_keyNames(keyNames),
       m_recorder(record),
       m_keyboard(*this, *this, grab),
       m_limitMessage(std::move(limitMessage)) {
@@ -158,8 +159,8 @@ void CMacro::updateSteps() {
     update(kRecordRect);
 }
 
-bool RunMacroDialog(QWidget* parent, MacroRecord& record, int language) {
-    CMacro dialog(record, language, parent);
+bool RunMacroDialog(QWidget* parent, MacroRecord& record, int language, const KeyNames& keyNames) {
+    CMacro dialog(record, language, parent, PlatformKeyboardGrab, {}, keyNames);
     if (dialog.exec() != QDialog::Accepted || dialog.Recorder().Record().count == 0) return false;
     const MacroRecord& edited = dialog.Recorder().Record();
     if (std::memcmp(&edited, &record, sizeof(MacroRecord)) == 0) return false;

@@ -6,6 +6,7 @@
 #include <QTimer>
 #include <functional>
 
+#include "capture/key_names.h"
 #include "capture/macro_recorder.h"
 #include "dialogs/keyboard_capture.h"
 #include "skin/skinned_dialog.h"
@@ -36,9 +37,11 @@ public:
     using LimitMessage = std::function<void(const QString& text, const QString& title)>;
 
     // An editor of a copy of `record` in `language` (0..5), capturing keys with `grab` once shown. The
-    // length-limit message goes to `limitMessage`; the skinned message box when it is empty.
+    // length-limit message goes to `limitMessage`; the skinned message box when it is empty. Keys are
+    // named by `keyNames`, which must outlive the editor.
     CMacro(const MacroRecord& record, int language, QWidget* parent = nullptr,
-           KeyboardGrab grab = PlatformKeyboardGrab, LimitMessage limitMessage = {});
+           KeyboardGrab grab = PlatformKeyboardGrab, LimitMessage limitMessage = {},
+           const KeyNames& keyNames = UsKeyNames());
 
     const MacroRecorder& Recorder() const { return m_recorder; }
     const KeyboardCapture& Keyboard() const { return m_keyboard; }
@@ -69,6 +72,7 @@ private:
     void paintStrip(QPainter& painter, int region) const;
 
     int m_nLanguage;
+    const KeyNames& m_keyNames;
     MacroRecorder m_recorder;
     KeyboardCapture m_keyboard;
     LimitMessage m_limitMessage;
@@ -77,9 +81,9 @@ private:
     int m_nHoverRow = -1;
 };
 
-// Runs the editor modally on a copy of `record` in `language`. OK with at least one step copies the
-// edited record back; returns true when that changed `record`. Cancel, or OK with an empty list,
-// leaves it as it was.
-bool RunMacroDialog(QWidget* parent, MacroRecord& record, int language);
+// Runs the editor modally on a copy of `record` in `language`, naming keys by `keyNames`. OK with at least
+// one step copies the edited record back; returns true when that changed `record`. Cancel, or OK with an
+// empty list, leaves it as it was.
+bool RunMacroDialog(QWidget* parent, MacroRecord& record, int language, const KeyNames& keyNames);
 
 }  // namespace voltrane

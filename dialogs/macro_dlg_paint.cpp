@@ -55,10 +55,10 @@ void CMacro::paintSkin(QPainter& painter, const QRect& dirty) {
 void CMacro::paintSteps(QPainter& painter) const {
     const QRect next =
         PaintStepRows(painter, m_recorder.Record(), m_recorder.TopRow(), m_recorder.VisibleSteps(),
-                      regionRect(kStepList), {m_recorder.SelRow(), m_nHoverRow}, m_nLanguage);
+                      regionRect(kStepList), {m_recorder.SelRow(), m_nHoverRow}, m_nLanguage, m_keyNames);
     painter.setPen(kWhiteText);
     if (!m_recorder.Chord().Empty())
-        DrawRowText(painter, next, ToQString(HeldChordText(m_recorder.Chord(), m_nLanguage)));
+        DrawRowText(painter, next, ToQString(HeldChordText(m_recorder.Chord(), m_nLanguage, m_keyNames)));
     painter.drawText(SkinQRect(kMacroBudgetRect), Qt::AlignRight | Qt::AlignVCenter | Qt::TextSingleLine,
                      ToQString(BudgetText(m_recorder.Record())));
     DrawFittedText(painter, kRecordRect, ToQString(ButtonRecordText(m_recorder.Record(), m_nLanguage)),

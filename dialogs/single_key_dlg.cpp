@@ -19,9 +19,10 @@ QRect regionRect(int region) { return SkinQRect(kSingleKeyRegions[static_cast<st
 
 }  // namespace
 
-CSingleKey::CSingleKey(int language, QWidget* parent, KeyboardGrab grab)
+CSingleKey::CSingleKey(int language, QWidget* parent, KeyboardGrab grab, const KeyNames& keyNames)
     : SkinnedDialog(g_imgSkin[kSingleKeyMask], parent),
       m_nLanguage(language),
+      m_keyNames(keyNames),
       m_keyboard(*this, *this, grab) {}
 
 void CSingleKey::OnHookKeyDown(int keyIndex) {
@@ -35,7 +36,7 @@ void CSingleKey::paintSkin(QPainter& painter, const QRect& dirty) {
     painter.setFont(LargeFont(m_nLanguage));
     CopySkinRect(painter, g_imgSkin[kSingleKeyNormal], dirty);
     painter.setPen(kWhiteText);
-    DrawFittedText(painter, regionRect(kKeyComboRegion), ToQString(m_capture.Text()), Qt::AlignCenter);
+    DrawFittedText(painter, regionRect(kKeyComboRegion), ToQString(ShownText()), Qt::AlignCenter);
     const QImage& down = g_imgSkin[kSingleKeyDown];
     PaintDialogButton(painter, down, regionRect(kOk),
                       ToQString(SingleKeyButtonText(DialogButton::Ok, m_nLanguage)), m_nHotRegion == kOk);
@@ -64,8 +65,8 @@ void CSingleKey::releaseRegion(QPoint point) {
     if (regionRect(kCancel).contains(point)) reject();
 }
 
-std::optional<KeyString> RunSingleKeyDialog(QWidget* parent, int language) {
-    CSingleKey dialog(language, parent);
+std::optional<KeyString> RunSingleKeyDialog(QWidget* parent, int language, const KeyNames& keyNames) {
+    CSingleKey dialog(language, parent, PlatformKeyboardGrab, keyNames);
     if (dialog.exec() != QDialog::Accepted) return std::nullopt;
     return dialog.Capture().OkResult().value_or(KeyString{});
 }

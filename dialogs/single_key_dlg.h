@@ -4,6 +4,7 @@
 
 #include <optional>
 
+#include "capture/key_names.h"
 #include "capture/single_key_capture.h"
 #include "dialogs/keyboard_capture.h"
 #include "skin/skinned_dialog.h"
@@ -15,10 +16,14 @@ public:
     // Regions: 0 the combination (also the background: a press there drags), 1 OK, 2 Cancel.
     enum Region : int { kNone = 0, kOk = 1, kCancel = 2 };
 
-    // A dialog in `language` (0..5) over `parent`, capturing keys with `grab` once shown.
-    explicit CSingleKey(int language, QWidget* parent = nullptr, KeyboardGrab grab = PlatformKeyboardGrab);
+    // A dialog in `language` (0..5) over `parent`, capturing keys with `grab` once shown and naming
+    // them by `keyNames` (which must outlive it).
+    explicit CSingleKey(int language, QWidget* parent = nullptr, KeyboardGrab grab = PlatformKeyboardGrab,
+                        const KeyNames& keyNames = UsKeyNames());
 
     const SingleKeyCapture& Capture() const { return m_capture; }
+    // The combination as the dialog shows it, in the names of its keyboard layout.
+    std::u16string ShownText() const { return m_capture.Text(m_keyNames); }
     const KeyboardCapture& Keyboard() const { return m_keyboard; }
     int HotRegion() const { return m_nHotRegion; }
 
@@ -35,14 +40,15 @@ protected:
 
 private:
     int m_nLanguage;
+    const KeyNames& m_keyNames;
     SingleKeyCapture m_capture;
     KeyboardCapture m_keyboard;
     int m_nHotRegion = kNone;
 };
 
-// Runs the dialog modally in `language`. Returns nothing on Cancel; on OK the key-index string the
-// button is to send (rows from byte 0, zeros behind), all zeros when OK was clicked before any key:
-// the button then keeps its function and key record, but loses its macro name.
-std::optional<KeyString> RunSingleKeyDialog(QWidget* parent, int language);
+// Runs the dialog modally in `language`, naming keys by `keyNames`. Returns nothing on Cancel; on OK the
+// key-index string the button is to send (rows from byte 0, zeros behind), all zeros when OK was clicked
+// before any key: the button then keeps its function and key record, but loses its macro name.
+std::optional<KeyString> RunSingleKeyDialog(QWidget* parent, int language, const KeyNames& keyNames);
 
 }  // namespace voltrane

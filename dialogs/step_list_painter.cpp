@@ -18,12 +18,12 @@ constexpr qreal kValueColumn = 134;  // past the longest kind, "<Hold down the b
 }  // namespace
 
 QRect PaintStepRows(QPainter& painter, const MacroRecord& record, int top, int rows, const QRect& list,
-                    std::initializer_list<int> white, int language) {
+                    std::initializer_list<int> white, int language, const KeyNames& keys) {
     QRect row(list.topLeft(), QSize(list.width(), kStepRowHeight));
     for (int step = top; step < top + rows && step < kMacroSlots; ++step) {
         const bool lit = std::find(white.begin(), white.end(), step) != white.end();
         painter.setPen(lit ? kWhiteText : kGreyText);
-        DrawRowText(painter, row, ToQString(StepRowText(record.steps[step], step, language)));
+        DrawRowText(painter, row, ToQString(StepRowText(record.steps[step], step, language, keys)));
         row.translate(0, kStepRowHeight);
     }
     return row;

@@ -131,10 +131,15 @@ int FindKeyByVk(int vk, int skip) {
 }
 
 std::u16string KeyComboText(std::span<const uint8_t, kKeyStringLength> keys) {
+    return KeyComboText(keys, [](int keyIndex) { return std::u16string_view(KeyRow(keyIndex).name); });
+}
+
+std::u16string KeyComboText(std::span<const uint8_t, kKeyStringLength> keys,
+                            const std::function<std::u16string_view(int)>& nameOf) {
     std::u16string text;
     for (size_t i = 0; i < keys.size() && keys[i] != 0; ++i) {
         if (i > 0) text += u'+';
-        text += KeyRow(keys[i]).name;
+        text += nameOf(keys[i]);
     }
     return text;
 }

@@ -4,8 +4,10 @@
 
 #include <array>
 #include <cstdint>
+#include <functional>
 #include <span>
 #include <string>
+#include <string_view>
 
 #include "settings/step_record_layout.h"
 
@@ -35,6 +37,10 @@ int FindKeyByVk(int vk, int skip);
 
 // The names of the keys of a key-index string joined with "+", up to the first 0 byte.
 std::u16string KeyComboText(std::span<const uint8_t, kKeyStringLength> keys);
+
+// The same with each key named by `nameOf` (given the key-index byte).
+std::u16string KeyComboText(std::span<const uint8_t, kKeyStringLength> keys,
+                            const std::function<std::u16string_view(int)>& nameOf);
 
 // Converts a key-index string into HID terms: out[0] the modifier byte, out[1..6] up to six usages
 // (the rest zero). Non-modifier keys beyond six are dropped. Returns the number of usages written.

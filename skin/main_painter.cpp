@@ -66,7 +66,7 @@ constexpr int kCentre = Qt::AlignCenter;
 QString buttonText(int item, const MainWindowState& state) {
     const MouseSetting& s = state.setting;
     const int function = value(state, item);
-    if (function == kFunctionKeyboard) return ToQString(KeyComboText(s.m_KeyData[item]));
+    if (function == kFunctionKeyboard) return ToQString(state.keyNames.ComboText(s.m_KeyData[item]));
     if (function == kFunctionMacro && !s.m_strButtonMacro[item].empty())
         return ToQString(s.m_strButtonMacro[item]);
     return ToQString(GetText(TextTable::ButtonFunction, function, state.language));

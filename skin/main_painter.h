@@ -6,6 +6,7 @@
 #include <QFont>
 #include <QString>
 
+#include "capture/key_names.h"
 #include "settings/macro_store.h"
 #include "settings/mouse_setting.h"
 #include "settings/text_tables.h"
@@ -20,6 +21,8 @@ namespace voltrane {
 struct MainWindowState {
     const MouseSetting& setting;
     const MacroStore& store;
+    // the names of the keys on the buttons' captions
+    const KeyNames& keyNames;
     int page = kBasicPage;    // kBasicPage or kAdvancedPage
     bool sideView = false;    // page 0 shows the mouse from the side
     int hotItem = kNoItem;    // the item under the cursor

@@ -17,3 +17,28 @@ wait_for() {
         sleep 0.1
     done
 }
+
+# start_xvfb SCRATCH: a private X server on the first free display number, reachable only through its
+# socket and the cookie in SCRATCH/Xauthority; exports DISPLAY and XAUTHORITY and adds the server to
+# the caller's `pids`. Exits with a failure when no server starts.
+start_xvfb() {
+    local scratch=$1 number
+    export XAUTHORITY=$scratch/Xauthority
+    touch "$XAUTHORITY"
+    for number in $(seq 90 140); do
+        [ -e "/tmp/.X$number-lock" ] || [ -e "/tmp/.X11-unix/X$number" ] && continue
+        xauth add ":$number" . "$(od -An -N16 -tx1 /dev/urandom | tr -d ' \n')"
+        Xvfb ":$number" -auth "$XAUTHORITY" -nolisten tcp -noreset -screen 0 1024x768x24 \
+            >"$scratch/xvfb.log" 2>&1 &
+        pids+=($!)
+        if wait_for 10 xdpyinfo -display ":$number"; then
+            export DISPLAY=:$number
+            return 0
+        fi
+        kill "${pids[-1]}" 2>/dev/null || true
+        unset 'pids[-1]'
+    done
+    cat "$scratch/xvfb.log"
+    echo "FAIL: no X server"
+    exit 1
+}

@@ -28,26 +28,7 @@ cleanup() {
 }
 trap cleanup EXIT
 
-
-# A private X server on the first free display number, reachable only through its socket and cookie.
-export XAUTHORITY=$scratch/Xauthority
-touch "$XAUTHORITY"
-display=
-for number in $(seq 90 140); do
-    [ -e "/tmp/.X$number-lock" ] || [ -e "/tmp/.X11-unix/X$number" ] && continue
-    xauth add ":$number" . "$(od -An -N16 -tx1 /dev/urandom | tr -d ' \n')"
-    Xvfb ":$number" -auth "$XAUTHORITY" -nolisten tcp -noreset -screen 0 1024x768x24 \
-        >"$scratch/xvfb.log" 2>&1 &
-    pids+=($!)
-    if wait_for 10 xdpyinfo -display ":$number"; then
-        display=:$number
-        break
-    fi
-    kill "${pids[-1]}" 2>/dev/null || true
-    unset 'pids[-1]'
-done
-[ -n "$display" ] || { cat "$scratch/xvfb.log"; echo "FAIL: no X server"; exit 1; }
-export DISPLAY=$display
+start_xvfb "$scratch"
 
 # The session: a window manager, and nothing of the host's desktop, settings or session bus.
 export HOME=$scratch/home XDG_CONFIG_HOME=$scratch/home/.config XDG_DATA_HOME=$scratch/home/.local/share

@@ -18,6 +18,7 @@
 #include "paint_spy.h"
 #include "settings/text_tables.h"
 #include "skin/dialog_regions.h"
+#include "swapped_key_names.h"
 
 using namespace voltrane;
 
@@ -33,6 +34,7 @@ constexpr NativeKey kLeftShift{50, 0xFFE1};
 constexpr NativeKey kKeyS{39, 's'};
 constexpr NativeKey kKeyA{38, 'a'};
 constexpr NativeKey kKeyB{56, 'b'};
+constexpr NativeKey kKeyY{29, 'y'};
 constexpr NativeKey kEnter{36, 0xFF0D};
 constexpr NativeKey kEscape{9, 0xFF1B};
 constexpr NativeKey kKeypad7NumLockOff{79, 0xFF95};
@@ -179,6 +181,7 @@ private slots:
     void hoverRepaintsOnlyTheRegionsConcerned();
     void runSingleKeyDialog_data();
     void runSingleKeyDialog();
+    void singleKeyNamesKeysInItsLayout();
     void runMacroDialog_data();
     void runMacroDialog();
     void runChoiceDialog();
@@ -221,7 +224,7 @@ void TestCaptureDialogs::singleKeyShowsAndReturnsTheChord() {
     CSingleKey dialog(kEnglish);
     dialog.show();
     for (const QList<NativeKey>& keys : chords) chord(dialog, keys);
-    QCOMPARE(QString::fromStdU16String(dialog.Capture().Text()), text);
+    QCOMPARE(QString::fromStdU16String(dialog.ShownText()), text);
     clickAt(dialog, centre(kSingleKeyRegions[CSingleKey::kOk]));
     QCOMPARE(dialog.result(), int(QDialog::Accepted));
     QVERIFY(!dialog.isVisible());
@@ -307,7 +310,7 @@ void TestCaptureDialogs::noteWithoutTheGrab() {
     QVERIFY(!refused.Keyboard().Grabbed());
     QVERIFY(refused.Keyboard().ShowsNote());
     chord(refused, {kKeyA});
-    QCOMPARE(QString::fromStdU16String(refused.Capture().Text()), QStringLiteral("A"));
+    QCOMPARE(QString::fromStdU16String(refused.ShownText()), QStringLiteral("A"));
     const QImage withNote = refused.grab().toImage();
 
     CSingleKey granted(kEnglish, nullptr, grabGranted);
@@ -637,6 +640,21 @@ void TestCaptureDialogs::runSingleKeyDialog_data() {
     QTest::newRow("Cancel") << QList<NativeKey>{kKeyA} << false << false << QList<int>{};
 }
 
+// A layout with Z and Y swapped: the dialog shows the layout's name of the key
+// and hands back its position, the row the mouse sends whatever the layout.
+void TestCaptureDialogs::singleKeyNamesKeysInItsLayout() {
+    QString shown;
+    whenOpen<CSingleKey>([&](CSingleKey& dialog) {
+        chord(dialog, {kLeftCtrl, NativeKey{kKeyY.scanCode, 'z'}});
+        shown = QString::fromStdU16String(dialog.ShownText());
+        clickAt(dialog, centre(kSingleKeyRegions[CSingleKey::kOk]));
+    });
+    const std::optional<KeyString> keyString = RunSingleKeyDialog(nullptr, kEnglish, SwappedZAndY());
+    QCOMPARE(shown, QStringLiteral("LCtrl+Z"));
+    QVERIFY(keyString);
+    QCOMPARE(keysOf(*keyString), (QList<int>{70, 37}));  // LCtrl and the US layout's Y position
+}
+
 void TestCaptureDialogs::runSingleKeyDialog() {
     QFETCH(QList<NativeKey>, keys);
     QFETCH(bool, ok);
@@ -646,7 +664,7 @@ void TestCaptureDialogs::runSingleKeyDialog() {
         chord(dialog, keys);
         clickAt(dialog, centre(kSingleKeyRegions[ok ? CSingleKey::kOk : CSingleKey::kCancel]));
     });
-    const std::optional<KeyString> keyString = RunSingleKeyDialog(nullptr, kEnglish);
+    const std::optional<KeyString> keyString = RunSingleKeyDialog(nullptr, kEnglish, UsKeyNames());
     QCOMPARE(keyString.has_value(), result);
     if (keyString) QCOMPARE(keysOf(*keyString), rows);
 }
@@ -674,7 +692,7 @@ void TestCaptureDialogs::runMacroDialog() {
         if (click) clickAt(dialog, centre(kMacroEditorRegions[7]));
         clickAt(dialog, centre(kMacroEditorRegions[ok ? CMacro::kOk : CMacro::kCancel]));
     });
-    QCOMPARE(RunMacroDialog(nullptr, record, kEnglish), changed);
+    QCOMPARE(RunMacroDialog(nullptr, record, kEnglish, UsKeyNames()), changed);
     QCOMPARE(record.count, count);
 }
 
@@ -684,9 +702,9 @@ void TestCaptureDialogs::runChoiceDialog() {
         QTest::keyRelease(&dialog, Qt::Key_Down);
         clickAt(dialog, centre(kChoiceRegions[CChoice::kOk]));
     });
-    QCOMPARE(RunChoiceDialog(nullptr, m_store, kEnglish), std::optional<int>(2));
+    QCOMPARE(RunChoiceDialog(nullptr, m_store, kEnglish, UsKeyNames()), std::optional<int>(2));
     whenOpen<CChoice>([](CChoice& dialog) { clickAt(dialog, centre(kChoiceRegions[CChoice::kCancel])); });
-    QCOMPARE(RunChoiceDialog(nullptr, m_store, kEnglish), std::nullopt);
+    QCOMPARE(RunChoiceDialog(nullptr, m_store, kEnglish, UsKeyNames()), std::nullopt);
 }
 
 void TestCaptureDialogs::hoverRepaintsOnlyTheRegionsConcerned_data() {

@@ -51,7 +51,7 @@ TEST(MacroRecorder, ChordIsRecordedWhenTheLastKeyGoesUp) {
     recorder.OnHookKeyDown(47);
     EXPECT_FALSE(recorder.OnHookKeyUp(47));
     EXPECT_EQ(recorder.Record().count, 0);
-    EXPECT_EQ(recorder.Chord().Text(), u"A+S");  // still held: the list's last row shows it
+    EXPECT_EQ(recorder.Chord().Text(UsKeyNames()), u"A+S");  // still held: the list's last row shows it
     EXPECT_FALSE(recorder.OnHookKeyUp(46));
     const MacroRecord& r = recorder.Record();
     ASSERT_EQ(r.count, 2);

@@ -87,7 +87,8 @@ done
 
 # Dependencies: the libraries, the platform plugins and the fonts, each a package apt knows.
 depends=$(dpkg-deb -f "$deb" Depends)
-for package in libqt6widgets6 libhidapi-hidraw0 libudev1 qt6-qpa-plugins fonts-crosextra-carlito fonts-noto-cjk; do
+for package in libqt6widgets6 libhidapi-hidraw0 libudev1 libxkbcommon0 libxkbcommon-x11-0 qt6-qpa-plugins \
+    fonts-crosextra-carlito fonts-noto-cjk xkb-data; do
     [[ ", $depends," == *", $package"[\ ,]* ]] || fail "Depends lacks $package: $depends"
 done
 if apt-cache show libc6 >/dev/null 2>&1; then

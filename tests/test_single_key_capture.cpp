@@ -34,7 +34,7 @@ TEST_P(SingleKeyChord, BuildsTheCombination) {
             capture.OnKeysLost();
         }
     }
-    EXPECT_EQ(capture.Text(), c.text);
+    EXPECT_EQ(capture.Text(UsKeyNames()), c.text);
     const std::optional<KeyString> ok = capture.OkResult();
     EXPECT_EQ(ok.has_value(), c.chord[0] != 0);
     EXPECT_EQ(ok.value_or(KeyString{}), c.chord);

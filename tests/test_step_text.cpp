@@ -3,6 +3,7 @@
 #include <ostream>
 
 #include "capture/step_text.h"
+#include "swapped_key_names.h"
 
 namespace voltrane {
 namespace {
@@ -21,7 +22,7 @@ class StepRow : public testing::TestWithParam<RowCase> {};
 
 TEST_P(StepRow, Text) {
     const RowCase& c = GetParam();
-    EXPECT_EQ(StepRowText(c.step, c.index, c.language), c.text);
+    EXPECT_EQ(StepRowText(c.step, c.index, c.language, UsKeyNames()), c.text);
 }
 
 constexpr int kChinese = 0;
@@ -94,11 +95,25 @@ INSTANTIATE_TEST_SUITE_P(
 
 TEST(StepText, HeldChord) {
     KeyChord chord(kKeyStringLength);
-    EXPECT_EQ(HeldChordText(chord, kEnglish), u"<Hold down the button>\t");
+    EXPECT_EQ(HeldChordText(chord, kEnglish, UsKeyNames()), u"<Hold down the button>\t");
     chord.Press(70);
     chord.Press(46);
-    EXPECT_EQ(HeldChordText(chord, kEnglish), u"<Hold down the button>\tLCtrl+A");
-    EXPECT_EQ(HeldChordText(chord, kKorean), u"<배열 을 눌러>\tLCtrl+A");
+    EXPECT_EQ(HeldChordText(chord, kEnglish, UsKeyNames()), u"<Hold down the button>\tLCtrl+A");
+    EXPECT_EQ(HeldChordText(chord, kKorean, UsKeyNames()), u"<배열 을 눌러>\tLCtrl+A");
+}
+
+// Keys in the names of a layout with Z and Y swapped: every kind of row that names keys takes them from the
+// layout, and keeps the table's names for the others.
+TEST(StepText, KeysInTheLayoutsNames) {
+    const KeyNames& swapped = SwappedZAndY();
+    EXPECT_EQ(StepRowText({kKeyDown, {70, 37}}, 0, kEnglish, swapped), u"1:\t<Key Down>\t<LCtrl+Z>");
+    EXPECT_EQ(StepRowText({kKeyUp, {59}}, 1, kEnglish, swapped), u"2:\t<Key Up>\t<Y>");
+    EXPECT_EQ(StepRowText({kRawKey, {0x01, 0x1C}}, 0, kEnglish, swapped), u"1:\t<Keyboard>\t<LCtrl+Z>");
+    EXPECT_EQ(StepRowText({kRawKey, {0x00, 0x1D}}, 0, kEnglish, swapped), u"1:\t<Keyboard>\t<Y>");
+    KeyChord chord(kKeyStringLength);
+    chord.Press(58);
+    chord.Press(37);
+    EXPECT_EQ(HeldChordText(chord, kEnglish, swapped), u"<Hold down the button>\tLShift+Z");
 }
 
 TEST(StepText, BudgetAndDelay) {

@@ -13,6 +13,9 @@ packages=(
     clang libclang-rt-dev
     libhidapi-dev libudev-dev libglib2.0-dev gsettings-desktop-schemas
     qt6-base-dev qt6-svg-dev fonts-crosextra-carlito fonts-unfonts-core fonts-noto-cjk
+    # key names from the desktop's keyboard layout: xkbcommon (with its X11 part), the layouts, and
+    # setxkbmap to give the test's X server other layouts
+    libxkbcommon-dev libxkbcommon-x11-dev xkb-data x11-xkb-utils
     # the Debian package's test: dpkg-deb and dpkg-shlibdeps, the desktop file and metainfo validators,
     # lintian, and debootstrap for the fresh Debian root the package is installed into
     dpkg-dev desktop-file-utils appstream lintian debootstrap

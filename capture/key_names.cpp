@@ -1,0 +1,54 @@
+#include "capture/key_names.h"
+
+#include "capture/key_translation.h"
+
+namespace voltrane {
+
+namespace {
+
+// The typing keys' rows: the digit row from "~" to "=", the top row from Q to "\", the middle row
+// from A to the quote, the bottom row from Z to "/".
+struct RowRange {
+    int first;
+    int last;
+};
+constexpr RowRange kTypingRows[] = {{17, 29}, {32, 44}, {46, 56}, {59, 68}};
+
+bool isPrintable(char32_t c) {
+    return c >= 0x20 && !(c >= 0x7F && c <= 0x9F) && c <= 0x10FFFF && !(c >= 0xD800 && c <= 0xDFFF);
+}
+
+std::u16string utf16(char32_t c) {
+    if (c < 0x10000) return std::u16string(1, static_cast<char16_t>(c));
+    const char32_t v = c - 0x10000;
+    return {static_cast<char16_t>(0xD800 + (v >> 10)), static_cast<char16_t>(0xDC00 + (v & 0x3FF))};
+}
+
+}  // namespace
+
+KeyNames::KeyNames(const KeyCapLookup& capOf) {
+    for (const RowRange& range : kTypingRows) {
+        for (int row = range.first; row <= range.last; ++row) {
+            const uint32_t scanCode = ScanCodeOfVk(KeyTable[row].vk);
+            const char32_t cap = scanCode != 0 ? capOf(scanCode) : 0;
+            if (isPrintable(cap)) m_names[row] = utf16(cap);
+        }
+    }
+}
+
+std::u16string_view KeyNames::Name(int keyIndex) const {
+    const int row = keyIndex >= 0 && keyIndex < kKeyTableRows ? keyIndex : kUnknownKeyIndex;
+    if (!m_names[row].empty()) return m_names[row];
+    return KeyRow(row).name;
+}
+
+const KeyNames& UsKeyNames() {
+    static const KeyNames names;
+    return names;
+}
+
+std::u16string KeyNames::ComboText(std::span<const uint8_t, kKeyStringLength> keys) const {
+    return KeyComboText(keys, [this](int keyIndex) { return Name(keyIndex); });
+}
+
+}  // namespace voltrane
