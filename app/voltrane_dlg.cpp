@@ -168,15 +168,19 @@ void CVoltraneDlg::OnLanguageChange(int language) {
 void CVoltraneDlg::paintEvent(QPaintEvent* event) {
     QPainter painter(this);
     ClipToOutline(painter, *this, event->region());
-    const MainWindowState state{m_controller.Setting(),
-                                m_controller.Store(),
-                                m_main.m_nPage,
-                                m_main.m_bSideView,
-                                m_main.m_nHotItem,
-                                g_nLanguage,
-                                QString::fromStdString(m_controller.m_strMacroFile.filename().string())};
+    const MainWindowState state = paintState();
     const MainWindowFonts fonts{SmallFont(g_nLanguage), LargeFont(g_nLanguage)};
     for (const QRect& rect : event->region()) PaintMainWindow(painter, rect, state, g_imgSkin, fonts);
+}
+
+MainWindowState CVoltraneDlg::paintState() const {
+    return {m_controller.Setting(),
+            m_controller.Store(),
+            m_main.m_nPage,
+            m_main.m_bSideView,
+            m_main.m_nHotItem,
+            g_nLanguage,
+            QString::fromStdString(m_controller.m_strMacroFile.filename().string())};
 }
 
 // An item's rectangle, and the track of the slider whose thumb shows the item's value.

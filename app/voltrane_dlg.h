@@ -9,6 +9,7 @@
 
 #include "control/main_controller.h"
 #include "device/mouse_presence.h"
+#include "skin/main_painter.h"
 #include "skin/skinned_window.h"
 
 class QLineEdit;
@@ -58,6 +59,8 @@ public:
     int HotItem() const { return m_main.m_nHotItem; }
 
 protected:
+    // Shows the whole text of an item that is drawn cut short, as its tooltip.
+    bool event(QEvent* event) override;
     void paintEvent(QPaintEvent* event) override;
     void mousePressEvent(QMouseEvent* event) override;
     void mouseMoveEvent(QMouseEvent* event) override;
@@ -72,6 +75,7 @@ private:
     void createLanguageBox();
     void hitTest(QPoint point);
     void updateItem(int item);
+    MainWindowState paintState() const;
 
     std::unique_ptr<UserInterface> m_ownPrompter;
     UserInterface& m_prompter;

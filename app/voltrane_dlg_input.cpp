@@ -1,13 +1,18 @@
 // The main window's mouse and keyboard: hit testing, window drag, slider clicks, the wheel over the
 // macro list and Space repeating the last activation.
 
+#include <QHelpEvent>
 #include <QKeyEvent>
 #include <QLineEdit>
 #include <QMouseEvent>
+#include <QToolTip>
 #include <QWheelEvent>
 
+#include "app/globals.h"
 #include "app/voltrane_dlg.h"
 #include "skin/hit_test.h"
+#include "skin/item_qrect.h"
+#include "skin/main_painter.h"
 #include "skin/my_combo_box.h"
 
 namespace voltrane {
@@ -20,6 +25,20 @@ void CVoltraneDlg::hitTest(QPoint point) {
         updateItem(m_nLastHotItem);
         m_nLastHotItem = hot;
     }
+}
+
+bool CVoltraneDlg::event(QEvent* event) {
+    if (event->type() != QEvent::ToolTip) return QDialog::event(event);
+    const auto* help = static_cast<QHelpEvent*>(event);
+    const int item = HitTest(help->pos().x(), help->pos().y(), m_main.m_nPage);
+    const QString tip = ItemToolTip(item, paintState(), {SmallFont(g_nLanguage), LargeFont(g_nLanguage)});
+    if (tip.isEmpty()) {
+        QToolTip::hideText();
+        event->ignore();
+    } else {
+        QToolTip::showText(help->globalPos(), tip, this, ItemQRect(item));
+    }
+    return true;
 }
 
 void CVoltraneDlg::mousePressEvent(QMouseEvent* event) {

@@ -1,9 +1,10 @@
 #include "skin/my_menu.h"
 
-#include <QFontMetrics>
 #include <QPaintEvent>
 #include <QPainter>
 #include <QProxyStyle>
+
+#include "skin/fitted_text.h"
 
 namespace voltrane {
 
@@ -39,17 +40,6 @@ private:
     QSize m_itemSize;
 };
 
-constexpr int kSmallestPixels = 8;
-
-// `font`, made smaller where `text` would not fit `width` pixels (German "Speichern unter" in the
-// 73-pixel items of the save-as menu), down to kSmallestPixels.
-QFont fittedFont(QFont font, const QString& text, int width) {
-    while (font.pixelSize() > kSmallestPixels && QFontMetrics(font).horizontalAdvance(text) > width) {
-        font.setPixelSize(font.pixelSize() - 1);
-    }
-    return font;
-}
-
 }  // namespace
 
 CMyMenu::CMyMenu(int kind, const QFont& font, QWidget* parent) : QMenu(parent), m_nKind(kind) {
@@ -75,8 +65,8 @@ void CMyMenu::drawItem(QPainter& painter, QAction* action) const {
     const bool selected = action == activeAction();
     painter.fillRect(inner, selected ? kSelectedFill : QColor(Qt::black));
     painter.setPen(selected ? kSelectedText : QColor(Qt::white));
-    painter.setFont(fittedFont(font(), action->text(), inner.width()));
-    painter.drawText(inner, Qt::AlignCenter | Qt::TextSingleLine, action->text());
+    painter.setFont(font());
+    DrawFittedText(painter, inner, action->text(), Qt::AlignCenter);
 }
 
 }  // namespace voltrane
