@@ -15,6 +15,10 @@ namespace {
 
 FittedTextLog* g_log = nullptr;
 
+// A text stays in one line while it shrinks to this share (in percent) of its font's size; smaller
+// than that, two lines at a larger size read better where the rectangle holds them.
+constexpr int kOneLineShrink = 80;
+
 constexpr int kHorizontal = Qt::AlignLeft | Qt::AlignRight | Qt::AlignHCenter | Qt::AlignJustify;
 
 // The item's rectangle less the margins at the ends the text may reach: both for centred text, the
@@ -40,12 +44,17 @@ QList<QRect> lineRects(const QFont& font, const QRect& room, int lines, int flag
     return rects;
 }
 
-// Whether every line of `lines` is as wide as `room` at most and the lines stand at the font's size.
-bool fits(const QFont& font, const QRect& room, const QStringList& lines) {
+// The flags each line is drawn with: the text's horizontal alignment, centred in its line.
+int lineFlags(int flags) { return (flags & kHorizontal) | Qt::AlignVCenter | Qt::TextSingleLine; }
+
+// Whether every line of `lines`, drawn across `room` with `flags`, stays between its ends, and the
+// lines stand at the font's size.
+bool fits(const QFont& font, const QRect& room, const QStringList& lines, int flags) {
     const QFontMetrics metrics(font);
     if (room.height() / int(lines.size()) < font.pixelSize()) return false;
     return std::all_of(lines.begin(), lines.end(), [&](const QString& line) {
-        return metrics.horizontalAdvance(line) <= room.width();
+        const QRect box = metrics.boundingRect(room, lineFlags(flags), line);
+        return box.left() >= room.left() && box.right() <= room.right();
     });
 }
 
@@ -66,12 +75,12 @@ std::vector<QStringList> twoLineCandidates(const QString& text) {
 }
 
 // The most even of the breaks that fit `room` in `font`: the one whose longer line is shortest.
-std::optional<QStringList> twoLines(const QFont& font, const QRect& room, const QString& text) {
+std::optional<QStringList> twoLines(const QFont& font, const QRect& room, const QString& text, int flags) {
     const QFontMetrics metrics(font);
     std::optional<QStringList> best;
     int bestWidth = 0;
     for (const QStringList& candidate : twoLineCandidates(text)) {
-        if (!fits(font, room, candidate)) continue;
+        if (!fits(font, room, candidate, flags)) continue;
         const int width =
             std::max(metrics.horizontalAdvance(candidate[0]), metrics.horizontalAdvance(candidate[1]));
         if (!best || width < bestWidth) {
@@ -101,16 +110,22 @@ FittedText set(const QFont& font, const QRect& room, const QStringList& lines, i
 FittedText FitText(const QFont& font, const QRect& rect, const QString& text, int flags) {
     const QRect room = roomOf(rect, flags);
     const int own = pixelSizeOf(font);
-    const QFont ownFont = atPixels(font, own);
-    for (int pixels = own; pixels >= kSmallestTextPixels || pixels == own; --pixels) {
+    const int smallest = std::min(own, kSmallestTextPixels);
+    const int oneLineSmallest = std::max(smallest, own * kOneLineShrink / 100);
+    for (int pixels = own; pixels >= oneLineSmallest; --pixels) {
+        const QFont sized = pixels == own ? font : atPixels(font, pixels);
+        if (fits(sized, room, {text}, flags)) return set(sized, room, {text}, flags);
+    }
+    for (int pixels = own; pixels >= smallest; --pixels) {
         const QFont sized = atPixels(font, pixels);
-        if (fits(sized, room, {text})) return set(pixels == own ? font : sized, room, {text}, flags);
-        if (std::optional<QStringList> lines = twoLines(sized, room, text))
+        if (pixels < oneLineSmallest && fits(sized, room, {text}, flags))
+            return set(sized, room, {text}, flags);
+        if (std::optional<QStringList> lines = twoLines(sized, room, text, flags))
             return set(sized, room, *lines, flags);
     }
-    const QFont smallest = atPixels(font, std::min(own, kSmallestTextPixels));
-    const QString cut = QFontMetrics(smallest).elidedText(text, Qt::ElideRight, room.width());
-    return set(smallest, room, {cut}, flags, true);
+    const QFont cutFont = atPixels(font, smallest);
+    const QString cut = QFontMetrics(cutFont).elidedText(text, Qt::ElideRight, room.width());
+    return set(cutFont, room, {cut}, flags, true);
 }
 
 FittedText DrawFittedText(QPainter& painter, const QRect& rect, const QString& text, int flags) {
@@ -118,11 +133,10 @@ FittedText DrawFittedText(QPainter& painter, const QRect& rect, const QString& t
     const QFont font = painter.font();
     const FittedText fitted = FitText(font, rect, text, flags);
     painter.setFont(fitted.font);
-    const int lineFlags = (flags & kHorizontal) | Qt::AlignVCenter | Qt::TextSingleLine;
     QRect drawn;
     for (qsizetype line = 0; line < fitted.lines.size(); ++line) {
         QRect box;
-        painter.drawText(fitted.lineRects[line], lineFlags, fitted.lines[line], &box);
+        painter.drawText(fitted.lineRects[line], lineFlags(flags), fitted.lines[line], &box);
         drawn |= box;
     }
     painter.setFont(font);

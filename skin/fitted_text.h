@@ -17,8 +17,9 @@ namespace voltrane {
 // Latin captions lose their counters and the Han characters their strokes.
 inline constexpr int kSmallestTextPixels = 10;
 
-// Pixels kept free between a text and the left and right ends of its rectangle.
-inline constexpr int kTextMargin = 2;
+// Pixels kept free between a text and the left and right ends of its rectangle: clear of the 3-pixel
+// accent at the left of a heading.
+inline constexpr int kTextMargin = 4;
 
 // How a text is set in its rectangle.
 struct FittedText {
@@ -29,14 +30,15 @@ struct FittedText {
     bool elided = false;     // nothing fits: the text is cut short (a tooltip may show it whole)
 };
 
-// Sets `text` in `rect` with the alignment `flags`, starting from `font`. A one-line text that fits
-// at the font's size stays as it is; otherwise the largest size down to kSmallestTextPixels at which
-// it fits in one line, or in two lines where `rect` holds two, is taken; failing that one line at the
-// smallest size, cut short with "…".
+// Sets `text` in `rect` with the alignment `flags`, starting from `font`. A text that fits in one line
+// at the font's size stays as it is; otherwise it is set in one line at the largest size down to four
+// fifths of the font's, then at the largest size down to kSmallestTextPixels in two lines (where
+// `rect` holds two) or one; failing that in one line at the smallest size, cut short with "…".
 FittedText FitText(const QFont& font, const QRect& rect, const QString& text, int flags);
 
-// Draws `text` in `rect` with the alignment `flags`, in the painter's font set as FitText sets it;
-// returns how it was set. The painter's font is left as it was.
+// Draws `text` in `rect`, in the painter's font set as FitText sets it, aligned across the rectangle
+// as `flags` say and centred in its height; returns how it was set. The painter's font is left as it
+// was. An empty text draws nothing.
 FittedText DrawFittedText(QPainter& painter, const QRect& rect, const QString& text, int flags);
 
 // Collects every text DrawFittedText draws while it lives, with the rectangle it was given and the

@@ -130,14 +130,14 @@ void TestCaptionFit::fitting_data() {
     QTest::addColumn<bool>("smaller");   // drawn below the font's own size
     QTest::newRow("fits as it is") << 2 << QRect(0, 0, 100, 20) << "Apply"
                                    << "Apply" << false;
-    QTest::newRow("a little too wide: smaller") << 2 << QRect(0, 0, 52, 20) << "Exportieren"
+    QTest::newRow("a little too wide: smaller") << 2 << QRect(0, 0, 58, 20) << "Exportieren"
                                                 << "Exportieren" << true;
     QTest::newRow("two lines between words") << 2 << QRect(0, 0, 40, 40) << "Profil laden"
                                              << "Profil\nladen" << false;
     QTest::newRow("compound cut at its joint") << 3 << QRect(0, 0, 90, 40) << "Doppelklickgeschwindigkeit"
                                                << "Doppelklick-\ngeschwindigkeit" << false;
     QTest::newRow("Han characters break anywhere")
-        << 0 << QRect(0, 0, 30, 40) << u8"颜色设置" << u8"颜色\n设置" << false;
+        << 0 << QRect(0, 0, 34, 40) << u8"颜色设置" << u8"颜色\n设置" << false;
     QTest::newRow("nothing fits: cut short")
         << 2 << QRect(0, 0, 40, 14) << "Doppelklickgeschwindigkeit" << u8"Dop…" << true;
 }
