@@ -5,6 +5,7 @@
 #include <QPainter>
 #include <QPushButton>
 #include <QTest>
+#include <QToolTip>
 #include <algorithm>
 
 #include "app/function_menus.h"
@@ -15,10 +16,13 @@
 #include "dialogs/single_key_dlg.h"
 #include "settings/text_tables.h"
 #include "skin/fitted_text.h"
+#include "skin/item_qrect.h"
 #include "skin/item_rects.h"
 #include "skin/main_painter.h"
 #include "skin/msg_box_dlg.h"
+#include "skin/my_combo_box.h"
 #include "skin/qt_text.h"
+#include "window_rig.h"
 
 using namespace voltrane;
 
@@ -108,6 +112,7 @@ private slots:
     void mainWindow();
     void captureDialogs_data();
     void captureDialogs();
+    void cutCaptionIsTheTooltip();
     void menus_data();
     void menus();
     void messageBox_data();
@@ -194,6 +199,24 @@ void TestCaptionFit::mainWindow() {
         QCOMPARE(tips.size(), std::count_if(log.entries.begin(), log.entries.end(),
                                             [](const FittedTextLog::Entry& e) { return e.fitted.elided; }));
     }
+}
+
+// In Japanese the lighting modes' captions are cut short; resting the pointer on one shows it whole,
+// on a caption drawn whole nothing shows.
+void TestCaptionFit::cutCaptionIsTheTooltip() {
+    WindowRig rig;
+    QVERIFY(rig.Open());
+    rig.window->LanguageBox()->setCurrentIndex(4);
+    const auto help = [&](int item) {
+        const QPoint point = ItemQRect(item).center();
+        QHelpEvent event(QEvent::ToolTip, point, rig.window->mapToGlobal(point));
+        QApplication::sendEvent(rig.window.get(), &event);
+    };
+    help(kItemColorShift);
+    QTRY_VERIFY(QToolTip::isVisible());
+    QCOMPARE(QToolTip::text(), QStringLiteral(u"カラーシフト"));
+    help(kItemSingle);
+    QTRY_VERIFY(!QToolTip::isVisible());
 }
 
 // The three capture dialogs, the single-key dialog also with its note of a refused grab.
