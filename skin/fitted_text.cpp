@@ -63,23 +63,27 @@ QStringList brokenAt(const QString& text, qsizetype at, bool hyphen) {
     return {text.left(at).trimmed() + (hyphen ? QStringLiteral("-") : QString()), text.mid(at).trimmed()};
 }
 
-// Every place `text` may break in two: between words and CJK characters, and inside a compound word
-// at its joints.
-std::vector<QStringList> twoLineCandidates(const QString& text) {
+// The places `text` may break in two: between words and at the joints of a compound word
+// (`betweenWords`), or else between the characters of a word where the script allows it (CJK).
+std::vector<QStringList> twoLineCandidates(const QString& text, bool betweenWords) {
     std::vector<QStringList> candidates;
     QTextBoundaryFinder finder(QTextBoundaryFinder::Line, text);
-    for (qsizetype at = finder.toNextBoundary(); at > 0 && at < text.size(); at = finder.toNextBoundary())
-        candidates.push_back(brokenAt(text, at, false));
-    for (qsizetype at : CompoundJoints(text)) candidates.push_back(brokenAt(text, at, true));
+    for (qsizetype at = finder.toNextBoundary(); at > 0 && at < text.size(); at = finder.toNextBoundary()) {
+        if (text[at - 1].isSpace() == betweenWords) candidates.push_back(brokenAt(text, at, false));
+    }
+    if (betweenWords) {
+        for (qsizetype at : CompoundJoints(text)) candidates.push_back(brokenAt(text, at, true));
+    }
     return candidates;
 }
 
 // The most even of the breaks that fit `room` in `font`: the one whose longer line is shortest.
-std::optional<QStringList> twoLines(const QFont& font, const QRect& room, const QString& text, int flags) {
+std::optional<QStringList> twoLines(const QFont& font, const QRect& room, const QString& text, int flags,
+                                    bool betweenWords) {
     const QFontMetrics metrics(font);
     std::optional<QStringList> best;
     int bestWidth = 0;
-    for (const QStringList& candidate : twoLineCandidates(text)) {
+    for (const QStringList& candidate : twoLineCandidates(text, betweenWords)) {
         if (!fits(font, room, candidate, flags)) continue;
         const int width =
             std::max(metrics.horizontalAdvance(candidate[0]), metrics.horizontalAdvance(candidate[1]));
@@ -118,9 +122,14 @@ FittedText FitText(const QFont& font, const QRect& rect, const QString& text, in
     }
     for (int pixels = own; pixels >= smallest; --pixels) {
         const QFont sized = atPixels(font, pixels);
+        if (std::optional<QStringList> lines = twoLines(sized, room, text, flags, true))
+            return set(sized, room, *lines, flags);
         if (pixels < oneLineSmallest && fits(sized, room, {text}, flags))
             return set(sized, room, {text}, flags);
-        if (std::optional<QStringList> lines = twoLines(sized, room, text, flags))
+    }
+    for (int pixels = own; pixels >= smallest; --pixels) {
+        const QFont sized = atPixels(font, pixels);
+        if (std::optional<QStringList> lines = twoLines(sized, room, text, flags, false))
             return set(sized, room, *lines, flags);
     }
     const QFont cutFont = atPixels(font, smallest);

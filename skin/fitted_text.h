@@ -31,9 +31,10 @@ struct FittedText {
 };
 
 // Sets `text` in `rect` with the alignment `flags`, starting from `font`. A text that fits in one line
-// at the font's size stays as it is; otherwise it is set in one line at the largest size down to four
-// fifths of the font's, then at the largest size down to kSmallestTextPixels in two lines (where
-// `rect` holds two) or one; failing that in one line at the smallest size, cut short with "…".
+// at the font's size stays as it is; otherwise the first that fits of: one line at the largest size
+// down to four fifths of the font's; two lines broken between words or at a compound's joint (where
+// `rect` holds two), or else one line, at the largest size down to kSmallestTextPixels; two lines
+// broken between CJK characters, likewise; one line at the smallest size, cut short with "…".
 FittedText FitText(const QFont& font, const QRect& rect, const QString& text, int flags);
 
 // Draws `text` in `rect`, in the painter's font set as FitText sets it, aligned across the rectangle

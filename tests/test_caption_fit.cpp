@@ -129,40 +129,46 @@ void TestCaptionFit::initTestCase() {
 // How one text is set in a rectangle, in the 12-pixel interface font.
 void TestCaptionFit::fitting_data() {
     QTest::addColumn<int>("language");
+    QTest::addColumn<bool>("large");  // the 17-pixel font, else the 12-pixel one
     QTest::addColumn<QRect>("rect");
     QTest::addColumn<QString>("text");
     QTest::addColumn<QString>("lines");  // what is drawn: "\n" where it breaks, "…" where it is cut
     QTest::addColumn<bool>("smaller");   // drawn below the font's own size
-    QTest::newRow("fits as it is") << 2 << QRect(0, 0, 100, 20) << "Apply"
+    QTest::newRow("fits as it is") << 2 << false << QRect(0, 0, 100, 20) << "Apply"
                                    << "Apply" << false;
-    QTest::newRow("a little too wide: smaller") << 2 << QRect(0, 0, 58, 20) << "Exportieren"
+    QTest::newRow("a little too wide: smaller") << 2 << false << QRect(0, 0, 58, 20) << "Exportieren"
                                                 << "Exportieren" << true;
-    QTest::newRow("two lines between words") << 2 << QRect(0, 0, 40, 40) << "Profil laden"
+    QTest::newRow("two lines between words") << 2 << false << QRect(0, 0, 40, 40) << "Profil laden"
                                              << "Profil\nladen" << false;
-    QTest::newRow("compound cut at its joint") << 3 << QRect(0, 0, 90, 40) << "Doppelklickgeschwindigkeit"
-                                               << "Doppelklick-\ngeschwindigkeit" << false;
+    QTest::newRow("compound cut at its joint")
+        << 3 << false << QRect(0, 0, 90, 40) << "Doppelklickgeschwindigkeit"
+        << "Doppelklick-\ngeschwindigkeit" << false;
     QTest::newRow("Han characters break anywhere")
-        << 0 << QRect(0, 0, 34, 40) << u8"颜色设置" << u8"颜色\n设置" << false;
+        << 0 << false << QRect(0, 0, 34, 40) << u8"颜色设置" << u8"颜色\n设置" << false;
+    QTest::newRow("a word that fits smaller keeps one line")
+        << 4 << true << QRect(0, 0, 60, 28) << u8"キャンセル" << u8"キャンセル" << true;
     QTest::newRow("nothing fits: cut short")
-        << 2 << QRect(0, 0, 40, 14) << "Doppelklickgeschwindigkeit" << u8"Dop…" << true;
+        << 2 << false << QRect(0, 0, 40, 14) << "Doppelklickgeschwindigkeit" << u8"Dop…" << true;
 }
 
 void TestCaptionFit::fitting() {
     QFETCH(int, language);
+    QFETCH(bool, large);
     QFETCH(QRect, rect);
     QFETCH(QString, text);
     QFETCH(QString, lines);
     QFETCH(bool, smaller);
+    const QFont font = large ? LargeFont(language) : SmallFont(language);
     QImage canvas(rect.size(), QImage::Format_ARGB32);
     QPainter painter(&canvas);
-    painter.setFont(SmallFont(language));
+    painter.setFont(font);
     FittedTextLog log;
     const FittedText fitted = DrawFittedText(painter, rect, text, Qt::AlignCenter);
-    QCOMPARE(painter.font(), SmallFont(language));
+    QCOMPARE(painter.font(), font);
     const QString drawn = fitted.lines.join(QLatin1Char('\n'));
     QVERIFY2(drawn.startsWith(lines.chopped(1)), qPrintable(drawn));
     if (!lines.endsWith(u'…')) QCOMPARE(drawn, lines);
-    QCOMPARE(fitted.font.pixelSize() < SmallFont(language).pixelSize(), smaller);
+    QCOMPARE(fitted.font.pixelSize() < font.pixelSize(), smaller);
     QCOMPARE(fitted.elided, lines.endsWith(u'…'));
     QCOMPARE(log.entries.size(), std::size_t{1});
     QCOMPARE(misfits(log).size(), fitted.elided ? 1 : 0);
