@@ -160,17 +160,20 @@ void CVoltraneDlg::OnLanguageChange(int language) {
 void CVoltraneDlg::paintEvent(QPaintEvent* event) {
     QPainter painter(this);
     ClipToOutline(painter, *this, event->region());
-    const int language = m_controller.Language();
-    const MainWindowState state{m_controller.Setting(),
-                                m_controller.Store(),
-                                m_keyNames,
-                                m_main.m_nPage,
-                                m_main.m_bSideView,
-                                m_main.m_nHotItem,
-                                language,
-                                QString::fromStdString(m_controller.m_strMacroFile.filename().string())};
-    const MainWindowFonts fonts{SmallFont(language), LargeFont(language)};
+    const MainWindowState state = paintState();
+    const MainWindowFonts fonts{SmallFont(state.language), LargeFont(state.language)};
     for (const QRect& rect : event->region()) PaintMainWindow(painter, rect, state, g_imgSkin, fonts);
+}
+
+MainWindowState CVoltraneDlg::paintState() const {
+    return {m_controller.Setting(),
+            m_controller.Store(),
+            m_keyNames,
+            m_main.m_nPage,
+            m_main.m_bSideView,
+            m_main.m_nHotItem,
+            m_controller.Language(),
+            QString::fromStdString(m_controller.m_strMacroFile.filename().string())};
 }
 
 // An item's rectangle, and the track of the slider whose thumb shows the item's value.

@@ -10,6 +10,7 @@
 #include "capture/key_names.h"
 #include "control/main_controller.h"
 #include "device/mouse_presence.h"
+#include "skin/main_painter.h"
 #include "skin/skinned_window.h"
 
 class QLineEdit;
@@ -60,6 +61,8 @@ public:
     int HotItem() const { return m_main.m_nHotItem; }
 
 protected:
+    // Shows the whole text of an item that is drawn cut short, as its tooltip.
+    bool event(QEvent* event) override;
     void paintEvent(QPaintEvent* event) override;
     void mousePressEvent(QMouseEvent* event) override;
     void mouseMoveEvent(QMouseEvent* event) override;
@@ -74,6 +77,7 @@ private:
     void createLanguageBox();
     void hitTest(QPoint point);
     void updateItem(int item);
+    MainWindowState paintState() const;
 
     std::unique_ptr<UserInterface> m_ownPrompter;
     UserInterface& m_prompter;

@@ -1,13 +1,17 @@
 // The main window's mouse and keyboard: hit testing, window drag, slider clicks, the wheel over the
 // macro list and Space repeating the last activation.
 
+#include <QHelpEvent>
 #include <QKeyEvent>
 #include <QLineEdit>
 #include <QMouseEvent>
+#include <QToolTip>
 #include <QWheelEvent>
 
 #include "app/voltrane_dlg.h"
 #include "skin/hit_test.h"
+#include "skin/item_qrect.h"
+#include "skin/main_painter.h"
 #include "skin/my_combo_box.h"
 
 namespace voltrane {
@@ -20,6 +24,21 @@ void CVoltraneDlg::hitTest(QPoint point) {
         updateItem(m_nLastHotItem);
         m_nLastHotItem = hot;
     }
+}
+
+bool CVoltraneDlg::event(QEvent* event) {
+    if (event->type() != QEvent::ToolTip) return QDialog::event(event);
+    const auto* help = static_cast<QHelpEvent*>(event);
+    const int item = HitTest(help->pos().x(), help->pos().y(), m_main.m_nPage);
+    const MainWindowState state = paintState();
+    const QString tip = ItemToolTip(item, state, {SmallFont(state.language), LargeFont(state.language)});
+    if (tip.isEmpty()) {
+        QToolTip::hideText();
+        event->ignore();
+    } else {
+        QToolTip::showText(help->globalPos(), tip, this, ItemQRect(item));
+    }
+    return true;
 }
 
 void CVoltraneDlg::mousePressEvent(QMouseEvent* event) {

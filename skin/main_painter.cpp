@@ -3,6 +3,7 @@
 #include <QPainter>
 #include <algorithm>
 #include <array>
+#include <optional>
 
 #include "settings/button_records.h"
 #include "settings/key_table.h"
@@ -121,50 +122,59 @@ void drawMacroList(QPainter& painter, const MainWindowState& state) {
     }
 }
 
-void drawCaption(QPainter& painter, int item, const QString& caption, const MainWindowState& state) {
+// A text of an item, in its rectangle, aligned as drawn.
+struct ItemText {
+    QRect rect;
+    QString text;
+    int flags;
+};
+
+ItemText captionText(int item, const QString& caption, const MainWindowState& state) {
     const QRect rect = ItemQRect(item);
     const QString text = caption.trimmed();
-    if (item == kItemMacroCount) {
-        DrawFittedText(painter, rect,
-                       QStringLiteral("%1 %2/%3").arg(text).arg(state.store.m_nMacroCount).arg(kMaxMacros),
-                       kLeft);
-    } else if (std::find(std::begin(kBoxedItems), std::end(kBoxedItems), item) != std::end(kBoxedItems)) {
-        DrawFittedText(painter, rect.adjusted(kBoxWidth, 0, 0, 0), text, kLeft);
-    } else if (item == kItemProfileLabel) {
-        DrawFittedText(painter, rect, text, kLeft);
-    } else {
-        DrawFittedText(painter, rect, text, kCentre);
-    }
+    if (item == kItemMacroCount)
+        return {rect, QStringLiteral("%1 %2/%3").arg(text).arg(state.store.m_nMacroCount).arg(kMaxMacros),
+                kLeft};
+    if (std::find(std::begin(kBoxedItems), std::end(kBoxedItems), item) != std::end(kBoxedItems))
+        return {rect.adjusted(kBoxWidth, 0, 0, 0), text, kLeft};
+    return {rect, text, item == kItemProfileLabel ? kLeft : kCentre};
 }
 
-// The content of one item, chosen by its caption's first character.
-void drawContent(QPainter& painter, int item, const MainWindowState& state, const SkinImages& skins) {
+// The text of one item, chosen by its caption's first character; none for sliders and items without
+// a caption.
+std::optional<ItemText> itemText(int item, const MainWindowState& state) {
     const QString caption = ToQString(GetText(TextTable::Main, item, state.language));
-    if (caption.isEmpty()) return;
+    if (caption.isEmpty()) return std::nullopt;
     const QChar marker = caption.front();
-    if (marker == u'B' && item <= kLastButtonItem) {
-        DrawFittedText(painter, ItemQRect(item), buttonText(item, state), kLeft);
-    } else if (marker == u'S') {
-        drawSlider(painter, item, state, skins);
-    } else if (marker == u'X') {
-        DrawFittedText(painter, ItemQRect(item), numberText(item, state), kCentre);
-    } else if (marker == u'H' || marker == u'R' || marker == u'Y' || marker == u'G') {
+    if (marker == u'B' && item <= kLastButtonItem)
+        return ItemText{ItemQRect(item), buttonText(item, state), kLeft};
+    if (marker == u'S') return std::nullopt;
+    if (marker == u'X') return ItemText{ItemQRect(item), numberText(item, state), kCentre};
+    if (marker == u'H' || marker == u'R' || marker == u'Y' || marker == u'G') {
         const bool lamp = item >= kItemShine && item <= kLampItems[std::size(kLampItems) - 1].level;
-        DrawFittedText(painter, ItemQRect(item), QString::number(value(state, item) + (lamp ? 0 : 1)),
-                       kCentre);
-    } else {
-        drawCaption(painter, item, caption, state);
+        return ItemText{ItemQRect(item), QString::number(value(state, item) + (lamp ? 0 : 1)), kCentre};
     }
+    return captionText(item, caption, state);
+}
+
+const QFont& fontOf(int item, const MainWindowFonts& fonts) {
+    return item < kFirstLargeItem ? fonts.small : fonts.large;
+}
+
+bool ownPicture(int item) {
+    return item == kItemMacroNameBox || item == kItemMacroInfo || item == kItemMacroList;
 }
 
 void drawItem(QPainter& painter, int item, const MainWindowState& state, const SkinImages& skins,
               const MainWindowFonts& fonts, const PageImages& page) {
-    painter.setFont(item < kFirstLargeItem ? fonts.small : fonts.large);
+    painter.setFont(fontOf(item, fonts));
     painter.setPen(drawState(painter, item, state, page));
     if (item == kItemMacroNameBox) return;
     if (item == kItemMacroInfo) return drawMacroInfo(painter, state);
     if (item == kItemMacroList) return drawMacroList(painter, state);
-    drawContent(painter, item, state, skins);
+    drawSlider(painter, item, state, skins);
+    if (const std::optional<ItemText> text = itemText(item, state))
+        DrawFittedText(painter, text->rect, text->text, text->flags);
 }
 
 }  // namespace
@@ -178,6 +188,13 @@ void PaintMainWindow(QPainter& painter, const QRect& dirty, const MainWindowStat
         drawItem(painter, item, state, skins, fonts, page);
     }
     CopySkinRect(painter, skins.mainOutline, dirty);
+}
+
+QString ItemToolTip(int item, const MainWindowState& state, const MainWindowFonts& fonts) {
+    if (!ItemOnPage(item, state.page) || ownPicture(item) || ItemQRect(item).isEmpty()) return {};
+    const std::optional<ItemText> text = itemText(item, state);
+    if (!text || !FitText(fontOf(item, fonts), text->rect, text->text, text->flags).elided) return {};
+    return text->text;
 }
 
 }  // namespace voltrane

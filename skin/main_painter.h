@@ -40,4 +40,8 @@ struct MainWindowFonts {
 void PaintMainWindow(QPainter& painter, const QRect& dirty, const MainWindowState& state,
                      const SkinImages& skins, const MainWindowFonts& fonts);
 
+// The whole text of `item` where the page shown draws it cut short (nothing else fits its rectangle),
+// for a tooltip; empty where it is drawn whole or the item has no text.
+QString ItemToolTip(int item, const MainWindowState& state, const MainWindowFonts& fonts);
+
 }  // namespace voltrane

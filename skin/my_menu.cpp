@@ -1,11 +1,11 @@
 #include "skin/my_menu.h"
 
-#include <QFontMetrics>
 #include <QPaintEvent>
 #include <QPainter>
 #include <QProxyStyle>
 
 #include "skin/skin_colours.h"
+#include "skin/fitted_text.h"
 
 namespace voltrane {
 
@@ -37,23 +37,12 @@ private:
     QSize m_itemSize;
 };
 
-constexpr int kSmallestPixels = 8;
-
 // Every item of the button-function menu and its submenus, and of the narrower save-as menu.
 constexpr QSize kFunctionItemSize(112, 24);
 constexpr QSize kSaveAsItemSize(73, 24);
 
 // An item's border: one pixel on its left and top, two on its right and bottom.
 QRect insideBorder(const QRect& item) { return item.adjusted(1, 1, -2, -2); }
-
-// `font`, made smaller where `text` would not fit `width` pixels (German "Speichern unter" in the
-// 73-pixel items of the save-as menu), down to kSmallestPixels.
-QFont fittedFont(QFont font, const QString& text, int width) {
-    while (font.pixelSize() > kSmallestPixels && QFontMetrics(font).horizontalAdvance(text) > width) {
-        font.setPixelSize(font.pixelSize() - 1);
-    }
-    return font;
-}
 
 }  // namespace
 
@@ -80,8 +69,8 @@ void CMyMenu::drawItem(QPainter& painter, QAction* action) const {
     const bool selected = action == activeAction();
     painter.fillRect(inner, selected ? kMenuSelectedFill : kMenuFill);
     painter.setPen(selected ? kMenuSelectedText : kMenuText);
-    painter.setFont(fittedFont(font(), action->text(), inner.width()));
-    painter.drawText(inner, Qt::AlignCenter | Qt::TextSingleLine, action->text());
+    painter.setFont(font());
+    DrawFittedText(painter, inner, action->text(), Qt::AlignCenter);
 }
 
 }  // namespace voltrane

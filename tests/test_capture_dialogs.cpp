@@ -748,6 +748,8 @@ void TestCaptureDialogs::screenshots_data() {
     QTest::newRow("japanese") << 4;
     QTest::newRow("german") << 3;
     QTest::newRow("korean") << 5;
+    QTest::newRow("chinese") << 0;
+    QTest::newRow("traditional-chinese") << 1;
 }
 
 // The three dialogs with content, as a user sees them (the grab granted), for the README.

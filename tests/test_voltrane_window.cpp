@@ -382,6 +382,7 @@ void TestVoltraneWindow::screenshots_data() {
     QTest::newRow("German") << 3 << QStringLiteral("german");
     QTest::newRow("Korean") << 5 << QStringLiteral("korean");
     QTest::newRow("Simplified Chinese") << 0 << QStringLiteral("chinese");
+    QTest::newRow("Traditional Chinese") << 1 << QStringLiteral("traditional-chinese");
     QTest::newRow("Japanese") << 4 << QStringLiteral("japanese");
 }
 

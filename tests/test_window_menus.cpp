@@ -240,7 +240,7 @@ void TestWindowMenus::saveAsProfile3AndLoadItAgain() {
     QCOMPARE(rig.Items()[kItemRate125], 0);
 }
 
-// Both menus in two languages: their texts and item sizes, and pictures of them open.
+// Both menus in four languages: their texts and item sizes, and pictures of them open.
 void TestWindowMenus::menusInTheActiveLanguage_data() {
     QTest::addColumn<int>("language");
     QTest::addColumn<QString>("name");
@@ -252,6 +252,12 @@ void TestWindowMenus::menusInTheActiveLanguage_data() {
     QTest::newRow("German") << 3 << "german"
                             << "Linke Taste" << QStringList{"Speichern unter", "Sparen-1", "Sparen-2",
                                                             "Sparen-3",        "Sparen-4", "Sparen-5"};
+    QTest::newRow("Japanese") << 4 << "japanese" << u8"左ボタン"
+                              << QStringList{u8"別名で保存",  u8"設定1に保存", u8"設定2に保存",
+                                             u8"設定3に保存", u8"設定4に保存", u8"設定5に保存"};
+    QTest::newRow("Korean") << 5 << "korean" << u8"왼쪽 버튼"
+                            << QStringList{u8"다른 이름으로 저장", u8"설정1 저장", u8"설정2 저장",
+                                           u8"설정3 저장",         u8"설정4 저장", u8"설정5 저장"};
 }
 
 void TestWindowMenus::menusInTheActiveLanguage() {
