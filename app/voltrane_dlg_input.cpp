@@ -13,6 +13,7 @@
 #include "skin/item_qrect.h"
 #include "skin/main_painter.h"
 #include "skin/my_combo_box.h"
+#include "skin/skin_fonts.h"
 
 namespace voltrane {
 

@@ -1,5 +1,8 @@
 #include "capture/key_names.h"
 
+#include <algorithm>
+#include <iterator>
+
 #include "capture/key_translation.h"
 
 namespace voltrane {
@@ -13,6 +16,20 @@ struct RowRange {
     int last;
 };
 constexpr RowRange kTypingRows[] = {{17, 29}, {32, 44}, {46, 56}, {59, 68}};
+
+// The keys the key table names by their shifted character, with what a US layout prints on them
+// unshifted. A layout that prints that character keeps the table's name, so that a US keyboard reads
+// as it always has.
+struct UsCap {
+    int row;
+    char32_t cap;
+};
+constexpr UsCap kUsCapsNamedShifted[] = {{17, U'`'}, {55, U';'}, {56, U'\''}};
+
+bool isUsCapOfRow(int row, char32_t cap) {
+    return std::any_of(std::begin(kUsCapsNamedShifted), std::end(kUsCapsNamedShifted),
+                       [&](const UsCap& us) { return us.row == row && us.cap == cap; });
+}
 
 bool isPrintable(char32_t c) {
     return c >= 0x20 && !(c >= 0x7F && c <= 0x9F) && c <= 0x10FFFF && !(c >= 0xD800 && c <= 0xDFFF);
@@ -31,7 +48,7 @@ KeyNames::KeyNames(const KeyCapLookup& capOf) {
         for (int row = range.first; row <= range.last; ++row) {
             const uint32_t scanCode = ScanCodeOfVk(KeyTable[row].vk);
             const char32_t cap = scanCode != 0 ? capOf(scanCode) : 0;
-            if (isPrintable(cap)) m_names[row] = utf16(cap);
+            if (isPrintable(cap) && !isUsCapOfRow(row, cap)) m_names[row] = utf16(cap);
         }
     }
 }

@@ -3,7 +3,8 @@
 // the mouse sends as that row's HID usage whatever the layout; the name shown is what the active
 // keyboard layout prints on the key: the typing keys (the digit row and the three letter rows with
 // their punctuation) take the layout's character, every other key, and a typing key for which the
-// layout gives no character, keeps the key table's name.
+// layout gives no character or the character a US keyboard prints where the table names the shifted
+// one (":" for ";"), keeps the key table's name.
 
 #include <array>
 #include <cstdint>

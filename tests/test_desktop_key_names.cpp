@@ -23,7 +23,7 @@ struct NamedKey {
 
 // What each layout prints on some keys; function keys and modifiers keep their names everywhere.
 const std::map<std::string, std::vector<NamedKey>> kExpected = {
-    {"us", {{37, u"Y"}, {59, u"Z"}, {55, u";"}, {2, u"F1"}, {70, u"LCtrl"}}},
+    {"us", {{37, u"Y"}, {59, u"Z"}, {55, u":"}, {17, u"~"}, {2, u"F1"}, {70, u"LCtrl"}}},
     {"de", {{37, u"Z"}, {59, u"Y"}, {55, u"\u00D6"}, {17, u"^"}, {2, u"F1"}, {70, u"LCtrl"}}},
     {"fr", {{32, u"A"}, {46, u"Q"}, {19, u"\u00E9"}, {55, u"M"}, {2, u"F1"}, {70, u"LCtrl"}}},
     // the key table's names: the window does not read the X server's layout offscreen

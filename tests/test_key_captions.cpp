@@ -28,7 +28,7 @@ QImage caption(const QList<int>& keys, const KeyNames& names) {
     setting.m_nItem[kButton] = kFunctionKeyboard;
     std::copy(keys.begin(), keys.end(), setting.m_KeyData[kButton]);
     const MacroStore store;
-    const MainWindowState state{setting, store, names};
+    const MainWindowState state{setting, store, names, kBasicPage, false, kNoItem, kEnglish, QString()};
     const QRect rect = ItemQRect(kButton);
     QImage image(g_imgSkin.mainOutline.size(), QImage::Format_ARGB32);
     image.fill(Qt::black);

@@ -41,10 +41,11 @@ TEST_P(LayoutKeyNames, NameTheKeyAsTheLayoutPrintsIt) {
 INSTANTIATE_TEST_SUITE_P(
     Layouts, LayoutKeyNames,
     testing::Values(
-        // US: letters as their capitals, punctuation as the unshifted character
+        // US: letters as their capitals, punctuation as the unshifted character, except the three keys
+        // the table names by their shifted one
         LayoutCase{"us", "Y", 37, u"Y"}, LayoutCase{"us", "Z", 59, u"Z"}, LayoutCase{"us", "1", 18, u"1"},
-        LayoutCase{"us", "semicolon", 55, u";"}, LayoutCase{"us", "grave", 17, u"`"},
-        LayoutCase{"us", "quote", 56, u"'"}, LayoutCase{"us", "F1", 2, u"F1"},
+        LayoutCase{"us", "semicolon", 55, u":"}, LayoutCase{"us", "grave", 17, u"~"},
+        LayoutCase{"us", "quote", 56, u"\""}, LayoutCase{"us", "F1", 2, u"F1"},
         // German: Z and Y swapped, umlauts as capitals, sharp s has no capital on its key, dead keys
         // as their accents
         LayoutCase{"de", "Y", 37, u"Z"}, LayoutCase{"de", "Z", 59, u"Y"},
