@@ -14,7 +14,7 @@ CaptureGrab::Step CaptureGrab::On(Event event) {
             m_bActive = false;
             return release();
         case Event::Hidden:
-            m_bShown = m_bActive = false;
+            m_bShown = m_bActive = m_bWithdrawn = false;
             return release();
         case Event::Suspended:
             m_bSuspended = true;
@@ -32,13 +32,15 @@ void CaptureGrab::Answered(bool granted) {
 }
 
 void CaptureGrab::Changed(bool granted) {
-    if (m_bTaken) m_bGranted = granted;
+    if (!m_bTaken) return;
+    m_bWithdrawn = granted ? false : m_bWithdrawn || Held();
+    m_bGranted = granted;
 }
 
 // Asked again while the grab is not held: the window system refuses it before the window is shown
 // and activated, and a compositor may grant it once the user agrees.
 CaptureGrab::Step CaptureGrab::take() const {
-    return m_bShown && !m_bSuspended && !Held() ? Step::Take : Step::Keep;
+    return m_bShown && !m_bSuspended && !m_bWithdrawn && !Held() ? Step::Take : Step::Keep;
 }
 
 CaptureGrab::Step CaptureGrab::release() {

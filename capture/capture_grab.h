@@ -4,7 +4,9 @@
 // captured. The dialog reports what happens to its window and what the window system answers; this
 // says what the dialog does with the grab. The grab is held only while the dialog is the active
 // window: it is taken when the dialog is shown or activated and let go when the dialog loses the
-// focus, is hidden, or opens a box of its own.
+// focus, is hidden, or opens a box of its own. A grab the compositor withdraws while the dialog holds
+// it (the user's own shortcut to get the desktop's shortcuts back) is not asked for again until the
+// dialog is shown anew.
 
 namespace voltrane {
 
@@ -35,7 +37,7 @@ public:
     bool Held() const { return m_bTaken && m_bGranted; }
     // Whether the dialog must say that system shortcuts cannot be captured: it is the active window
     // and the window system refused or withdrew the grab (or has none).
-    bool ShowsNote() const { return m_bActive && m_bTaken && !m_bGranted; }
+    bool ShowsNote() const { return m_bActive && (m_bWithdrawn || (m_bTaken && !m_bGranted)); }
 
 private:
     Step take() const;
@@ -46,6 +48,7 @@ private:
     bool m_bSuspended = false;
     bool m_bTaken = false;  // asked for, and not let go since
     bool m_bGranted = false;
+    bool m_bWithdrawn = false;  // taken back by the compositor while held, since the dialog was shown
 };
 
 }  // namespace voltrane
