@@ -4,6 +4,7 @@
 #include <iterator>
 
 #include "capture/key_translation.h"
+#include "settings/utf.h"
 
 namespace voltrane {
 
@@ -35,12 +36,6 @@ bool isPrintable(char32_t c) {
     return c >= 0x20 && !(c >= 0x7F && c <= 0x9F) && c <= 0x10FFFF && !(c >= 0xD800 && c <= 0xDFFF);
 }
 
-std::u16string utf16(char32_t c) {
-    if (c < 0x10000) return std::u16string(1, static_cast<char16_t>(c));
-    const char32_t v = c - 0x10000;
-    return {static_cast<char16_t>(0xD800 + (v >> 10)), static_cast<char16_t>(0xDC00 + (v & 0x3FF))};
-}
-
 }  // namespace
 
 KeyNames::KeyNames(const KeyCapLookup& capOf) {
@@ -48,7 +43,7 @@ KeyNames::KeyNames(const KeyCapLookup& capOf) {
         for (int row = range.first; row <= range.last; ++row) {
             const uint32_t scanCode = ScanCodeOfVk(KeyTable[row].vk);
             const char32_t cap = scanCode != 0 ? capOf(scanCode) : 0;
-            if (isPrintable(cap) && !isUsCapOfRow(row, cap)) m_names[row] = utf16(cap);
+            if (isPrintable(cap) && !isUsCapOfRow(row, cap)) AppendCodePoint(m_names[row], cap);
         }
     }
 }

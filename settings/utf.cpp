@@ -30,16 +30,6 @@ LeadInfo ClassifyLead(unsigned char lead) {
     return {0, 0, 0};
 }
 
-void AppendCodePoint(std::u16string& out, char32_t cp) {
-    if (cp < 0x10000) {
-        out.push_back(static_cast<char16_t>(cp));
-        return;
-    }
-    cp -= 0x10000;
-    out.push_back(static_cast<char16_t>(0xD800 + (cp >> 10)));
-    out.push_back(static_cast<char16_t>(0xDC00 + (cp & 0x3FF)));
-}
-
 // Decodes the multi-byte sequence at `pos`. Returns the bytes consumed; on an invalid sequence
 // `cp` is U+FFFD and the bytes consumed are the maximal valid prefix (at least one).
 std::size_t DecodeSequence(std::string_view text, std::size_t pos, char32_t& cp) {
@@ -120,6 +110,16 @@ private:
 };
 
 }  // namespace
+
+void AppendCodePoint(std::u16string& out, char32_t cp) {
+    if (cp < 0x10000) {
+        out.push_back(static_cast<char16_t>(cp));
+        return;
+    }
+    cp -= 0x10000;
+    out.push_back(static_cast<char16_t>(0xD800 + (cp >> 10)));
+    out.push_back(static_cast<char16_t>(0xDC00 + (cp & 0x3FF)));
+}
 
 std::u16string Utf8ToUtf16(std::string_view text) {
     std::u16string out;

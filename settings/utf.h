@@ -17,6 +17,9 @@ std::u16string Utf8ToUtf16(std::string_view text);
 // Encodes UTF-16 as UTF-8. A surrogate without its partner becomes U+FFFD.
 std::string Utf16ToUtf8(std::u16string_view text);
 
+// Appends code point `cp` (a Unicode scalar value) to `out`, as a surrogate pair beyond U+FFFF.
+void AppendCodePoint(std::u16string& out, char32_t cp);
+
 // Whether `unit` is the first half of a surrogate pair.
 constexpr bool IsHighSurrogate(char16_t unit) { return unit >= 0xD800 && unit <= 0xDBFF; }
 
