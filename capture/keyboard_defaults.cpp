@@ -1,24 +1,19 @@
 #include "capture/keyboard_defaults.h"
 
+#include "settings/trim.h"
+
 namespace voltrane {
 
 namespace {
 
-std::string_view trim(std::string_view text) {
-    constexpr std::string_view kSpace = " \t\r";
-    const size_t first = text.find_first_not_of(kSpace);
-    if (first == std::string_view::npos) return {};
-    return text.substr(first, text.find_last_not_of(kSpace) - first + 1);
-}
-
 // The value of an assignment: without its quotes, or up to a comment when unquoted.
 std::string unquote(std::string_view value) {
-    value = trim(value);
+    value = TrimAsciiSpace(value);
     if (!value.empty() && (value.front() == '"' || value.front() == '\'')) {
         const size_t end = value.find(value.front(), 1);
         return std::string(value.substr(1, end == std::string_view::npos ? value.npos : end - 1));
     }
-    return std::string(trim(value.substr(0, value.find('#'))));
+    return std::string(TrimAsciiSpace(value.substr(0, value.find('#'))));
 }
 
 std::string* fieldOf(XkbNames& names, std::string_view key) {
@@ -35,11 +30,11 @@ XkbNames ParseKeyboardDefaults(std::string_view text) {
     XkbNames names;
     while (!text.empty()) {
         const size_t end = text.find('\n');
-        const std::string_view line = trim(text.substr(0, end));
+        const std::string_view line = TrimAsciiSpace(text.substr(0, end));
         text = end == std::string_view::npos ? std::string_view() : text.substr(end + 1);
         const size_t equals = line.find('=');
         if (line.empty() || line.front() == '#' || equals == std::string_view::npos) continue;
-        if (std::string* field = fieldOf(names, trim(line.substr(0, equals))))
+        if (std::string* field = fieldOf(names, TrimAsciiSpace(line.substr(0, equals))))
             *field = unquote(line.substr(equals + 1));
     }
     return names;

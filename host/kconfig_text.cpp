@@ -2,17 +2,11 @@
 
 #include <algorithm>
 
+#include "settings/trim.h"
+
 namespace voltrane {
 
 namespace {
-
-constexpr std::string_view kWhitespace = " \t\n\v\f\r";
-
-std::string_view trim(std::string_view text) {
-    const std::size_t first = text.find_first_not_of(kWhitespace);
-    if (first == std::string_view::npos) return {};
-    return text.substr(first, text.find_last_not_of(kWhitespace) - first + 1);
-}
 
 // A group header: "[name]", "[outer][inner]" (nested names joined by 0x1D), with "[$i]" last.
 struct Header {
@@ -74,12 +68,12 @@ bool parseKeyMarks(std::string_view& key, Entry& entry) {
 
 std::optional<Entry> parseEntry(std::string_view line) {
     const std::size_t equals = line.find('=');
-    std::string_view key = equals == std::string_view::npos ? line : trim(line.substr(0, equals));
+    std::string_view key = equals == std::string_view::npos ? line : TrimAsciiSpace(line.substr(0, equals));
     Entry entry;
     if (key.empty() || !parseKeyMarks(key, entry)) return std::nullopt;
     if (equals == std::string_view::npos && !entry.deleted) return std::nullopt;
     entry.key = key;
-    if (equals != std::string_view::npos) entry.value = trim(line.substr(equals + 1));
+    if (equals != std::string_view::npos) entry.value = TrimAsciiSpace(line.substr(equals + 1));
     return entry;
 }
 
@@ -94,7 +88,7 @@ public:
     Scan(std::string_view group, std::string_view key) : m_group(group), m_key(key) {}
 
     void Read(std::string_view text, const Line& at) {
-        const std::string_view line = trim(text.substr(at.begin, at.end - at.begin));
+        const std::string_view line = TrimAsciiSpace(text.substr(at.begin, at.end - at.begin));
         if (line.empty() || line[0] == '#') return;
         if (line[0] == '[') {
             if (const std::optional<Header> header = parseHeader(line)) readHeader(*header, at);
