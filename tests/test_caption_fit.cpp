@@ -1,7 +1,6 @@
 // Every caption of the main window, the capture dialogs, the menus and the message box, in every
 // language, drawn as the windows draw it: inside its rectangle, clear of its ends, at a readable size.
 
-#include <QDir>
 #include <QPainter>
 #include <QPushButton>
 #include <QTest>
@@ -9,7 +8,7 @@
 #include <algorithm>
 
 #include "app/qt_menus.h"
-#include "app/voltrane_app.h"
+#include "built_skins.h"
 #include "dialogs/choice_dlg.h"
 #include "dialogs/macro_dlg.h"
 #include "dialogs/single_key_dlg.h"
@@ -121,10 +120,7 @@ private slots:
 };
 
 void TestCaptionFit::initTestCase() {
-    QDir skins(QStringLiteral(VOLTRANE_SKIN_DIR));
-    QVERIFY(skins.cdUp());
-    CVoltraneApp app;
-    QVERIFY(app.InitResources(skins.path() + QLatin1Char('/'), skins.path() + QStringLiteral("/skins/")));
+    QVERIFY(LoadBuiltSkins());
 }
 
 // How one text is set in a rectangle, in the 12-pixel interface font.

@@ -9,7 +9,7 @@
 #include <memory>
 #include <utility>
 
-#include "app/voltrane_app.h"
+#include "built_skins.h"
 #include "capture/macro_edit.h"
 #include "dialogs/choice_dlg.h"
 #include "dialogs/macro_dlg.h"
@@ -193,10 +193,7 @@ private:
 };
 
 void TestCaptureDialogs::initTestCase() {
-    QDir skins(QStringLiteral(VOLTRANE_SKIN_DIR));
-    QVERIFY(skins.cdUp());
-    CVoltraneApp app;
-    QVERIFY(app.InitResources(skins.path() + QLatin1Char('/'), skins.path() + QStringLiteral("/skins/")));
+    QVERIFY(LoadBuiltSkins());
 }
 
 void TestCaptureDialogs::singleKeyShowsAndReturnsTheChord_data() {

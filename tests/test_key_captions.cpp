@@ -2,13 +2,12 @@
 // caption painted with a layout's names looks exactly like the caption of the key that the US names
 // call by that name, and differs from the same key painted with the US names.
 
-#include <QDir>
 #include <QImage>
 #include <QPainter>
 #include <QTest>
 #include <algorithm>
 
-#include "app/voltrane_app.h"
+#include "built_skins.h"
 #include "capture/key_names.h"
 #include "skin/item_qrect.h"
 #include "skin/main_painter.h"
@@ -51,10 +50,7 @@ private slots:
 };
 
 void TestKeyCaptions::initTestCase() {
-    QDir skins(QStringLiteral(VOLTRANE_SKIN_DIR));
-    QVERIFY(skins.cdUp());
-    CVoltraneApp app;
-    QVERIFY(app.InitResources(skins.path() + QLatin1Char('/'), skins.path() + QStringLiteral("/skins/")));
+    QVERIFY(LoadBuiltSkins());
 }
 
 void TestKeyCaptions::captionsUseTheLayoutsNames_data() {
