@@ -21,7 +21,9 @@ set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
 set(CPACK_DEBIAN_PACKAGE_DEPENDS
     "qt6-qpa-plugins, fonts-crosextra-carlito, fonts-unfonts-core | fonts-nanum, fonts-noto-cjk, xkb-data")
 # qt6-wayland: the window runs natively in a Wayland session (without it Qt falls back to XWayland).
+# The platform themes give the desktop's own file dialogs: GTK's, and the XDG desktop portal's.
 set(CPACK_DEBIAN_PACKAGE_RECOMMENDS
-    "qt6-wayland, gsettings-desktop-schemas, dconf-gsettings-backend | gsettings-backend")
+    "qt6-wayland, gsettings-desktop-schemas, dconf-gsettings-backend | gsettings-backend, \
+qt6-gtk-platformtheme, qt6-xdgdesktopportal-platformtheme")
 set(CPACK_DEBIAN_PACKAGE_SUGGESTS "libkf5config-bin")
 include(CPack)
