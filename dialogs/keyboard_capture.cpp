@@ -42,6 +42,10 @@ void KeyboardCapture::Suspend() { follow(CaptureGrab::Event::Suspended); }
 
 void KeyboardCapture::Resume() { follow(CaptureGrab::Event::Resumed); }
 
+void KeyboardCapture::SetArmed(bool armed) {
+    follow(armed ? CaptureGrab::Event::Armed : CaptureGrab::Event::Disarmed);
+}
+
 bool KeyboardCapture::eventFilter(QObject* watched, QEvent* event) {
     if (watched != &m_dialog) return false;
     switch (event->type()) {
@@ -110,11 +114,7 @@ void KeyboardCapture::deliver(const QKeyEvent& event) {
     if (!transition) return;
     const HookResult hook = KeyboardHookProc(
         TranslateNativeKey({event.nativeScanCode(), event.nativeVirtualKey(), *transition}));
-    if (hook.message == WM_HOOK_KEYDOWN) {
-        m_target.OnHookKeyDown(hook.keyIndex);
-    } else {
-        m_target.OnHookKeyUp(hook.keyIndex);
-    }
+    m_target.OnCaptureKey(hook.keyIndex, *transition);
 }
 
 void PaintCaptureNote(QPainter& painter, const QRect& rect, int language) {
