@@ -135,6 +135,14 @@ void CChoice::wheelEvent(QWheelEvent* event) {
     SkinnedDialog::wheelEvent(event);
 }
 
+// The dialog takes the keyboard when it opens, as the capture dialogs do, so that its keys work at once
+// wherever the window manager put the focus.
+void CChoice::showEvent(QShowEvent* event) {
+    SkinnedDialog::showEvent(event);
+    activateWindow();
+    setFocus();
+}
+
 // Enter and keypad Enter act when they go down; Esc is the dialog's own.
 void CChoice::keyPressEvent(QKeyEvent* event) {
     const int key = event->key();

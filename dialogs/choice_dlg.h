@@ -42,6 +42,7 @@ protected:
     void hover(QPoint point) override;
     void releaseRegion(QPoint point) override;
     void wheelEvent(QWheelEvent* event) override;
+    void showEvent(QShowEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
     void keyReleaseEvent(QKeyEvent* event) override;
     bool focusNextPrevChild(bool next) override;

@@ -6,6 +6,8 @@
 // which keys work the dialog (capture/capture_keys.h); no key reaches the dialog as an ordinary key.
 
 #include <QObject>
+#include <QTimer>
+#include <optional>
 
 #include "capture/capture_grab.h"
 #include "capture/key_translation.h"
@@ -67,6 +69,11 @@ public:
     // captures from its opening until it says otherwise.
     void SetArmed(bool armed);
 
+    // A key's release waits this long for a press of the same key at the same time: the X server
+    // reports each auto-repeat as such a pair, and the toolkit does not always mark it. The pair is
+    // then one auto-repeat. Releases without a time (made by a program) are handed on at once.
+    const QTimer& ReleaseTimer() const { return m_releaseTimer; }
+
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
@@ -74,12 +81,23 @@ private:
     void follow(CaptureGrab::Event event);
     void grab();
     void release();
-    void deliver(const QKeyEvent& event);
+    void press(const QKeyEvent& event);
+    void holdRelease(const QKeyEvent& event);
+    void flushRelease();
+    void deliver(uint32_t scanCode, uint32_t keysym, KeyTransition transition);
+
+    struct HeldRelease {
+        uint32_t scanCode;
+        uint32_t keysym;
+        quint64 timestamp;
+    };
 
     QWidget& m_dialog;
     KeyCaptureTarget& m_target;
     KeyboardGrab m_grab;
     CaptureGrab m_state;
+    QTimer m_releaseTimer;
+    std::optional<HeldRelease> m_heldRelease;
 };
 
 // Paints, in grey in the small font of `language`, the note that system shortcuts cannot be captured,
