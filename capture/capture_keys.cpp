@@ -73,7 +73,8 @@ std::vector<KeyAction> CaptureKeys::armed(int keyIndex, KeyTransition transition
         }
         return actions;
     }
-    const bool escAlone = vkOf(keyIndex) == VK_ESCAPE && m_held[keyIndex] && (m_held & ~m_stale).count() == 1;
+    const bool escAlone =
+        vkOf(keyIndex) == VK_ESCAPE && m_held[keyIndex] && (m_held & ~m_stale).count() == 1;
     if (transition == KeyTransition::Repeat && escAlone) {
         Disarm();
         return {{KeyCommand::Stop}};

@@ -23,15 +23,15 @@ enum class CaptureEnd {
 };
 
 enum class KeyCommand {
-    Capture,     // armed: the key went down (again for each auto-repeat)
-    CaptureUp,   // armed: the key went up
-    Arm,         // capture starts; the captures that follow belong to it
-    Done,        // the combination is complete and capture stops: the dialog keeps what it captured
-    Stop,        // Esc was held: capture stops and the combination being held is dropped
-    Next,        // Tab
-    Previous,    // Shift+Tab
-    Activate,    // Enter or keypad Enter went down, or Space went up
-    Cancel,      // Esc went down
+    Capture,    // armed: the key went down (again for each auto-repeat)
+    CaptureUp,  // armed: the key went up
+    Arm,        // capture starts; the captures that follow belong to it
+    Done,       // the combination is complete and capture stops: the dialog keeps what it captured
+    Stop,       // Esc was held: capture stops and the combination being held is dropped
+    Next,       // Tab
+    Previous,   // Shift+Tab
+    Activate,   // Enter or keypad Enter went down, or Space went up
+    Cancel,     // Esc went down
     Up,
     Down,
     Left,

@@ -84,8 +84,8 @@ constexpr std::u16string_view kPartNames[kLanguageCount][kParts] = {
      u"Macros"},
     {u"Tastenkombination", u"Gedrückte Tasten", u"Makro-Editor", u"Makroschritte", u"Verzögerung (ms)",
      u"Makro wählen", u"Makros"},
-    {u"キーの組み合わせ", u"押されたキー", u"マクロ編集", u"マクロの手順", u"遅延（ミリ秒）", u"マクロの選択",
-     u"マクロ一覧"},
+    {u"キーの組み合わせ", u"押されたキー", u"マクロ編集", u"マクロの手順", u"遅延（ミリ秒）",
+     u"マクロの選択", u"マクロ一覧"},
     {u"키 조합", u"누른 키", u"매크로 편집기", u"매크로 단계", u"지연(ms)", u"매크로 선택", u"매크로 목록"},
 };
 

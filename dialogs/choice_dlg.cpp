@@ -1,10 +1,10 @@
 #include "dialogs/choice_dlg.h"
 
 #include <QKeyEvent>
-#include <algorithm>
-#include <iterator>
 #include <QPainter>
 #include <QWheelEvent>
+#include <algorithm>
+#include <iterator>
 
 #include "capture/dialog_texts.h"
 #include "capture/step_text.h"
@@ -34,12 +34,14 @@ constexpr int kLeft = Qt::AlignLeft | Qt::AlignVCenter;
 
 // The regions a screen reader sees, in the order of their child numbers; after them the line that
 // says how the keys work, then the rows of the two lists.
-constexpr int kAccessibleRegions[] = {CChoice::kMacroList, CChoice::kStepList, CChoice::kOk, CChoice::kCancel};
+constexpr int kAccessibleRegions[] = {CChoice::kMacroList, CChoice::kStepList, CChoice::kOk,
+                                      CChoice::kCancel};
 constexpr int kAccessibleCount = static_cast<int>(std::size(kAccessibleRegions));
 
 int controlOf(int region) {
     const auto* found = std::find(std::begin(kAccessibleRegions), std::end(kAccessibleRegions), region);
-    return found == std::end(kAccessibleRegions) ? -1 : static_cast<int>(found - std::begin(kAccessibleRegions));
+    return found == std::end(kAccessibleRegions) ? -1
+                                                 : static_cast<int>(found - std::begin(kAccessibleRegions));
 }
 
 }  // namespace
@@ -174,14 +176,17 @@ void CChoice::activate(int region) {
     accept();
 }
 
-QString CChoice::AccessibleTitle() const { return ToQString(DialogPartName(DialogPart::Choice, m_nLanguage)); }
+QString CChoice::AccessibleTitle() const {
+    return ToQString(DialogPartName(DialogPart::Choice, m_nLanguage));
+}
 
 int CChoice::FocusedControl() const { return controlOf(m_focus.Focused()); }
 
 // OK and Cancel press; a macro row is selected by its press.
 void CChoice::PressControl(int index) {
     if (index >= 0 && index < kAccessibleCount) {
-        if (kAccessibleRegions[index] == kOk || kAccessibleRegions[index] == kCancel) activate(kAccessibleRegions[index]);
+        if (kAccessibleRegions[index] == kOk || kAccessibleRegions[index] == kCancel)
+            activate(kAccessibleRegions[index]);
         return;
     }
     const int row = index - kAccessibleCount - 1;  // the shown macro rows follow the controls and the line
@@ -197,7 +202,8 @@ std::vector<PaintedControl> CChoice::AccessibleControls() const {
     macros.focusable = true;
     const PaintedControl steps{QAccessible::List, ToQString(DialogPartName(DialogPart::Steps, m_nLanguage)),
                                regionRect(kStepList)};
-    PaintedControl ok{QAccessible::PushButton, ToQString(ChoiceButtonText(DialogButton::Ok, m_nLanguage)).trimmed(),
+    PaintedControl ok{QAccessible::PushButton,
+                      ToQString(ChoiceButtonText(DialogButton::Ok, m_nLanguage)).trimmed(),
                       regionRect(kOk)};
     ok.focusable = true;
     PaintedControl cancel{QAccessible::PushButton,
@@ -205,7 +211,8 @@ std::vector<PaintedControl> CChoice::AccessibleControls() const {
                           regionRect(kCancel)};
     cancel.focusable = true;
     std::vector<PaintedControl> controls{macros, steps, ok, cancel};
-    controls.push_back({QAccessible::StaticText, ToQString(KeyboardHintText(KeyboardHint::Choice, m_nLanguage)),
+    controls.push_back({QAccessible::StaticText,
+                        ToQString(KeyboardHintText(KeyboardHint::Choice, m_nLanguage)),
                         SkinQRect(kChoiceHintRect)});
     const QRect list = regionRect(kMacroList);
     for (int macro = m_choice.MacroTop(); macro < m_choice.MacroTop() + m_choice.VisibleMacros(); ++macro) {
@@ -220,11 +227,12 @@ std::vector<PaintedControl> CChoice::AccessibleControls() const {
     const MacroRecord& preview = m_choice.Preview();
     const QRect stepList = regionRect(kStepList);
     for (int step = m_choice.StepTop(); step < m_choice.StepTop() + m_choice.VisibleSteps(); ++step) {
-        PaintedControl row{QAccessible::ListItem,
-                           ToQString(StepRowText(preview.steps[step], step, m_nLanguage, m_keyNames))
-                               .replace(QLatin1Char('\t'), QLatin1Char(' ')),
-                           QRect(stepList.left(), stepList.top() + (step - m_choice.StepTop()) * kStepRowHeight,
-                                 stepList.width(), kStepRowHeight)};
+        PaintedControl row{
+            QAccessible::ListItem,
+            ToQString(StepRowText(preview.steps[step], step, m_nLanguage, m_keyNames))
+                .replace(QLatin1Char('\t'), QLatin1Char(' ')),
+            QRect(stepList.left(), stepList.top() + (step - m_choice.StepTop()) * kStepRowHeight,
+                  stepList.width(), kStepRowHeight)};
         row.parent = controlOf(kStepList);
         controls.push_back(row);
     }

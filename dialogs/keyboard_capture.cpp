@@ -128,14 +128,16 @@ void KeyboardCapture::press(const QKeyEvent& event) {
         repeat = true;
     }
     flushRelease();
-    deliver(event.nativeScanCode(), event.nativeVirtualKey(), repeat ? KeyTransition::Repeat : KeyTransition::Press);
+    deliver(event.nativeScanCode(), event.nativeVirtualKey(),
+            repeat ? KeyTransition::Repeat : KeyTransition::Press);
 }
 
 // A release marked as an auto-repeat's is no release; an unmarked one waits for its possible press.
 void KeyboardCapture::holdRelease(const QKeyEvent& event) {
     if (event.isAutoRepeat()) return;
     flushRelease();
-    if (event.timestamp() == 0) return deliver(event.nativeScanCode(), event.nativeVirtualKey(), KeyTransition::Release);
+    if (event.timestamp() == 0)
+        return deliver(event.nativeScanCode(), event.nativeVirtualKey(), KeyTransition::Release);
     m_heldRelease = HeldRelease{event.nativeScanCode(), event.nativeVirtualKey(), event.timestamp()};
     m_releaseTimer.start();
 }

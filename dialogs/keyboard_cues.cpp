@@ -27,7 +27,8 @@ void PaintKeyboardHint(QPainter& painter, const QRect& rect, KeyboardHint hint, 
     painter.save();
     painter.setFont(SmallFont(language));
     painter.setPen(kGreyText);
-    DrawFittedText(painter, rect, ToQString(KeyboardHintText(hint, language)), Qt::AlignLeft | Qt::AlignVCenter);
+    DrawFittedText(painter, rect, ToQString(KeyboardHintText(hint, language)),
+                   Qt::AlignLeft | Qt::AlignVCenter);
     painter.restore();
 }
 

@@ -1,10 +1,10 @@
 #include "dialogs/macro_dlg.h"
 
 #include <QMouseEvent>
-#include <algorithm>
-#include <iterator>
 #include <QWheelEvent>
+#include <algorithm>
 #include <cstring>
+#include <iterator>
 
 #include "capture/dialog_texts.h"
 #include "capture/step_text.h"
@@ -39,7 +39,8 @@ constexpr int kAccessibleCount = static_cast<int>(std::size(kAccessibleRegions))
 
 int controlOf(int region) {
     const auto* found = std::find(std::begin(kAccessibleRegions), std::end(kAccessibleRegions), region);
-    return found == std::end(kAccessibleRegions) ? -1 : static_cast<int>(found - std::begin(kAccessibleRegions));
+    return found == std::end(kAccessibleRegions) ? -1
+                                                 : static_cast<int>(found - std::begin(kAccessibleRegions));
 }
 
 QString label(int region, int language) {
@@ -261,7 +262,9 @@ void CMacro::updateSteps() {
     update(kRecordRect);
 }
 
-QString CMacro::AccessibleTitle() const { return ToQString(DialogPartName(DialogPart::MacroEditor, m_nLanguage)); }
+QString CMacro::AccessibleTitle() const {
+    return ToQString(DialogPartName(DialogPart::MacroEditor, m_nLanguage));
+}
 
 int CMacro::FocusedControl() const { return controlOf(m_focus.Focused()); }
 
@@ -301,22 +304,25 @@ std::vector<PaintedControl> CMacro::AccessibleControls() const {
         } else if (region == kFirstCheckRegion || region == kLastCheckRegion) {
             control.role = QAccessible::CheckBox;
             control.checkable = true;
-            control.checked = region == kFirstCheckRegion ? m_recorder.DelayAfterDown() : m_recorder.DelayAfterUp();
+            control.checked =
+                region == kFirstCheckRegion ? m_recorder.DelayAfterDown() : m_recorder.DelayAfterUp();
         }
         controls.push_back(control);
     }
-    controls.push_back({QAccessible::StaticText,
-                        ToQString(KeyboardHintText(Recording() ? KeyboardHint::Recording : KeyboardHint::NotRecording,
-                                                   m_nLanguage)),
-                        SkinQRect(kMacroHintRect)});
+    controls.push_back(
+        {QAccessible::StaticText,
+         ToQString(KeyboardHintText(Recording() ? KeyboardHint::Recording : KeyboardHint::NotRecording,
+                                    m_nLanguage)),
+         SkinQRect(kMacroHintRect)});
     const MacroRecord& macro = m_recorder.Record();
     const QRect list = regionRect(kStepList);
     for (int step = m_recorder.TopRow(); step < m_recorder.TopRow() + m_recorder.VisibleSteps(); ++step) {
         const int shown = step - m_recorder.TopRow();
-        PaintedControl row{QAccessible::ListItem,
-                           ToQString(StepRowText(macro.steps[step], step, m_nLanguage, m_keyNames))
-                               .replace(QLatin1Char('\t'), QLatin1Char(' ')),
-                           QRect(list.left(), list.top() + shown * kStepRowHeight, list.width(), kStepRowHeight)};
+        PaintedControl row{
+            QAccessible::ListItem,
+            ToQString(StepRowText(macro.steps[step], step, m_nLanguage, m_keyNames))
+                .replace(QLatin1Char('\t'), QLatin1Char(' ')),
+            QRect(list.left(), list.top() + shown * kStepRowHeight, list.width(), kStepRowHeight)};
         row.parent = controlOf(kStepList);
         row.selected = step == m_recorder.SelRow();
         controls.push_back(row);

@@ -163,8 +163,8 @@ QAccessible::State ControlAccessible::state() const {
     }
     const PaintedControl c = control();
     state.focusable = c.focusable;
-    state.focused = c.focusable && m_dialog.Controls().FocusedControl() == m_index &&
-                    m_dialog.Dialog()->hasFocus();
+    state.focused =
+        c.focusable && m_dialog.Controls().FocusedControl() == m_index && m_dialog.Dialog()->hasFocus();
     state.checkable = c.checkable;
     state.checked = c.checked;
     state.selectable = c.role == QAccessible::ListItem;
@@ -177,7 +177,8 @@ QAccessible::State ControlAccessible::state() const {
 void* ControlAccessible::interface_cast(QAccessible::InterfaceType type) {
     if (type == QAccessible::ActionInterface && !actionNames().isEmpty())
         return static_cast<QAccessibleActionInterface*>(this);
-    if (type == QAccessible::ValueInterface && steps()) return static_cast<QAccessibleValueInterface*>(this);
+    if (type == QAccessible::ValueInterface && steps())
+        return static_cast<QAccessibleValueInterface*>(this);
     return nullptr;
 }
 

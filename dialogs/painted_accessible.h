@@ -27,7 +27,7 @@ struct PaintedControl {
     bool checkable = false;
     bool checked = false;
     bool selected = false;
-    QString value;  // what a text field or spin box shows
+    QString value;                             // what a text field or spin box shows
     int number = 0, minimum = 0, maximum = 0;  // a spin box's value and range
 };
 

@@ -112,7 +112,8 @@ void CSingleKey::paintSkin(QPainter& painter, const QRect& dirty) {
                       m_nHotRegion == kCancel);
     if (m_keyboard.ShowsNote()) PaintCaptureNote(painter, SkinQRect(kSingleKeyNoteRect), m_nLanguage);
     PaintKeyboardHint(painter, SkinQRect(kSingleKeyHintRect),
-                      Armed() ? KeyboardHint::SingleKeyCapturing : KeyboardHint::SingleKeyDone, m_nLanguage);
+                      Armed() ? KeyboardHint::SingleKeyCapturing : KeyboardHint::SingleKeyDone,
+                      m_nLanguage);
     if (m_focus.RingShown()) PaintFocusRing(painter, regionRect(m_focus.Focused()));
 }
 
@@ -139,11 +140,14 @@ void CSingleKey::releaseRegion(QPoint point) {
     if (regionRect(kCancel).contains(point)) reject();
 }
 
-QString CSingleKey::AccessibleTitle() const { return ToQString(DialogPartName(DialogPart::SingleKey, m_nLanguage)); }
+QString CSingleKey::AccessibleTitle() const {
+    return ToQString(DialogPartName(DialogPart::SingleKey, m_nLanguage));
+}
 
 // The key field, OK, Cancel, and the line that says how the keys work.
 std::vector<PaintedControl> CSingleKey::AccessibleControls() const {
-    PaintedControl field{QAccessible::EditableText, ToQString(DialogPartName(DialogPart::KeyField, m_nLanguage)),
+    PaintedControl field{QAccessible::EditableText,
+                         ToQString(DialogPartName(DialogPart::KeyField, m_nLanguage)),
                          regionRect(kKeyComboRegion)};
     field.focusable = true;
     field.value = ToQString(ShownText());

@@ -234,9 +234,7 @@ private:
     MacroStore m_store;
 };
 
-void TestCaptureDialogs::initTestCase() {
-    QVERIFY(LoadBuiltSkins());
-}
+void TestCaptureDialogs::initTestCase() { QVERIFY(LoadBuiltSkins()); }
 
 void TestCaptureDialogs::singleKeyShowsAndReturnsTheChord_data() {
     QTest::addColumn<QList<QList<NativeKey>>>("chords");
@@ -336,8 +334,10 @@ void TestCaptureDialogs::singleKeyByKeyboardOnly_data() {
         << Chords{{kLeftAlt, kF4}} << open << QStringLiteral("LAlt+F4");
     QTest::newRow("Super alone, keypad Enter confirms")
         << Chords{{kSuper}, {kKeypadEnter}} << ok << QStringLiteral("LWin");
-    QTest::newRow("Esc after a combination cancels") << Chords{{kKeyA}, {kEscape}} << cancel << QStringLiteral("A");
-    QTest::newRow("Tab to Cancel, Space") << Chords{{kKeyA}, {kTab}, {kSpace}} << cancel << QStringLiteral("A");
+    QTest::newRow("Esc after a combination cancels")
+        << Chords{{kKeyA}, {kEscape}} << cancel << QStringLiteral("A");
+    QTest::newRow("Tab to Cancel, Space")
+        << Chords{{kKeyA}, {kTab}, {kSpace}} << cancel << QStringLiteral("A");
     QTest::newRow("Tab round to the field, Enter captures Tab anew, Enter confirms")
         << Chords{{kKeyA}, {kTab}, {kTab}, {kEnter}, {kTab}, {kEnter}} << ok << QStringLiteral("Tab");
     QTest::newRow("Shift+Tab from OK to the field, Space captures Esc")
@@ -393,7 +393,8 @@ void TestCaptureDialogs::grabOnlyWhileCapturing() {
     QVERIFY(!QWidget::keyboardGrabber());
     QVERIFY(dialog->isVisible());
     if (kind == 0) {
-        QCOMPARE(QString::fromStdU16String(static_cast<CSingleKey&>(*dialog).ShownText()), QStringLiteral("A"));
+        QCOMPARE(QString::fromStdU16String(static_cast<CSingleKey&>(*dialog).ShownText()),
+                 QStringLiteral("A"));
         chord(*dialog, {kTab});
         chord(*dialog, {kTab});  // from OK round to the field
     } else {
@@ -471,14 +472,14 @@ void TestCaptureDialogs::choiceByKeyboardOnly_data() {
     QTest::addColumn<std::optional<int>>("chosen");
     QTest::newRow("Down, Enter") << QList<int>{Qt::Key_Down, Qt::Key_Return} << std::optional<int>(1);
     QTest::newRow("keypad Enter") << QList<int>{Qt::Key_Enter} << std::optional<int>(0);
-    QTest::newRow("Down twice, Space") << QList<int>{Qt::Key_Down, Qt::Key_Down, Qt::Key_Space}
-                                       << std::optional<int>(2);
-    QTest::newRow("Tab to OK, Enter") << QList<int>{Qt::Key_Down, Qt::Key_Tab, Qt::Key_Return}
-                                      << std::optional<int>(1);
-    QTest::newRow("Tab to Cancel, Space") << QList<int>{Qt::Key_Tab, Qt::Key_Tab, Qt::Key_Space}
-                                          << std::optional<int>();
-    QTest::newRow("Shift+Tab to Cancel, Enter") << QList<int>{Qt::Key_Backtab, Qt::Key_Return}
-                                                << std::optional<int>();
+    QTest::newRow("Down twice, Space")
+        << QList<int>{Qt::Key_Down, Qt::Key_Down, Qt::Key_Space} << std::optional<int>(2);
+    QTest::newRow("Tab to OK, Enter")
+        << QList<int>{Qt::Key_Down, Qt::Key_Tab, Qt::Key_Return} << std::optional<int>(1);
+    QTest::newRow("Tab to Cancel, Space")
+        << QList<int>{Qt::Key_Tab, Qt::Key_Tab, Qt::Key_Space} << std::optional<int>();
+    QTest::newRow("Shift+Tab to Cancel, Enter")
+        << QList<int>{Qt::Key_Backtab, Qt::Key_Return} << std::optional<int>();
     QTest::newRow("Esc") << QList<int>{Qt::Key_Down, Qt::Key_Escape} << std::optional<int>();
 }
 
@@ -541,25 +542,30 @@ void TestCaptureDialogs::accessibleControls_data() {
     QTest::addColumn<QString>("title");
     QTest::addColumn<QStringList>("names");  // the first children, in order
     QTest::addColumn<QList<int>>("roles");
-    const QList<int> singleRoles = {QAccessible::EditableText, QAccessible::PushButton, QAccessible::PushButton};
+    const QList<int> singleRoles = {QAccessible::EditableText, QAccessible::PushButton,
+                                    QAccessible::PushButton};
     QTest::newRow("single key, English") << 0 << kEnglish << QStringLiteral("Key combination")
                                          << QStringList{"Keys pressed", "OK", "Cancel"} << singleRoles;
-    QTest::newRow("single key, German") << 0 << 3 << QStringLiteral("Tastenkombination")
-                                        << QStringList{"Gedrückte Tasten", "OK", "Stornieren"} << singleRoles;
+    QTest::newRow("single key, German")
+        << 0 << 3 << QStringLiteral("Tastenkombination")
+        << QStringList{"Gedrückte Tasten", "OK", "Stornieren"} << singleRoles;
     QTest::newRow("single key, Japanese") << 0 << 4 << QStringLiteral("キーの組み合わせ")
                                           << QStringList{"押されたキー", "OK", "キャンセル"} << singleRoles;
     const QList<int> editorRoles = {QAccessible::List, QAccessible::SpinBox, QAccessible::CheckBox,
                                     QAccessible::CheckBox, QAccessible::PushButton};
-    QTest::newRow("macro editor, English") << 1 << kEnglish << QStringLiteral("Macro editor")
-                                           << QStringList{"Macro steps", "Delay (ms)", "Insert delay after button down",
-                                                          "Insert delay after button up", "Inster delay"}
-                                           << editorRoles;
+    QTest::newRow("macro editor, English")
+        << 1 << kEnglish << QStringLiteral("Macro editor")
+        << QStringList{"Macro steps", "Delay (ms)", "Insert delay after button down",
+                       "Insert delay after button up", "Inster delay"}
+        << editorRoles;
     const QList<int> choiceRoles = {QAccessible::List, QAccessible::List, QAccessible::PushButton,
                                     QAccessible::PushButton};
-    QTest::newRow("macro choice, English") << 2 << kEnglish << QStringLiteral("Choose a macro")
-                                           << QStringList{"Macros", "Macro steps", "OK", "Cancel"} << choiceRoles;
-    QTest::newRow("macro choice, German") << 2 << 3 << QStringLiteral("Makro wählen")
-                                          << QStringList{"Makros", "Makroschritte", "OK", "Stornieren"} << choiceRoles;
+    QTest::newRow("macro choice, English")
+        << 2 << kEnglish << QStringLiteral("Choose a macro")
+        << QStringList{"Macros", "Macro steps", "OK", "Cancel"} << choiceRoles;
+    QTest::newRow("macro choice, German")
+        << 2 << 3 << QStringLiteral("Makro wählen")
+        << QStringList{"Makros", "Makroschritte", "OK", "Stornieren"} << choiceRoles;
 }
 
 void TestCaptureDialogs::accessibleControls() {
@@ -591,7 +597,8 @@ void TestCaptureDialogs::accessibleControls() {
         QCOMPARE(tree->childAt(global.center().x(), global.center().y()), control);
     }
     // Every child has a name; the focused one is the one the dialog paints the ring on.
-    for (int i = 0; i < tree->childCount(); ++i) QVERIFY(!tree->child(i)->text(QAccessible::Name).isEmpty());
+    for (int i = 0; i < tree->childCount(); ++i)
+        QVERIFY(!tree->child(i)->text(QAccessible::Name).isEmpty());
     if (kind == 2) {
         dialog->activateWindow();
         QVERIFY(QTest::qWaitForWindowActive(dialog.get()));

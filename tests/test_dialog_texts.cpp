@@ -68,11 +68,13 @@ TEST(DialogTexts, CaptureNoteInEveryLanguageEnglishOutside) {
 // the line points at the key to press.
 TEST(DialogTexts, KeyboardHintsAndPartNamesInEveryLanguage) {
     const KeyboardHint hints[] = {KeyboardHint::SingleKeyCapturing, KeyboardHint::SingleKeyDone,
-                                  KeyboardHint::Recording, KeyboardHint::NotRecording, KeyboardHint::Choice};
+                                  KeyboardHint::Recording, KeyboardHint::NotRecording,
+                                  KeyboardHint::Choice};
     const DialogPart parts[] = {DialogPart::SingleKey, DialogPart::KeyField, DialogPart::MacroEditor,
                                 DialogPart::Steps,     DialogPart::Delay,    DialogPart::Choice,
                                 DialogPart::Macros};
-    EXPECT_EQ(KeyboardHintText(KeyboardHint::Recording, 2), u"Recording every key; hold Esc to stop recording");
+    EXPECT_EQ(KeyboardHintText(KeyboardHint::Recording, 2),
+              u"Recording every key; hold Esc to stop recording");
     EXPECT_EQ(DialogPartName(DialogPart::KeyField, 2), u"Keys pressed");
     for (int language = 0; language < 6; ++language) {
         SCOPED_TRACE(language);

@@ -68,8 +68,8 @@ INSTANTIATE_TEST_SUITE_P(
         ChordCase{"KeyboardLostKeepsTheCombination", {70, 46, 0}, {70, 46}, u"LCtrl+A"},
         ChordCase{"PressAfterKeyboardLostStartsAgain", {70, 46, 0, 47}, {47}, u"S"},
         ChordCase{"DroppedBeforeAnyKeyLeavesNothing", {1, kDropped}, {}, u""},
-        ChordCase{"DroppedChordBringsBackThePreviousOne", {70, 46, -46, -70, 1, kDropped}, {70, 46},
-                  u"LCtrl+A"},
+        ChordCase{
+            "DroppedChordBringsBackThePreviousOne", {70, 46, -46, -70, 1, kDropped}, {70, 46}, u"LCtrl+A"},
         ChordCase{"DroppedChordTwiceKeepsTheFirst", {46, -46, 1, kDropped, -1, 1, kDropped}, {46}, u"A"},
         ChordCase{"PressAfterDropStartsAgain", {46, -46, 1, kDropped, 47}, {47}, u"S"}));
 
