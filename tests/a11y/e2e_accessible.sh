@@ -11,56 +11,14 @@ set -euo pipefail
 here=$(dirname "${BASH_SOURCE[0]}")
 voltrane=$1 skins=$2 table=$3
 
-for tool in Xvfb xauth xdotool openbox xdpyinfo xprop python3 dbus-run-session; do
-    command -v "$tool" >/dev/null || { echo "SKIP: $tool is not installed"; exit 77; }
-done
-# pyatspi comes with the system's Python, which a user's own Python on the PATH may hide.
-python=/usr/bin/python3
-[ -x "$python" ] || python=python3
-"$python" -c 'import pyatspi' 2>/dev/null || { echo "SKIP: pyatspi is not installed"; exit 77; }
-[ -x /usr/libexec/at-spi-bus-launcher ] || { echo "SKIP: at-spi2-core is not installed"; exit 77; }
+# shellcheck source=tests/a11y/a11y_common.sh
+source "$here/a11y_common.sh"
 
-# A private session bus for everything below; the accessibility bus is started on it on demand.
-if [ -z "${VOLTRANE_PRIVATE_BUS:-}" ]; then
-    export VOLTRANE_PRIVATE_BUS=1
-    unset DBUS_SESSION_BUS_ADDRESS
-    exec dbus-run-session -- bash "$0" "$@"
-fi
-# shellcheck source=tests/e2e_common.sh
-source "$here/../e2e_common.sh"
-
-scratch=$(mktemp -d)
-pids=()
-cleanup() {
-    stop_pids "${pids[@]}"
-    rm -rf "$scratch"
-}
-trap cleanup EXIT
-start_xvfb "$scratch"
-export HOME=$scratch/home XDG_CONFIG_HOME=$scratch/home/.config XDG_DATA_HOME=$scratch/home/.local/share
-export XDG_RUNTIME_DIR=$scratch/runtime QT_QPA_PLATFORM=xcb QT_LINUX_ACCESSIBILITY_ALWAYS_ON=1
-unset XDG_CURRENT_DESKTOP WAYLAND_DISPLAY
-mkdir -p "$HOME" "$XDG_RUNTIME_DIR"
-chmod 700 "$XDG_RUNTIME_DIR"
-openbox --sm-disable >"$scratch/openbox.log" 2>&1 &
-pids+=($!)
-wm_ready() { xprop -root -notype _NET_SUPPORTED | grep -q _NET_ACTIVE_WINDOW; }
-wait_for 10 wm_ready || { cat "$scratch/openbox.log"; echo "FAIL: openbox did not start"; exit 1; }
-
-failures=0
-fail() {
-    echo "FAIL: $*"
-    failures=$((failures + 1))
-}
 # check SCENE LANGUAGE: the scene's rows of the table against what the bus shows now.
 check() { "$python" "$here/accessible_tree.py" "$table" "$1" "$2" || fail "$1 in $2"; }
 
 window=
 click() { xdotool mousemove --window "${3:-$window}" "$1" "$2" click 1; }
-dialog() { xdotool search --onlyvisible --class voltrane | grep -vx -e "$window" -e "${1:-$window}" | tail -n 1; }
-has_dialog() { [ -n "$(dialog "$@")" ]; }
-no_dialog() { ! has_dialog; }
-await_dialog() { wait_for 10 has_dialog "$@" && dialog "$@"; }
 
 # session LANGUAGE NUMBER: the program started in the language (its LANGUAGE.ini written as the
 # program writes it: UTF-16LE with BOM and CR LF), each scene opened, checked and closed.

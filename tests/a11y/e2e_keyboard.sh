@@ -23,39 +23,8 @@ EDIT_MACRO=${EDIT_MACRO:-Edit}
 APPLY=${APPLY:-Apply}
 CLOSE=${CLOSE:-Close}
 
-for tool in Xvfb xauth xdotool openbox xdpyinfo xprop dbus-run-session; do
-    command -v "$tool" >/dev/null || { echo "SKIP: $tool is not installed"; exit 77; }
-done
-python=/usr/bin/python3
-[ -x "$python" ] || python=python3
-"$python" -c 'import pyatspi' 2>/dev/null || { echo "SKIP: pyatspi is not installed"; exit 77; }
-[ -x /usr/libexec/at-spi-bus-launcher ] || { echo "SKIP: at-spi2-core is not installed"; exit 77; }
-
-if [ -z "${VOLTRANE_PRIVATE_BUS:-}" ]; then
-    export VOLTRANE_PRIVATE_BUS=1
-    unset DBUS_SESSION_BUS_ADDRESS
-    exec dbus-run-session -- bash "$0" "$@"
-fi
-# shellcheck source=tests/e2e_common.sh
-source "$here/../e2e_common.sh"
-
-scratch=$(mktemp -d)
-pids=()
-cleanup() {
-    stop_pids "${pids[@]}"
-    rm -rf "$scratch"
-}
-trap cleanup EXIT
-start_xvfb "$scratch"
-export HOME=$scratch/home XDG_CONFIG_HOME=$scratch/home/.config XDG_DATA_HOME=$scratch/home/.local/share
-export XDG_RUNTIME_DIR=$scratch/runtime QT_QPA_PLATFORM=xcb QT_LINUX_ACCESSIBILITY_ALWAYS_ON=1
-unset XDG_CURRENT_DESKTOP WAYLAND_DISPLAY
-mkdir -p "$HOME" "$XDG_RUNTIME_DIR"
-chmod 700 "$XDG_RUNTIME_DIR"
-openbox --sm-disable >"$scratch/openbox.log" 2>&1 &
-pids+=($!)
-wm_ready() { xprop -root -notype _NET_SUPPORTED | grep -q _NET_ACTIVE_WINDOW; }
-wait_for 10 wm_ready || { cat "$scratch/openbox.log"; echo "FAIL: openbox did not start"; exit 1; }
+# shellcheck source=tests/a11y/a11y_common.sh
+source "$here/a11y_common.sh"
 
 app=$scratch/app state=$scratch/mouse.bin
 mkdir -p "$app"
@@ -81,22 +50,16 @@ if [ "$focusable" -le 10 ]; then
     keys_only=false
 fi
 
-failures=0
-fail() {
-    echo "FAIL: $*"
-    failures=$((failures + 1))
-}
 focus() { "$python" "$here/accessible_focus.py"; }
 # focus_on NAME [X Y]: Tab until the control named NAME has the focus (at most 100 presses); without
 # the main window's keyboard focus, a click at (X, Y) instead (returning false, so that the caller's
 # key to activate it is not pressed).
 focus_on() {
-    local tab
     if ! $keys_only; then
         [ $# -lt 3 ] || xdotool mousemove --window "$window" "$2" "$3" click 1
         return 1
     fi
-    for tab in $(seq 100); do
+    for _ in $(seq 100); do
         [ "$(focus | cut -f2)" = "$1" ] && return 0
         xdotool key Tab
         sleep 0.05
@@ -104,10 +67,6 @@ focus_on() {
     fail "Tab never reached $1 (the focus is on: $(focus))"
     return 1
 }
-dialog() { xdotool search --onlyvisible --class voltrane | grep -vx -e "$window" -e "${1:-$window}" | tail -n 1; }
-has_dialog() { [ -n "$(dialog "$@")" ]; }
-no_dialog() { ! has_dialog; }
-await_dialog() { wait_for 10 has_dialog "$@" && dialog "$@"; }
 # A key held until it repeats, the way to stop a capture dialog's capturing.
 hold_escape() {
     xdotool keydown Escape
