@@ -22,6 +22,12 @@ CaptureGrab::Step CaptureGrab::On(Event event) {
         case Event::Resumed:
             m_bSuspended = false;
             return take();
+        case Event::Armed:
+            m_bArmed = true;
+            return take();
+        case Event::Disarmed:
+            m_bArmed = false;
+            return release();
     }
     return Step::Keep;
 }
@@ -40,7 +46,7 @@ void CaptureGrab::Changed(bool granted) {
 // Asked again while the grab is not held: the window system refuses it before the window is shown
 // and activated, and a compositor may grant it once the user agrees.
 CaptureGrab::Step CaptureGrab::take() const {
-    return m_bShown && !m_bSuspended && !m_bWithdrawn && !Held() ? Step::Take : Step::Keep;
+    return m_bShown && m_bArmed && !m_bSuspended && !m_bWithdrawn && !Held() ? Step::Take : Step::Keep;
 }
 
 CaptureGrab::Step CaptureGrab::release() {

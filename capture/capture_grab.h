@@ -3,8 +3,9 @@
 // compositor's shortcuts inhibited for it) and whether it must say that system shortcuts cannot be
 // captured. The dialog reports what happens to its window and what the window system answers; this
 // says what the dialog does with the grab. The grab is held only while the dialog is the active
-// window: it is taken when the dialog is shown or activated and let go when the dialog loses the
-// focus, is hidden, or opens a box of its own. A grab the compositor withdraws while the dialog holds
+// window and capturing keys (armed, or recording): it is taken when the dialog is shown, activated or
+// armed and let go when the dialog loses the focus, is hidden, stops capturing, or opens a box of its
+// own. A grab the compositor withdraws while the dialog holds
 // it (the user's own shortcut to get the desktop's shortcuts back) is not asked for again until the
 // dialog is shown anew.
 
@@ -20,6 +21,8 @@ public:
         Hidden,
         Suspended,  // the dialog opens a box of its own, which takes the keyboard
         Resumed,    // that box is closed
+        Armed,      // the dialog captures keys (as it does when it opens)
+        Disarmed,   // the dialog stops capturing: its keys move, confirm and cancel
     };
     // What the dialog does: nothing, ask the window system for the grab (then report its answer
     // with Answered), or let go of it.
@@ -35,9 +38,9 @@ public:
 
     // Whether the dialog holds the grab.
     bool Held() const { return m_bTaken && m_bGranted; }
-    // Whether the dialog must say that system shortcuts cannot be captured: it is the active window
-    // and the window system refused or withdrew the grab (or has none).
-    bool ShowsNote() const { return m_bActive && (m_bWithdrawn || (m_bTaken && !m_bGranted)); }
+    // Whether the dialog must say that system shortcuts cannot be captured: it is the active window,
+    // captures keys, and the window system refused or withdrew the grab (or has none).
+    bool ShowsNote() const { return m_bActive && m_bArmed && (m_bWithdrawn || (m_bTaken && !m_bGranted)); }
 
 private:
     Step take() const;
@@ -46,6 +49,7 @@ private:
     bool m_bShown = false;
     bool m_bActive = false;
     bool m_bSuspended = false;
+    bool m_bArmed = true;
     bool m_bTaken = false;  // asked for, and not let go since
     bool m_bGranted = false;
     bool m_bWithdrawn = false;  // taken back by the compositor while held, since the dialog was shown

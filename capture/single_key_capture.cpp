@@ -2,7 +2,15 @@
 
 namespace voltrane {
 
-void SingleKeyCapture::OnHookKeyDown(int keyIndex) { m_Chord.Press(keyIndex); }
+void SingleKeyCapture::OnHookKeyDown(int keyIndex) {
+    if (m_Chord.KeysHeld() == 0) m_Before = m_Chord;
+    m_Chord.Press(keyIndex);
+}
+
+void SingleKeyCapture::OnChordDropped() {
+    m_Chord = m_Before;
+    m_Chord.ReleaseAll();
+}
 
 void SingleKeyCapture::OnHookKeyUp(int keyIndex) { m_Chord.Release(keyIndex); }
 

@@ -27,6 +27,10 @@ public:
     // arrive: the combination stays, and the next press starts a new one.
     void OnKeysLost() { m_Chord.ReleaseAll(); }
 
+    // Capture stopped while keys were held (Esc held alone): the combination being pressed is
+    // dropped and the one shown before it comes back.
+    void OnChordDropped();
+
     // The combination as shown in the dialog: the key names of `names` joined with "+", empty before
     // any key.
     std::u16string Text(const KeyNames& names) const { return m_Chord.Text(names); }
@@ -38,6 +42,7 @@ public:
 
 private:
     KeyChord m_Chord{kSingleKeyChordKeys};
+    KeyChord m_Before{kSingleKeyChordKeys};  // the combination shown before the one being pressed
 };
 
 }  // namespace voltrane

@@ -3,8 +3,12 @@
 #include <QKeyEvent>
 #include <QPainter>
 #include <QWheelEvent>
+#include <algorithm>
+#include <iterator>
 
 #include "capture/dialog_texts.h"
+#include "capture/step_text.h"
+#include "dialogs/keyboard_cues.h"
 #include "dialogs/step_list_painter.h"
 #include "settings/button_records.h"
 #include "skin/dialog_regions.h"
@@ -28,6 +32,18 @@ int rowAt(QPoint point, int region, int top) {
 
 constexpr int kLeft = Qt::AlignLeft | Qt::AlignVCenter;
 
+// The regions a screen reader sees, in the order of their child numbers; after them the line that
+// says how the keys work, then the rows of the two lists.
+constexpr int kAccessibleRegions[] = {CChoice::kMacroList, CChoice::kStepList, CChoice::kOk,
+                                      CChoice::kCancel};
+constexpr int kAccessibleCount = static_cast<int>(std::size(kAccessibleRegions));
+
+int controlOf(int region) {
+    const auto* found = std::find(std::begin(kAccessibleRegions), std::end(kAccessibleRegions), region);
+    return found == std::end(kAccessibleRegions) ? -1
+                                                 : static_cast<int>(found - std::begin(kAccessibleRegions));
+}
+
 }  // namespace
 
 CChoice::CChoice(const MacroStore& store, int language, QWidget* parent, const KeyNames& keyNames)
@@ -37,6 +53,7 @@ CChoice::CChoice(const MacroStore& store, int language, QWidget* parent, const K
       m_keyNames(keyNames),
       m_choice(store.m_Macro, store.m_nMacroCount) {
     setFocusPolicy(Qt::StrongFocus);
+    InstallPaintedAccessibility();
 }
 
 void CChoice::paintSkin(QPainter& painter, const QRect& dirty) {
@@ -57,6 +74,8 @@ void CChoice::paintSkin(QPainter& painter, const QRect& dirty) {
     PaintDialogButton(painter, down, regionRect(kCancel),
                       ToQString(ChoiceButtonText(DialogButton::Cancel, m_nLanguage)),
                       m_nHotRegion == kCancel);
+    PaintKeyboardHint(painter, SkinQRect(kChoiceHintRect), KeyboardHint::Choice, m_nLanguage);
+    if (m_focus.RingShown()) PaintFocusRing(painter, regionRect(m_focus.Focused()));
 }
 
 // The names from the top row: the selected one light blue, the one under the cursor white.
@@ -76,6 +95,10 @@ void CChoice::paintMacroList(QPainter& painter) const {
 }
 
 bool CChoice::pressRegion(QPoint point) {
+    if (m_focus.RingShown()) {
+        m_focus.HideRing();
+        update();
+    }
     hover(point);
     return m_nHotRegion != kNone;
 }
@@ -114,13 +137,106 @@ void CChoice::wheelEvent(QWheelEvent* event) {
     SkinnedDialog::wheelEvent(event);
 }
 
-// Up and Down act when the key goes up, once more for each auto-repeat.
+// The dialog takes the keyboard when it opens, as the capture dialogs do, so that its keys work at once
+// wherever the window manager put the focus.
+void CChoice::showEvent(QShowEvent* event) {
+    SkinnedDialog::showEvent(event);
+    activateWindow();
+    setFocus();
+}
+
+// Enter and keypad Enter act when they go down; Esc is the dialog's own.
+void CChoice::keyPressEvent(QKeyEvent* event) {
+    const int key = event->key();
+    if (key != Qt::Key_Return && key != Qt::Key_Enter) return SkinnedDialog::keyPressEvent(event);
+    if (!event->isAutoRepeat()) activate(m_focus.Focused());
+}
+
+// Up and Down act when the key goes up, once more for each auto-repeat; Space when it goes up.
 void CChoice::keyReleaseEvent(QKeyEvent* event) {
     const int key = event->key();
+    if (key == Qt::Key_Space && !event->isAutoRepeat()) return activate(m_focus.Focused());
     if (key != Qt::Key_Up && key != Qt::Key_Down) return SkinnedDialog::keyReleaseEvent(event);
     if (!m_choice.OnListKey(key == Qt::Key_Up ? ListKey::Up : ListKey::Down)) return;
     m_nHoverMacro = m_choice.SelMacro();
     update();
+}
+
+// Tab and Shift+Tab move the focus over the dialog's own controls.
+bool CChoice::focusNextPrevChild(bool next) {
+    next ? m_focus.Next() : m_focus.Previous();
+    AnnounceFocus(*this, controlOf(m_focus.Focused()));
+    update();
+    return true;
+}
+
+// On the list or OK the choice is confirmed; on Cancel the dialog is cancelled.
+void CChoice::activate(int region) {
+    if (region == kCancel) return reject();
+    accept();
+}
+
+QString CChoice::AccessibleTitle() const {
+    return ToQString(DialogPartName(DialogPart::Choice, m_nLanguage));
+}
+
+int CChoice::FocusedControl() const { return controlOf(m_focus.Focused()); }
+
+// OK and Cancel press; a macro row is selected by its press.
+void CChoice::PressControl(int index) {
+    if (index >= 0 && index < kAccessibleCount) {
+        if (kAccessibleRegions[index] == kOk || kAccessibleRegions[index] == kCancel)
+            activate(kAccessibleRegions[index]);
+        return;
+    }
+    const int row = index - kAccessibleCount - 1;  // the shown macro rows follow the controls and the line
+    if (row >= 0 && row < m_choice.VisibleMacros() && m_choice.SelectMacroRow(m_choice.MacroTop() + row)) {
+        m_nHoverMacro = m_choice.SelMacro();
+        update();
+    }
+}
+
+std::vector<PaintedControl> CChoice::AccessibleControls() const {
+    PaintedControl macros{QAccessible::List, ToQString(DialogPartName(DialogPart::Macros, m_nLanguage)),
+                          regionRect(kMacroList)};
+    macros.focusable = true;
+    const PaintedControl steps{QAccessible::List, ToQString(DialogPartName(DialogPart::Steps, m_nLanguage)),
+                               regionRect(kStepList)};
+    PaintedControl ok{QAccessible::PushButton,
+                      ToQString(ChoiceButtonText(DialogButton::Ok, m_nLanguage)).trimmed(),
+                      regionRect(kOk)};
+    ok.focusable = true;
+    PaintedControl cancel{QAccessible::PushButton,
+                          ToQString(ChoiceButtonText(DialogButton::Cancel, m_nLanguage)).trimmed(),
+                          regionRect(kCancel)};
+    cancel.focusable = true;
+    std::vector<PaintedControl> controls{macros, steps, ok, cancel};
+    controls.push_back({QAccessible::StaticText,
+                        ToQString(KeyboardHintText(KeyboardHint::Choice, m_nLanguage)),
+                        SkinQRect(kChoiceHintRect)});
+    const QRect list = regionRect(kMacroList);
+    for (int macro = m_choice.MacroTop(); macro < m_choice.MacroTop() + m_choice.VisibleMacros(); ++macro) {
+        PaintedControl row{QAccessible::ListItem,
+                           ToQString(MacroListName(m_store.m_strMacroNames[macro], m_store.m_Macro[macro])),
+                           QRect(list.left(), list.top() + (macro - m_choice.MacroTop()) * kStepRowHeight,
+                                 list.width(), kStepRowHeight)};
+        row.parent = controlOf(kMacroList);
+        row.selected = macro == m_choice.SelMacro();
+        controls.push_back(row);
+    }
+    const MacroRecord& preview = m_choice.Preview();
+    const QRect stepList = regionRect(kStepList);
+    for (int step = m_choice.StepTop(); step < m_choice.StepTop() + m_choice.VisibleSteps(); ++step) {
+        PaintedControl row{
+            QAccessible::ListItem,
+            ToQString(StepRowText(preview.steps[step], step, m_nLanguage, m_keyNames))
+                .replace(QLatin1Char('\t'), QLatin1Char(' ')),
+            QRect(stepList.left(), stepList.top() + (step - m_choice.StepTop()) * kStepRowHeight,
+                  stepList.width(), kStepRowHeight)};
+        row.parent = controlOf(kStepList);
+        controls.push_back(row);
+    }
+    return controls;
 }
 
 void CChoice::updateRegion(int region) {

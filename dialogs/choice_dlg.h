@@ -1,17 +1,20 @@
 #pragma once
 // The macro choice dialog: the stored macros on the left, the steps of the selected one on the right;
-// the user picks one by a click or the Up and Down keys and confirms with OK.
+// the user picks one by a click or the Up and Down keys and confirms with OK, or with Enter, keypad
+// Enter or Space. Tab moves the keyboard focus between the macro list, OK and Cancel; Esc cancels.
 
 #include <optional>
 
+#include "capture/dialog_focus.h"
 #include "capture/key_names.h"
 #include "capture/macro_choice.h"
+#include "dialogs/painted_accessible.h"
 #include "settings/macro_store.h"
 #include "skin/skinned_dialog.h"
 
 namespace voltrane {
 
-class CChoice : public SkinnedDialog {
+class CChoice : public SkinnedDialog, public PaintedControls {
 public:
     // Regions: 0, 1 the headings, 2 the macro list, 3 the step list, 4 OK, 5 Cancel; 6 none.
     enum Region : int { kMacroList = 2, kStepList = 3, kOk = 4, kCancel = 5, kNone = 6 };
@@ -25,6 +28,13 @@ public:
     int HotRegion() const { return m_nHotRegion; }
     int HoverMacro() const { return m_nHoverMacro; }
     int HoverStep() const { return m_nHoverStep; }
+    const DialogFocus& Focus() const { return m_focus; }
+
+    QString AccessibleTitle() const override;
+    std::vector<PaintedControl> AccessibleControls() const override;
+    int FocusedControl() const override;
+    void PressControl(int index) override;
+    void StepControl(int, int) override {}
 
 protected:
     void paintSkin(QPainter& painter, const QRect& dirty) override;
@@ -32,9 +42,13 @@ protected:
     void hover(QPoint point) override;
     void releaseRegion(QPoint point) override;
     void wheelEvent(QWheelEvent* event) override;
+    void showEvent(QShowEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
     void keyReleaseEvent(QKeyEvent* event) override;
+    bool focusNextPrevChild(bool next) override;
 
 private:
+    void activate(int region);
     void paintMacroList(QPainter& painter) const;
     void updateRegion(int region);
 
@@ -42,6 +56,7 @@ private:
     int m_nLanguage;
     const KeyNames& m_keyNames;
     MacroChoice m_choice;
+    DialogFocus m_focus{{kMacroList, kOk, kCancel}};
     int m_nHotRegion = kNone;
     int m_nHoverMacro = 0;
     int m_nHoverStep = -1;

@@ -16,6 +16,10 @@
 
 namespace voltrane {
 
+namespace {
+constexpr int kRepeatPairMs = 20;  // the X server sends an auto-repeat's release and press together
+}  // namespace
+
 bool PlatformKeyboardGrab(QWidget& window, const GrabNotice& notice) {
     if (QGuiApplication::platformName().startsWith(QStringLiteral("wayland")))
         return InhibitShortcuts(window, notice);
@@ -27,6 +31,9 @@ KeyboardCapture::KeyboardCapture(QWidget& dialog, KeyCaptureTarget& target, Keyb
     : m_dialog(dialog), m_target(target), m_grab(grab) {
     m_dialog.setFocusPolicy(Qt::StrongFocus);
     m_dialog.installEventFilter(this);
+    m_releaseTimer.setSingleShot(true);
+    m_releaseTimer.setInterval(kRepeatPairMs);
+    connect(&m_releaseTimer, &QTimer::timeout, this, [this] { flushRelease(); });
 }
 
 KeyboardCapture::~KeyboardCapture() {
@@ -42,6 +49,10 @@ void KeyboardCapture::Suspend() { follow(CaptureGrab::Event::Suspended); }
 
 void KeyboardCapture::Resume() { follow(CaptureGrab::Event::Resumed); }
 
+void KeyboardCapture::SetArmed(bool armed) {
+    follow(armed ? CaptureGrab::Event::Armed : CaptureGrab::Event::Disarmed);
+}
+
 bool KeyboardCapture::eventFilter(QObject* watched, QEvent* event) {
     if (watched != &m_dialog) return false;
     switch (event->type()) {
@@ -52,9 +63,11 @@ bool KeyboardCapture::eventFilter(QObject* watched, QEvent* event) {
             follow(CaptureGrab::Event::Activated);
             return false;
         case QEvent::Hide:
+            flushRelease();
             follow(CaptureGrab::Event::Hidden);
             return false;
         case QEvent::WindowDeactivate:
+            flushRelease();
             m_target.OnKeysLost();
             follow(CaptureGrab::Event::Deactivated);
             return false;
@@ -62,8 +75,10 @@ bool KeyboardCapture::eventFilter(QObject* watched, QEvent* event) {
             event->accept();
             return true;
         case QEvent::KeyPress:
+            press(static_cast<const QKeyEvent&>(*event));
+            return true;
         case QEvent::KeyRelease:
-            deliver(static_cast<const QKeyEvent&>(*event));
+            holdRelease(static_cast<const QKeyEvent&>(*event));
             return true;
         default:
             return false;
@@ -103,18 +118,42 @@ void KeyboardCapture::release() {
     m_dialog.update();
 }
 
-// Press, auto-repeat and release, as the native key the event carries (scan code and keysym).
-void KeyboardCapture::deliver(const QKeyEvent& event) {
-    const std::optional<KeyTransition> transition =
-        TransitionOf(event.type() == QEvent::KeyPress, event.isAutoRepeat());
-    if (!transition) return;
-    const HookResult hook = KeyboardHookProc(
-        TranslateNativeKey({event.nativeScanCode(), event.nativeVirtualKey(), *transition}));
-    if (hook.message == WM_HOOK_KEYDOWN) {
-        m_target.OnHookKeyDown(hook.keyIndex);
-    } else {
-        m_target.OnHookKeyUp(hook.keyIndex);
+// A press at the time of the release held back is the second half of an auto-repeat.
+void KeyboardCapture::press(const QKeyEvent& event) {
+    bool repeat = event.isAutoRepeat();
+    if (m_heldRelease && m_heldRelease->scanCode == event.nativeScanCode() &&
+        m_heldRelease->timestamp == event.timestamp()) {
+        m_heldRelease.reset();
+        m_releaseTimer.stop();
+        repeat = true;
     }
+    flushRelease();
+    deliver(event.nativeScanCode(), event.nativeVirtualKey(),
+            repeat ? KeyTransition::Repeat : KeyTransition::Press);
+}
+
+// A release marked as an auto-repeat's is no release; an unmarked one waits for its possible press.
+void KeyboardCapture::holdRelease(const QKeyEvent& event) {
+    if (event.isAutoRepeat()) return;
+    flushRelease();
+    if (event.timestamp() == 0)
+        return deliver(event.nativeScanCode(), event.nativeVirtualKey(), KeyTransition::Release);
+    m_heldRelease = HeldRelease{event.nativeScanCode(), event.nativeVirtualKey(), event.timestamp()};
+    m_releaseTimer.start();
+}
+
+void KeyboardCapture::flushRelease() {
+    if (!m_heldRelease) return;
+    const HeldRelease release = *m_heldRelease;
+    m_heldRelease.reset();
+    m_releaseTimer.stop();
+    deliver(release.scanCode, release.keysym, KeyTransition::Release);
+}
+
+// The native key (scan code and keysym) as a key-table row.
+void KeyboardCapture::deliver(uint32_t scanCode, uint32_t keysym, KeyTransition transition) {
+    const HookResult hook = KeyboardHookProc(TranslateNativeKey({scanCode, keysym, transition}));
+    m_target.OnCaptureKey(hook.keyIndex, transition);
 }
 
 void PaintCaptureNote(QPainter& painter, const QRect& rect, int language) {

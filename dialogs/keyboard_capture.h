@@ -1,13 +1,16 @@
 #pragma once
-// The keyboard of a capture dialog: while the dialog is the active window it holds the keyboard grab,
-// so that the window manager's and other programs' shortcuts (Alt+Tab, the Super keys, Alt+F4) reach
-// the dialog instead, and every press, auto-repeat and release is turned into a key-table row and
-// handed to the dialog's key-down or key-up handler. No key reaches the dialog as an ordinary key:
-// Enter and Esc do not close it.
+// The keyboard of a capture dialog: while the dialog is the active window and captures keys (it is
+// armed, or recording) it holds the keyboard grab, so that the window manager's and other programs'
+// shortcuts (Alt+Tab, the Super keys, Alt+F4) reach the dialog instead. Every press, auto-repeat and
+// release is turned into a key-table row and handed to the dialog, which decides what it captures and
+// which keys work the dialog (capture/capture_keys.h); no key reaches the dialog as an ordinary key.
 
 #include <QObject>
+#include <QTimer>
+#include <optional>
 
 #include "capture/capture_grab.h"
+#include "capture/key_translation.h"
 #include "dialogs/shortcuts_inhibit.h"
 
 class QKeyEvent;
@@ -17,11 +20,10 @@ class QWidget;
 
 namespace voltrane {
 
-// The capture dialog's side: its handlers take the key's key-table row.
+// The capture dialog's side: its handler takes the key's key-table row and what happened to the key.
 class KeyCaptureTarget {
 public:
-    virtual void OnHookKeyDown(int keyIndex) = 0;
-    virtual void OnHookKeyUp(int keyIndex) = 0;
+    virtual void OnCaptureKey(int keyIndex, KeyTransition transition) = 0;
     // The dialog lost the keyboard (its grab or its focus): the held keys' releases will not arrive.
     virtual void OnKeysLost() = 0;
 
@@ -63,6 +65,15 @@ public:
     void Suspend();
     void Resume();
 
+    // The dialog starts or stops capturing keys: the grab is taken or let go with it. A dialog
+    // captures from its opening until it says otherwise.
+    void SetArmed(bool armed);
+
+    // A key's release waits this long for a press of the same key at the same time: the X server
+    // reports each auto-repeat as such a pair, and the toolkit does not always mark it. The pair is
+    // then one auto-repeat. Releases without a time (made by a program) are handed on at once.
+    const QTimer& ReleaseTimer() const { return m_releaseTimer; }
+
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
@@ -70,12 +81,23 @@ private:
     void follow(CaptureGrab::Event event);
     void grab();
     void release();
-    void deliver(const QKeyEvent& event);
+    void press(const QKeyEvent& event);
+    void holdRelease(const QKeyEvent& event);
+    void flushRelease();
+    void deliver(uint32_t scanCode, uint32_t keysym, KeyTransition transition);
+
+    struct HeldRelease {
+        uint32_t scanCode;
+        uint32_t keysym;
+        quint64 timestamp;
+    };
 
     QWidget& m_dialog;
     KeyCaptureTarget& m_target;
     KeyboardGrab m_grab;
     CaptureGrab m_state;
+    QTimer m_releaseTimer;
+    std::optional<HeldRelease> m_heldRelease;
 };
 
 // Paints, in grey in the small font of `language`, the note that system shortcuts cannot be captured,

@@ -2,8 +2,12 @@
 
 #include <QMouseEvent>
 #include <QWheelEvent>
+#include <algorithm>
 #include <cstring>
+#include <iterator>
 
+#include "capture/dialog_texts.h"
+#include "capture/step_text.h"
 #include "dialogs/step_list_painter.h"
 #include "settings/text_tables.h"
 #include "skin/dialog_regions.h"
@@ -18,10 +22,30 @@ namespace voltrane {
 namespace {
 
 constexpr int kSpinPeriodMs = 100;
+constexpr int kWheelNotch = 120;  // one notch of the wheel, as the list scrolls by it
 constexpr int kLimitTitleRow = 0;
 constexpr int kLimitTextRow = 1;
 
 QRect regionRect(int region) { return SkinQRect(kMacroEditorRegions[static_cast<std::size_t>(region)]); }
+
+// The Tab order, in reading order: the step list, the mouse buttons and wheel as they stand in their
+// two columns, the check boxes, Insert delay, the delay value, Delete, Clean, OK and Cancel.
+const std::vector<int> kTabOrder = {0, 10, 12, 7, 8, 11, 9, 13, 2, 3, 4, 1, 5, 6, 16, 17};
+
+// The regions a screen reader sees, in the order of their child numbers (the spinner's arrows are
+// the delay value's increase and decrease).
+constexpr int kAccessibleRegions[] = {0, 1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12, 13, 16, 17};
+constexpr int kAccessibleCount = static_cast<int>(std::size(kAccessibleRegions));
+
+int controlOf(int region) {
+    const auto* found = std::find(std::begin(kAccessibleRegions), std::end(kAccessibleRegions), region);
+    return found == std::end(kAccessibleRegions) ? -1
+                                                 : static_cast<int>(found - std::begin(kAccessibleRegions));
+}
+
+QString label(int region, int language) {
+    return ToQString(GetText(TextTable::MacroEditor, region, language)).trimmed();
+}
 
 }  // namespace
 
@@ -31,8 +55,10 @@ CMacro::CMacro(const MacroRecord& record, int language, QWidget* parent, Keyboar
       m_nLanguage(language),
       m_keyNames(keyNames),
       m_recorder(record),
+      m_focus(kTabOrder),
       m_keyboard(*this, *this, grab),
       m_limitMessage(std::move(limitMessage)) {
+    InstallPaintedAccessibility();
     if (!m_limitMessage) {
         m_limitMessage = [this](const QString& text, const QString& title) {
             ShowMsgBox(text, title, m_nLanguage, SmallFont(m_nLanguage), this);
@@ -42,12 +68,43 @@ CMacro::CMacro(const MacroRecord& record, int language, QWidget* parent, Keyboar
     connect(&m_spinTimer, &QTimer::timeout, this, [this] { spin(); });
 }
 
-void CMacro::OnHookKeyDown(int keyIndex) {
+void CMacro::OnCaptureKey(int keyIndex, KeyTransition transition) {
+    for (const KeyAction& action : m_keys.OnKey(keyIndex, transition)) onKey(action);
+}
+
+void CMacro::onKey(const KeyAction& action) {
+    switch (action.command) {
+        case KeyCommand::Capture:
+            return keyDown(action.keyIndex);
+        case KeyCommand::CaptureUp:
+            return keyUp(action.keyIndex);
+        case KeyCommand::Arm:
+            return record(true);
+        case KeyCommand::Stop:
+        case KeyCommand::Done:
+            m_recorder.OnKeysLost();
+            return record(false);
+        case KeyCommand::Next:
+        case KeyCommand::Previous:
+            return moveFocus(action.command == KeyCommand::Next);
+        case KeyCommand::Activate:
+            return activate(m_focus.Focused());
+        case KeyCommand::Cancel:
+            return reject();
+        case KeyCommand::Up:
+        case KeyCommand::Down:
+        case KeyCommand::Left:
+        case KeyCommand::Right:
+            return arrow(action.command);
+    }
+}
+
+void CMacro::keyDown(int keyIndex) {
     m_recorder.OnHookKeyDown(keyIndex);
     updateRegion(kStepList);
 }
 
-void CMacro::OnHookKeyUp(int keyIndex) {
+void CMacro::keyUp(int keyIndex) {
     const bool full = m_recorder.OnHookKeyUp(keyIndex);
     updateSteps();
     if (full) showLimitMessage();
@@ -55,10 +112,56 @@ void CMacro::OnHookKeyUp(int keyIndex) {
 
 void CMacro::OnKeysLost() {
     m_recorder.OnKeysLost();
+    m_keys.KeysLost();
     updateRegion(kStepList);
 }
 
+// Recording on takes the keyboard and puts the focus on the step list; off gives the keyboard back
+// with the focus on the list, from where Tab goes on.
+void CMacro::record(bool on) {
+    static_cast<void>(m_focus.Set(kStepList, !on || m_focus.RingShown()));
+    m_keyboard.SetArmed(on);
+    AnnounceFocus(*this, controlOf(kStepList));
+    update();
+}
+
+void CMacro::moveFocus(bool forward) {
+    forward ? m_focus.Next() : m_focus.Previous();
+    AnnounceFocus(*this, controlOf(m_focus.Focused()));
+    update();
+}
+
+// Up and Down move the list's selection or step the delay value; Left and Right step the delay too.
+void CMacro::arrow(KeyCommand arrow) {
+    const bool up = arrow == KeyCommand::Up || arrow == KeyCommand::Right;
+    if (m_focus.Focused() == kDelayBox) {
+        StepControl(controlOf(kDelayBox), up ? 1 : -1);
+    } else if (m_focus.Focused() == kStepList && (arrow == KeyCommand::Up || arrow == KeyCommand::Down)) {
+        const int row = m_recorder.SelRow() + (up ? -1 : 1);
+        if (row < 0 || row > static_cast<int>(m_recorder.Record().count)) return;
+        m_recorder.SelectRow(row);
+        if (row < m_recorder.TopRow() || row >= m_recorder.TopRow() + kEditorVisibleSteps)
+            static_cast<void>(m_recorder.Scroll(up ? kWheelNotch : -kWheelNotch));
+        updateSteps();
+    }
+}
+
+// Enter or Space: the step list records again, the delay value does nothing, the rest act as a click.
+void CMacro::activate(int region) {
+    if (region == kDelayBox) return;
+    if (region == kStepList) {
+        m_keys.Arm();
+        return record(true);
+    }
+    act(region);
+    update();
+}
+
 bool CMacro::pressRegion(QPoint point) {
+    if (m_focus.RingShown()) {
+        m_focus.HideRing();
+        update();
+    }
     hover(point);
     if (m_nHotRegion == kSpinUpRegion || m_nHotRegion == kSpinDownRegion) {
         m_recorder.Spinner().Start(m_nHotRegion == kSpinUpRegion ? SpinDirection::Up : SpinDirection::Down);
@@ -157,6 +260,74 @@ void CMacro::updateRegion(int region) {
 void CMacro::updateSteps() {
     updateRegion(kStepList);
     update(kRecordRect);
+}
+
+QString CMacro::AccessibleTitle() const {
+    return ToQString(DialogPartName(DialogPart::MacroEditor, m_nLanguage));
+}
+
+int CMacro::FocusedControl() const { return controlOf(m_focus.Focused()); }
+
+void CMacro::PressControl(int index) {
+    if (index >= 0 && index < kAccessibleCount) return activate(kAccessibleRegions[index]);
+    const int row = index - kAccessibleCount - 1;  // a shown step row, after the controls and the line
+    if (row >= 0 && row < m_recorder.VisibleSteps()) {
+        m_recorder.SelectRow(m_recorder.TopRow() + row);
+        updateSteps();
+    }
+}
+
+void CMacro::StepControl(int index, int delta) {
+    if (index != controlOf(kDelayBox) || delta == 0) return;
+    m_recorder.Spinner().Start(delta > 0 ? SpinDirection::Up : SpinDirection::Down);
+    m_recorder.Spinner().Stop();
+    updateRegion(kDelayBox);
+    AnnounceValue(*this, index, m_recorder.Spinner().Value());
+}
+
+// The controls, the line that says how the keys work, then one row per step inside the step list.
+std::vector<PaintedControl> CMacro::AccessibleControls() const {
+    std::vector<PaintedControl> controls;
+    for (int region : kAccessibleRegions) {
+        PaintedControl control{QAccessible::PushButton, label(region, m_nLanguage), regionRect(region)};
+        control.focusable = true;
+        if (region == kStepList) {
+            control.role = QAccessible::List;
+            control.name = ToQString(DialogPartName(DialogPart::Steps, m_nLanguage));
+        } else if (region == kDelayBox) {
+            control.role = QAccessible::SpinBox;
+            control.name = ToQString(DialogPartName(DialogPart::Delay, m_nLanguage));
+            control.number = m_recorder.Spinner().Value();
+            control.value = QString::number(control.number);
+            control.minimum = kSpinnerMinimum;
+            control.maximum = kSpinnerMaximum;
+        } else if (region == kFirstCheckRegion || region == kLastCheckRegion) {
+            control.role = QAccessible::CheckBox;
+            control.checkable = true;
+            control.checked =
+                region == kFirstCheckRegion ? m_recorder.DelayAfterDown() : m_recorder.DelayAfterUp();
+        }
+        controls.push_back(control);
+    }
+    controls.push_back(
+        {QAccessible::StaticText,
+         ToQString(KeyboardHintText(Recording() ? KeyboardHint::Recording : KeyboardHint::NotRecording,
+                                    m_nLanguage)),
+         SkinQRect(kMacroHintRect)});
+    const MacroRecord& macro = m_recorder.Record();
+    const QRect list = regionRect(kStepList);
+    for (int step = m_recorder.TopRow(); step < m_recorder.TopRow() + m_recorder.VisibleSteps(); ++step) {
+        const int shown = step - m_recorder.TopRow();
+        PaintedControl row{
+            QAccessible::ListItem,
+            ToQString(StepRowText(macro.steps[step], step, m_nLanguage, m_keyNames))
+                .replace(QLatin1Char('\t'), QLatin1Char(' ')),
+            QRect(list.left(), list.top() + shown * kStepRowHeight, list.width(), kStepRowHeight)};
+        row.parent = controlOf(kStepList);
+        row.selected = step == m_recorder.SelRow();
+        controls.push_back(row);
+    }
+    return controls;
 }
 
 bool RunMacroDialog(QWidget* parent, MacroRecord& record, int language, const KeyNames& keyNames) {

@@ -1,19 +1,24 @@
 #pragma once
 // The macro editor: the user records key chords and mouse clicks into one macro, inserts or extends
-// pauses, deletes a step or clears the list, and ends with OK or Cancel, the only two ways out.
+// pauses, deletes a step or clears the list, and ends with OK or Cancel. It records every key from its
+// opening until Esc is held; then Tab, the arrows, Enter, Space and Esc work its controls, and Enter
+// or Space on the step list, or any other key, records again.
 
 #include <QRect>
 #include <QTimer>
 #include <functional>
 
+#include "capture/capture_keys.h"
+#include "capture/dialog_focus.h"
 #include "capture/key_names.h"
 #include "capture/macro_recorder.h"
 #include "dialogs/keyboard_capture.h"
+#include "dialogs/painted_accessible.h"
 #include "skin/skinned_dialog.h"
 
 namespace voltrane {
 
-class CMacro : public SkinnedDialog, public KeyCaptureTarget {
+class CMacro : public SkinnedDialog, public KeyCaptureTarget, public PaintedControls {
 public:
     // Regions: 0 step list, 1 delay value, 2-3 delay check boxes, 4 insert delay, 5 delete, 6 clean,
     // 7-13 mouse buttons and wheel, 14-15 delay spinner, 16 OK, 17 Cancel; 18 none.
@@ -47,10 +52,18 @@ public:
     const KeyboardCapture& Keyboard() const { return m_keyboard; }
     const QTimer& SpinTimer() const { return m_spinTimer; }
     int HotRegion() const { return m_nHotRegion; }
+    // Whether keys are being recorded, and which region has the keyboard focus.
+    bool Recording() const { return m_keys.Armed(); }
+    const DialogFocus& Focus() const { return m_focus; }
 
-    void OnHookKeyDown(int keyIndex) override;
-    void OnHookKeyUp(int keyIndex) override;
+    void OnCaptureKey(int keyIndex, KeyTransition transition) override;
     void OnKeysLost() override;
+
+    QString AccessibleTitle() const override;
+    std::vector<PaintedControl> AccessibleControls() const override;
+    int FocusedControl() const override;
+    void PressControl(int index) override;
+    void StepControl(int index, int delta) override;
 
 protected:
     void paintSkin(QPainter& painter, const QRect& dirty) override;
@@ -62,6 +75,13 @@ protected:
     void wheelEvent(QWheelEvent* event) override;
 
 private:
+    void onKey(const KeyAction& action);
+    void keyDown(int keyIndex);
+    void keyUp(int keyIndex);
+    void record(bool on);
+    void moveFocus(bool forward);
+    void arrow(KeyCommand arrow);
+    void activate(int region);
     void act(int region);
     void spin();
     void showLimitMessage();
@@ -74,6 +94,8 @@ private:
     int m_nLanguage;
     const KeyNames& m_keyNames;
     MacroRecorder m_recorder;
+    CaptureKeys m_keys{CaptureEnd::OnlyByEsc};
+    DialogFocus m_focus;
     KeyboardCapture m_keyboard;
     LimitMessage m_limitMessage;
     QTimer m_spinTimer;

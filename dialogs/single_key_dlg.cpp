@@ -3,6 +3,7 @@
 #include <QPainter>
 
 #include "capture/dialog_texts.h"
+#include "dialogs/keyboard_cues.h"
 #include "skin/dialog_regions.h"
 #include "skin/fitted_text.h"
 #include "skin/item_qrect.h"
@@ -17,20 +18,86 @@ namespace {
 
 QRect regionRect(int region) { return SkinQRect(kSingleKeyRegions[static_cast<std::size_t>(region)]); }
 
+QString buttonText(DialogButton button, int language) {
+    return ToQString(SingleKeyButtonText(button, language)).trimmed();
+}
+
 }  // namespace
 
 CSingleKey::CSingleKey(int language, QWidget* parent, KeyboardGrab grab, const KeyNames& keyNames)
     : SkinnedDialog(g_imgSkin[kSingleKeyMask], parent),
       m_nLanguage(language),
       m_keyNames(keyNames),
-      m_keyboard(*this, *this, grab) {}
-
-void CSingleKey::OnHookKeyDown(int keyIndex) {
-    m_capture.OnHookKeyDown(keyIndex);
-    update(regionRect(kKeyComboRegion));
+      m_keyboard(*this, *this, grab) {
+    InstallPaintedAccessibility();
 }
 
-void CSingleKey::OnHookKeyUp(int keyIndex) { m_capture.OnHookKeyUp(keyIndex); }
+void CSingleKey::OnCaptureKey(int keyIndex, KeyTransition transition) {
+    for (const KeyAction& action : m_keys.OnKey(keyIndex, transition)) act(action);
+}
+
+void CSingleKey::OnKeysLost() {
+    m_capture.OnKeysLost();
+    m_keys.KeysLost();
+}
+
+void CSingleKey::act(const KeyAction& action) {
+    switch (action.command) {
+        case KeyCommand::Capture:
+            m_capture.OnHookKeyDown(action.keyIndex);
+            return update(regionRect(kKeyComboRegion));
+        case KeyCommand::CaptureUp:
+            return m_capture.OnHookKeyUp(action.keyIndex);
+        case KeyCommand::Arm:
+            return arm();
+        case KeyCommand::Stop:
+            m_capture.OnChordDropped();
+            [[fallthrough]];
+        case KeyCommand::Done:
+            return disarm();
+        case KeyCommand::Next:
+        case KeyCommand::Previous:
+            return moveFocus(action.command == KeyCommand::Next);
+        case KeyCommand::Activate:
+            return activate(m_focus.Focused());
+        case KeyCommand::Cancel:
+            return reject();
+        default:
+            return;
+    }
+}
+
+// Enter or Space on the key field captures anew; on OK or Cancel they end the dialog.
+void CSingleKey::activate(int control) {
+    if (control == kOk) return accept();
+    if (control == kCancel) return reject();
+    m_keys.Arm();
+    arm();
+}
+
+// Capturing: the focus on the key field, the keyboard grabbed.
+void CSingleKey::arm() {
+    const bool ring = m_focus.RingShown();
+    static_cast<void>(m_focus.Set(kKeyField, ring));
+    m_keyboard.SetArmed(true);
+    AnnounceFocus(*this, kKeyField);
+    update();
+}
+
+// A combination is in: the keyboard goes back to the desktop and the focus to OK, so that Enter
+// confirms it.
+void CSingleKey::disarm() {
+    static_cast<void>(m_focus.Set(kOk, true));
+    m_keyboard.SetArmed(false);
+    AnnounceFocus(*this, kOk);
+    update();
+}
+
+void CSingleKey::moveFocus(bool forward) {
+    forward ? m_focus.Next() : m_focus.Previous();
+    AnnounceFocus(*this, m_focus.Focused());
+    update();
+}
 
 void CSingleKey::paintSkin(QPainter& painter, const QRect& dirty) {
     painter.setFont(LargeFont(m_nLanguage));
@@ -44,9 +111,17 @@ void CSingleKey::paintSkin(QPainter& painter, const QRect& dirty) {
                       ToQString(SingleKeyButtonText(DialogButton::Cancel, m_nLanguage)),
                       m_nHotRegion == kCancel);
     if (m_keyboard.ShowsNote()) PaintCaptureNote(painter, SkinQRect(kSingleKeyNoteRect), m_nLanguage);
+    PaintKeyboardHint(painter, SkinQRect(kSingleKeyHintRect),
+                      Armed() ? KeyboardHint::SingleKeyCapturing : KeyboardHint::SingleKeyDone,
+                      m_nLanguage);
+    if (m_focus.RingShown()) PaintFocusRing(painter, regionRect(m_focus.Focused()));
 }
 
 bool CSingleKey::pressRegion(QPoint point) {
+    if (m_focus.RingShown()) {
+        m_focus.HideRing();
+        update();
+    }
     return regionRect(kOk).contains(point) || regionRect(kCancel).contains(point);
 }
 
@@ -63,6 +138,28 @@ void CSingleKey::hover(QPoint point) {
 void CSingleKey::releaseRegion(QPoint point) {
     if (regionRect(kOk).contains(point)) accept();
     if (regionRect(kCancel).contains(point)) reject();
+}
+
+QString CSingleKey::AccessibleTitle() const {
+    return ToQString(DialogPartName(DialogPart::SingleKey, m_nLanguage));
+}
+
+// The key field, OK, Cancel, and the line that says how the keys work.
+std::vector<PaintedControl> CSingleKey::AccessibleControls() const {
+    PaintedControl field{QAccessible::EditableText,
+                         ToQString(DialogPartName(DialogPart::KeyField, m_nLanguage)),
+                         regionRect(kKeyComboRegion)};
+    field.focusable = true;
+    field.value = ToQString(ShownText());
+    PaintedControl ok{QAccessible::PushButton, buttonText(DialogButton::Ok, m_nLanguage), regionRect(kOk)};
+    ok.focusable = true;
+    PaintedControl cancel{QAccessible::PushButton, buttonText(DialogButton::Cancel, m_nLanguage),
+                          regionRect(kCancel)};
+    cancel.focusable = true;
+    const KeyboardHint hint = Armed() ? KeyboardHint::SingleKeyCapturing : KeyboardHint::SingleKeyDone;
+    const PaintedControl line{QAccessible::StaticText, ToQString(KeyboardHintText(hint, m_nLanguage)),
+                              SkinQRect(kSingleKeyHintRect)};
+    return {field, ok, cancel, line};
 }
 
 std::optional<KeyString> RunSingleKeyDialog(QWidget* parent, int language, const KeyNames& keyNames) {

@@ -1,20 +1,26 @@
 #pragma once
 // The single-key dialog: the user presses the key combination a mouse button is to send; the dialog
-// shows it and ends with OK or Cancel, the only two ways out.
+// shows it and ends with OK or Cancel. It captures from its opening until the keys of one
+// combination are all up (or Esc is held); then Tab, Enter and Esc move, confirm and cancel, and
+// Enter or Space on the key field, or any other key, captures again.
 
 #include <optional>
 
+#include "capture/capture_keys.h"
+#include "capture/dialog_focus.h"
 #include "capture/key_names.h"
 #include "capture/single_key_capture.h"
 #include "dialogs/keyboard_capture.h"
+#include "dialogs/painted_accessible.h"
 #include "skin/skinned_dialog.h"
 
 namespace voltrane {
 
-class CSingleKey : public SkinnedDialog, public KeyCaptureTarget {
+class CSingleKey : public SkinnedDialog, public KeyCaptureTarget, public PaintedControls {
 public:
     // Regions: 0 the combination (also the background: a press there drags), 1 OK, 2 Cancel.
     enum Region : int { kNone = 0, kOk = 1, kCancel = 2 };
+    static constexpr int kKeyField = 0;  // the combination, as a control of the keyboard focus
 
     // A dialog in `language` (0..5) over `parent`, capturing keys with `grab` once shown and naming
     // them by `keyNames` (which must outlive it).
@@ -26,10 +32,18 @@ public:
     std::u16string ShownText() const { return m_capture.Text(m_keyNames); }
     const KeyboardCapture& Keyboard() const { return m_keyboard; }
     int HotRegion() const { return m_nHotRegion; }
+    // Whether keys are being captured, and which control has the keyboard focus.
+    bool Armed() const { return m_keys.Armed(); }
+    const DialogFocus& Focus() const { return m_focus; }
 
-    void OnHookKeyDown(int keyIndex) override;
-    void OnHookKeyUp(int keyIndex) override;
-    void OnKeysLost() override { m_capture.OnKeysLost(); }
+    void OnCaptureKey(int keyIndex, KeyTransition transition) override;
+    void OnKeysLost() override;
+
+    QString AccessibleTitle() const override;
+    std::vector<PaintedControl> AccessibleControls() const override;
+    int FocusedControl() const override { return m_focus.Focused(); }
+    void PressControl(int index) override { activate(index); }
+    void StepControl(int, int) override {}
 
 protected:
     void paintSkin(QPainter& painter, const QRect& dirty) override;
@@ -39,9 +53,17 @@ protected:
     bool movesItself() const override { return m_keyboard.BlocksWindowManagerMove(); }
 
 private:
+    void act(const KeyAction& action);
+    void activate(int control);
+    void arm();
+    void disarm();
+    void moveFocus(bool forward);
+
     int m_nLanguage;
     const KeyNames& m_keyNames;
     SingleKeyCapture m_capture;
+    CaptureKeys m_keys{CaptureEnd::AfterCombination};
+    DialogFocus m_focus{{kKeyField, kOk, kCancel}};
     KeyboardCapture m_keyboard;
     int m_nHotRegion = kNone;
 };

@@ -14,6 +14,8 @@ extern const std::array<SkinRect, 3> kSingleKeyRegions;
 inline constexpr int kKeyComboRegion = 0;  // drawn only, never hit
 // Under the combination box: the note shown when system shortcuts cannot be captured.
 inline constexpr SkinRect kSingleKeyNoteRect{33, 150, 300, 16};
+// Under the note: the line that says how the dialog's keys work.
+inline constexpr SkinRect kSingleKeyHintRect{33, 172, 400, 16};
 
 // The macro editor and the macro choice dialog share one size (both take macro_mask.bmp).
 inline constexpr int kMacroDialogWidth = 660;
@@ -31,6 +33,9 @@ extern const std::array<SkinRect, 18> kMacroEditorRegions;
 // Cancel that holds the note shown when system shortcuts cannot be captured.
 inline constexpr SkinRect kMacroBudgetRect{590, 114, 50, 12};
 inline constexpr SkinRect kMacroNoteRect{20, 436, 440, 16};
+// Above the note in the macro editor, and in the choice dialog's footer: how the dialog's keys work.
+inline constexpr SkinRect kMacroHintRect{20, 412, 440, 16};
+inline constexpr SkinRect kChoiceHintRect{20, 436, 440, 16};
 
 // Region numbers of the macro editor that name a group of regions.
 inline constexpr int kFirstCheckRegion = 2;

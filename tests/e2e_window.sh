@@ -127,8 +127,8 @@ click 346 254
 menu=$(await_dialog) || fail "button 4 opened no function menu"
 choose_function 7
 if single_key=$(await_dialog "$menu"); then
-    xdotool key ctrl+b
     drag "$single_key" 200 160 || fail "the single-key dialog did not follow a drag while it holds the keyboard"
+    xdotool key ctrl+b
     shot 2-single-key
     click 341 221 "$single_key"
     wait_for 10 no_dialog || fail "OK did not close the single-key dialog"

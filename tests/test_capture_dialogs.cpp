@@ -1,6 +1,7 @@
 // The three capture dialogs on the offscreen platform, over the built skins: native key events (scan
 // code and keysym, as the desktop delivers them) and clicks at the centres of their regions.
 
+#include <QAccessible>
 #include <QDir>
 #include <QKeyEvent>
 #include <QPainter>
@@ -18,6 +19,7 @@
 #include "paint_spy.h"
 #include "settings/text_tables.h"
 #include "skin/dialog_regions.h"
+#include "skin/item_qrect.h"
 #include "swapped_key_names.h"
 
 using namespace voltrane;
@@ -40,9 +42,22 @@ constexpr NativeKey kEscape{9, 0xFF1B};
 constexpr NativeKey kKeypad7NumLockOff{79, 0xFF95};
 constexpr NativeKey kKeypadEnter{104, 0xFF8D};
 constexpr NativeKey kVolumeUp{123, 0x1008FF13};
+constexpr NativeKey kTab{23, 0xFF09};
+constexpr NativeKey kSpace{65, ' '};
+constexpr NativeKey kDownArrow{116, 0xFF54};
+constexpr NativeKey kLeftAlt{64, 0xFFE9};
+constexpr NativeKey kF4{70, 0xFFC1};
+constexpr NativeKey kSuper{133, 0xFFEB};
 
 void sendKey(QWidget& dialog, QEvent::Type type, NativeKey key, bool autoRepeat = false) {
     QKeyEvent event(type, 0, Qt::NoModifier, key.scanCode, key.keysym, 0, QString(), autoRepeat);
+    QApplication::sendEvent(&dialog, &event);
+}
+
+// A key event at `timestamp` ms, as the X server stamps them, not marked as an auto-repeat.
+void sendAt(QWidget& dialog, QEvent::Type type, NativeKey key, quint64 timestamp) {
+    QKeyEvent event(type, 0, Qt::NoModifier, key.scanCode, key.keysym, 0, QString(), false);
+    event.setTimestamp(timestamp);
     QApplication::sendEvent(&dialog, &event);
 }
 
@@ -108,6 +123,20 @@ MacroRecord pauses(int delays, uint16_t milliseconds = 100) {
     return record;
 }
 
+// A store of five macros, "Macro 1" to "Macro 5", of one to five pauses.
+const MacroStore& fiveMacros() {
+    static const MacroStore store = [] {
+        MacroStore five;
+        for (int i = 0; i < 5; ++i) {
+            five.m_Macro[i] = pauses(i + 1);
+            five.m_strMacroNames[i] = u"Macro " + QString::number(i + 1).toStdU16String();
+        }
+        five.m_nMacroCount = 5;
+        return five;
+    }();
+    return store;
+}
+
 QList<int> keysOf(const KeyString& keys) {
     QList<int> rows;
     for (uint8_t row : keys) {
@@ -141,6 +170,7 @@ void whenOpen(std::function<void(Dialog&)> script) {
 }  // namespace
 
 Q_DECLARE_METATYPE(QList<NativeKey>)
+Q_DECLARE_METATYPE(std::optional<int>)
 
 class TestCaptureDialogs : public QObject {
     Q_OBJECT
@@ -152,6 +182,18 @@ private slots:
     void singleKeyOkBeforeAnyKeyAndCancel();
     void enterAndEscapeDoNotClose_data();
     void enterAndEscapeDoNotClose();
+    void singleKeyByKeyboardOnly_data();
+    void singleKeyByKeyboardOnly();
+    void grabOnlyWhileCapturing_data();
+    void grabOnlyWhileCapturing();
+    void macroEditorByKeyboardOnly();
+    void unmarkedAutoRepeatIsOneRepeat();
+    void choiceByKeyboardOnly_data();
+    void choiceByKeyboardOnly();
+    void focusRingOnlyFromTheKeyboard_data();
+    void focusRingOnlyFromTheKeyboard();
+    void accessibleControls_data();
+    void accessibleControls();
     void grabHeldWhileShownOnly_data();
     void grabHeldWhileShownOnly();
     void noteWithoutTheGrab();
@@ -192,9 +234,7 @@ private:
     MacroStore m_store;
 };
 
-void TestCaptureDialogs::initTestCase() {
-    QVERIFY(LoadBuiltSkins());
-}
+void TestCaptureDialogs::initTestCase() { QVERIFY(LoadBuiltSkins()); }
 
 void TestCaptureDialogs::singleKeyShowsAndReturnsTheChord_data() {
     QTest::addColumn<QList<QList<NativeKey>>>("chords");
@@ -259,6 +299,8 @@ void captureDialogKinds() {
 
 void TestCaptureDialogs::enterAndEscapeDoNotClose_data() { captureDialogKinds(); }
 
+// While capturing, Enter, Esc and keypad Enter are keys like any other: held together they are one
+// combination, and the dialog stays open.
 void TestCaptureDialogs::enterAndEscapeDoNotClose() {
     QFETCH(int, kind);
     const std::unique_ptr<QDialog> dialog = captureDialog(kind);
@@ -266,12 +308,329 @@ void TestCaptureDialogs::enterAndEscapeDoNotClose() {
     for (NativeKey key : {kEnter, kEscape, kKeypadEnter}) {
         press(*dialog, key);
         QTest::keyClick(dialog.get(), key.scanCode == kEscape.scanCode ? Qt::Key_Escape : Qt::Key_Return);
-        release(*dialog, key);
     }
+    for (NativeKey key : {kKeypadEnter, kEscape, kEnter}) release(*dialog, key);
     QVERIFY(dialog->isVisible());
     QCOMPARE(dialog->result(), 0);
+    if (kind == 0) {
+        QCOMPARE(QString::fromStdU16String(static_cast<CSingleKey&>(*dialog).ShownText()),
+                 QStringLiteral("Enter+Unknown+Esc+(Num)Enter"));
+    } else {
+        QCOMPARE(static_cast<CMacro&>(*dialog).Recorder().Record().count, 2);
+    }
 }
 
+// A person without a pointer: each row's key sequences (each a chord: pressed in order, released in
+// reverse) from the dialog's opening, then what the dialog returns.
+void TestCaptureDialogs::singleKeyByKeyboardOnly_data() {
+    QTest::addColumn<QList<QList<NativeKey>>>("chords");
+    QTest::addColumn<int>("result");
+    QTest::addColumn<QString>("text");
+    const int ok = QDialog::Accepted, cancel = QDialog::Rejected, open = -1;
+    using Chords = QList<QList<NativeKey>>;
+    QTest::newRow("Tab and Esc captured, Enter confirms")
+        << Chords{{kLeftCtrl, kTab, kEscape}, {kEnter}} << ok << QStringLiteral("LCtrl+Tab+Esc");
+    QTest::newRow("Alt+F4 captured, the dialog stays")
+        << Chords{{kLeftAlt, kF4}} << open << QStringLiteral("LAlt+F4");
+    QTest::newRow("Super alone, keypad Enter confirms")
+        << Chords{{kSuper}, {kKeypadEnter}} << ok << QStringLiteral("LWin");
+    QTest::newRow("Esc after a combination cancels")
+        << Chords{{kKeyA}, {kEscape}} << cancel << QStringLiteral("A");
+    QTest::newRow("Tab to Cancel, Space")
+        << Chords{{kKeyA}, {kTab}, {kSpace}} << cancel << QStringLiteral("A");
+    QTest::newRow("Tab round to the field, Enter captures Tab anew, Enter confirms")
+        << Chords{{kKeyA}, {kTab}, {kTab}, {kEnter}, {kTab}, {kEnter}} << ok << QStringLiteral("Tab");
+    QTest::newRow("Shift+Tab from OK to the field, Space captures Esc")
+        << Chords{{kKeyA}, {kLeftShift, kTab}, {kSpace}, {kEscape}} << open << QStringLiteral("Esc");
+    QTest::newRow("another key captures at once, with Ctrl held")
+        << Chords{{kKeyA}, {kLeftCtrl, kKeyB}, {kEnter}} << ok << QStringLiteral("LCtrl+B");
+}
+
+void TestCaptureDialogs::singleKeyByKeyboardOnly() {
+    QFETCH(QList<QList<NativeKey>>, chords);
+    QFETCH(int, result);
+    QFETCH(QString, text);
+    CSingleKey dialog(kEnglish, nullptr, grabGranted);
+    dialog.show();
+    QVERIFY(dialog.Armed());
+    for (const QList<NativeKey>& keys : chords) chord(dialog, keys);
+    QCOMPARE(QString::fromStdU16String(dialog.ShownText()), text);
+    QCOMPARE(dialog.isVisible(), result == -1);
+    if (result != -1) QCOMPARE(dialog.result(), result);
+}
+
+// The grab (and the shortcuts withheld from the desktop) only while keys are captured: the single-key
+// dialog lets go once a combination is in, the editor once Esc is held; Enter on the field or the
+// list takes it again.
+void TestCaptureDialogs::grabOnlyWhileCapturing_data() { captureDialogKinds(); }
+
+void TestCaptureDialogs::grabOnlyWhileCapturing() {
+    QFETCH(int, kind);
+    const std::unique_ptr<QDialog> dialog = captureDialog(kind, grabGranted);
+    const KeyboardCapture& keyboard =
+        kind == 0 ? static_cast<CSingleKey&>(*dialog).Keyboard() : static_cast<CMacro&>(*dialog).Keyboard();
+    const auto holdEscape = [&] {
+        press(*dialog, kEscape);
+        autoRepeat(*dialog, kEscape, 2);
+        release(*dialog, kEscape);
+    };
+    dialog->show();
+    QCoreApplication::processEvents();
+    QVERIFY(keyboard.Grabbed());
+    chord(*dialog, {kKeyA});
+    if (kind == 0) {
+        QVERIFY(!keyboard.Grabbed());
+        QVERIFY(!QWidget::keyboardGrabber());
+        chord(*dialog, {kTab});
+        chord(*dialog, {kTab});  // OK, Cancel, back on the field
+        chord(*dialog, {kEnter});
+        QVERIFY(keyboard.Grabbed());
+        QCOMPARE(QWidget::keyboardGrabber(), dialog.get());
+    }
+    QVERIFY(keyboard.Grabbed());
+    holdEscape();
+    QVERIFY(!keyboard.Grabbed());
+    QVERIFY(!QWidget::keyboardGrabber());
+    QVERIFY(dialog->isVisible());
+    if (kind == 0) {
+        QCOMPARE(QString::fromStdU16String(static_cast<CSingleKey&>(*dialog).ShownText()),
+                 QStringLiteral("A"));
+        chord(*dialog, {kTab});
+        chord(*dialog, {kTab});  // from OK round to the field
+    } else {
+        QCOMPARE(static_cast<CMacro&>(*dialog).Recorder().Record().count, 2);  // the held Esc is not a step
+    }
+    chord(*dialog, {kEnter});
+    QVERIFY(keyboard.Grabbed());
+    QCOMPARE(QWidget::keyboardGrabber(), dialog.get());
+}
+
+// Recording every key, then Esc held; Tab to the "Left" strip records a click with Enter; Down on the
+// delay value lowers it; Tab through to OK confirms.
+void TestCaptureDialogs::macroEditorByKeyboardOnly() {
+    MacroRecord record{};
+    whenOpen<CMacro>([](CMacro& dialog) {
+        chord(dialog, {kTab});
+        chord(dialog, {kLeftAlt, kF4});
+        QVERIFY(dialog.isVisible());
+        QVERIFY(dialog.Recording());
+        press(dialog, kEscape);
+        autoRepeat(dialog, kEscape, 3);
+        release(dialog, kEscape);
+        QVERIFY(!dialog.Recording());
+        QCOMPARE(dialog.Focus().Focused(), int(CMacro::kStepList));
+        for (int tab = 0; tab < 3; ++tab) chord(dialog, {kTab});  // Mouse 4, Scroll up, Left
+        QCOMPARE(dialog.Focus().Focused(), int(CMacro::kFirstMouse));
+        chord(dialog, {kEnter});
+        for (int tab = 0; tab < 8; ++tab) chord(dialog, {kTab});  // on to the delay value
+        QCOMPARE(dialog.Focus().Focused(), int(CMacro::kDelayBox));
+        chord(dialog, {kDownArrow});
+        QCOMPARE(dialog.Recorder().Spinner().Value(), uint16_t{9});
+        for (int tab = 0; tab < 3; ++tab) chord(dialog, {kTab});
+        QCOMPARE(dialog.Focus().Focused(), int(CMacro::kOk));
+        chord(dialog, {kSpace});
+    });
+    QVERIFY(RunMacroDialog(nullptr, record, kEnglish, UsKeyNames()));
+    QCOMPARE(record.count, 6);  // Tab down and up, LAlt+F4 down and up, the left button down and up
+    QCOMPARE(record.steps[0].kind, uint8_t{kKeyDown});
+    QCOMPARE(int(record.steps[0].data[0]), 31);
+    QCOMPARE(int(record.steps[2].data[0]), 72);
+    QCOMPARE(int(record.steps[2].data[1]), 5);
+    QCOMPARE(record.steps[4].kind, uint8_t{kMouseDown});
+}
+
+// The X server reports a held key as release and press pairs of one time, which the toolkit does not
+// always mark as auto-repeats: such a pair is one repeat, so that holding Esc stops recording; a
+// release alone is handed on when no press of its time follows.
+void TestCaptureDialogs::unmarkedAutoRepeatIsOneRepeat() {
+    CMacro dialog(MacroRecord{}, kEnglish, nullptr, grabGranted);
+    dialog.show();
+    auto* timer = const_cast<QTimer*>(&dialog.Keyboard().ReleaseTimer());
+    sendAt(dialog, QEvent::KeyPress, kKeyA, 100);
+    sendAt(dialog, QEvent::KeyRelease, kKeyA, 180);
+    QCOMPARE(dialog.Recorder().Record().count, 0);  // the release waits for a press of its time
+    QVERIFY(timer->isActive());
+    QMetaObject::invokeMethod(timer, "timeout");
+    QCOMPARE(dialog.Recorder().Record().count, 2);
+    sendAt(dialog, QEvent::KeyPress, kEscape, 200);
+    sendAt(dialog, QEvent::KeyRelease, kEscape, 700);
+    sendAt(dialog, QEvent::KeyPress, kEscape, 700);
+    QVERIFY(!dialog.Recording());
+    sendAt(dialog, QEvent::KeyRelease, kEscape, 740);
+    sendAt(dialog, QEvent::KeyPress, kEscape, 740);
+    QVERIFY(dialog.isVisible());  // the held Esc's repeats do not cancel
+    sendAt(dialog, QEvent::KeyRelease, kEscape, 760);
+    QMetaObject::invokeMethod(timer, "timeout");
+    QCOMPARE(dialog.Recorder().Record().count, 2);
+    sendAt(dialog, QEvent::KeyPress, kEscape, 900);  // a new press: cancel
+    QVERIFY(!dialog.isVisible());
+    QCOMPARE(dialog.result(), int(QDialog::Rejected));
+}
+
+void TestCaptureDialogs::choiceByKeyboardOnly_data() {
+    QTest::addColumn<QList<int>>("keys");  // Qt keys: pressed and released in turn
+    QTest::addColumn<std::optional<int>>("chosen");
+    QTest::newRow("Down, Enter") << QList<int>{Qt::Key_Down, Qt::Key_Return} << std::optional<int>(1);
+    QTest::newRow("keypad Enter") << QList<int>{Qt::Key_Enter} << std::optional<int>(0);
+    QTest::newRow("Down twice, Space")
+        << QList<int>{Qt::Key_Down, Qt::Key_Down, Qt::Key_Space} << std::optional<int>(2);
+    QTest::newRow("Tab to OK, Enter")
+        << QList<int>{Qt::Key_Down, Qt::Key_Tab, Qt::Key_Return} << std::optional<int>(1);
+    QTest::newRow("Tab to Cancel, Space")
+        << QList<int>{Qt::Key_Tab, Qt::Key_Tab, Qt::Key_Space} << std::optional<int>();
+    QTest::newRow("Shift+Tab to Cancel, Enter")
+        << QList<int>{Qt::Key_Backtab, Qt::Key_Return} << std::optional<int>();
+    QTest::newRow("Esc") << QList<int>{Qt::Key_Down, Qt::Key_Escape} << std::optional<int>();
+}
+
+void TestCaptureDialogs::choiceByKeyboardOnly() {
+    QFETCH(QList<int>, keys);
+    QFETCH(std::optional<int>, chosen);
+    whenOpen<CChoice>([keys](CChoice& dialog) {
+        for (int key : keys) QTest::keyClick(&dialog, static_cast<Qt::Key>(key));
+    });
+    QCOMPARE(RunChoiceDialog(nullptr, fiveMacros(), kEnglish, UsKeyNames()), chosen);
+}
+
+// The ring shows where the keyboard put the focus and nowhere while only the pointer is used.
+void TestCaptureDialogs::focusRingOnlyFromTheKeyboard_data() {
+    QTest::addColumn<int>("kind");  // 0 single key, 1 macro editor, 2 macro choice
+    QTest::newRow("single key") << 0;
+    QTest::newRow("macro editor") << 1;
+    QTest::newRow("macro choice") << 2;
+}
+
+void TestCaptureDialogs::focusRingOnlyFromTheKeyboard() {
+    QFETCH(int, kind);
+    std::unique_ptr<QDialog> dialog;
+    if (kind == 2) {
+        dialog = std::make_unique<CChoice>(m_store, kEnglish);
+    } else {
+        dialog = captureDialog(kind, grabGranted);
+    }
+    dialog->show();
+    const QImage opened = dialog->grab().toImage();
+    QRect ring;
+    if (kind == 0) {
+        chord(*dialog, {kKeyA});  // the focus moves to OK
+        ring = SkinQRect(kSingleKeyRegions[CSingleKey::kOk]);
+    } else if (kind == 1) {
+        press(*dialog, kEscape);
+        autoRepeat(*dialog, kEscape, 1);
+        release(*dialog, kEscape);
+        chord(*dialog, {kTab});
+        ring = SkinQRect(kMacroEditorRegions[10]);
+    } else {
+        QTest::keyClick(dialog.get(), Qt::Key_Tab);
+        ring = SkinQRect(kChoiceRegions[CChoice::kOk]);
+    }
+    const QImage keyboard = dialog->grab().toImage();
+    QCOMPARE(keyboard.pixelColor(ring.topLeft()), QColor(Qt::white));
+    QCOMPARE(keyboard.pixelColor(ring.bottomRight()), QColor(Qt::white));
+    QVERIFY(opened.pixelColor(ring.topLeft()) != QColor(Qt::white));
+    // A press on the background (a drag that goes nowhere) hides the ring.
+    sendMouse(*dialog, QEvent::MouseButtonPress, QPoint(5, 60));
+    sendMouse(*dialog, QEvent::MouseButtonRelease, QPoint(5, 60));
+    QCOMPARE(dialog->grab().toImage().pixelColor(ring.topLeft()), opened.pixelColor(ring.topLeft()));
+}
+
+// What a screen reader finds: each dialog named, its controls with roles and names in the dialog's
+// language, the focus where the keyboard put it.
+void TestCaptureDialogs::accessibleControls_data() {
+    QTest::addColumn<int>("kind");  // 0 single key, 1 macro editor, 2 macro choice
+    QTest::addColumn<int>("language");
+    QTest::addColumn<QString>("title");
+    QTest::addColumn<QStringList>("names");  // the first children, in order
+    QTest::addColumn<QList<int>>("roles");
+    const QList<int> singleRoles = {QAccessible::EditableText, QAccessible::PushButton,
+                                    QAccessible::PushButton};
+    QTest::newRow("single key, English") << 0 << kEnglish << QStringLiteral("Key combination")
+                                         << QStringList{"Keys pressed", "OK", "Cancel"} << singleRoles;
+    QTest::newRow("single key, German")
+        << 0 << 3 << QStringLiteral("Tastenkombination")
+        << QStringList{"Gedrückte Tasten", "OK", "Stornieren"} << singleRoles;
+    QTest::newRow("single key, Japanese") << 0 << 4 << QStringLiteral("キーの組み合わせ")
+                                          << QStringList{"押されたキー", "OK", "キャンセル"} << singleRoles;
+    const QList<int> editorRoles = {QAccessible::List, QAccessible::SpinBox, QAccessible::CheckBox,
+                                    QAccessible::CheckBox, QAccessible::PushButton};
+    QTest::newRow("macro editor, English")
+        << 1 << kEnglish << QStringLiteral("Macro editor")
+        << QStringList{"Macro steps", "Delay (ms)", "Insert delay after button down",
+                       "Insert delay after button up", "Inster delay"}
+        << editorRoles;
+    const QList<int> choiceRoles = {QAccessible::List, QAccessible::List, QAccessible::PushButton,
+                                    QAccessible::PushButton};
+    QTest::newRow("macro choice, English")
+        << 2 << kEnglish << QStringLiteral("Choose a macro")
+        << QStringList{"Macros", "Macro steps", "OK", "Cancel"} << choiceRoles;
+    QTest::newRow("macro choice, German")
+        << 2 << 3 << QStringLiteral("Makro wählen")
+        << QStringList{"Makros", "Makroschritte", "OK", "Stornieren"} << choiceRoles;
+}
+
+void TestCaptureDialogs::accessibleControls() {
+    QFETCH(int, kind);
+    QFETCH(int, language);
+    QFETCH(QString, title);
+    QFETCH(QStringList, names);
+    QFETCH(QList<int>, roles);
+    std::unique_ptr<QDialog> dialog;
+    if (kind == 0) dialog = std::make_unique<CSingleKey>(language, nullptr, grabGranted);
+    if (kind == 1) dialog = std::make_unique<CMacro>(pauses(3), language, nullptr, grabGranted);
+    const MacroStore& store = fiveMacros();
+    if (kind == 2) dialog = std::make_unique<CChoice>(store, language);
+    dialog->show();
+    QAccessibleInterface* tree = QAccessible::queryAccessibleInterface(dialog.get());
+    QVERIFY(tree);
+    QCOMPARE(tree->role(), QAccessible::Dialog);
+    QCOMPARE(tree->text(QAccessible::Name), title);
+    QVERIFY(tree->childCount() > names.size());
+    for (int i = 0; i < names.size(); ++i) {
+        QAccessibleInterface* control = tree->child(i);
+        QVERIFY(control);
+        QCOMPARE(control->text(QAccessible::Name), names[i]);
+        QCOMPARE(int(control->role()), roles[i]);
+        QCOMPARE(control->parent(), tree);
+        QCOMPARE(tree->indexOfChild(control), i);
+        QCOMPARE(control, tree->child(i));  // the same object every time
+        const QRect global = control->rect();
+        QCOMPARE(tree->childAt(global.center().x(), global.center().y()), control);
+    }
+    // Every child has a name; the focused one is the one the dialog paints the ring on.
+    for (int i = 0; i < tree->childCount(); ++i)
+        QVERIFY(!tree->child(i)->text(QAccessible::Name).isEmpty());
+    if (kind == 2) {
+        dialog->activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(dialog.get()));
+        QTest::keyClick(dialog.get(), Qt::Key_Tab);
+        QVERIFY(tree->child(2)->state().focused);
+        QVERIFY(!tree->child(0)->state().focused);
+        QAccessibleInterface* macros = tree->child(0);
+        QCOMPARE(macros->childCount(), 5);
+        QCOMPARE(macros->child(4)->text(QAccessible::Name), QStringLiteral("Macro 5"));
+        QVERIFY(macros->child(0)->state().selected);
+        QCOMPARE(macros->child(1)->parent(), macros);
+        macros->child(1)->actionInterface()->doAction(QAccessibleActionInterface::pressAction());
+        QCOMPARE(static_cast<CChoice&>(*dialog).Choice().SelMacro(), 1);
+    }
+    if (kind == 1) {
+        QAccessibleInterface* delay = tree->child(1);
+        QCOMPARE(delay->valueInterface()->currentValue().toInt(), 10);
+        delay->actionInterface()->doAction(QAccessibleActionInterface::increaseAction());
+        QCOMPARE(delay->valueInterface()->currentValue().toInt(), 11);
+        QAccessibleInterface* check = tree->child(2);
+        QVERIFY(check->state().checkable && !check->state().checked);
+        check->actionInterface()->doAction(QAccessibleActionInterface::pressAction());
+        QVERIFY(check->state().checked);
+        QCOMPARE(tree->child(0)->childCount(), 3);
+    }
+    if (kind == 0) {
+        chord(*dialog, {kLeftCtrl, kKeyA});
+        QCOMPARE(tree->child(0)->text(QAccessible::Value), QStringLiteral("LCtrl+A"));
+        tree->child(2)->actionInterface()->doAction(QAccessibleActionInterface::pressAction());
+        QCOMPARE(dialog->result(), int(QDialog::Rejected));
+    }
+}
 void TestCaptureDialogs::grabHeldWhileShownOnly_data() {
     QTest::addColumn<int>("kind");
     QTest::addColumn<int>("wayOut");  // 0 accept, 1 reject, 2 close, 3 destruction
@@ -306,16 +665,18 @@ void TestCaptureDialogs::noteWithoutTheGrab() {
     QCoreApplication::processEvents();
     QVERIFY(!refused.Keyboard().Grabbed());
     QVERIFY(refused.Keyboard().ShowsNote());
-    chord(refused, {kKeyA});
+    press(refused, kKeyA);
     QCOMPARE(QString::fromStdU16String(refused.ShownText()), QStringLiteral("A"));
     const QImage withNote = refused.grab().toImage();
+    release(refused, kKeyA);
+    QVERIFY(!refused.Keyboard().ShowsNote());  // the combination is in: nothing is captured any more
 
     CSingleKey granted(kEnglish, nullptr, grabGranted);
     granted.show();
     QCoreApplication::processEvents();
     QVERIFY(granted.Keyboard().Grabbed());
     QVERIFY(!granted.Keyboard().ShowsNote());
-    chord(granted, {kKeyA});
+    press(granted, kKeyA);
     QVERIFY(withNote != granted.grab().toImage());
 }
 

@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <set>
+
 #include "capture/dialog_texts.h"
 
 namespace voltrane {
@@ -60,6 +62,42 @@ TEST(DialogTexts, CaptureNoteInEveryLanguageEnglishOutside) {
             EXPECT_NE(CaptureNoteText(language), CaptureNoteText(2));
         }
     }
+}
+
+// Every language has its own words for each line and name; the keys keep their keyboard names, so that
+// the line points at the key to press.
+TEST(DialogTexts, KeyboardHintsAndPartNamesInEveryLanguage) {
+    const KeyboardHint hints[] = {KeyboardHint::SingleKeyCapturing, KeyboardHint::SingleKeyDone,
+                                  KeyboardHint::Recording, KeyboardHint::NotRecording,
+                                  KeyboardHint::Choice};
+    const DialogPart parts[] = {DialogPart::SingleKey, DialogPart::KeyField, DialogPart::MacroEditor,
+                                DialogPart::Steps,     DialogPart::Delay,    DialogPart::Choice,
+                                DialogPart::Macros};
+    EXPECT_EQ(KeyboardHintText(KeyboardHint::Recording, 2),
+              u"Recording every key; hold Esc to stop recording");
+    EXPECT_EQ(DialogPartName(DialogPart::KeyField, 2), u"Keys pressed");
+    for (int language = 0; language < 6; ++language) {
+        SCOPED_TRACE(language);
+        std::set<std::u16string_view> seen;
+        for (KeyboardHint hint : hints) {
+            const std::u16string_view text = KeyboardHintText(hint, language);
+            EXPECT_NE(text.find(u"Esc"), std::u16string_view::npos) << static_cast<int>(hint);
+            EXPECT_TRUE(seen.insert(text).second) << "repeated line " << static_cast<int>(hint);
+            if (language != 2) {
+                EXPECT_NE(text, KeyboardHintText(hint, 2)) << static_cast<int>(hint);
+            }
+        }
+        for (DialogPart part : parts) {
+            const std::u16string_view name = DialogPartName(part, language);
+            EXPECT_FALSE(name.empty()) << static_cast<int>(part);
+            EXPECT_TRUE(seen.insert(name).second) << "repeated name " << static_cast<int>(part);
+            if (language != 2) {
+                EXPECT_NE(name, DialogPartName(part, 2)) << static_cast<int>(part);
+            }
+        }
+    }
+    EXPECT_EQ(KeyboardHintText(KeyboardHint::Choice, 9), KeyboardHintText(KeyboardHint::Choice, 2));
+    EXPECT_EQ(DialogPartName(DialogPart::Macros, -1), DialogPartName(DialogPart::Macros, 2));
 }
 
 }  // namespace

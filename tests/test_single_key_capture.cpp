@@ -8,8 +8,10 @@
 namespace voltrane {
 namespace {
 
-// One captured key event: a positive row went down, a negative row went up, 0 the keyboard was lost.
+// One captured key event: a positive row went down, a negative row went up, 0 the keyboard was lost,
+// kDropped capture stopped with keys held.
 using Events = std::vector<int>;
+constexpr int kDropped = 1000;
 
 struct ChordCase {
     const char* name;
@@ -26,7 +28,9 @@ TEST_P(SingleKeyChord, BuildsTheCombination) {
     const ChordCase& c = GetParam();
     SingleKeyCapture capture;
     for (int event : c.events) {
-        if (event > 0) {
+        if (event == kDropped) {
+            capture.OnChordDropped();
+        } else if (event > 0) {
             capture.OnHookKeyDown(event);
         } else if (event < 0) {
             capture.OnHookKeyUp(-event);
@@ -62,7 +66,12 @@ INSTANTIATE_TEST_SUITE_P(
         ChordCase{"TwoUnknownKeysAreOneRow", {105, 105, -105, -105, 46}, {46}, u"A"},
         ChordCase{"NoKeyRowIsIgnored", {106, -1, 300, -300}, {}, u""},
         ChordCase{"KeyboardLostKeepsTheCombination", {70, 46, 0}, {70, 46}, u"LCtrl+A"},
-        ChordCase{"PressAfterKeyboardLostStartsAgain", {70, 46, 0, 47}, {47}, u"S"}));
+        ChordCase{"PressAfterKeyboardLostStartsAgain", {70, 46, 0, 47}, {47}, u"S"},
+        ChordCase{"DroppedBeforeAnyKeyLeavesNothing", {1, kDropped}, {}, u""},
+        ChordCase{
+            "DroppedChordBringsBackThePreviousOne", {70, 46, -46, -70, 1, kDropped}, {70, 46}, u"LCtrl+A"},
+        ChordCase{"DroppedChordTwiceKeepsTheFirst", {46, -46, 1, kDropped, -1, 1, kDropped}, {46}, u"A"},
+        ChordCase{"PressAfterDropStartsAgain", {46, -46, 1, kDropped, 47}, {47}, u"S"}));
 
 }  // namespace
 }  // namespace voltrane

@@ -187,12 +187,18 @@ if wait_for 10 window_count 2; then
     # not run.
     field() { convert "$session/$1.png" -crop "300x30+$((dx + 30))+$((dy + 90))" rgb:- | md5sum; }
     shot 3-single-key
-    empty=$(field 3-single-key)
+    empty=$(field 3-single-key) inhibited=$(logged "$released")
     press Super_L+Return
     recorded() { shot 3-single-key && [ "$(field 3-single-key)" != "$empty" ]; }
     wait_for 5 recorded || fail "the single-key dialog did not record Super+Return"
     sleep 1  # the binding would have run by now
     [ ! -e "$session/binding-ran" ] || fail "Super+Return ran sway's binding while the dialog was open"
+    # The combination is in: the dialog stops capturing and gives the shortcuts back. Tab, Tab (OK,
+    # Cancel, the key field) and Return capture again, and the shortcuts are inhibited again.
+    asked=$(logged "$granted")
+    wait_for 5 logged_more "$released" "$inhibited" || fail "the dialog kept its inhibitor after the combination"
+    press Tab Tab Return
+    wait_for 5 logged_more "$granted" "$asked" || fail "Return on the key field did not inhibit the shortcuts"
     # Focus lost (sway shows another workspace): the dialog gives the shortcuts back, and the binding
     # runs. Focus back: the dialog inhibits them again, and the binding stays quiet.
     given=$(logged "$released") asked=$(logged "$granted")
