@@ -55,6 +55,12 @@ replug_seen() {
     [ "$(grep -c '^gone ' "$1")" = 2 ] && [ "$(grep -c '^arrived ' "$1")" = 2 ] &&
         head -n 1 "$1" | grep -q '^gone ' && grep -qx "gone $2" "$1"
 }
+exits_with() {  # exits_with CODE COMMAND...: the command ends with CODE
+    code=$1
+    shift
+    "$@" >/dev/null 2>&1
+    [ $? = "$code" ]
+}
 # node_entry NODE FILE: the lines `devices` printed in FILE for NODE, its collections with it.
 node_entry() { sed -n "\#^$1 #,/^\//p" "$2"; }
 vendor_marked() {  # vendor_marked NODE FILE: both collections are marked on NODE
@@ -87,7 +93,7 @@ else
         [ "$(interface_of "$n")" = 1 ] && vendor_node=$n
     done
     check "usb: the mouse shows a node on interface 0 and one on interface 1" \
-        [ -n "$pointer_node" ] -a -n "$vendor_node"
+        [ -n "$pointer_node" -a -n "$vendor_node" ]
     check "usb: the nodes hang under the USB device" sh -c \
         "udevadm info --query=path --name=$vendor_node | grep -q '/usb[0-9]*/'"
     ctl devices >/tmp/usb-devices.out 2>&1
@@ -180,8 +186,8 @@ else
     check "usb: the other mouse still holds its factory reports" \
         reads_back hid:VT0001 /tmp/s0.bin /tmp/b0.bin
     check "usb: a node path chooses its mouse" ctl_on "$second_vendor" verify $profile
-    expect_exit "usb: the other mouse's pointer node chooses the other mouse" 10 "" \
-        ctl_on "$first_pointer" verify $profile
+    check "usb: the other mouse's pointer node chooses the other mouse, which differs" \
+        exits_with 10 ctl_on "$first_pointer" verify $profile
 
     # The window on the mouse --device chooses: the other mouse going leaves it open, its own ends it.
     start_window "usb: the window starts on the chosen mouse" /tmp/usb-window.log --device hid:VT0002
