@@ -11,6 +11,7 @@
 #include "app/voltrane_dlg.h"
 #include "device/factory_state.h"
 #include "device/hidapi_transport.h"
+#include "device/mouse_choice.h"
 #include "device/transport_factory.h"
 #include "host/host_pointer_factory.h"
 #include "settings/language_file.h"
@@ -82,6 +83,22 @@ void CVoltraneApp::reportNotice(int row, const QStringList& details) {
     ui.ShowMessage(text.toStdU16String(), u"Error", m_nLanguage);
 }
 
+namespace {
+
+// The value of "--device VALUE" (or "--device=VALUE") on the command line, else of VOLTRANE_DEVICE.
+QByteArray deviceSelector() {
+    const QStringList arguments = QCoreApplication::arguments();
+    for (qsizetype i = 1; i < arguments.size(); ++i) {
+        if (arguments[i] == QLatin1String("--device") && i + 1 < arguments.size()) {
+            return arguments[i + 1].toLocal8Bit();
+        }
+        if (arguments[i].startsWith(QLatin1String("--device="))) return arguments[i].mid(9).toLocal8Bit();
+    }
+    return qgetenv(kDeviceVariable);
+}
+
+}  // namespace
+
 int CVoltraneApp::InitInstance() {
     const ProgramPaths paths = LocateProgramPaths(toPath(QCoreApplication::applicationDirPath()),
                                                   std::getenv("XDG_DATA_HOME"), std::getenv("HOME"));
@@ -96,9 +113,13 @@ int CVoltraneApp::InitInstance() {
     RemoveLeftoverSaves(dir);
     if (const std::optional<std::string> problem = FolderWriteProblem(dir))
         reportNotice(kNoticeFolderNotWritable, {folderText(dir), QString::fromLocal8Bit(problem->c_str())});
-    const DeviceSelection selection = ParseDeviceSelector(std::getenv(kDeviceVariable), dir);
-    auto device = std::make_unique<DeviceSession>(CreateTransport(selection, FactoryState()),
-                                                  CreateDesktopHostPointer(), m_sleeper, dir);
+    const QByteArray selector = deviceSelector();
+    const DeviceSelection selection = ParseDeviceSelector(selector.constData(), dir);
+    std::unique_ptr<HidTransport> transport = CreateTransport(selection, FactoryState());
+    // The mouse chosen, or else the first found, by its serial number: the window keeps to it.
+    std::string choice = SteadyChoice(transport->Enumerate(), selection.mouseChoice);
+    auto device = std::make_unique<DeviceSession>(std::move(transport), CreateDesktopHostPointer(),
+                                                  m_sleeper, dir, std::move(choice));
     CVoltraneDlg window(dir, std::move(device), m_nLanguage, m_prompter);
     instance.OnRequest([&window] { BringForward(window); });
     QApplication::setQuitOnLastWindowClosed(false);

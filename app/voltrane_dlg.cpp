@@ -11,6 +11,7 @@
 #include "app/qt_prompter.h"
 #include "app/tray_icon.h"
 #include "control/menu_commands.h"
+#include "device/mouse_choice.h"
 #include "dialogs/desktop_key_names.h"
 #include "skin/item_qrect.h"
 #include "skin/main_painter.h"
@@ -62,8 +63,14 @@ void CVoltraneDlg::initialise(int language) {
     createLanguageBox();
     if (TrayIcon::IsAvailable()) {
         m_tray = std::make_unique<TrayIcon>(
-            windowIcon(), [this] { show(); }, [this] { accept(); });
+            windowIcon(), mouseSerial(), [this] { show(); }, [this] { accept(); });
     }
+}
+
+QString CVoltraneDlg::mouseSerial() {
+    const DeviceSession* device = m_controller.Device();
+    if (device == nullptr || ChoiceIsPath(device->Choice())) return {};
+    return QString::fromStdString(device->Choice());
 }
 
 void CVoltraneDlg::createMacroNameBox(const MacroNameBox& box) {

@@ -74,6 +74,8 @@ protected:
 private:
     void initialise(int language);
     void createMacroNameBox(const MacroNameBox& box);
+    // The serial number of the mouse the window keeps to; empty when unknown.
+    QString mouseSerial();
     void createLanguageBox();
     void hitTest(QPoint point);
     void updateItem(int item);

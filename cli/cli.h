@@ -28,9 +28,10 @@ enum CliExit : int {
     kExitButtonCollectionMissing = 6,
     kExitButtonsRefused = 7,
     kExitDoesNotFit = 8,
-    kExitAccessDenied = 9,  // the mouse is there, but this user may not open it (udev rule missing)
-    kExitDiffers = 10,      // verify: the mouse does not hold what the profile would write
-    kExitNoHotPlug = 11,    // watch: the system's device monitor (udev) cannot be reached
+    kExitAccessDenied = 9,     // the mouse is there, but this user may not open it (udev rule missing)
+    kExitDiffers = 10,         // verify: the mouse does not hold what the profile would write
+    kExitNoHotPlug = 11,       // watch: the system's device monitor (udev) cannot be reached
+    kExitMouseAmbiguous = 12,  // several mice are plugged in and none was chosen
 };
 
 // Hot-plug notices of HID nodes, for `watch`.

@@ -1,4 +1,6 @@
 #include <cstdio>
+#include <set>
+#include <string>
 
 #include "cli/command_support.h"
 #include "cli/commands.h"
@@ -13,8 +15,8 @@ std::string hex4(unsigned value) {
     return text;
 }
 
-// Marks the collections the program would open: for each of the two lengths, the first match in
-// enumeration order.
+// Marks the collections the program would open: for each mouse (serial number) and each of the two
+// lengths, the first match in enumeration order.
 class RoleMarker {
 public:
     const char* RoleOf(const HidNode& node, const HidCollectionInfo& collection) {
@@ -26,14 +28,15 @@ public:
     }
 
 private:
-    static bool mark(const HidNode& node, const HidCollectionInfo& collection, int length, bool& found) {
-        if (found || &collection != FindMouseCollection(node, length)) return false;
-        found = true;
+    static bool mark(const HidNode& node, const HidCollectionInfo& collection, int length,
+                     std::set<std::string>& found) {
+        if (found.contains(node.serial) || &collection != FindMouseCollection(node, length)) return false;
+        found.insert(node.serial);
         return true;
     }
 
-    bool m_settingsFound = false;
-    bool m_buttonsFound = false;
+    std::set<std::string> m_settingsFound;  // serial numbers of the mice marked
+    std::set<std::string> m_buttonsFound;
 };
 
 }  // namespace
@@ -45,7 +48,9 @@ int CommandDevices(const CliOptions& options, CliEnvironment& env) {
     const std::vector<HidNode> nodes = controller.Device()->Transport().Enumerate();
     RoleMarker roles;
     for (const HidNode& node : nodes) {
-        env.out << node.path << " " << hex4(node.vendorId) << ":" << hex4(node.productId) << "\n";
+        env.out << node.path << " " << hex4(node.vendorId) << ":" << hex4(node.productId);
+        if (!node.serial.empty()) env.out << " serial=" << node.serial;
+        env.out << "\n";
         if (node.collections.empty()) env.out << "  (no top-level collection found)\n";
         for (const HidCollectionInfo& collection : node.collections) {
             env.out << "  " << CollectionLine(collection) << roles.RoleOf(node, collection) << "\n";

@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "cli/record_output.h"
+#include "device/mouse_choice.h"
 #include "host/host_pointer_memory.h"
 #include "settings/atomic_file.h"
 #include "settings/same_file.h"
@@ -16,6 +17,21 @@ CliSession::CliSession(const CliOptions& options, CliEnvironment& env)
     : m_ui(env.err), m_controller(options.dir.value_or(env.programDir), m_ui) {
     m_controller.SetLanguage(options.language);
 }
+
+namespace {
+
+// Several identical mice and no choice: the command would otherwise work on whichever came first.
+int RefuseSeveralMice(CliEnvironment& env, HidTransport& transport) {
+    const std::vector<HidNode> nodes = transport.Enumerate();
+    const std::vector<MouseUnit> mice = ListMice(nodes);
+    if (mice.size() < 2) return kExitDone;
+    env.err << "voltranectl: " << mice.size()
+            << " mice are plugged in; choose one with --device hid:SERIAL or --device NODE:\n"
+            << MiceText(mice);
+    return kExitMouseAmbiguous;
+}
+
+}  // namespace
 
 int AttachDevice(const CliOptions& options, CliEnvironment& env, Controller& controller) {
     const char* selector = options.device ? options.device->c_str() : env.deviceVariable;
@@ -28,11 +44,15 @@ int AttachDevice(const CliOptions& options, CliEnvironment& env, Controller& con
     }
     std::unique_ptr<HidTransport> transport = env.makeTransport(selection);
     if (!transport) return Fail(env, "cannot reach the HID devices of this system", kExitMouseNotFound);
+    if (selection.mouseChoice.empty() && options.command != "devices") {
+        if (const int code = RefuseSeveralMice(env, *transport); code != kExitDone) return code;
+    }
     std::unique_ptr<HostPointer> host;
     if (options.desktopHost) host = env.makeDesktopHost();
     if (!host) host = std::make_unique<NullHostPointer>();
     controller.AttachDevice(std::make_unique<DeviceSession>(std::move(transport), std::move(host),
-                                                            env.sleeper, controller.ProgramDir()));
+                                                            env.sleeper, controller.ProgramDir(),
+                                                            selection.mouseChoice));
     return kExitDone;
 }
 

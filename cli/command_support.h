@@ -28,9 +28,11 @@ private:
     Controller m_controller;
 };
 
-// Attaches the mouse and desktop of --device and --host to `controller`. Returns kExitDone, or what
-// to exit with (reported on env.err): kExitUsage for a virtual mouse whose state file cannot be
-// written (its folder does not exist), kExitMouseNotFound when the transport cannot be created.
+// Attaches the mouse and desktop of --device and --host to `controller`, keeping to the mouse
+// --device chooses. Returns kExitDone, or what to exit with (reported on env.err): kExitUsage for a
+// virtual mouse whose state file cannot be written (its folder does not exist), kExitMouseNotFound
+// when the transport cannot be created, kExitMouseAmbiguous (with the list of mice) when several
+// mice are plugged in, none was chosen and the command is not `devices`.
 int AttachDevice(const CliOptions& options, CliEnvironment& env, Controller& controller);
 
 // Reports a read that did not get both reports on env.err and returns its exit code; kExitDone for

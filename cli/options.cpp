@@ -6,10 +6,10 @@
 namespace voltrane {
 
 const char kUsage[] =
-    "usage: voltranectl [--device hid|virtual[:PATH]] [--dir DIR] [--language N] [--host desktop|none] "
-    "COMMAND\n"
-    "  devices                                   list every HID node: path, vendor:product, its top-level "
-    "collections, and which match\n"
+    "usage: voltranectl [--device hid[:SERIAL]|NODE|virtual[:PATH]] [--dir DIR] [--language N] "
+    "[--host desktop|none] COMMAND\n"
+    "  devices                                   list every HID node: path, vendor:product, serial number, "
+    "its top-level collections, and which match\n"
     "  collections DESCRIPTOR                    parse a report descriptor file; one line per top-level "
     "collection:\n"
     "                                            usage_page=0x%04X usage=0x%04X input=N output=N "
@@ -33,9 +33,10 @@ const char kUsage[] =
     "Exit status: 0 done; 2 usage or file error; 3 mouse not found; 4 settings report refused;\n"
     "5 settings read-back failed; 6 button collection not found; 7 button report refused;\n"
     "8 the configuration does not fit; 9 access to the mouse refused (install the udev rule);\n"
-    "10 verify: the mouse differs from the profile; 11 watch: hot-plug notices cannot be had (udev).\n"
-    "Without --device, the environment variable VOLTRANE_DEVICE=virtual[:PATH] selects the virtual "
-    "mouse.\n";
+    "10 verify: the mouse differs from the profile; 11 watch: hot-plug notices cannot be had (udev);\n"
+    "12 several mice are plugged in and none was chosen.\n"
+    "With several mice, --device hid:SERIAL or --device NODE (one of its /dev/hidraw nodes) chooses one.\n"
+    "Without --device, the environment variable VOLTRANE_DEVICE (same values) chooses.\n";
 
 namespace {
 
@@ -131,8 +132,8 @@ private:
         if (!v) return;
         if (name == "--device") {
             m_result.device = v;
-            if (*v != "hid" && *v != "virtual" && v->rfind("virtual:", 0) != 0) {
-                m_error = "--device must be hid or virtual[:PATH]";
+            if (!isDeviceValue(*v)) {
+                m_error = "--device must be hid[:SERIAL], a /dev/hidraw node or virtual[:PATH]";
             }
         } else if (name == "--dir") {
             m_result.dir = *v;
@@ -148,6 +149,11 @@ private:
         } else {
             m_error = "unknown option " + name;
         }
+    }
+
+    static bool isDeviceValue(const std::string& v) {
+        return v == "hid" || v == "virtual" || v.starts_with("hid:") || v.starts_with("virtual:") ||
+               v.starts_with('/');
     }
 
     void checkComplete() {

@@ -5,6 +5,7 @@
 
 #include <filesystem>
 #include <memory>
+#include <string>
 
 #include "device/apply_sequence.h"
 #include "device/hid_device.h"
@@ -16,16 +17,19 @@ namespace voltrane {
 
 class DeviceSession {
 public:
-    // Works through `transport` and `host`; sleeps through `sleeper`, which must outlive the session;
+    // Works through `transport` and `host`, on the mouse `choice` picks (see ChosenNodes; empty:
+    // whichever is found first); sleeps through `sleeper`, which must outlive the session;
     // "download.bin" goes into `programDir`.
     DeviceSession(std::unique_ptr<HidTransport> transport, std::unique_ptr<HostPointer> host,
-                  Sleeper& sleeper, const std::filesystem::path& programDir);
+                  Sleeper& sleeper, const std::filesystem::path& programDir, std::string choice = {});
     DeviceSession(const DeviceSession&) = delete;
     DeviceSession& operator=(const DeviceSession&) = delete;
 
     DeviceContext& Context() { return m_context; }
     HidTransport& Transport() { return *m_transport; }
     HostPointer& Host() { return *m_host; }
+    // The choice of mouse the session keeps to.
+    const std::string& Choice() const { return m_hid.Choice(); }
 
 private:
     std::unique_ptr<HidTransport> m_transport;

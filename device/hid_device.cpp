@@ -2,6 +2,9 @@
 
 #include <cstddef>
 #include <span>
+#include <utility>
+
+#include "device/mouse_choice.h"
 
 namespace voltrane {
 
@@ -17,14 +20,15 @@ const HidCollectionInfo* FindMouseCollection(const HidNode& node, int featureRep
     return nullptr;
 }
 
-CHidDevice::CHidDevice(HidTransport& transport) : m_transport(transport) {}
+CHidDevice::CHidDevice(HidTransport& transport, std::string choice)
+    : m_transport(transport), m_choice(std::move(choice)) {}
 
 CHidDevice::~CHidDevice() { Close(); }
 
 int CHidDevice::Open(int featureReportLength) {
     Close();
     m_lastRefusal.reset();
-    for (const HidNode& node : m_transport.Enumerate()) {
+    for (const HidNode& node : ChosenNodes(m_transport.Enumerate(), m_choice)) {
         const HidCollectionInfo* collection = FindMouseCollection(node, featureReportLength);
         if (collection == nullptr) continue;
         OpenResult result = m_transport.OpenPath(node.path);

@@ -1,7 +1,8 @@
 #pragma once
-// The link to the mouse: finds one of its two vendor collections among the HID nodes present now,
-// and moves feature reports to and from it. Apart from the open collection it keeps no state; every
-// Open looks at the nodes afresh, so an unplug and replug between operations needs no handling.
+// The link to the mouse: finds one of its two vendor collections among the HID nodes present now
+// (on the chosen mouse, when a choice is set), and moves feature reports to and from it. Apart from
+// the open collection it keeps no state; every Open looks at the nodes afresh, so an unplug and
+// replug between operations needs no handling.
 
 #include <cstdint>
 #include <optional>
@@ -33,17 +34,19 @@ struct OpenRefusal {
 
 class CHidDevice {
 public:
-    // Works through `transport`, which must outlive this object. Nothing is open at first.
-    explicit CHidDevice(HidTransport& transport);
+    // Works through `transport`, which must outlive this object, on the mouse `choice` picks (see
+    // ChosenNodes; empty: whichever is found first). Nothing is open at first.
+    explicit CHidDevice(HidTransport& transport, std::string choice = {});
     // Closes the open collection, if any.
     ~CHidDevice();
     CHidDevice(const CHidDevice&) = delete;
     CHidDevice& operator=(const CHidDevice&) = delete;
 
-    // Closes whatever is open, then opens the first node, in the system's enumeration order, that
-    // holds the mouse's vendor collection with feature reports of `featureReportLength` bytes. Nodes
-    // that cannot be opened are skipped. Returns 1 when that collection is now open, 0 when none was
-    // found (then nothing is open, and LastRefusal() tells about a node that held it but refused).
+    // Closes whatever is open, then opens the first node of the chosen mouse, in the system's
+    // enumeration order, that holds the mouse's vendor collection with feature reports of
+    // `featureReportLength` bytes. Nodes that cannot be opened are skipped. Returns 1 when that
+    // collection is now open, 0 when none was found (then nothing is open, and LastRefusal() tells
+    // about a node that held it but refused).
     int Open(int featureReportLength);
 
     // After an Open that returned 0: the first node that held the collection but could not be
@@ -71,6 +74,9 @@ public:
     // Whether a collection is open.
     bool IsOpen() const;
 
+    // The choice of mouse every Open keeps to.
+    const std::string& Choice() const { return m_choice; }
+
 private:
     // Keeps the first refusal of an Open, an access refusal before any other failure.
     void NoteRefusal(const std::string& path, OpenResult result);
@@ -78,6 +84,7 @@ private:
     bool AcceptsTransfer(const uint8_t* buffer, int length) const;
 
     HidTransport& m_transport;
+    std::string m_choice;
     std::optional<HidCollectionInfo> m_hDevice;  // the open collection; empty when nothing is open
     std::optional<OpenRefusal> m_lastRefusal;
 };

@@ -11,13 +11,15 @@
 
 namespace voltrane {
 
-// One HID device node (on Linux a hidraw node) and the top-level collections its report
-// descriptor declares.
+// One HID device node (on Linux a hidraw node), the top-level collections its report descriptor
+// declares, and the serial number of the device it belongs to (UTF-8; empty when it has none). The
+// nodes of one USB device's interfaces share its serial number.
 struct HidNode {
     std::string path;
     uint16_t vendorId = 0;
     uint16_t productId = 0;
     std::vector<HidCollectionInfo> collections;
+    std::string serial{};
 };
 
 // The outcome of opening a node: opened, or why not.

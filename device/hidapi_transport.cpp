@@ -10,6 +10,7 @@
 
 #include "device/report_descriptor.h"
 #include "settings/atomic_file.h"
+#include "settings/utf.h"
 
 namespace voltrane {
 
@@ -43,7 +44,8 @@ std::vector<HidEntry> ListEntries() {
     std::vector<HidEntry> entries;
     hid_device_info* list = hid_enumerate(0, 0);
     for (const hid_device_info* info = list; info != nullptr; info = info->next) {
-        entries.push_back({info->path != nullptr ? info->path : "", info->vendor_id, info->product_id});
+        entries.push_back({info->path != nullptr ? info->path : "", info->vendor_id, info->product_id,
+                           SerialText(info->serial_number)});
     }
     hid_free_enumeration(list);
     return entries;
@@ -57,7 +59,7 @@ std::vector<HidNode> GroupEntriesByPath(std::span<const HidEntry> entries,
     std::unordered_map<std::string, std::size_t> seen;
     for (const HidEntry& entry : entries) {
         if (entry.path.empty() || !seen.emplace(entry.path, nodes.size()).second) continue;
-        HidNode node{entry.path, entry.vendorId, entry.productId, {}};
+        HidNode node{entry.path, entry.vendorId, entry.productId, {}, entry.serial};
         if (std::optional<std::vector<uint8_t>> descriptor = readDescriptor(entry.path)) {
             node.collections = ParseReportDescriptor(*descriptor);
         }
@@ -70,6 +72,16 @@ std::filesystem::path ReportDescriptorFile(std::string_view devicePath) {
     const std::string name = std::filesystem::path(devicePath).filename().string();
     if (!IsHidrawName(name)) return {};
     return std::filesystem::path("/sys/class/hidraw") / name / "device" / "report_descriptor";
+}
+
+std::string SerialText(const wchar_t* serial) {
+    std::u16string text;
+    for (const wchar_t* c = serial; c != nullptr && *c != L'\0'; ++c) {
+        const auto cp = static_cast<char32_t>(*c);
+        const bool scalar = cp <= 0x10FFFF && (cp < 0xD800 || cp > 0xDFFF);
+        AppendCodePoint(text, scalar ? cp : char32_t{kReplacementChar});
+    }
+    return Utf16ToUtf8(text);
 }
 
 bool TransferredWholeReport(int transferred, std::size_t length) {

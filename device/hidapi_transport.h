@@ -27,14 +27,15 @@ struct HidEntry {
     std::string path;
     uint16_t vendorId = 0;
     uint16_t productId = 0;
+    std::string serial{};  // UTF-8; empty when the device has none
 };
 
 // Reads the report descriptor of the node at a device path; empty when it cannot be read.
 using DescriptorReader = std::function<std::optional<std::vector<uint8_t>>(const std::string& path)>;
 
 // The nodes behind `entries`: one per distinct non-empty path, in the order the paths first appear,
-// with the IDs of the path's first entry and the top-level collections of the descriptor that
-// `readDescriptor` gives for the path (asked once per path; none when it gives nothing).
+// with the IDs and serial number of the path's first entry and the top-level collections of the descriptor
+// that `readDescriptor` gives for the path (asked once per path; none when it gives nothing).
 std::vector<HidNode> GroupEntriesByPath(std::span<const HidEntry> entries,
                                         const DescriptorReader& readDescriptor);
 
@@ -47,6 +48,10 @@ std::filesystem::path ReportDescriptorFile(std::string_view devicePath);
 // report-ID byte included; negative on failure), is the whole report of `length` bytes. A shorter
 // reply is a failed fetch: its missing bytes would otherwise be read as whatever the buffer held.
 bool TransferredWholeReport(int transferred, std::size_t length);
+
+// A serial number as hidapi gives it (UTF-32 on Linux) in UTF-8; empty for null. A value that is no
+// Unicode scalar value becomes U+FFFD.
+std::string SerialText(const wchar_t* serial);
 
 // Reads a hidraw node's report descriptor from sysfs; empty when it cannot be read.
 std::optional<std::vector<uint8_t>> ReadSysfsDescriptor(const std::string& devicePath);

@@ -61,4 +61,13 @@ const uint8_t kVendorDescriptorBytes[] = {
 const std::span<const uint8_t> kPointerDescriptor(kPointerDescriptorBytes);
 const std::span<const uint8_t> kVendorDescriptor(kVendorDescriptorBytes);
 
+std::vector<uint8_t> SingleInterfaceDescriptor() {
+    constexpr std::size_t kPointerHeader = 6;  // Usage Page, Usage (Mouse), Collection (Application)
+    std::vector<uint8_t> bytes(kPointerDescriptor.begin(), kPointerDescriptor.begin() + kPointerHeader);
+    bytes.insert(bytes.end(), {0x85, kPointerReportId});
+    bytes.insert(bytes.end(), kPointerDescriptor.begin() + kPointerHeader, kPointerDescriptor.end());
+    bytes.insert(bytes.end(), kVendorDescriptor.begin(), kVendorDescriptor.end());
+    return bytes;
+}
+
 }  // namespace voltrane

@@ -7,7 +7,12 @@ namespace voltrane {
 
 DeviceSelection ParseDeviceSelector(const char* selector, const std::filesystem::path& programDir) {
     constexpr std::string_view kVirtual = "virtual";
+    constexpr std::string_view kHidChoice = "hid:";
     const std::string_view value = selector == nullptr ? std::string_view() : std::string_view(selector);
+    if (value.starts_with('/')) return {DeviceKind::Real, {}, std::string(value)};
+    if (value.starts_with(kHidChoice)) {
+        return {DeviceKind::Real, {}, std::string(value.substr(kHidChoice.size()))};
+    }
     if (!value.starts_with(kVirtual)) return {};
     std::string_view path = value.substr(kVirtual.size());
     if (!path.empty() && !path.starts_with(':')) return {};

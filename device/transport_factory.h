@@ -3,9 +3,12 @@
 // choice comes from the environment variable VOLTRANE_DEVICE:
 //   virtual        the virtual mouse, state file "virtual-mouse.bin" in the program directory
 //   virtual:PATH   the virtual mouse, state file PATH (a relative PATH is taken from the working folder)
-//   anything else, or unset: the real mouse
+//   hid:SERIAL     the real mouse with that serial number, when several are plugged in
+//   hid:/dev/hidrawN, /dev/hidrawN   the real mouse that node belongs to
+//   anything else, or unset: the real mouse (the first found, when several are plugged in)
 
 #include <filesystem>
+#include <string>
 
 namespace voltrane {
 
@@ -17,6 +20,7 @@ enum class DeviceKind { Real, Virtual };
 struct DeviceSelection {
     DeviceKind kind = DeviceKind::Real;
     std::filesystem::path statePath;  // the virtual mouse's state file; empty for the real mouse
+    std::string mouseChoice{};        // the real mouse's serial number or node path; empty: any
 };
 
 // Reads the value of VOLTRANE_DEVICE; `selector` is null when the variable is unset. An empty PATH

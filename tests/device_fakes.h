@@ -4,6 +4,7 @@
 
 #include <chrono>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "device/hid_transport.h"
@@ -67,6 +68,53 @@ public:
 private:
     HidTransport& m_inner;
     std::string m_path;
+};
+
+// Several mice on one system, each behind its own transport with its serial number: their nodes are
+// listed mouse after mouse, each path put under "/rack/SERIAL/" ("/rack/B2/virtual:hidraw1").
+class MouseRack final : public HidTransport {
+public:
+    // Adds `mouse` (which must outlive the rack) with serial number `serial`.
+    void Add(std::string serial, HidTransport& mouse) { m_mice.emplace_back(std::move(serial), &mouse); }
+
+    std::vector<HidNode> Enumerate() override {
+        std::vector<HidNode> nodes;
+        for (auto& [serial, mouse] : m_mice) {
+            for (HidNode node : mouse->Enumerate()) {
+                node.path = prefix(serial) + node.path;
+                node.serial = serial;
+                nodes.push_back(std::move(node));
+            }
+        }
+        return nodes;
+    }
+    OpenResult OpenPath(const std::string& path) override {
+        Close();
+        for (auto& [serial, mouse] : m_mice) {
+            if (!path.starts_with(prefix(serial))) continue;
+            OpenResult result = mouse->OpenPath(path.substr(prefix(serial).size()));
+            if (result) m_open = mouse;
+            return result;
+        }
+        return {OpenResult::Status::Failed, "No such device"};
+    }
+    bool SendFeature(std::span<const uint8_t> report) override {
+        return m_open != nullptr && m_open->SendFeature(report);
+    }
+    bool GetFeature(std::span<uint8_t> report) override {
+        return m_open != nullptr && m_open->GetFeature(report);
+    }
+    void Close() override {
+        if (m_open != nullptr) m_open->Close();
+        m_open = nullptr;
+    }
+    bool IsOpen() const override { return m_open != nullptr && m_open->IsOpen(); }
+
+private:
+    static std::string prefix(const std::string& serial) { return "/rack/" + serial + "/"; }
+
+    std::vector<std::pair<std::string, HidTransport*>> m_mice;
+    HidTransport* m_open = nullptr;
 };
 
 }  // namespace voltrane

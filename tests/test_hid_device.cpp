@@ -160,6 +160,60 @@ TEST(HidDeviceOpen, MatchingRules) {
     }
 }
 
+HidNode SerialMouse(const std::string& path, const std::string& serial,
+                    std::vector<HidCollectionInfo> collections) {
+    HidNode node = MouseNode(path, std::move(collections));
+    node.serial = serial;
+    return node;
+}
+
+// Two identical mice: the pointer and vendor interfaces of mouse A1, then those of mouse B2.
+const std::vector<HidNode> kTwoMice = {
+    SerialMouse("/dev/hidraw0", "A1", {kPointer}),
+    SerialMouse("/dev/hidraw1", "A1", {Vendor(8), Vendor(2049)}),
+    SerialMouse("/dev/hidraw2", "B2", {kPointer}),
+    SerialMouse("/dev/hidraw3", "B2", {Vendor(8), Vendor(2049)}),
+};
+
+// With a choice every Open keeps to the chosen mouse, whatever comes first in the enumeration.
+TEST(HidDeviceOpen, KeepsToTheChosenMouse) {
+    struct Row {
+        const char* name;
+        std::string choice;
+        int length;
+        const char* expected;  // path left open, or null when none matches
+    };
+    const Row rows[] = {
+        {"NoChoiceFirstFound", "", 8, "/dev/hidraw1"},
+        {"SecondBySerialSettings", "B2", 8, "/dev/hidraw3"},
+        {"SecondBySerialButtons", "B2", 2049, "/dev/hidraw3"},
+        {"FirstBySerial", "A1", 2049, "/dev/hidraw1"},
+        {"ByPointerNodePath", "/dev/hidraw2", 8, "/dev/hidraw3"},
+        {"ByVendorNodePath", "/dev/hidraw3", 2049, "/dev/hidraw3"},
+        {"UnknownSerial", "C3", 8, nullptr},
+        {"UnknownPath", "/dev/hidraw7", 8, nullptr},
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.name);
+        ScriptedTransport transport;
+        transport.nodes = kTwoMice;
+        CHidDevice hid(transport, row.choice);
+        EXPECT_EQ(hid.Open(row.length), row.expected != nullptr ? 1 : 0);
+        EXPECT_EQ(transport.openPath,
+                  row.expected != nullptr ? std::optional<std::string>(row.expected) : std::nullopt);
+    }
+}
+
+// The chosen mouse unplugged while the other stays: the program's mouse is gone.
+TEST(HidDeviceOpen, ChosenMouseGoneWhileTheOtherStays) {
+    ScriptedTransport transport;
+    transport.nodes = kTwoMice;
+    CHidDevice hid(transport, "A1");
+    EXPECT_FALSE(MouseWasRemoved(hid, {DeviceEvent::Kind::Removal, "/dev/hidraw5", {}}));
+    transport.nodes.erase(transport.nodes.begin(), transport.nodes.begin() + 2);
+    EXPECT_TRUE(MouseWasRemoved(hid, {DeviceEvent::Kind::Removal, "/dev/hidraw1", {}}));
+}
+
 TEST(HidDeviceOpen, ClosesFirstEvenWhenNothingIsFound) {
     ScriptedTransport transport;
     transport.nodes = {MouseNode("mouse", {Vendor(8)})};

@@ -32,6 +32,7 @@ struct ExpectedNode {
     uint16_t vendorId;
     uint16_t productId;
     std::vector<std::pair<uint16_t, int>> collections;
+    std::string serial{};
 };
 
 struct GroupCase {
@@ -58,6 +59,9 @@ const std::vector<GroupCase> kGroupCases = {
     {"IdsOfFirstEntry",
      {{"/dev/hidraw1", 7, 8}, {"/dev/hidraw1", 9, 10}},
      {{"/dev/hidraw1", 7, 8, {{0xFF00, 8}}}}},
+    {"SerialOfFirstEntry",
+     {{"/dev/hidraw1", 7, 8, "A1"}, {"/dev/hidraw1", 7, 8, "B2"}, {"/dev/hidraw2", 7, 8, "B2"}},
+     {{"/dev/hidraw1", 7, 8, {{0xFF00, 8}}, "A1"}, {"/dev/hidraw2", 7, 8, {{0xFF00, 8}}, "B2"}}},
     {"UnreadableDescriptorGivesNoCollections", {{"/dev/hidraw9", 1, 2}}, {{"/dev/hidraw9", 1, 2, {}}}},
     {"EmptyPathDropped", {{"", 1, 2}, {"/dev/hidraw1", 1, 2}}, {{"/dev/hidraw1", 1, 2, {{0xFF00, 8}}}}},
     {"NoEntries", {}, {}},
@@ -81,6 +85,7 @@ TEST(GroupEntriesByPath, Table) {
             EXPECT_EQ(nodes[i].path, expected.path);
             EXPECT_EQ(nodes[i].vendorId, expected.vendorId);
             EXPECT_EQ(nodes[i].productId, expected.productId);
+            EXPECT_EQ(nodes[i].serial, expected.serial);
             std::vector<std::pair<uint16_t, int>> collections;
             for (const HidCollectionInfo& c : nodes[i].collections) {
                 collections.emplace_back(c.usagePage, c.featureReportLength);
@@ -88,6 +93,32 @@ TEST(GroupEntriesByPath, Table) {
             EXPECT_EQ(collections, expected.collections);
             EXPECT_EQ(reads[expected.path], 1);
         }
+    }
+}
+
+// hidapi's wide-character serial numbers, as the UTF-8 the program lists and compares.
+TEST(SerialText, Table) {
+    struct Row {
+        const char* name;
+        const wchar_t* serial;
+        const char* expected;
+    };
+    const wchar_t surrogate[] = {L'A', static_cast<wchar_t>(0xD800), L'B', L'\0'};
+    const wchar_t beyondUnicode[] = {static_cast<wchar_t>(0x110000), L'\0'};
+    const Row rows[] = {
+        {"Null", nullptr, ""},
+        {"Empty", L"", ""},
+        {"Ascii", L"VT0001", "VT0001"},
+        {"TwoByte", L"N\u00B0 7", "N\xC2\xB0 7"},
+        {"BeyondBmp", L"\U0001F5B1", "\xF0\x9F\x96\xB1"},
+        {"LoneSurrogate", surrogate,
+         "A\xEF\xBF\xBD"
+         "B"},
+        {"BeyondUnicode", beyondUnicode, "\xEF\xBF\xBD"},
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.name);
+        EXPECT_EQ(SerialText(row.serial), row.expected);
     }
 }
 

@@ -17,6 +17,7 @@ TEST(DeviceSelector, Table) {
         const char* value;
         DeviceKind kind;
         std::filesystem::path statePath;
+        std::string mouseChoice{};
     };
     const Row rows[] = {
         {"Unset", nullptr, DeviceKind::Real, {}},
@@ -31,12 +32,20 @@ TEST(DeviceSelector, Table) {
         {"LeadingSpace", " virtual", DeviceKind::Real, {}},
         {"OtherSeparator", "virtual=/tmp/x", DeviceKind::Real, {}},
         {"Real", "real", DeviceKind::Real, {}},
+        {"Hid", "hid", DeviceKind::Real, {}},
+        {"HidSerial", "hid:A1B2", DeviceKind::Real, {}, "A1B2"},
+        {"HidSerialWithColon", "hid:A:B", DeviceKind::Real, {}, "A:B"},
+        {"HidNode", "hid:/dev/hidraw3", DeviceKind::Real, {}, "/dev/hidraw3"},
+        {"BareNode", "/dev/hidraw3", DeviceKind::Real, {}, "/dev/hidraw3"},
+        {"HidEmptyChoice", "hid:", DeviceKind::Real, {}, ""},
+        {"VirtualKeepsNoChoice", "virtual:/dev/x", DeviceKind::Virtual, "/dev/x", ""},
     };
     for (const Row& row : rows) {
         SCOPED_TRACE(row.name);
         const DeviceSelection selection = ParseDeviceSelector(row.value, programDir);
         EXPECT_EQ(selection.kind, row.kind);
         EXPECT_EQ(selection.statePath, row.statePath);
+        EXPECT_EQ(selection.mouseChoice, row.mouseChoice);
     }
 }
 

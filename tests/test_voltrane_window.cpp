@@ -11,6 +11,7 @@
 #include <QTimer>
 
 #include "app/event_loop_sleeper.h"
+#include "app/tray_icon.h"
 #include "outline_alpha.h"
 #include "paint_spy.h"
 #include "settings/language_file.h"
@@ -77,6 +78,8 @@ private slots:
     void sleeperKeepsPainting();
     void screenshots_data();
     void screenshots();
+    void trayToolTipNamesTheMouse_data();
+    void trayToolTipNamesTheMouse();
 };
 
 // One click at a point of an item (the centre, or `offset` pixels into a slider) on `page`.
@@ -406,6 +409,21 @@ void TestVoltraneWindow::screenshots() {
                    SmallFont(language));
     box.show();
     QVERIFY(box.grab().toImage().save(folder + QStringLiteral("msgbox-%1.png").arg(name)));
+}
+
+// With two identical mice the tray icon's tooltip tells which one this window works on.
+void TestVoltraneWindow::trayToolTipNamesTheMouse_data() {
+    QTest::addColumn<QString>("serial");
+    QTest::addColumn<QString>("expected");
+    QTest::newRow("no serial number") << QString() << QStringLiteral("Skarvel Gaming Mouse");
+    QTest::newRow("serial number") << QStringLiteral("VT0002")
+                                   << QStringLiteral("Skarvel Gaming Mouse (VT0002)");
+}
+
+void TestVoltraneWindow::trayToolTipNamesTheMouse() {
+    QFETCH(QString, serial);
+    QFETCH(QString, expected);
+    QCOMPARE(TrayIcon::ToolTipFor(serial), expected);
 }
 
 QTEST_MAIN(TestVoltraneWindow)

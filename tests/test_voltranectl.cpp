@@ -74,7 +74,12 @@ TEST(Voltranectl, CommandLineErrors) {
         {{"apply"}, 2, "apply: wrong number of arguments"},
         {{"--language", "9", "decode"}, 2, "--language must be 0..5"},
         {{"--language", "x2", "decode"}, 2, "--language must be 0..5"},
-        {{"--device", "usb", "read"}, 2, "--device must be hid or virtual[:PATH]"},
+        {{"--device", "usb", "read"},
+         2,
+         "--device must be hid[:SERIAL], a /dev/hidraw node or virtual[:PATH]"},
+        {{"--device", "hidraw3", "read"},
+         2,
+         "--device must be hid[:SERIAL], a /dev/hidraw node or virtual[:PATH]"},
         {{"--host", "kde", "read"}, 2, "--host must be desktop or none"},
         {{"decode", "--profile", "x"}, 2, "unknown option --profile for decode"},
         {{"read", "--json=1"}, 2, "option --json takes no value"},
@@ -92,7 +97,8 @@ TEST(Voltranectl, CommandLineErrors) {
     }
     Tool tool;
     EXPECT_EQ(tool.Run({"--help"}), 0);
-    EXPECT_EQ(tool.out.str().rfind("usage: voltranectl [--device hid|virtual[:PATH]]", 0), 0u);
+    EXPECT_EQ(tool.out.str().rfind("usage: voltranectl [--device hid[:SERIAL]|NODE|virtual[:PATH]]", 0),
+              0u);
 }
 
 // A file without profile keys is refused before anything is sent or written.
@@ -640,6 +646,109 @@ TEST(VerifyComparison, LayoutOnlyDifferences) {
         EXPECT_EQ(fields, c.fields);
     }
     EXPECT_TRUE(CompareReports(profile, profile).empty());
+}
+
+// Two identical mice, A1 and B2, on one system beside the tool's own mouse directory.
+struct TwoMice {
+    explicit TwoMice(Tool& tool)
+        : first(FactoryState(), tool.dir.path() / "a1.bin"),
+          second(FactoryState(), tool.dir.path() / "b2.bin") {
+        tool.transport = [this] {
+            auto rack = std::make_unique<MouseRack>();
+            rack->Add("A1", first);
+            rack->Add("B2", second);
+            return rack;
+        };
+    }
+    VirtualMouse first;
+    VirtualMouse second;
+};
+
+// Without a choice, a command that talks to the mouse refuses and lists the mice instead of working on
+// whichever came first; nothing reaches either mouse.
+TEST(Voltranectl, SeveralMiceWithoutAChoiceAreListed) {
+    for (const char* command : {"apply", "read", "verify"}) {
+        SCOPED_TRACE(command);
+        Tool tool;
+        TwoMice mice(tool);
+        ASSERT_TRUE(SaveProfile(defaults(), tool.Path("in.ini"), "", kEnglish));
+        std::vector<std::string> args = {"--dir", tool.Path(""), command};
+        if (std::string(command) != "read") args.push_back(tool.Path("in.ini"));
+        EXPECT_EQ(tool.Run(args), kExitMouseAmbiguous);
+        EXPECT_EQ(
+            tool.err.str(),
+            "voltranectl: 2 mice are plugged in; choose one with --device hid:SERIAL or --device NODE:\n"
+            "  serial A1: /rack/A1/virtual:hidraw0 /rack/A1/virtual:hidraw1\n"
+            "  serial B2: /rack/B2/virtual:hidraw0 /rack/B2/virtual:hidraw1\n");
+        EXPECT_EQ(mice.first.SendCount() + mice.first.FetchCount(), 0);
+        EXPECT_EQ(mice.second.SendCount() + mice.second.FetchCount(), 0);
+    }
+}
+
+// A serial number or a node of the mouse chooses it; apply then leaves the other mouse's reports as
+// they were.
+TEST(Voltranectl, ChosenMouseAloneIsApplied) {
+    struct Row {
+        const char* name;
+        std::vector<std::string> device;
+        bool second;  // whether the choice is mouse B2
+    };
+    const Row rows[] = {
+        {"SerialOfSecond", {"--device", "hid:B2"}, true},
+        {"SerialOfFirst", {"--device=hid:A1"}, false},
+        {"PointerNodeOfSecond", {"--device", "/rack/B2/virtual:hidraw0"}, true},
+        {"VendorNodeOfFirst", {"--device", "hid:/rack/A1/virtual:hidraw1"}, false},
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.name);
+        Tool tool;
+        TwoMice mice(tool);
+        MouseSetting s = defaults();
+        s.m_nItem[5] = kFunctionDisable;
+        ASSERT_TRUE(SaveProfile(s, tool.Path("in.ini"), "", kEnglish));
+        ASSERT_EQ(tool.Run({"encode", tool.Path("in.ini"), "--settings", tool.Path("s.bin"), "--buttons",
+                            tool.Path("b.bin")}),
+                  0);
+        const VirtualMouse::State factory = FactoryState();
+        ASSERT_EQ(tool.Run(row.device, {"--dir", tool.Path(""), "apply", tool.Path("in.ini")}), 0)
+            << tool.err.str();
+
+        const VirtualMouse& chosen = row.second ? mice.second : mice.first;
+        const VirtualMouse& other = row.second ? mice.first : mice.second;
+        const std::string reports(chosen.Reports().begin(), chosen.Reports().end());
+        EXPECT_EQ(reports, tool.Read("s.bin") + tool.Read("b.bin"));
+        EXPECT_EQ(other.Reports(), factory);
+        EXPECT_EQ(other.SendCount(), 0);
+        EXPECT_EQ(tool.Run(row.device, {"verify", tool.Path("in.ini")}), 0) << tool.out.str();
+    }
+}
+
+TEST(Voltranectl, ChoiceOfAMouseNotPresent) {
+    for (const char* device : {"hid:C3", "/dev/hidraw9"}) {
+        SCOPED_TRACE(device);
+        Tool tool;
+        TwoMice mice(tool);
+        EXPECT_EQ(tool.Run({"--device", device, "read"}), kExitMouseNotFound);
+        EXPECT_EQ(mice.first.FetchCount() + mice.second.FetchCount(), 0);
+    }
+}
+
+TEST(Voltranectl, DevicesListsEveryMouseWithItsSerial) {
+    Tool tool;
+    TwoMice mice(tool);
+    ASSERT_EQ(tool.Run({"devices"}), 0) << tool.err.str();
+    const std::string out = tool.out.str();
+    for (const char* serial : {"A1", "B2"}) {
+        SCOPED_TRACE(serial);
+        const std::string vendorNode =
+            std::string("/rack/") + serial + "/virtual:hidraw1 1B80:B412 serial=" + serial;
+        const std::size_t at = out.find(vendorNode);
+        ASSERT_NE(at, std::string::npos) << out;
+        const std::size_t next = out.find("/rack/", at + 1);
+        const std::string block = out.substr(at, next == std::string::npos ? std::string::npos : next - at);
+        EXPECT_NE(block.find("feature=8  <- settings collection"), std::string::npos) << block;
+        EXPECT_NE(block.find("feature=2049  <- button collection"), std::string::npos) << block;
+    }
 }
 
 TEST(Voltranectl, Collections) {

@@ -164,6 +164,7 @@ printf 'arrived %s\ngone %s\n' "$node" "$node" >/tmp/watch.expected
 check "watch sees the mouse come and go" cmp /tmp/watch.out /tmp/watch.expected
 
 [ -f /etc/vm-window.sh ] && . /etc/vm-window.sh
+[ -f /etc/vm-usb.sh ] && . /etc/vm-usb.sh
 
 echo "VM-DONE passed=$passed failed=$failed"
 poweroff -f

@@ -17,21 +17,35 @@ ends_within() {
     ! kill -0 "$1" 2>/dev/null
 }
 
+# start_window NAME LOG [ARGS]: starts the window with ARGS, its output in LOG and its process id in
+# $window_pid, and checks (as NAME) that it comes to watch for devices within 90 s.
+start_window() {
+    name=$1 log=$2
+    shift 2
+    mkdir -p /tmp/home
+    HOME=/tmp/home XDG_RUNTIME_DIR=/tmp/home QT_QPA_PLATFORM=offscreen /opt/voltrane/voltrane "$@" \
+        >"$log" 2>&1 &
+    window_pid=$!
+    i=0
+    while kill -0 "$window_pid" 2>/dev/null && ! listens_to_devices "$window_pid" && [ $i -lt 900 ]; do
+        sleep 0.1
+        i=$((i + 1))
+    done
+    if listens_to_devices "$window_pid"; then ok "$name"; else bad "$name" "$(tail -c 600 "$log")"; fi
+}
+# window_ended NAME LOG: checks (as NAME) that the window ends within 60 s, successfully.
+window_ended() {
+    if ends_within "$window_pid" 600; then
+        wait "$window_pid"
+        check "$1" [ $? = 0 ]
+    else
+        bad "$1" "still running 60 s later: $(tail -c 300 "$2")"
+        kill -9 "$window_pid"
+    fi
+}
+
 start_mouse
-mkdir -p /tmp/home
-HOME=/tmp/home XDG_RUNTIME_DIR=/tmp/home QT_QPA_PLATFORM=offscreen /opt/voltrane/voltrane \
-    >/tmp/window.log 2>&1 &
-window_pid=$!
-i=0
-while kill -0 "$window_pid" 2>/dev/null && ! listens_to_devices "$window_pid" && [ $i -lt 900 ]; do
-    sleep 0.1
-    i=$((i + 1))
-done
-if listens_to_devices "$window_pid"; then
-    ok "the window starts and watches for devices"
-else
-    bad "the window starts and watches for devices" "$(tail -c 600 /tmp/window.log)"
-fi
+start_window "the window starts and watches for devices" /tmp/window.log
 /usr/bin/uhid_mouse --unrelated &
 other_pid=$!
 hid_node $unrelated >/dev/null
@@ -43,10 +57,4 @@ udevadm settle --timeout=30
 sleep 2  # time for the window to act on the removal, were it to
 check "an unrelated device coming and going leaves the window open" kill -0 "$window_pid"
 stop_mouse
-if ends_within "$window_pid" 600; then
-    wait "$window_pid"
-    check "the window ends when the mouse goes" [ $? = 0 ]
-else
-    bad "the window ends when the mouse goes" "still running 60 s later: $(tail -c 300 /tmp/window.log)"
-    kill -9 "$window_pid"
-fi
+window_ended "the window ends when the mouse goes" /tmp/window.log

@@ -1,10 +1,11 @@
 #!/usr/bin/env bash
 # The mouse through a real kernel: boots Debian's kernel under qemu (no KVM needed) with an initramfs
 # built here from Debian's packages, in which tools/uhid_mouse creates the mouse through uhid and
-# guest_init.sh drives voltranectl through hidapi's hidraw backend, udev and the udev rule. The guest
+# guest_init.sh drives voltranectl through hidapi's hidraw backend, udev and the udev rule; then
+# tools/usb_mouse makes the mouse a USB device on vhci-hcd, bound by usbhid (guest_usb.sh). The guest
 # reports each check on the serial console; any failed check, or a guest that does not report in
 # time, fails the test. Skips (exit 77) only where qemu is not installed.
-# usage: run_vm_test.sh SOURCE_DIR WORK_DIR VOLTRANECTL UHID_MOUSE VOLTRANE SKIN_DIR
+# usage: run_vm_test.sh SOURCE_DIR WORK_DIR VOLTRANECTL UHID_MOUSE VOLTRANE SKIN_DIR USB_MOUSE
 set -euo pipefail
 
 source_dir=$1
@@ -13,25 +14,30 @@ voltranectl=$3
 uhid_mouse=$4
 voltrane=$5
 skins=$6
+usb_mouse=$7
 cache=$work/cache  # downloaded packages, kept between runs
 root=$work/root
 command -v qemu-system-x86_64 >/dev/null || { echo "qemu-system-x86_64 is not installed: skipped"; exit 77; }
 
-# The kernel the linux-image-amd64 package currently depends on, and its HID modules, from the package
-# unpacked into the cache (the rest of the package is not kept).
+# The kernel the linux-image-amd64 package currently depends on, and its HID and USB modules, from the
+# package unpacked into the cache (the rest of the package is not kept).
 kernel_package=$(apt-cache depends linux-image-amd64 | awk '/Depends: linux-image-[0-9]/ {print $2; exit}')
 [ -n "$kernel_package" ] || { echo "no kernel package behind linux-image-amd64" >&2; exit 1; }
 version=${kernel_package#linux-image-}
 kernel=$cache/$kernel_package
 mkdir -p "$cache"
-hid_modules=lib/modules/$version/kernel/drivers/hid
-if [ ! -d "$kernel/boot" ]; then
-    rm -rf "$cache"/*.deb "$kernel.tmp" "$kernel.unpacked"
-    (cd "$cache" && apt-get download "$kernel_package")
+module_dirs=(drivers/hid drivers/usb/common drivers/usb/core drivers/usb/usbip)
+if [ ! -d "$kernel/lib/modules/$version/kernel/drivers/usb/usbip" ]; then
+    rm -rf "$kernel" "$kernel.tmp" "$kernel.unpacked"
+    ls "$cache/${kernel_package}"_*.deb >/dev/null 2>&1 || (cd "$cache" && apt-get download "$kernel_package")
     dpkg-deb -x "$cache/${kernel_package}"_*.deb "$kernel.unpacked"
-    mkdir -p "$kernel.tmp/boot" "$kernel.tmp/$hid_modules"
+    mkdir -p "$kernel.tmp/boot"
     cp "$kernel.unpacked/boot/vmlinuz-$version" "$kernel.tmp/boot/"
-    cp -r "$kernel.unpacked/$hid_modules/." "$kernel.tmp/$hid_modules/"
+    for dir in "${module_dirs[@]}"; do
+        mkdir -p "$kernel.tmp/lib/modules/$version/kernel/$dir"
+        cp -r "$kernel.unpacked/lib/modules/$version/kernel/$dir/." \
+            "$kernel.tmp/lib/modules/$version/kernel/$dir/"
+    done
     rm -rf "$kernel.unpacked" "$cache"/*.deb
     mv "$kernel.tmp" "$kernel"
 fi
@@ -52,7 +58,7 @@ copy_program() {  # copy_program HOST_PATH GUEST_PATH
 # A module's file, after the modules it depends on (from its own .modinfo).
 module_order() {  # module_order NAME
     local file
-    file=$(find "$modules" -name "$1.ko" | head -n 1)
+    file=$(find "$modules" -name "$1.ko" -o -name "${1//_/-}.ko" | head -n 1)
     [ -n "$file" ] || { echo "module $1 not in $kernel_package" >&2; return 1; }
     local dependency
     for dependency in $(grep -a -o 'depends=[a-z0-9_,-]*' "$file" | head -n 1 | cut -d= -f2 | tr ',' ' '); do
@@ -75,9 +81,11 @@ if ldd /bin/busybox >/dev/null 2>&1; then
 fi
 copy_program "$voltranectl" /usr/bin/voltranectl
 copy_program "$uhid_mouse" /usr/bin/uhid_mouse
+copy_program "$usb_mouse" /usr/bin/usb_mouse
 copy_program "$(command -v udevadm)" /usr/bin/udevadm
 copy_program "$(command -v udevadm)" /usr/sbin/systemd-udevd
-for name in hid hid-generic uhid; do module_order "$name"; done | awk '!seen[$0]++' | while read -r file; do
+needed=$(for name in hid hid-generic uhid usbhid vhci-hcd; do module_order "$name"; done | awk '!seen[$0]++')
+for file in $needed; do
     cp "$file" "$root/lib/modules/"
     echo "/lib/modules/$(basename "$file")"
 done >"$root/etc/vm-modules"
@@ -93,6 +101,7 @@ mkdir -p "$root/usr/share/fonts/truetype"
 cp -r /etc/fonts "$root/etc/fonts"
 cp -r /usr/share/fonts/truetype/crosextra "$root/usr/share/fonts/truetype/"
 cp "$source_dir/tests/vm/guest_window.sh" "$root/etc/vm-window.sh"
+cp "$source_dir/tests/vm/guest_usb.sh" "$root/etc/vm-usb.sh"
 
 cp "$source_dir/tests/vm/guest_init.sh" "$root/init"
 chmod +x "$root/init"
@@ -115,11 +124,12 @@ rm -f "$work/factory.bin"
 (cd "$root" && find . | cpio -o -H newc --quiet) | gzip -1 >"$work/initramfs.gz"
 rm -rf "$root"
 
-# One boot runs every check. TCG on a busy machine boots in 10-60 s, the checks take about a minute;
-# every wait in the guest is bounded, so a guest that has not powered off after 7 minutes is stuck.
+# One boot runs every check. TCG on a busy machine boots in 10-60 s, the checks take about three
+# minutes; every wait in the guest is bounded, so a guest that has not powered off after 10 minutes is
+# stuck.
 log=$work/serial.log
 status=0
-timeout 420 qemu-system-x86_64 -accel tcg -m 1536 -smp 1 -no-reboot -nographic -nodefaults \
+timeout 600 qemu-system-x86_64 -accel tcg -m 1536 -smp 1 -no-reboot -nographic -nodefaults \
     -serial "file:$log" -kernel "$kernel/boot/vmlinuz-$version" -initrd "$work/initramfs.gz" \
     -append "console=ttyS0 panic=-1 quiet" </dev/null || status=$?
 grep -a '^CHECK' "$log" || true

@@ -24,81 +24,44 @@
 #include <cerrno>
 #include <csignal>
 #include <cstdio>
-#include <cstdlib>
 #include <cstring>
-#include <fstream>
 #include <optional>
+#include <span>
 #include <string>
 #include <vector>
 
-#include "device/factory_state.h"
 #include "device/hid_device.h"
 #include "device/mouse_descriptors.h"
-#include "device/mouse_firmware.h"
+#include "tools/faulty_firmware/faulty_firmware.h"
 
 namespace {
 
-using voltrane::MouseFirmware;
+using voltrane::FaultyFirmware;
 
 struct Options {
-    std::string statePath;
-    int refuseSets = 0;
-    bool shortReplies = false;
-    bool noAnswer = false;
-    int vanishAfter = 0;  // 0: never
+    voltrane::MouseFaults faults;
     bool unrelated = false;
 };
 
 constexpr uint16_t kBusUsb = 0x03;
 constexpr uint32_t kUnrelatedVendor = 0x1234;
 constexpr uint32_t kUnrelatedProduct = 0x5678;
-constexpr uint8_t kPointerReportId = 1;
 
 volatile std::sig_atomic_t g_stop = 0;
 
 void onSignal(int) { g_stop = 1; }
 
-std::optional<int> count(const char* text) {
-    char* end = nullptr;
-    const long value = std::strtol(text, &end, 10);
-    if (*text == '\0' || *end != '\0' || value < 0 || value > 1000000) return std::nullopt;
-    return static_cast<int>(value);
-}
-
 std::optional<Options> parse(int argc, char** argv) {
     Options options;
-    for (int i = 1; i < argc; ++i) {
-        const std::string arg = argv[i];
-        const bool hasValue = i + 1 < argc;
-        if (arg == "--short-replies") {
-            options.shortReplies = true;
-        } else if (arg == "--no-answer") {
-            options.noAnswer = true;
-        } else if (arg == "--unrelated") {
+    const std::span<char* const> args(argv, static_cast<std::size_t>(argc));
+    for (std::size_t i = 1; i < args.size(); ++i) {
+        if (std::string(args[i]) == "--unrelated") {
             options.unrelated = true;
-        } else if (arg == "--state" && hasValue) {
-            options.statePath = argv[++i];
-        } else if ((arg == "--refuse-sets" || arg == "--vanish-after") && hasValue) {
-            const std::optional<int> n = count(argv[++i]);
-            if (!n) return std::nullopt;
-            (arg == "--refuse-sets" ? options.refuseSets : options.vanishAfter) = *n;
-        } else {
+        } else if (!voltrane::TakeFaultOption(args, i, options.faults)) {
             return std::nullopt;
         }
     }
     return options;
-}
-
-// The mouse's one descriptor: the pointer collection, given report ID 1 because the vendor
-// collections carry IDs, then the two vendor collections.
-std::vector<uint8_t> mouseDescriptor() {
-    constexpr std::size_t kPointerHeader = 6;  // Usage Page, Usage (Mouse), Collection (Application)
-    const auto pointer = voltrane::kPointerDescriptor;
-    std::vector<uint8_t> bytes(pointer.begin(), pointer.begin() + kPointerHeader);
-    bytes.insert(bytes.end(), {0x85, kPointerReportId});
-    bytes.insert(bytes.end(), pointer.begin() + kPointerHeader, pointer.end());
-    bytes.insert(bytes.end(), voltrane::kVendorDescriptor.begin(), voltrane::kVendorDescriptor.end());
-    return bytes;
 }
 
 bool send(int fd, const uhid_event& event) {
@@ -109,7 +72,7 @@ bool create(int fd, bool unrelated) {
     const std::vector<uint8_t> descriptor =
         unrelated
             ? std::vector<uint8_t>(voltrane::kPointerDescriptor.begin(), voltrane::kPointerDescriptor.end())
-            : mouseDescriptor();
+            : voltrane::SingleInterfaceDescriptor();
     uhid_event event{};
     event.type = UHID_CREATE2;
     std::snprintf(reinterpret_cast<char*>(event.u.create2.name), sizeof event.u.create2.name, "%s",
@@ -122,33 +85,16 @@ bool create(int fd, bool unrelated) {
     return send(fd, event);
 }
 
-// The length of the feature report with this ID; 0 for one the mouse does not have.
-std::size_t reportLength(uint8_t id) {
-    if (id == voltrane::kSettingsReportId) return voltrane::kSettingsReportLength;
-    if (id == voltrane::kButtonReportId) return voltrane::kButtonReportLength;
-    return 0;
-}
-
-void saveState(const std::string& path, const MouseFirmware::State& state) {
-    if (path.empty()) return;
-    const std::string temporary = path + ".new";
-    std::ofstream(temporary, std::ios::binary)
-        .write(reinterpret_cast<const char*>(state.data()), static_cast<std::streamsize>(state.size()));
-    std::rename(temporary.c_str(), path.c_str());
-}
-
 class Mouse {
 public:
-    Mouse(int fd, const Options& options)
-        : m_fd(fd), m_options(options), m_firmware(voltrane::FactoryState()) {
-        m_firmware.RefuseNextSets(options.refuseSets);
-    }
+    Mouse(int fd, const Options& options) : m_fd(fd), m_firmware(options.faults) {}
 
     // Answers one event from the kernel. Returns false when the device is to go away.
     bool handle(const uhid_event& event) {
         if (event.type != UHID_GET_REPORT && event.type != UHID_SET_REPORT) return true;
-        if (m_options.vanishAfter > 0 && m_transfers++ == m_options.vanishAfter) return false;
-        if (m_options.noAnswer) return true;
+        const FaultyFirmware::Arrival arrival = m_firmware.Arrive();
+        if (arrival == FaultyFirmware::Arrival::Vanish) return false;
+        if (arrival == FaultyFirmware::Arrival::Ignore) return true;
         if (event.type == UHID_GET_REPORT) answerGet(event.u.get_report);
         if (event.type == UHID_SET_REPORT) answerSet(event.u.set_report);
         return true;
@@ -159,36 +105,26 @@ private:
         uhid_event reply{};
         reply.type = UHID_GET_REPORT_REPLY;
         reply.u.get_report_reply.id = request.id;
-        const std::size_t length = reportLength(request.rnum);
         reply.u.get_report_reply.data[0] = request.rnum;
-        const bool taken = request.rtype == UHID_FEATURE_REPORT && length > 0 &&
-                           m_firmware.GetFeature(std::span(reply.u.get_report_reply.data, length));
-        reply.u.get_report_reply.err = taken ? 0 : EIO;
-        const std::size_t sent = taken && m_options.shortReplies ? length - 1 : length;
-        reply.u.get_report_reply.size = taken ? static_cast<uint16_t>(sent) : 0;
+        const std::span<uint8_t> data(reply.u.get_report_reply.data, sizeof reply.u.get_report_reply.data);
+        const std::size_t sent = request.rtype == UHID_FEATURE_REPORT ? m_firmware.GetFeature(data) : 0;
+        reply.u.get_report_reply.err = sent > 0 ? 0 : EIO;
+        reply.u.get_report_reply.size = static_cast<uint16_t>(sent);
         send(m_fd, reply);
     }
 
     void answerSet(const uhid_set_report_req& request) {
-        std::optional<MouseFirmware::State> next;
-        if (request.rtype == UHID_FEATURE_REPORT) {
-            next = m_firmware.SetFeature(std::span<const uint8_t>(request.data, request.size));
-        }
-        if (next) {
-            m_firmware.Store(*next);
-            saveState(m_options.statePath, *next);
-        }
+        const bool taken = request.rtype == UHID_FEATURE_REPORT &&
+                           m_firmware.SetFeature(std::span<const uint8_t>(request.data, request.size));
         uhid_event reply{};
         reply.type = UHID_SET_REPORT_REPLY;
         reply.u.set_report_reply.id = request.id;
-        reply.u.set_report_reply.err = next ? 0 : EIO;
+        reply.u.set_report_reply.err = taken ? 0 : EIO;
         send(m_fd, reply);
     }
 
     int m_fd;
-    const Options& m_options;
-    MouseFirmware m_firmware;
-    int m_transfers = 0;
+    FaultyFirmware m_firmware;
 };
 
 void installSignalHandlers() {
@@ -203,9 +139,7 @@ void installSignalHandlers() {
 int main(int argc, char** argv) {
     const std::optional<Options> options = parse(argc, argv);
     if (!options) {
-        std::fprintf(stderr,
-                     "usage: uhid_mouse [--state FILE] [--refuse-sets N] [--short-replies] "
-                     "[--no-answer] [--vanish-after K] [--unrelated]\n");
+        std::fprintf(stderr, "usage: uhid_mouse %s [--unrelated]\n", voltrane::kFaultUsage);
         return 2;
     }
     installSignalHandlers();
