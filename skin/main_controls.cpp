@@ -20,7 +20,7 @@ constexpr MainControl kControls[] = {
     {0, K::Button, 3}, {1, K::ButtonWithMenu, 3}, {2, K::ButtonWithMenu, 3}, {3, K::ButtonWithMenu, 3},
     {4, K::ButtonWithMenu, 3}, {5, K::ButtonWithMenu, 3}, {6, K::ButtonWithMenu, 3},
     // lighting mode and its step
-    {kItemSingle, K::RadioButton, 4}, {kItemColorShift, K::RadioButton, 4}, {kItemBreathing, K::RadioButton, 4},
+    {kItemSingle, K::RadioButton, 4}, {kItemColorShift, K::RadioButton, 4}, {kItemBreathing, K::CheckBox, 4},
     {kItemShineUp, K::Stepper, 5}, {kItemShineDown, K::Stepper, 5},
     // the three LEDs: off or on, and their level
     {kLampItems[0].off, K::RadioButton, 6}, {kLampItems[0].on, K::RadioButton, 6},

@@ -242,11 +242,7 @@ void announce(QWidget* window, int index, QAccessible::Event type) {
 }  // namespace
 
 void InstallPaintedAccessibility() {
-    static const bool installed = [] {
-        QAccessible::installFactory(paintedFactory);
-        return true;
-    }();
-    static_cast<void>(installed);
+    QAccessible::installFactory(paintedFactory);  // a factory installed already is not added again
 }
 
 QAccessibleInterface* PaintedControlInterface(QWidget* window, int index) {
