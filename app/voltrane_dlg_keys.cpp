@@ -136,7 +136,7 @@ void CVoltraneDlg::activateFromKeyboard(int item) {
     updateFocusRing();
 }
 
-// Scrolls row `row` into view and selects it as a click on it does.
+// Scrolls row `row` into view and selects it as a click on it does, keeping the focus on the list.
 void CVoltraneDlg::selectMacroRow(int row) {
     MacroStore& store = m_controller.Store();
     const int last = std::min(static_cast<int>(store.m_nMacroCount), static_cast<int>(kMaxMacros) - 1);
@@ -154,6 +154,7 @@ void CVoltraneDlg::selectMacroRow(int row) {
     m_bKeyboardFocus = true;
     m_main.Hover(kItemMacroList, (row - store.m_nMacroTop) * kMacroRowHeight);
     m_main.ActivateItem(kItemMacroList);
+    setFocus(Qt::OtherFocusReason);  // a click hands the focus to the name box; the arrows keep it here
     hitTest(mapFromGlobal(QCursor::pos()));
     updateFocusRing();
     AnnounceFocus(this, ControlCount() - ShownMacroRows(store) + (store.m_nMacroSel - store.m_nMacroTop));

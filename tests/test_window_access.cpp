@@ -6,6 +6,7 @@
 #include <QLineEdit>
 #include <QMenu>
 #include <QTest>
+#include <QToolTip>
 #include <cmath>
 #include <set>
 
@@ -173,6 +174,16 @@ double contrast(QRgb a, QRgb b) {
     return (std::max(la, lb) + 0.05) / (std::min(la, lb) + 0.05);
 }
 
+// Three stored macros, "M1" to "M3".
+void storeThreeMacros(WindowRig& rig) {
+    MacroStore& store = rig.window->GetController().Store();
+    for (int slot = 0; slot < 3; ++slot) {
+        store.m_Macro[slot].count = 1;
+        store.m_strMacroNames[slot] = u"M" + std::u16string(1, char16_t(u'1' + slot));
+    }
+    store.m_nMacroCount = 3;
+}
+
 }  // namespace
 
 class TestWindowAccess : public QObject {
@@ -186,6 +197,9 @@ private slots:
     void whatIsAtAPointIsTheControlThere();
     void focusIsTheControlActivatedLast();
     void listRowsAreItsChildren();
+    void arrowsSelectMacroRows();
+    void ledsAreNamedInTheirTooltips_data();
+    void ledsAreNamedInTheirTooltips();
     void tabVisitsTheGroupsInReadingOrder_data();
     void tabVisitsTheGroupsInReadingOrder();
     void keysWithinAGroup_data();
@@ -326,6 +340,53 @@ void TestWindowAccess::listRowsAreItsChildren() {
     QVERIFY(row->state().selected);
     QCOMPARE(row->parent(), list);
     QCOMPARE(list->indexOfChild(row), 0);
+}
+
+// Up and Down select the row above or below, "<New Macro>" the last; the rows follow.
+void TestWindowAccess::arrowsSelectMacroRows() {
+    WindowRig rig;
+    QVERIFY(openActive(rig));
+    storeThreeMacros(rig);
+    showPage(rig, kAdvancedPage);
+    QVERIFY(tabTo(rig, kItemMacroList));
+    const MacroStore& store = rig.window->GetController().Store();
+    QCOMPARE(store.m_nMacroSel, 0);
+    const QList<QPair<int, int>> steps = {{Qt::Key_Down, 1}, {Qt::Key_Down, 2}, {Qt::Key_Down, 3},
+                                          {Qt::Key_Down, 3}, {Qt::Key_Up, 2}};
+    for (const auto& [k, selected] : steps) {
+        key(rig, k);
+        QCOMPARE(store.m_nMacroSel, selected);
+        QCOMPARE(focusStop(rig), int(kItemMacroList));
+    }
+    QAccessibleInterface* list = childNamed(rig, QStringLiteral("Macro list"));
+    QCOMPARE(list->childCount(), 4);
+    QVERIFY(list->child(2)->state().selected);
+    QVERIFY(!list->child(0)->state().selected);
+}
+
+void TestWindowAccess::ledsAreNamedInTheirTooltips_data() {
+    QTest::addColumn<int>("item");
+    QTest::addColumn<int>("language");
+    QTest::addColumn<QString>("tip");
+    QTest::newRow("red Off") << kLampItems[0].off << kEnglish << QStringLiteral("Red LED");
+    QTest::newRow("yellow level up") << kLampItems[1].up << kEnglish << QStringLiteral("Yellow LED");
+    QTest::newRow("green On, German") << kLampItems[2].on << kGerman << QStringLiteral("Grüne LED");
+    QTest::newRow("green On, Japanese") << kLampItems[2].on << kJapanese << QStringLiteral("緑色LED");
+}
+
+void TestWindowAccess::ledsAreNamedInTheirTooltips() {
+    QFETCH(int, item);
+    QFETCH(int, language);
+    QFETCH(QString, tip);
+    WindowRig rig;
+    QVERIFY(rig.Open());
+    rig.window->OnLanguageChange(language);
+    const QPoint point = ItemQRect(item).center();
+    QHelpEvent event(QEvent::ToolTip, point, rig.window->mapToGlobal(point));
+    QApplication::sendEvent(rig.window.get(), &event);
+    QTRY_VERIFY(QToolTip::isVisible());
+    QCOMPARE(QToolTip::text(), tip);
+    QToolTip::hideText();
 }
 
 void TestWindowAccess::tabVisitsTheGroupsInReadingOrder_data() {
