@@ -12,7 +12,6 @@
 #include "app/tray_icon.h"
 #include "control/menu_commands.h"
 #include "dialogs/desktop_key_names.h"
-#include "skin/focus_ring.h"
 #include "skin/item_qrect.h"
 #include "skin/main_painter.h"
 #include "skin/my_combo_box.h"
@@ -196,7 +195,7 @@ void CVoltraneDlg::paintEvent(QPaintEvent* event) {
     const MainWindowState state = paintState();
     const MainWindowFonts fonts{SmallFont(state.language), LargeFont(state.language)};
     for (const QRect& rect : event->region()) PaintMainWindow(painter, rect, state, g_imgSkin, fonts);
-    if (ShowsFocusRing() && FocusedControl() >= 0) DrawFocusRing(painter, ItemQRect(m_main.m_nFocusItem));
+    paintFocusRing(painter);
 }
 
 MainWindowState CVoltraneDlg::paintState() const {

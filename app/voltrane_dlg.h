@@ -115,6 +115,7 @@ private:
     void createPageShortcuts();
     void switchPageFromKeyboard();
     void updateFocusRing();
+    void paintFocusRing(QPainter& painter) const;
     void announceItems(std::span<const int> items);
     int controlOfItem(int item) const;
 

@@ -6,11 +6,13 @@
 #include <QCursor>
 #include <QKeyEvent>
 #include <QLineEdit>
+#include <QPainter>
 #include <QShortcut>
 #include <algorithm>
 
 #include "app/voltrane_dlg.h"
 #include "skin/focus_ring.h"
+#include "skin/hit_test.h"
 #include "skin/item_qrect.h"
 #include "skin/my_combo_box.h"
 
@@ -35,6 +37,15 @@ int arrowStep(int key) {
 bool isChosen(const MainControl& stop, const MouseSetting& setting) {
     return (stop.kind == ControlKind::RadioButton || stop.kind == ControlKind::PageTab) &&
            setting.m_nItem[stop.item] != 0;
+}
+
+// What the ring goes round: a slider's track only as far as its thumb goes, which keeps the number
+// beside the DPI slider clear; any other item's own rectangle.
+QRect ringedRect(int item) {
+    QRect rect = ItemQRect(item);
+    if (const std::optional<SliderGeometry> slider = SliderOf(item))
+        rect.setWidth(2 * slider->thumbOffset + slider->step * slider->maxValue + kThumbWidth);
+    return rect;
 }
 
 }  // namespace
@@ -179,7 +190,11 @@ void CVoltraneDlg::switchPageFromKeyboard() {
 
 void CVoltraneDlg::updateFocusRing() {
     if (m_main.m_nFocusItem >= 0 && m_main.m_nFocusItem < kItemCount)
-        update(FocusRingRect(ItemQRect(m_main.m_nFocusItem)));
+        update(FocusRingRect(ringedRect(m_main.m_nFocusItem)));
+}
+
+void CVoltraneDlg::paintFocusRing(QPainter& painter) const {
+    if (ShowsFocusRing() && FocusedControl() >= 0) DrawFocusRing(painter, ringedRect(m_main.m_nFocusItem));
 }
 
 // Esc does not end the program: only Close, Cancel, Exit and the loss of the mouse do.

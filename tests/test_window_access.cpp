@@ -12,7 +12,6 @@
 
 #include "control/menu_commands.h"
 #include "settings/text_tables.h"
-#include "skin/focus_ring.h"
 #include "skin/item_qrect.h"
 #include "skin/my_combo_box.h"
 #include "when_shown.h"
@@ -172,6 +171,17 @@ double contrast(QRgb a, QRgb b) {
     const double la = luminance(a);
     const double lb = luminance(b);
     return (std::max(la, lb) + 0.05) / (std::min(la, lb) + 0.05);
+}
+
+// The smallest rectangle holding every pixel that differs between two pictures of one size.
+QRect changedArea(const QImage& a, const QImage& b) {
+    QRect area;
+    for (int y = 0; y < a.height(); ++y) {
+        for (int x = 0; x < a.width(); ++x) {
+            if (a.pixel(x, y) != b.pixel(x, y)) area |= QRect(x, y, 1, 1);
+        }
+    }
+    return area;
 }
 
 // Three stored macros, "M1" to "M3".
@@ -527,18 +537,20 @@ void TestWindowAccess::menuKeysOpenTheFunctionMenu() {
 void TestWindowAccess::focusRingOnlyFromTheKeyboard_data() {
     QTest::addColumn<int>("page");
     QTest::addColumn<int>("item");
-    QTest::newRow("OK") << 0 << int(kItemOk);
-    QTest::newRow("Single") << 0 << int(kItemSingle);
-    QTest::newRow("DPI slider") << 0 << int(kItemDpiSlider);
-    QTest::newRow("cursor speed") << 1 << int(kItemSpeedSlider);
-    QTest::newRow("Import") << 1 << int(kItemImport);
+    QTest::addColumn<int>("keepClear");  // an item the ring must leave uncovered
+    QTest::newRow("OK") << 0 << int(kItemOk) << kNoItem;
+    QTest::newRow("Single") << 0 << int(kItemSingle) << kNoItem;
+    QTest::newRow("DPI slider, its number clear") << 0 << int(kItemDpiSlider) << int(kItemDpi);
+    QTest::newRow("cursor speed") << 1 << int(kItemSpeedSlider) << kNoItem;
+    QTest::newRow("Import") << 1 << int(kItemImport) << kNoItem;
 }
 
-// The ring stands out at least 3:1 from what it covers all round; a click hides it and the picture is
-// the one without focus again.
+// The ring (all that changes) goes round the control and stands out at least 3:1 from what it covers
+// all round; a click hides it and the picture is the one without focus again.
 void TestWindowAccess::focusRingOnlyFromTheKeyboard() {
     QFETCH(int, page);
     QFETCH(int, item);
+    QFETCH(int, keepClear);
     WindowRig rig;
     QVERIFY(openActive(rig));
     showPage(rig, page);
@@ -550,7 +562,9 @@ void TestWindowAccess::focusRingOnlyFromTheKeyboard() {
     QVERIFY(QDir().mkpath(folder));
     QVERIFY(ringed.save(folder + QStringLiteral("focus-ring-%1.png").arg(item)));
     // Across the ring's width at every point of its sides, some pixel stands out from what was there.
-    const QRect ring = FocusRingRect(ItemQRect(item));
+    const QRect ring = changedArea(before, ringed);
+    QVERIFY(ring.contains(ItemQRect(item).center()));
+    if (keepClear != kNoItem) QVERIFY(!ring.intersects(ItemQRect(keepClear)));
     const auto standsOut = [&](QPoint edge, QPoint inward) {
         double best = 0;
         for (int depth = 0; depth < 3; ++depth) {
