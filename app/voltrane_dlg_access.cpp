@@ -162,6 +162,7 @@ PaintedControl CVoltraneDlg::Control(int index) const {
     c.state.invisible = !ControlOnPage(control, m_main.m_nPage);
     c.state.checkable = hasCheckedState(control.kind);
     c.state.checked = c.state.checkable && setting.m_nItem[item] != 0;
+    c.state.selected = control.kind == ControlKind::PageTab && c.state.checked;
     c.state.hasPopup = control.kind == ControlKind::ButtonWithMenu;
     c.hasMenu = c.state.hasPopup;
     if (item <= kItemButton7) c.description = ItemValueText(item, paintState());

@@ -309,6 +309,11 @@ void TestWindowAccess::pressAndValuesReachTheSetting() {
     shineDown->actionInterface()->doAction(QAccessibleActionInterface::pressAction());
     QCOMPARE(rig.Items()[kItemShine], 1);
 
+    // The tabs of the page and of the profile shown are the selected ones.
+    QVERIFY(childNamed(rig, QStringLiteral("Basic config"))->state().selected);
+    QVERIFY(!childNamed(rig, QStringLiteral("Advanced config"))->state().selected);
+    QVERIFY(childNamed(rig, QStringLiteral("Setting1"))->state().selected);
+
     QAccessibleInterface* button4 = childNamed(rig, QStringLiteral("Button 4"));
     QVERIFY(button4->actionInterface()->actionNames().contains(QAccessibleActionInterface::showMenuAction()));
     QCOMPARE(button4->text(QAccessible::Description), QStringLiteral("FORWARD"));
