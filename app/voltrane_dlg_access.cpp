@@ -41,7 +41,8 @@ QAccessible::Role roleOf(ControlKind kind) {
 }
 
 bool hasCheckedState(ControlKind kind) {
-    return kind == ControlKind::RadioButton || kind == ControlKind::CheckBox || kind == ControlKind::PageTab;
+    return kind == ControlKind::RadioButton || kind == ControlKind::CheckBox ||
+           kind == ControlKind::PageTab;
 }
 
 // The headings that name the sliders under them.
@@ -145,7 +146,8 @@ PaintedControl CVoltraneDlg::Control(int index) const {
         c.role = QAccessible::ListItem;
         c.name = stored ? ToQString(MacroListName(store.m_strMacroNames[slot], store.m_Macro[slot]))
                         : QStringLiteral("<New Macro>");
-        c.rect = FirstListRow(ItemQRect(kItemMacroList), kMacroRowHeight).translated(0, row * kMacroRowHeight);
+        c.rect =
+            FirstListRow(ItemQRect(kItemMacroList), kMacroRowHeight).translated(0, row * kMacroRowHeight);
         c.state.selectable = true;
         c.state.selected = slot == store.m_nMacroSel;
         c.state.invisible = m_main.m_nPage != kAdvancedPage;
@@ -171,8 +173,8 @@ PaintedControl CVoltraneDlg::Control(int index) const {
     if (const int valueItem = SteppedItem(item); valueItem != kNoItem) {
         const std::optional<SliderGeometry> slider = SliderOf(item);
         const QString text = ItemValueText(valueItem, paintState());
-        c.value = PaintedValue{setting.m_nItem[valueItem], 0, slider ? slider->maxValue : maximumOf(valueItem),
-                               text};
+        c.value = PaintedValue{setting.m_nItem[valueItem], 0,
+                               slider ? slider->maxValue : maximumOf(valueItem), text};
     }
     return c;
 }

@@ -65,8 +65,9 @@ std::vector<const MainControl*> CVoltraneDlg::stopsOnPage() const {
 const MainControl* CVoltraneDlg::currentStop() const {
     for (const MainControl* stop : stopsOnPage()) {
         const bool current = stop->kind == ControlKind::ComboBox ? m_comboLanguage->hasFocus()
-                             : stop->kind == ControlKind::TextBox ? m_editMacroName->hasFocus()
-                                                                  : hasFocus() && stop->item == m_main.m_nFocusItem;
+                             : stop->kind == ControlKind::TextBox
+                                 ? m_editMacroName->hasFocus()
+                                 : hasFocus() && stop->item == m_main.m_nFocusItem;
         if (current) return stop;
     }
     return nullptr;
@@ -83,7 +84,8 @@ bool CVoltraneDlg::focusNextPrevChild(bool next) {
     const auto count = static_cast<int>(groups.size());
     const MainControl* current = currentStop();
     int at = next ? -1 : count;
-    if (current) at = static_cast<int>(std::find(groups.begin(), groups.end(), current->group) - groups.begin());
+    if (current)
+        at = static_cast<int>(std::find(groups.begin(), groups.end(), current->group) - groups.begin());
     const int group = groups[static_cast<std::size_t>(((at + (next ? 1 : -1)) % count + count) % count)];
     const MainControl* target = nullptr;
     for (const MainControl* stop : stops) {
@@ -175,7 +177,8 @@ void CVoltraneDlg::selectMacroRow(int row) {
 // Ctrl+Tab's tab character for a search).
 void CVoltraneDlg::createPageShortcuts() {
     const QKeySequence keys[] = {QKeySequence::NextChild, QKeySequence::PreviousChild,
-                                 QKeySequence(Qt::CTRL | Qt::Key_PageDown), QKeySequence(Qt::CTRL | Qt::Key_PageUp)};
+                                 QKeySequence(Qt::CTRL | Qt::Key_PageDown),
+                                 QKeySequence(Qt::CTRL | Qt::Key_PageUp)};
     for (const QKeySequence& sequence : keys) {
         auto* shortcut = new QShortcut(sequence, this);
         connect(shortcut, &QShortcut::activated, this, [this] { switchPageFromKeyboard(); });

@@ -24,9 +24,7 @@ public:
     int indexOfChild(const QAccessibleInterface* child) const override {
         return child && child->object() == box()->view() ? 0 : -1;
     }
-    QStringList actionNames() const override {
-        return {showMenuAction(), pressAction(), setFocusAction()};
-    }
+    QStringList actionNames() const override { return {showMenuAction(), pressAction(), setFocusAction()}; }
     void doAction(const QString& name) override {
         if (name == showMenuAction() || name == pressAction()) return box()->showPopup();
         QAccessibleWidget::doAction(name);

@@ -164,7 +164,8 @@ private:
 class PaintedWindowAccessible final : public QAccessibleWidget {
 public:
     PaintedWindowAccessible(QWidget* window, PaintedControls& controls)
-        : QAccessibleWidget(window, qobject_cast<QDialog*>(window) ? QAccessible::Dialog : QAccessible::Window),
+        : QAccessibleWidget(window,
+                            qobject_cast<QDialog*>(window) ? QAccessible::Dialog : QAccessible::Window),
           m_controls(controls) {}
     ~PaintedWindowAccessible() override {
         for (QAccessible::Id id : std::as_const(m_ids)) QAccessible::deleteAccessibleInterface(id);

@@ -315,7 +315,8 @@ void TestWindowAccess::pressAndValuesReachTheSetting() {
     QVERIFY(childNamed(rig, QStringLiteral("Setting1"))->state().selected);
 
     QAccessibleInterface* button4 = childNamed(rig, QStringLiteral("Button 4"));
-    QVERIFY(button4->actionInterface()->actionNames().contains(QAccessibleActionInterface::showMenuAction()));
+    QVERIFY(
+        button4->actionInterface()->actionNames().contains(QAccessibleActionInterface::showMenuAction()));
     QCOMPARE(button4->text(QAccessible::Description), QStringLiteral("FORWARD"));
 }
 
@@ -366,8 +367,8 @@ void TestWindowAccess::arrowsSelectMacroRows() {
     QVERIFY(tabTo(rig, kItemMacroList));
     const MacroStore& store = rig.window->GetController().Store();
     QCOMPARE(store.m_nMacroSel, 0);
-    const QList<QPair<int, int>> steps = {{Qt::Key_Down, 1}, {Qt::Key_Down, 2}, {Qt::Key_Down, 3},
-                                          {Qt::Key_Down, 3}, {Qt::Key_Up, 2}};
+    const QList<QPair<int, int>> steps = {
+        {Qt::Key_Down, 1}, {Qt::Key_Down, 2}, {Qt::Key_Down, 3}, {Qt::Key_Down, 3}, {Qt::Key_Up, 2}};
     for (const auto& [k, selected] : steps) {
         key(rig, k);
         QCOMPARE(store.m_nMacroSel, selected);
@@ -410,7 +411,8 @@ void TestWindowAccess::tabVisitsTheGroupsInReadingOrder_data() {
     QTest::addColumn<QList<int>>("stops");
     // On a radio set or a tab row Tab lands on the checked control (a factory-new mouse: Single,
     // every LED off, 500Hz; profile 1 highlighted).
-    const QList<int> basic = {125, kComboStop, 123, 0, 14, 17, 24, 26, 28, 30, 32, 34, 22, 51, 46, 115, 120, 128};
+    const QList<int> basic = {125, kComboStop, 123, 0,  14, 17, 24,  26,  28,
+                              30,  32,         34,  22, 51, 46, 115, 120, 128};
     const QList<int> advanced = {126, kComboStop, 123, 78, 69, 70, 79, 80, 61, 86, 64, 115, 120, 128};
     QList<int> basicBack(basic.rbegin(), basic.rend());
     QList<int> advancedBack(advanced.rbegin(), advanced.rend());
@@ -451,17 +453,20 @@ void TestWindowAccess::keysWithinAGroup_data() {
         << 22 << QList<int>{Qt::Key_Right} << 23 << int(kItemRate1000) << 0;
     QTest::newRow("Right wraps to the first rate")
         << 22 << QList<int>{Qt::Key_Right, Qt::Key_Right} << 20 << int(kItemRate125) << 0;
-    QTest::newRow("Enter chooses the rate") << 22 << QList<int>{Qt::Key_Right, Qt::Key_Return} << 23
-                                            << int(kItemRate1000) << 1;
-    QTest::newRow("Space chooses the rate") << 22 << QList<int>{Qt::Key_Left, Qt::Key_Space} << 21
-                                            << int(kItemRate125 + 1) << 1;
+    QTest::newRow("Enter chooses the rate")
+        << 22 << QList<int>{Qt::Key_Right, Qt::Key_Return} << 23 << int(kItemRate1000) << 1;
+    QTest::newRow("Space chooses the rate")
+        << 22 << QList<int>{Qt::Key_Left, Qt::Key_Space} << 21 << int(kItemRate125 + 1) << 1;
     QTest::newRow("keypad Enter turns the LED on")
         << 24 << QList<int>{Qt::Key_Right, Qt::Key_Enter} << 25 << int(kLampItems[0].on) << 1;
-    QTest::newRow("Right raises the DPI slider") << 51 << QList<int>{Qt::Key_Right} << 51 << int(kItemDpi) << 2;
-    QTest::newRow("Down lowers the DPI slider") << 51 << QList<int>{Qt::Key_Down} << 51 << int(kItemDpi) << 0;
+    QTest::newRow("Right raises the DPI slider")
+        << 51 << QList<int>{Qt::Key_Right} << 51 << int(kItemDpi) << 2;
+    QTest::newRow("Down lowers the DPI slider")
+        << 51 << QList<int>{Qt::Key_Down} << 51 << int(kItemDpi) << 0;
     QTest::newRow("Down to the DPI down arrow, Enter steps")
         << 46 << QList<int>{Qt::Key_Down, Qt::Key_Return} << 47 << int(kItemDpi) << 0;
-    QTest::newRow("Enter on the lighting step up") << 17 << QList<int>{Qt::Key_Return} << 17 << int(kItemShine) << 2;
+    QTest::newRow("Enter on the lighting step up")
+        << 17 << QList<int>{Qt::Key_Return} << 17 << int(kItemShine) << 2;
     QTest::newRow("Left along the profile tabs") << 115 << QList<int>{Qt::Key_Left} << 119 << 119 << 0;
 }
 
