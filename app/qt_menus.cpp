@@ -13,24 +13,28 @@ QString rowText(int row, int language) {
     return ToQString(GetText(TextTable::ButtonFunction, row, language));
 }
 
-void addRows(CMyMenu& menu, RowRange rows, int language) {
+// The row of `current` (a function code, which is also its row) is checked.
+void addRows(CMyMenu& menu, RowRange rows, int language, int current = 0) {
     for (int row = rows.first; row <= rows.last; ++row) {
-        menu.addAction(rowText(row, language))->setData(CommandOfRow(row));
+        QAction* action = menu.addAction(rowText(row, language));
+        action->setData(CommandOfRow(row));
+        action->setCheckable(row == current);
+        action->setChecked(row == current);
     }
 }
 
 }  // namespace
 
-std::unique_ptr<CMyMenu> BuildFunctionMenu(int language, QWidget* parent) {
+std::unique_ptr<CMyMenu> BuildFunctionMenu(int language, int current, QWidget* parent) {
     auto menu = std::make_unique<CMyMenu>(kMenuFunction, SmallFont(language), parent);
-    addRows(*menu, kFunctionMenuHead, language);
+    addRows(*menu, kFunctionMenuHead, language, current);
     for (const FunctionSubmenu& submenu : kFunctionSubmenus) {
         auto* sub = new CMyMenu(submenu.kind, SmallFont(language), menu.get());
         sub->setTitle(rowText(submenu.titleRow, language));
-        addRows(*sub, submenu.items, language);
+        addRows(*sub, submenu.items, language, current);
         menu->addMenu(sub);
     }
-    addRows(*menu, kFunctionMenuTail, language);
+    addRows(*menu, kFunctionMenuTail, language, current);
     return menu;
 }
 

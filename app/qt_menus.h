@@ -11,8 +11,9 @@
 namespace voltrane {
 
 // The button-function menu: "LEFT" .. "Macro", the submenus "Basic command", "AdvancedCommand" and
-// "MediaCommand" (owned by the menu), then "Disable".
-std::unique_ptr<CMyMenu> BuildFunctionMenu(int language, QWidget* parent);
+// "MediaCommand" (owned by the menu), then "Disable". The item of function `current` (a button's
+// function code) is checked; none is for 0.
+std::unique_ptr<CMyMenu> BuildFunctionMenu(int language, int current, QWidget* parent);
 
 // The save-as menu: "Setting Save As", "Save Setting1" .. "Save Setting5".
 std::unique_ptr<CMyMenu> BuildSaveAsMenu(int language, QWidget* parent);

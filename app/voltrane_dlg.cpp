@@ -51,6 +51,9 @@ void CVoltraneDlg::initialise(int language) {
     setWindowTitle(QStringLiteral("Tarnhollow GamingMouse Driver Setting"));
     setMouseTracking(true);
     setFocusPolicy(Qt::StrongFocus);
+    InstallPaintedAccessibility();
+    InstallComboBoxAccessibility();
+    createControlList();
     ShapeAndCentre(*this, g_imgSkin[kMainMask]);
     const MacroNameBox box = m_main.Initialise(language);
     if (DeviceSession* device = m_controller.Device()) {
@@ -61,6 +64,8 @@ void CVoltraneDlg::initialise(int language) {
     }
     createMacroNameBox(box);
     createLanguageBox();
+    createPageShortcuts();
+    setFocus();  // not the language box, where a typed letter would switch the language
     if (TrayIcon::IsAvailable()) {
         m_tray = std::make_unique<TrayIcon>(
             windowIcon(), mouseSerial(), [this] { show(); }, [this] { accept(); });
@@ -79,6 +84,8 @@ void CVoltraneDlg::createMacroNameBox(const MacroNameBox& box) {
     m_editMacroName->setStyleSheet(NameBoxStyleSheet());
     m_editMacroName->setFont(SmallFont(m_controller.Language()));
     m_editMacroName->setGeometry(ItemQRect(kItemMacroNameBox));
+    m_editMacroName->setAccessibleName(
+        ToQString(GetText(TextTable::ControlName, kControlMacroName, m_controller.Language())));
     m_editMacroName->setText(ToQString(box.text));
     m_editMacroName->setEnabled(box.enabled);
     m_editMacroName->hide();
@@ -88,12 +95,23 @@ void CVoltraneDlg::createLanguageBox() {
     m_comboLanguage = new CMyComboBox(this);
     m_comboLanguage->setObjectName(QStringLiteral("1002"));
     m_comboLanguage->setStyleSheet(LanguageBoxStyleSheet());
-    const SkinRect& r = kLanguageBoxRect;
-    m_comboLanguage->setGeometry(r.x, r.y, r.w, r.h);
     for (const char16_t* name : kLanguageNames) m_comboLanguage->addItem(QString::fromUtf16(name));
     m_comboLanguage->setCurrentIndex(m_controller.Language());
+    fitLanguageBox();
     connect(m_comboLanguage, &QComboBox::currentIndexChanged, this,
             [this](int index) { OnLanguageChange(index); });
+}
+
+// The box keeps its right edge beside the hide button and grows to the left when its font needs
+// more room than the skin gives it; it stays centred on its row.
+void CVoltraneDlg::fitLanguageBox() {
+    m_comboLanguage->setAccessibleName(
+        ToQString(GetText(TextTable::ControlName, kControlLanguage, m_controller.Language())));
+    const SkinRect& r = kLanguageBoxRect;
+    const QSize hint = m_comboLanguage->sizeHint();
+    const int width = std::max(r.w, hint.width());
+    const int height = std::max(r.h, hint.height());
+    m_comboLanguage->setGeometry(r.right() - width, r.y + (r.h - height) / 2, width, height);
 }
 
 void CVoltraneDlg::ShowMessage(std::u16string_view text, std::u16string_view title, int language) {
@@ -114,6 +132,7 @@ std::optional<std::filesystem::path> CVoltraneDlg::ChooseOpenFile(const FileFilt
 
 void CVoltraneDlg::ItemsChanged(std::span<const int> items) {
     for (int item : items) updateItem(item);
+    announceItems(items);
 }
 
 // Without a tray the hidden window could not be brought back: it is minimised instead.
@@ -127,7 +146,14 @@ void CVoltraneDlg::HideWindow() {
 
 void CVoltraneDlg::CloseWindow() { done(QDialog::Rejected); }
 
-void CVoltraneDlg::RepaintWindow(bool) { update(); }
+// A new page or profile: every control may have changed its states.
+void CVoltraneDlg::RepaintWindow(bool) {
+    update();
+    QAccessible::State changed;
+    changed.checked = true;
+    changed.invisible = true;
+    for (int index = 0; index < ControlCount(); ++index) AnnounceState(this, index, changed);
+}
 
 void CVoltraneDlg::ShowMacroNameBox(bool show) { m_editMacroName->setVisible(show); }
 
@@ -144,7 +170,9 @@ void CVoltraneDlg::FocusMacroNameBox() {
 
 // The function menu opens at the button's bottom left corner, 3 pixels to the left.
 std::optional<int> CVoltraneDlg::ShowFunctionMenu(int item) {
-    const std::unique_ptr<CMyMenu> menu = BuildFunctionMenu(m_controller.Language(), this);
+    const std::unique_ptr<CMyMenu> menu =
+        BuildFunctionMenu(m_controller.Language(), m_controller.Setting().m_nItem[item], this);
+    menu->setAccessibleName(controlName(item));
     return TrackMenu(*menu, mapToGlobal(ItemQRect(item).bottomLeft() + QPoint(-3, 1)));
 }
 
@@ -162,6 +190,10 @@ void CVoltraneDlg::OnDeviceChange(const DeviceEvent& event) {
 void CVoltraneDlg::OnLanguageChange(int language) {
     m_main.ChangeLanguage(language);
     m_editMacroName->setFont(SmallFont(m_controller.Language()));
+    m_editMacroName->setAccessibleName(
+        ToQString(GetText(TextTable::ControlName, kControlMacroName, m_controller.Language())));
+    fitLanguageBox();
+    for (int index = 0; index < ControlCount(); ++index) AnnounceNameChange(this, index);
 }
 
 void CVoltraneDlg::paintEvent(QPaintEvent* event) {
@@ -170,6 +202,7 @@ void CVoltraneDlg::paintEvent(QPaintEvent* event) {
     const MainWindowState state = paintState();
     const MainWindowFonts fonts{SmallFont(state.language), LargeFont(state.language)};
     for (const QRect& rect : event->region()) PaintMainWindow(painter, rect, state, g_imgSkin, fonts);
+    paintFocusRing(painter);
 }
 
 MainWindowState CVoltraneDlg::paintState() const {

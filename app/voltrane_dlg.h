@@ -1,16 +1,20 @@
 #pragma once
 // The main window: one skinned, borderless surface of 131 items over the main controller. It turns
-// clicks, the wheel and Space into item numbers, paints what changed, and carries out the
-// controller's requests (UserInterface, WindowPort).
+// clicks, the wheel and keys into item numbers, paints what changed, carries out the controller's
+// requests (UserInterface, WindowPort) and shows its painted controls to assistive technology
+// (PaintedControls).
 
 #include <QDialog>
 #include <filesystem>
 #include <memory>
+#include <vector>
 
 #include "capture/key_names.h"
 #include "control/main_controller.h"
 #include "device/mouse_presence.h"
+#include "skin/main_controls.h"
 #include "skin/main_painter.h"
+#include "skin/painted_controls.h"
 #include "skin/skinned_window.h"
 
 class QLineEdit;
@@ -21,7 +25,7 @@ class CMyComboBox;
 class DeviceWatch;
 class TrayIcon;
 
-class CVoltraneDlg : public QDialog, public UserInterface, public WindowPort {
+class CVoltraneDlg : public QDialog, public UserInterface, public WindowPort, public PaintedControls {
 public:
     // A window over the files of `programDir` and the mouse of `device` (none: no mouse is found),
     // starting in `language` (the one "LANGUAGE.ini" holds). Messages, questions and file dialogs go
@@ -54,11 +58,25 @@ public:
     // The language chosen in the combo box.
     void OnLanguageChange(int language);
 
+    // The painted controls: those of both pages (the hidden page's invisible), then the macro list's
+    // rows shown.
+    int ControlCount() const override;
+    PaintedControl Control(int index) const override;
+    int FocusedControl() const override;
+    void PressControl(int index) override;
+    void ShowControlMenu(int index) override;
+    void StepControl(int index, int delta) override;
+    void SetControlValue(int index, int value) override;
+    void FocusControl(int index) override;
+
     Controller& GetController() { return m_controller; }
     MainController& GetMainController() { return m_main; }
     QLineEdit* MacroNameEdit() const { return m_editMacroName; }
     CMyComboBox* LanguageBox() const { return m_comboLanguage; }
     int HotItem() const { return m_main.m_nHotItem; }
+    // The item with the keyboard focus (the one activated last), and whether its ring is drawn.
+    int FocusItem() const { return m_main.m_nFocusItem; }
+    bool ShowsFocusRing() const { return m_bKeyboardFocus && hasFocus(); }
 
 protected:
     // Shows the whole text of an item that is drawn cut short, as its tooltip.
@@ -70,6 +88,10 @@ protected:
     void wheelEvent(QWheelEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
     void keyReleaseEvent(QKeyEvent* event) override;
+    void focusInEvent(QFocusEvent* event) override;
+    void focusOutEvent(QFocusEvent* event) override;
+    // Tab and Shift+Tab: from group to group in reading order, the child boxes among them.
+    bool focusNextPrevChild(bool next) override;
 
 private:
     void initialise(int language);
@@ -77,9 +99,27 @@ private:
     // The serial number of the mouse the window keeps to; empty when unknown.
     QString mouseSerial();
     void createLanguageBox();
+    void fitLanguageBox();
     void hitTest(QPoint point);
     void updateItem(int item);
     MainWindowState paintState() const;
+    void createControlList();
+    QString controlName(int item) const;
+
+    // The keyboard: stops of the page shown, moves between them, and activation as if clicked.
+    std::vector<const MainControl*> stopsOnPage() const;
+    const MainControl* currentStop() const;
+    void focusStop(const MainControl& stop);
+    void moveInGroup(int step);
+    bool stepFocused(int key);
+    void activateFromKeyboard(int item);
+    void selectMacroRow(int row);
+    void createPageShortcuts();
+    void switchPageFromKeyboard();
+    void updateFocusRing();
+    void paintFocusRing(QPainter& painter) const;
+    void announceItems(std::span<const int> items);
+    int controlOfItem(int item) const;
 
     std::unique_ptr<UserInterface> m_ownPrompter;
     UserInterface& m_prompter;
@@ -93,6 +133,8 @@ private:
     std::unique_ptr<TrayIcon> m_tray;
     std::unique_ptr<DeviceWatch> m_watch;
     int m_nLastHotItem = kNoItem;
+    std::vector<const MainControl*> m_painted;  // the painted controls, by control number
+    bool m_bKeyboardFocus = false;              // the keyboard moved the focus last: its ring shows
     WindowDrag m_drag;
 };
 

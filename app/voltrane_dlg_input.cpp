@@ -1,8 +1,7 @@
-// The main window's mouse and keyboard: hit testing, window drag, slider clicks, the wheel over the
-// macro list and Space repeating the last activation.
+// The main window's mouse: hit testing, tooltips, window drag, slider clicks and the wheel over the
+// macro list.
 
 #include <QHelpEvent>
-#include <QKeyEvent>
 #include <QLineEdit>
 #include <QMouseEvent>
 #include <QToolTip>
@@ -32,7 +31,10 @@ bool CVoltraneDlg::event(QEvent* event) {
     const auto* help = static_cast<QHelpEvent*>(event);
     const int item = HitTest(help->pos().x(), help->pos().y(), m_main.m_nPage);
     const MainWindowState state = paintState();
-    const QString tip = ItemToolTip(item, state, {SmallFont(state.language), LargeFont(state.language)});
+    QString tip = ItemToolTip(item, state, {SmallFont(state.language), LargeFont(state.language)});
+    // The LEDs' rows are told apart by the colour of their dot: the tooltip names the LED.
+    if (const int control = controlOfItem(item); tip.isEmpty() && control >= 0 && item > kItemButton7)
+        tip = Control(control).description;
     if (tip.isEmpty()) {
         QToolTip::hideText();
         event->ignore();
@@ -42,7 +44,12 @@ bool CVoltraneDlg::event(QEvent* event) {
     return true;
 }
 
+// A press hides the keyboard's focus ring; the focus itself stays where it was until a click moves it.
 void CVoltraneDlg::mousePressEvent(QMouseEvent* event) {
+    if (m_bKeyboardFocus) {
+        m_bKeyboardFocus = false;
+        updateFocusRing();
+    }
     if (event->button() != Qt::LeftButton) return QDialog::mousePressEvent(event);
     hitTest(event->position().toPoint());
     if (m_main.m_nHotItem != kNoItem) return;
@@ -68,19 +75,6 @@ void CVoltraneDlg::mouseReleaseEvent(QMouseEvent* event) {
 
 void CVoltraneDlg::wheelEvent(QWheelEvent* event) {
     if (!m_main.ScrollMacroList(event->angleDelta().y())) QDialog::wheelEvent(event);
-}
-
-// Esc does not end the program: only Close, Cancel, Exit and the loss of the mouse do.
-void CVoltraneDlg::keyPressEvent(QKeyEvent* event) {
-    if (event->key() == Qt::Key_Escape) return event->accept();
-    QDialog::keyPressEvent(event);
-}
-
-void CVoltraneDlg::keyReleaseEvent(QKeyEvent* event) {
-    const bool typing = m_editMacroName->hasFocus() || m_comboLanguage->hasFocus();
-    if (event->key() != Qt::Key_Space || event->isAutoRepeat() || typing)
-        return QDialog::keyReleaseEvent(event);
-    if (m_main.m_nFocusItem < kNoItem) m_main.ActivateItem(m_main.m_nFocusItem);
 }
 
 }  // namespace voltrane

@@ -8,10 +8,6 @@ namespace voltrane {
 
 namespace {
 
-constexpr int32_t kMaxShine = 3;
-constexpr int32_t kMaxLampLevel = 3;
-constexpr int32_t kMaxDpiLevel = 4;
-
 void selectInGroup(int32_t* items, int first, int last, int chosen) {
     std::fill(items + first, items + last + 1, 0);
     items[chosen] = 1;

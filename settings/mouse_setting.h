@@ -16,6 +16,10 @@ inline constexpr int kItemCount = 131;
 // A slider track's value lives this many items above the track (51 -> 55, 78 -> 82, ...).
 inline constexpr int kSliderValueOffset = 4;
 inline constexpr int kNoItem = 131;         // the item number that means "no item"
+// The highest value the steppers reach: shine step (item 36), an LED's level (37..39), DPI level (55).
+inline constexpr int32_t kMaxShine = 3;
+inline constexpr int32_t kMaxLampLevel = 3;
+inline constexpr int32_t kMaxDpiLevel = 4;
 inline constexpr int kButtonCount = 10;     // buttons 1..10 are indices 0..9
 inline constexpr int kMacroRowBytes = 255;  // a button's macro row: at most 25 whole 10-byte records
 

@@ -1757,6 +1757,143 @@ constexpr char16_t kQuestionText[kLanguageCount][6][60] = {
     },
 };
 
+// The names of controls that show no caption of their own (steppers, the LEDs, the language box),
+// as assistive technology reads them.
+constexpr char16_t kControlNameText[kLanguageCount][19][40] = {
+    {
+        // 0 Simplified Chinese
+        /*  0 */ u"红色LED",
+        /*  1 */ u"黄色LED",
+        /*  2 */ u"绿色LED",
+        /*  3 */ u"语言",
+        /*  4 */ u"一次滚动多行",
+        /*  5 */ u"最小化",
+        /*  6 */ u"关闭",
+        /*  7 */ u"提高灯光步级",
+        /*  8 */ u"降低灯光步级",
+        /*  9 */ u"提高红色LED亮度",
+        /* 10 */ u"降低红色LED亮度",
+        /* 11 */ u"提高黄色LED亮度",
+        /* 12 */ u"降低黄色LED亮度",
+        /* 13 */ u"提高绿色LED亮度",
+        /* 14 */ u"降低绿色LED亮度",
+        /* 15 */ u"提高DPI",
+        /* 16 */ u"降低DPI",
+        /* 17 */ u"宏名称",
+        /* 18 */ u"按键%d",
+    },
+    {
+        // 1 Traditional Chinese
+        /*  0 */ u"紅色LED",
+        /*  1 */ u"黃色LED",
+        /*  2 */ u"綠色LED",
+        /*  3 */ u"語言",
+        /*  4 */ u"一次捲動多行",
+        /*  5 */ u"最小化",
+        /*  6 */ u"關閉",
+        /*  7 */ u"提高燈光步級",
+        /*  8 */ u"降低燈光步級",
+        /*  9 */ u"提高紅色LED亮度",
+        /* 10 */ u"降低紅色LED亮度",
+        /* 11 */ u"提高黃色LED亮度",
+        /* 12 */ u"降低黃色LED亮度",
+        /* 13 */ u"提高綠色LED亮度",
+        /* 14 */ u"降低綠色LED亮度",
+        /* 15 */ u"提高DPI",
+        /* 16 */ u"降低DPI",
+        /* 17 */ u"巨集名稱",
+        /* 18 */ u"按鍵%d",
+    },
+    {
+        // 2 English
+        /*  0 */ u"Red LED",
+        /*  1 */ u"Yellow LED",
+        /*  2 */ u"Green LED",
+        /*  3 */ u"Language",
+        /*  4 */ u"Several lines at a time",
+        /*  5 */ u"Minimise",
+        /*  6 */ u"Close",
+        /*  7 */ u"Lighting step up",
+        /*  8 */ u"Lighting step down",
+        /*  9 */ u"Red LED level up",
+        /* 10 */ u"Red LED level down",
+        /* 11 */ u"Yellow LED level up",
+        /* 12 */ u"Yellow LED level down",
+        /* 13 */ u"Green LED level up",
+        /* 14 */ u"Green LED level down",
+        /* 15 */ u"DPI up",
+        /* 16 */ u"DPI down",
+        /* 17 */ u"Macro name",
+        /* 18 */ u"Button %d",
+    },
+    {
+        // 3 German
+        /*  0 */ u"Rote LED",
+        /*  1 */ u"Gelbe LED",
+        /*  2 */ u"Grüne LED",
+        /*  3 */ u"Sprache",
+        /*  4 */ u"Mehrere Zeilen auf einmal",
+        /*  5 */ u"Minimieren",
+        /*  6 */ u"Schließen",
+        /*  7 */ u"Lichtstufe höher",
+        /*  8 */ u"Lichtstufe niedriger",
+        /*  9 */ u"Rote LED heller",
+        /* 10 */ u"Rote LED dunkler",
+        /* 11 */ u"Gelbe LED heller",
+        /* 12 */ u"Gelbe LED dunkler",
+        /* 13 */ u"Grüne LED heller",
+        /* 14 */ u"Grüne LED dunkler",
+        /* 15 */ u"DPI höher",
+        /* 16 */ u"DPI niedriger",
+        /* 17 */ u"Makroname",
+        /* 18 */ u"Taste %d",
+    },
+    {
+        // 4 Japanese
+        /*  0 */ u"赤色LED",
+        /*  1 */ u"黄色LED",
+        /*  2 */ u"緑色LED",
+        /*  3 */ u"言語",
+        /*  4 */ u"一度に複数行",
+        /*  5 */ u"最小化",
+        /*  6 */ u"閉じる",
+        /*  7 */ u"発光段階を上げる",
+        /*  8 */ u"発光段階を下げる",
+        /*  9 */ u"赤色LEDを明るく",
+        /* 10 */ u"赤色LEDを暗く",
+        /* 11 */ u"黄色LEDを明るく",
+        /* 12 */ u"黄色LEDを暗く",
+        /* 13 */ u"緑色LEDを明るく",
+        /* 14 */ u"緑色LEDを暗く",
+        /* 15 */ u"DPIを上げる",
+        /* 16 */ u"DPIを下げる",
+        /* 17 */ u"マクロ名",
+        /* 18 */ u"ボタン%d",
+    },
+    {
+        // 5 Korean
+        /*  0 */ u"빨간색 LED",
+        /*  1 */ u"노란색 LED",
+        /*  2 */ u"초록색 LED",
+        /*  3 */ u"언어",
+        /*  4 */ u"한 번에 여러 줄",
+        /*  5 */ u"최소화",
+        /*  6 */ u"닫기",
+        /*  7 */ u"조명 단계 올리기",
+        /*  8 */ u"조명 단계 내리기",
+        /*  9 */ u"빨간색 LED 밝게",
+        /* 10 */ u"빨간색 LED 어둡게",
+        /* 11 */ u"노란색 LED 밝게",
+        /* 12 */ u"노란색 LED 어둡게",
+        /* 13 */ u"초록색 LED 밝게",
+        /* 14 */ u"초록색 LED 어둡게",
+        /* 15 */ u"DPI 올리기",
+        /* 16 */ u"DPI 내리기",
+        /* 17 */ u"매크로 이름",
+        /* 18 */ u"버튼 %d",
+    },
+};
+
 // One table as GetText sees it: how to reach a row, and the shape.
 struct TableData {
     const char16_t* (*row)(std::size_t language, std::size_t row);  // the row's first code unit
@@ -1797,6 +1934,8 @@ TableData findTable(TextTable table) {
             return tableData<kNoticeText>();
         case TextTable::Question:
             return tableData<kQuestionText>();
+        case TextTable::ControlName:
+            return tableData<kControlNameText>();
     }
     return {nullptr, {0, 0, 0}};
 }

@@ -30,6 +30,7 @@ enum class TextTable {
     SingleKeyButtons,  // single-key dialog: 3 x 3 x 20
     Notice,            // notices of our own (rows below): 6 x 7 x 120
     Question,          // the save-changes and restore questions (rows below): 6 x 6 x 60
+    ControlName,       // names of controls without a caption (rows below): 6 x 19 x 40
 };
 
 // Rows of the message table.
@@ -66,6 +67,16 @@ inline constexpr int kQuestionRestoreCaption = 2;
 inline constexpr int kQuestionRestoreText = 3;
 inline constexpr int kQuestionYes = 4;
 inline constexpr int kQuestionNo = 5;
+
+// Rows of the control-name table.
+inline constexpr int kControlRedLed = 0;  // then the yellow and the green LED
+inline constexpr int kControlLanguage = 3;
+inline constexpr int kControlScrollLines = 4;  // the wheel scrolls a number of lines
+inline constexpr int kControlMinimise = 5;
+inline constexpr int kControlClose = 6;
+inline constexpr int kControlShineUp = 7;  // then: down; each LED's level up and down; DPI up and down
+inline constexpr int kControlMacroName = 17;
+inline constexpr int kControlButton = 18;  // "%d": a mouse button's number
 
 // Shape of one table: how many language blocks it holds, rows per block, code units per row.
 struct TextTableShape {

@@ -104,12 +104,14 @@ QColor rowColour(const MacroStore& store, int row) {
     return row == store.m_nMacroHoverRow ? kWhiteText : kGreyText;
 }
 
+// The selected row is framed as well as coloured, so that it stands out without telling colours apart.
 void drawMacroList(QPainter& painter, const MainWindowState& state) {
     const MacroStore& store = state.store;
     const QRect list = ItemQRect(kItemMacroList);
     QRect row = FirstListRow(list, kMacroRowHeight);
     for (int r = store.m_nMacroTop; r < store.m_nMacroTop + kMacroListRows && r < kMacroStoreSlots; ++r) {
         painter.setPen(rowColour(store, r));
+        if (r == store.m_nMacroSel) painter.drawRect(row.adjusted(-1, 0, 0, -1));
         if (store.m_Macro[r].count != 0) {
             DrawFittedText(painter, row,
                            ToQString(MacroListName(store.m_strMacroNames[r], store.m_Macro[r])), kLeft);
@@ -188,6 +190,20 @@ void PaintMainWindow(QPainter& painter, const QRect& dirty, const MainWindowStat
         drawItem(painter, item, state, skins, fonts, page);
     }
     CopySkinRect(painter, skins.mainOutline, dirty);
+}
+
+QString ItemValueText(int item, const MainWindowState& state) {
+    const std::optional<ItemText> text = itemText(item, state);
+    return text ? text->text : QString();
+}
+
+int ShownMacroRows(const MacroStore& store) {
+    int shown = 0;
+    for (int r = store.m_nMacroTop; r < store.m_nMacroTop + kMacroListRows && r < kMacroStoreSlots; ++r) {
+        if (store.m_Macro[r].count == 0) return store.m_nMacroCount < kMaxMacros ? shown + 1 : shown;
+        ++shown;
+    }
+    return shown;
 }
 
 QString ItemToolTip(int item, const MainWindowState& state, const MainWindowFonts& fonts) {

@@ -40,6 +40,14 @@ struct MainWindowFonts {
 void PaintMainWindow(QPainter& painter, const QRect& dirty, const MainWindowState& state,
                      const SkinImages& skins, const MainWindowFonts& fonts);
 
+// The text drawn in `item`: a button's function, a caption without its blanks, a
+// number; empty for sliders and items drawn without text.
+QString ItemValueText(int item, const MainWindowState& state);
+
+// How many rows the macro list shows from its top row: stored macros, then "<New Macro>" while the
+// store has room.
+int ShownMacroRows(const MacroStore& store);
+
 // The whole text of `item` where the page shown draws it cut short (nothing else fits its rectangle),
 // for a tooltip; empty where it is drawn whole or the item has no text.
 QString ItemToolTip(int item, const MainWindowState& state, const MainWindowFonts& fonts);

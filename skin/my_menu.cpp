@@ -71,6 +71,17 @@ void CMyMenu::drawItem(QPainter& painter, QAction* action) const {
     painter.setPen(selected ? kMenuSelectedText : kMenuText);
     painter.setFont(font());
     DrawFittedText(painter, inner, action->text(), Qt::AlignCenter);
+    if (action->isChecked()) drawCheckMark(painter, inner);
+}
+
+// A tick at the item's left end: the current choice, shown by its shape as well.
+void CMyMenu::drawCheckMark(QPainter& painter, const QRect& inner) const {
+    const QPoint middle(inner.left() + 7, inner.center().y() + 3);
+    painter.save();
+    painter.setRenderHint(QPainter::Antialiasing);
+    painter.setPen(QPen(painter.pen().color(), 2));
+    painter.drawPolyline(QPolygon{middle + QPoint(-4, -3), middle, middle + QPoint(5, -8)});
+    painter.restore();
 }
 
 }  // namespace voltrane

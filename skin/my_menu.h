@@ -25,6 +25,7 @@ protected:
 
 private:
     void drawItem(QPainter& painter, QAction* action) const;
+    void drawCheckMark(QPainter& painter, const QRect& inner) const;
 };
 
 }  // namespace voltrane

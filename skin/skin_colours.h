@@ -12,6 +12,11 @@ inline const QColor kWhiteText(0xFF, 0xFF, 0xFF);    // captions on or under the
 inline const QColor kBlueText(0x00, 0x78, 0xFA);     // dialog buttons not under the cursor
 inline const QColor kSelectedRow(0x33, 0x99, 0xFF);  // the selected row of a macro list
 
+// The keyboard focus ring: a white band inside a black one, so that one of the two stands out at
+// least 3:1 against any colour beneath it.
+inline const QColor kFocusRingInner(0xFF, 0xFF, 0xFF);
+inline const QColor kFocusRingOuter(0x00, 0x00, 0x00);
+
 // The skin pictures' colours that stand for "nothing here".
 inline const QColor kThumbTransparent(0x00, 0x00, 0x00);  // around a slider's thumb
 

@@ -20,6 +20,7 @@ QString NameBoxStyleSheet() {
 QString LanguageBoxStyleSheet() {
     return QStringLiteral(
                "QComboBox { background: %1; color: %2; border: 1px solid %3; padding-left: 4px; }"
+               "QComboBox:focus { border: 2px solid %2; }"
                "QComboBox QAbstractItemView { background: %1; color: %2; "
                "selection-background-color: %4; }")
         .arg(hex(kLanguageBoxFill), hex(kWhiteText), hex(kPanelEdge), hex(kAccent));

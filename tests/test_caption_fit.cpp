@@ -248,7 +248,7 @@ void TestCaptionFit::menus() {
     QFETCH(int, language);
     FittedTextLog log;
     std::size_t items = 0;
-    const std::unique_ptr<CMyMenu> function = BuildFunctionMenu(language, nullptr);
+    const std::unique_ptr<CMyMenu> function = BuildFunctionMenu(language, 0, nullptr);
     const std::unique_ptr<CMyMenu> saveAs = BuildSaveAsMenu(language, nullptr);
     for (CMyMenu* menu : {function.get(), saveAs.get()}) {
         for (QAction* action : menu->actions()) {

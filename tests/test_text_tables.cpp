@@ -46,6 +46,7 @@ constexpr TableInfo kTables[] = {
     {TextTable::SingleKeyButtons, "SingleKeyButtons", 3, 3, 20},
     {TextTable::Notice, "Notice", 6, 7, 120},
     {TextTable::Question, "Question", 6, 6, 60},
+    {TextTable::ControlName, "ControlName", 6, 19, 40},
 };
 
 const char* tableName(TextTable table) {
@@ -533,6 +534,29 @@ const Quoted kQuoted[] = {
     {TextTable::Question, kQuestionNo, kGerman, u"Nein"},
     {TextTable::Question, kQuestionYes, kJapanese, u"はい"},
     {TextTable::Question, kQuestionNo, kKorean, u"아니요"},
+    {TextTable::ControlName, 0, kEnglish, u"Red LED"},
+    {TextTable::ControlName, 1, kEnglish, u"Yellow LED"},
+    {TextTable::ControlName, 2, kEnglish, u"Green LED"},
+    {TextTable::ControlName, 3, kEnglish, u"Language"},
+    {TextTable::ControlName, 4, kEnglish, u"Several lines at a time"},
+    {TextTable::ControlName, 5, kEnglish, u"Minimise"},
+    {TextTable::ControlName, 6, kEnglish, u"Close"},
+    {TextTable::ControlName, 7, kEnglish, u"Lighting step up"},
+    {TextTable::ControlName, 8, kEnglish, u"Lighting step down"},
+    {TextTable::ControlName, 9, kEnglish, u"Red LED level up"},
+    {TextTable::ControlName, 10, kEnglish, u"Red LED level down"},
+    {TextTable::ControlName, 11, kEnglish, u"Yellow LED level up"},
+    {TextTable::ControlName, 12, kEnglish, u"Yellow LED level down"},
+    {TextTable::ControlName, 13, kEnglish, u"Green LED level up"},
+    {TextTable::ControlName, 14, kEnglish, u"Green LED level down"},
+    {TextTable::ControlName, 15, kEnglish, u"DPI up"},
+    {TextTable::ControlName, 16, kEnglish, u"DPI down"},
+    {TextTable::ControlName, 17, kEnglish, u"Macro name"},
+    {TextTable::ControlName, 18, kEnglish, u"Button %d"},
+    {TextTable::ControlName, kControlLanguage, kGerman, u"Sprache"},
+    {TextTable::ControlName, kControlRedLed, kJapanese, u"赤色LED"},
+    {TextTable::ControlName, kControlButton, kKorean, u"버튼 %d"},
+    {TextTable::ControlName, kControlScrollLines, kSimplifiedChinese, u"一次滚动多行"},
 };
 
 // Main text table rows with the same text in every language.
