@@ -3,6 +3,7 @@
 #include <QLineEdit>
 #include <QPaintEvent>
 #include <QPainter>
+#include <QTimer>
 
 #include "app/app_icon.h"
 #include "app/device_watch.h"
@@ -51,14 +52,8 @@ void CVoltraneDlg::initialise(int language) {
     setMouseTracking(true);
     setFocusPolicy(Qt::StrongFocus);
     ShapeAndCentre(*this, g_imgSkin[kMainMask]);
-    const MacroNameBox box = m_main.Initialise(language);
-    if (DeviceSession* device = m_controller.Device()) {
-        m_presence = std::make_unique<MousePresence>(device->Context().hid);
-        m_presence->Probe();
-        m_watch =
-            std::make_unique<DeviceWatch>([this](const DeviceEvent& event) { OnDeviceChange(event); });
-    }
-    createMacroNameBox(box);
+    m_controller.SetLanguage(language);
+    createMacroNameBox();
     createLanguageBox();
     if (TrayIcon::IsAvailable()) {
         m_tray = std::make_unique<TrayIcon>(
@@ -66,14 +61,36 @@ void CVoltraneDlg::initialise(int language) {
     }
 }
 
-void CVoltraneDlg::createMacroNameBox(const MacroNameBox& box) {
+void CVoltraneDlg::showEvent(QShowEvent* event) {
+    QDialog::showEvent(event);
+    if (m_startUp != StartUp::Waiting) return;
+    m_startUp = StartUp::Reading;
+    QTimer::singleShot(0, this, [this] { startUp(); });
+}
+
+// The device protocol's pauses wait in an event loop that paints and leaves input queued: what the
+// person does meanwhile acts once the mouse's values are in.
+void CVoltraneDlg::startUp() {
+    const MacroNameBox box = m_main.Initialise(m_controller.Language());
+    m_editMacroName->setText(ToQString(box.text));
+    m_editMacroName->setEnabled(box.enabled);
+    if (DeviceSession* device = m_controller.Device()) {
+        m_presence = std::make_unique<MousePresence>(device->Context().hid);
+        m_presence->Probe();
+        m_watch =
+            std::make_unique<DeviceWatch>([this](const DeviceEvent& event) { OnDeviceChange(event); });
+    }
+    m_startUp = StartUp::Done;
+    update();
+}
+
+void CVoltraneDlg::createMacroNameBox() {
     m_editMacroName = new QLineEdit(this);
     m_editMacroName->setObjectName(QStringLiteral("1001"));
     m_editMacroName->setStyleSheet(NameBoxStyleSheet());
     m_editMacroName->setFont(SmallFont(m_controller.Language()));
     m_editMacroName->setGeometry(ItemQRect(kItemMacroNameBox));
-    m_editMacroName->setText(ToQString(box.text));
-    m_editMacroName->setEnabled(box.enabled);
+    m_editMacroName->setEnabled(false);
     m_editMacroName->hide();
 }
 

@@ -1,7 +1,8 @@
 #pragma once
 // The main window: one skinned, borderless surface of 131 items over the main controller. It turns
 // clicks, the wheel and Space into item numbers, paints what changed, and carries out the
-// controller's requests (UserInterface, WindowPort).
+// controller's requests (UserInterface, WindowPort). It is on screen before the mouse is read: the
+// start-up read runs once the window is first shown, and until it is done the items are held.
 
 #include <QDialog>
 #include <filesystem>
@@ -24,7 +25,8 @@ class TrayIcon;
 class CVoltraneDlg : public QDialog, public UserInterface, public WindowPort {
 public:
     // A window over the files of `programDir` and the mouse of `device` (none: no mouse is found),
-    // starting in `language` (the one "LANGUAGE.ini" holds). Messages, questions and file dialogs go
+    // starting in `language` (the one "LANGUAGE.ini" holds); profile, mouse and macro file are read
+    // when it is first shown. Messages, questions and file dialogs go
     // to `prompter` (the Qt dialogs when null), the capture dialogs to `dialogs` (a stand-in that
     // cancels when null).
     CVoltraneDlg(const std::filesystem::path& programDir, std::unique_ptr<DeviceSession> device,
@@ -58,11 +60,15 @@ public:
     MainController& GetMainController() { return m_main; }
     QLineEdit* MacroNameEdit() const { return m_editMacroName; }
     CMyComboBox* LanguageBox() const { return m_comboLanguage; }
+    // Whether the start-up read is done: before it, clicks, the wheel and Space act on no item.
+    bool Started() const { return m_startUp == StartUp::Done; }
     int HotItem() const { return m_main.m_nHotItem; }
 
 protected:
     // Shows the whole text of an item that is drawn cut short, as its tooltip.
     bool event(QEvent* event) override;
+    // The first show starts the start-up read, behind the window.
+    void showEvent(QShowEvent* event) override;
     void paintEvent(QPaintEvent* event) override;
     void mousePressEvent(QMouseEvent* event) override;
     void mouseMoveEvent(QMouseEvent* event) override;
@@ -73,7 +79,8 @@ protected:
 
 private:
     void initialise(int language);
-    void createMacroNameBox(const MacroNameBox& box);
+    void startUp();
+    void createMacroNameBox();
     void createLanguageBox();
     void hitTest(QPoint point);
     void updateItem(int item);
@@ -91,6 +98,8 @@ private:
     std::unique_ptr<TrayIcon> m_tray;
     std::unique_ptr<DeviceWatch> m_watch;
     int m_nLastHotItem = kNoItem;
+    enum class StartUp { Waiting, Reading, Done };
+    StartUp m_startUp = StartUp::Waiting;
     WindowDrag m_drag;
 };
 

@@ -57,7 +57,7 @@ void CVoltraneDlg::mouseMoveEvent(QMouseEvent* event) {
 
 void CVoltraneDlg::mouseReleaseEvent(QMouseEvent* event) {
     if (event->button() != Qt::LeftButton) return QDialog::mouseReleaseEvent(event);
-    if (m_drag.End(*this, event->globalPosition().toPoint())) return;
+    if (m_drag.End(*this, event->globalPosition().toPoint()) || !Started()) return;
     hitTest(event->position().toPoint());
     const int item = m_main.m_nHotItem;
     if (const std::optional<SliderGeometry> slider = SliderOf(item))
@@ -66,7 +66,7 @@ void CVoltraneDlg::mouseReleaseEvent(QMouseEvent* event) {
 }
 
 void CVoltraneDlg::wheelEvent(QWheelEvent* event) {
-    if (!m_main.ScrollMacroList(event->angleDelta().y())) QDialog::wheelEvent(event);
+    if (!Started() || !m_main.ScrollMacroList(event->angleDelta().y())) QDialog::wheelEvent(event);
 }
 
 // Esc does not end the program: only Close, Cancel, Exit and the loss of the mouse do.
@@ -77,7 +77,7 @@ void CVoltraneDlg::keyPressEvent(QKeyEvent* event) {
 
 void CVoltraneDlg::keyReleaseEvent(QKeyEvent* event) {
     const bool typing = m_editMacroName->hasFocus() || m_comboLanguage->hasFocus();
-    if (event->key() != Qt::Key_Space || event->isAutoRepeat() || typing)
+    if (event->key() != Qt::Key_Space || event->isAutoRepeat() || typing || !Started())
         return QDialog::keyReleaseEvent(event);
     if (m_main.m_nFocusItem < kNoItem) m_main.ActivateItem(m_main.m_nFocusItem);
 }
