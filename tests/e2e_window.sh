@@ -135,6 +135,13 @@ wait_for 10 has_dialog || fail "Apply showed no message box"
 shot 7-applied
 box=$(xdotool getactivewindow)
 [ "$box" != "$window" ] || fail "the message box does not have the focus"
+# To the window manager the box is a modal dialog of fixed size that can be moved and closed, never
+# maximised. (openbox offers minimising to every dialog, whatever the window asks for.)
+[[ $(xprop -id "$box" _NET_WM_WINDOW_TYPE _NET_WM_STATE) == *_TYPE_DIALOG*_STATE_MODAL* ]] ||
+    fail "the message box is no modal dialog: $(xprop -id "$box" _NET_WM_WINDOW_TYPE _NET_WM_STATE)"
+actions=$(xprop -id "$box" _NET_WM_ALLOWED_ACTIONS)
+[[ $actions == *_NET_WM_ACTION_MOVE* && $actions == *_NET_WM_ACTION_CLOSE* && $actions != *MAXIMIZE* ]] ||
+    fail "the window manager does not offer to move and close the message box, or offers to maximise it: $actions"
 xdotool key Return
 wait_for 10 no_dialog || fail "Return did not close the message box"
 
