@@ -61,13 +61,6 @@ void CVoltraneDlg::initialise(int language) {
     }
 }
 
-void CVoltraneDlg::showEvent(QShowEvent* event) {
-    QDialog::showEvent(event);
-    if (m_startUp != StartUp::Waiting) return;
-    m_startUp = StartUp::Reading;
-    QTimer::singleShot(0, this, [this] { startUp(); });
-}
-
 // The device protocol's pauses wait in an event loop that paints and leaves input queued: what the
 // person does meanwhile acts once the mouse's values are in.
 void CVoltraneDlg::startUp() {
@@ -174,7 +167,12 @@ void CVoltraneDlg::OnLanguageChange(int language) {
     m_editMacroName->setFont(SmallFont(m_controller.Language()));
 }
 
+// The first frame starts the start-up read, once it is on the screen.
 void CVoltraneDlg::paintEvent(QPaintEvent* event) {
+    if (m_startUp == StartUp::Waiting) {
+        m_startUp = StartUp::Reading;
+        QTimer::singleShot(0, this, [this] { startUp(); });
+    }
     QPainter painter(this);
     ClipToOutline(painter, *this, event->region());
     const MainWindowState state = paintState();

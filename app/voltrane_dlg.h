@@ -2,7 +2,7 @@
 // The main window: one skinned, borderless surface of 131 items over the main controller. It turns
 // clicks, the wheel and Space into item numbers, paints what changed, and carries out the
 // controller's requests (UserInterface, WindowPort). It is on screen before the mouse is read: the
-// start-up read runs once the window is first shown, and until it is done the items are held.
+// start-up read runs once the first frame is painted, and until it is done the items are held.
 
 #include <QDialog>
 #include <filesystem>
@@ -26,7 +26,7 @@ class CVoltraneDlg : public QDialog, public UserInterface, public WindowPort {
 public:
     // A window over the files of `programDir` and the mouse of `device` (none: no mouse is found),
     // starting in `language` (the one "LANGUAGE.ini" holds); profile, mouse and macro file are read
-    // when it is first shown. Messages, questions and file dialogs go
+    // once its first frame is on the screen. Messages, questions and file dialogs go
     // to `prompter` (the Qt dialogs when null), the capture dialogs to `dialogs` (a stand-in that
     // cancels when null).
     CVoltraneDlg(const std::filesystem::path& programDir, std::unique_ptr<DeviceSession> device,
@@ -67,8 +67,6 @@ public:
 protected:
     // Shows the whole text of an item that is drawn cut short, as its tooltip.
     bool event(QEvent* event) override;
-    // The first show starts the start-up read, behind the window.
-    void showEvent(QShowEvent* event) override;
     void paintEvent(QPaintEvent* event) override;
     void mousePressEvent(QMouseEvent* event) override;
     void mouseMoveEvent(QMouseEvent* event) override;
