@@ -24,6 +24,8 @@ packages=(
     dbus-daemon dconf-service dconf-gsettings-backend dconf-cli cinnamon-desktop-data libkf5config-bin
     # the window driven end to end: its own X server and window manager, real input, screenshots
     xvfb xauth xdotool openbox x11-utils imagemagick
+    # the start-up benchmark watches the X server for the first mapped window
+    libxcb1-dev
     # the window on Wayland: Qt's Wayland platform and its client extensions (the capture dialogs ask
     # the compositor to inhibit its shortcuts), a headless compositor with a desktop background, the
     # test's virtual pointer and keyboard clients (the keyboard's keymap built by xkbcommon), and
