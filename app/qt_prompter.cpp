@@ -16,6 +16,7 @@ bool QtPrompter::AskYesNo(std::u16string_view text, std::u16string_view title, i
     const QStringList answers = {ToQString(GetText(TextTable::Question, kQuestionYes, language)),
                                  ToQString(GetText(TextTable::Question, kQuestionNo, language))};
     CMsgBoxDlg box(ToQString(text), ToQString(title), answers, SmallFont(language), m_owner);
+    box.SetAnswerLetters(QStringLiteral("YN"));
     box.exec();
     return box.Answer() == 0;
 }

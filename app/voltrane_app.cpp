@@ -1,9 +1,7 @@
 #include "app/voltrane_app.h"
 
 #include <QApplication>
-#include <QFontMetrics>
 #include <QStringList>
-#include <QTimer>
 #include <cstdio>
 
 #include "app/qt_prompter.h"
@@ -25,18 +23,6 @@
 namespace voltrane {
 
 namespace {
-
-// Prepares what the first frame draws while the start-up read waits for the mouse (its wait runs an
-// event loop): the interface fonts of the language and the basic page's pictures. Without a mouse it
-// runs before the first frame instead, which costs nothing extra.
-void prepareFirstFrame(int language) {
-    QTimer::singleShot(0, qApp, [language] {
-        for (const QFont& font : {SmallFont(language), LargeFont(language)}) {
-            QFontMetrics(font).horizontalAdvance(QStringLiteral("Apply 0"));
-        }
-        for (const int picture : {kMainNormal, kMainOver, kMainDown}) static_cast<void>(g_imgSkin[picture]);
-    });
-}
 
 std::filesystem::path toPath(const QString& text) { return std::filesystem::path(text.toStdU16String()); }
 
@@ -63,7 +49,6 @@ bool CVoltraneApp::InitResources(const QString& programDir, const QString& skinD
         reportMissingFile(*missing);
         return false;
     }
-    prepareFirstFrame(m_nLanguage);
     return true;
 }
 

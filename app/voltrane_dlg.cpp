@@ -3,6 +3,7 @@
 #include <QLineEdit>
 #include <QPaintEvent>
 #include <QPainter>
+#include <QTimer>
 
 #include "app/app_icon.h"
 #include "app/device_watch.h"
@@ -55,14 +56,8 @@ void CVoltraneDlg::initialise(int language) {
     InstallComboBoxAccessibility();
     createControlList();
     ShapeAndCentre(*this, g_imgSkin[kMainMask]);
-    const MacroNameBox box = m_main.Initialise(language);
-    if (DeviceSession* device = m_controller.Device()) {
-        m_presence = std::make_unique<MousePresence>(device->Context().hid);
-        m_presence->Probe();
-        m_watch =
-            std::make_unique<DeviceWatch>([this](const DeviceEvent& event) { OnDeviceChange(event); });
-    }
-    createMacroNameBox(box);
+    m_controller.SetLanguage(language);
+    createMacroNameBox();
     createLanguageBox();
     createPageShortcuts();
     setFocus();  // not the language box, where a typed letter would switch the language
@@ -78,7 +73,23 @@ QString CVoltraneDlg::mouseSerial() {
     return QString::fromStdString(device->Choice());
 }
 
-void CVoltraneDlg::createMacroNameBox(const MacroNameBox& box) {
+// The device protocol's pauses wait in an event loop that paints and leaves input queued: what the
+// person does meanwhile acts once the mouse's values are in.
+void CVoltraneDlg::startUp() {
+    const MacroNameBox box = m_main.Initialise(m_controller.Language());
+    m_editMacroName->setText(ToQString(box.text));
+    m_editMacroName->setEnabled(box.enabled);
+    if (DeviceSession* device = m_controller.Device()) {
+        m_presence = std::make_unique<MousePresence>(device->Context().hid);
+        m_presence->Probe();
+        m_watch =
+            std::make_unique<DeviceWatch>([this](const DeviceEvent& event) { OnDeviceChange(event); });
+    }
+    m_startUp = StartUp::Done;
+    update();
+}
+
+void CVoltraneDlg::createMacroNameBox() {
     m_editMacroName = new QLineEdit(this);
     m_editMacroName->setObjectName(QStringLiteral("1001"));
     m_editMacroName->setStyleSheet(NameBoxStyleSheet());
@@ -86,8 +97,7 @@ void CVoltraneDlg::createMacroNameBox(const MacroNameBox& box) {
     m_editMacroName->setGeometry(ItemQRect(kItemMacroNameBox));
     m_editMacroName->setAccessibleName(
         ToQString(GetText(TextTable::ControlName, kControlMacroName, m_controller.Language())));
-    m_editMacroName->setText(ToQString(box.text));
-    m_editMacroName->setEnabled(box.enabled);
+    m_editMacroName->setEnabled(false);
     m_editMacroName->hide();
 }
 
@@ -196,7 +206,12 @@ void CVoltraneDlg::OnLanguageChange(int language) {
     for (int index = 0; index < ControlCount(); ++index) AnnounceNameChange(this, index);
 }
 
+// The first frame starts the start-up read, once it is on the screen.
 void CVoltraneDlg::paintEvent(QPaintEvent* event) {
+    if (m_startUp == StartUp::Waiting) {
+        m_startUp = StartUp::Reading;
+        QTimer::singleShot(0, this, [this] { startUp(); });
+    }
     QPainter painter(this);
     ClipToOutline(painter, *this, event->region());
     const MainWindowState state = paintState();

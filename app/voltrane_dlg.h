@@ -2,7 +2,8 @@
 // The main window: one skinned, borderless surface of 131 items over the main controller. It turns
 // clicks, the wheel and keys into item numbers, paints what changed, carries out the controller's
 // requests (UserInterface, WindowPort) and shows its painted controls to assistive technology
-// (PaintedControls).
+// (PaintedControls). It is on screen before the mouse is read: the start-up read runs once the first
+// frame is painted, and until it is done the items are held.
 
 #include <QDialog>
 #include <filesystem>
@@ -28,7 +29,8 @@ class TrayIcon;
 class CVoltraneDlg : public QDialog, public UserInterface, public WindowPort, public PaintedControls {
 public:
     // A window over the files of `programDir` and the mouse of `device` (none: no mouse is found),
-    // starting in `language` (the one "LANGUAGE.ini" holds). Messages, questions and file dialogs go
+    // starting in `language` (the one "LANGUAGE.ini" holds); profile, mouse and macro file are read
+    // once its first frame is on the screen. Messages, questions and file dialogs go
     // to `prompter` (the Qt dialogs when null), the capture dialogs to `dialogs` (a stand-in that
     // cancels when null).
     CVoltraneDlg(const std::filesystem::path& programDir, std::unique_ptr<DeviceSession> device,
@@ -73,6 +75,8 @@ public:
     MainController& GetMainController() { return m_main; }
     QLineEdit* MacroNameEdit() const { return m_editMacroName; }
     CMyComboBox* LanguageBox() const { return m_comboLanguage; }
+    // Whether the start-up read is done: before it, clicks, the wheel and Space act on no item.
+    bool Started() const { return m_startUp == StartUp::Done; }
     int HotItem() const { return m_main.m_nHotItem; }
     // The item with the keyboard focus (the one activated last), and whether its ring is drawn.
     int FocusItem() const { return m_main.m_nFocusItem; }
@@ -95,7 +99,8 @@ protected:
 
 private:
     void initialise(int language);
-    void createMacroNameBox(const MacroNameBox& box);
+    void startUp();
+    void createMacroNameBox();
     // The serial number of the mouse the window keeps to; empty when unknown.
     QString mouseSerial();
     void createLanguageBox();
@@ -135,6 +140,8 @@ private:
     int m_nLastHotItem = kNoItem;
     std::vector<const MainControl*> m_painted;  // the painted controls, by control number
     bool m_bKeyboardFocus = false;              // the keyboard moved the focus last: its ring shows
+    enum class StartUp { Waiting, Reading, Done };
+    StartUp m_startUp = StartUp::Waiting;
     WindowDrag m_drag;
 };
 

@@ -53,19 +53,18 @@ void CVoltraneDlg::mousePressEvent(QMouseEvent* event) {
     if (event->button() != Qt::LeftButton) return QDialog::mousePressEvent(event);
     hitTest(event->position().toPoint());
     if (m_main.m_nHotItem != kNoItem) return;
-    m_drag.Press(event->position().toPoint());
+    m_drag.Press(*this, event->position().toPoint());
     m_main.TakeOverMacroName();
 }
 
 void CVoltraneDlg::mouseMoveEvent(QMouseEvent* event) {
     const QPoint point = event->position().toPoint();
-    if (!m_drag.Move(*this, point, event->globalPosition().toPoint(), event->buttons(), true))
-        hitTest(point);
+    if (!m_drag.Move(*this, point, event->globalPosition().toPoint(), event->buttons())) hitTest(point);
 }
 
 void CVoltraneDlg::mouseReleaseEvent(QMouseEvent* event) {
     if (event->button() != Qt::LeftButton) return QDialog::mouseReleaseEvent(event);
-    if (m_drag.End()) return;
+    if (m_drag.End(*this, event->globalPosition().toPoint()) || !Started()) return;
     hitTest(event->position().toPoint());
     const int item = m_main.m_nHotItem;
     if (const std::optional<SliderGeometry> slider = SliderOf(item))
@@ -74,7 +73,7 @@ void CVoltraneDlg::mouseReleaseEvent(QMouseEvent* event) {
 }
 
 void CVoltraneDlg::wheelEvent(QWheelEvent* event) {
-    if (!m_main.ScrollMacroList(event->angleDelta().y())) QDialog::wheelEvent(event);
+    if (!Started() || !m_main.ScrollMacroList(event->angleDelta().y())) QDialog::wheelEvent(event);
 }
 
 }  // namespace voltrane

@@ -203,7 +203,7 @@ void CVoltraneDlg::paintFocusRing(QPainter& painter) const {
 // Esc does not end the program: only Close, Cancel, Exit and the loss of the mouse do.
 void CVoltraneDlg::keyPressEvent(QKeyEvent* event) {
     if (event->key() == Qt::Key_Escape) return event->accept();
-    const MainControl* stop = hasFocus() ? currentStop() : nullptr;
+    const MainControl* stop = hasFocus() && Started() ? currentStop() : nullptr;
     if (!stop) return QDialog::keyPressEvent(event);
     if (isMenuKey(*event)) {
         if (stop->kind == ControlKind::ButtonWithMenu) activateFromKeyboard(stop->item);
@@ -224,7 +224,7 @@ void CVoltraneDlg::keyPressEvent(QKeyEvent* event) {
 // Space repeats the item activated last; when the keyboard put the focus there, as if it were clicked.
 void CVoltraneDlg::keyReleaseEvent(QKeyEvent* event) {
     const bool typing = m_editMacroName->hasFocus() || m_comboLanguage->hasFocus();
-    if (event->key() != Qt::Key_Space || event->isAutoRepeat() || typing)
+    if (event->key() != Qt::Key_Space || event->isAutoRepeat() || typing || !Started())
         return QDialog::keyReleaseEvent(event);
     if (m_main.m_nFocusItem >= kNoItem) return;
     if (m_bKeyboardFocus) return activateFromKeyboard(m_main.m_nFocusItem);

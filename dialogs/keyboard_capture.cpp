@@ -41,10 +41,6 @@ KeyboardCapture::~KeyboardCapture() {
     release();
 }
 
-bool KeyboardCapture::BlocksWindowManagerMove() const {
-    return Grabbed() && QGuiApplication::platformName() == QLatin1String("xcb");
-}
-
 void KeyboardCapture::Suspend() { follow(CaptureGrab::Event::Suspended); }
 
 void KeyboardCapture::Resume() { follow(CaptureGrab::Event::Resumed); }

@@ -51,11 +51,6 @@ public:
     // focus, and system shortcuts go to the desktop.
     bool Grabbed() const { return m_state.Held(); }
 
-    // Whether the dialog must move itself when dragged: an X11 window manager starts no move while
-    // the dialog holds the keyboard grab. On Wayland the compositor's move works with its shortcuts
-    // inhibited (and is the only move there is).
-    bool BlocksWindowManagerMove() const;
-
     // Whether the dialog must say that system shortcuts cannot be captured: it is the active window
     // and the platform has no grab or refused it. (Before the window system shows and activates the
     // dialog the grab cannot be had anywhere; it is asked for again on activation.)

@@ -70,7 +70,6 @@ protected:
     bool pressRegion(QPoint point) override;
     void hover(QPoint point) override;
     void releaseRegion(QPoint point) override;
-    bool movesItself() const override { return m_keyboard.BlocksWindowManagerMove(); }
     void mouseReleaseEvent(QMouseEvent* event) override;
     void wheelEvent(QWheelEvent* event) override;
 

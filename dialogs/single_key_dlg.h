@@ -50,7 +50,6 @@ protected:
     bool pressRegion(QPoint point) override;
     void hover(QPoint point) override;
     void releaseRegion(QPoint point) override;
-    bool movesItself() const override { return m_keyboard.BlocksWindowManagerMove(); }
 
 private:
     void act(const KeyAction& action);

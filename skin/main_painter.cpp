@@ -30,17 +30,18 @@ constexpr int kBoxWidth = 18;
 
 int value(const MainWindowState& state, int item) { return state.setting.m_nItem[item]; }
 
-// The three images of the page shown: background, items that are on, item under the cursor.
+// The three images of the page shown: background, items that are on, item under the cursor. Each is
+// decoded when first drawn: a frame without a hot item needs no "down" picture.
 struct PageImages {
-    const QImage& normal;
-    const QImage& over;
-    const QImage& down;
+    const SkinImages& skins;
+    int normal;
+    int over;
+    int down;
 };
 
 PageImages pageImages(const MainWindowState& state, const SkinImages& skins) {
-    if (state.page == kAdvancedPage)
-        return {skins[kAdvancedNormal], skins[kAdvancedOver], skins[kAdvancedDown]};
-    return {skins[state.sideView ? kMainNormalSide : kMainNormal], skins[kMainOver], skins[kMainDown]};
+    if (state.page == kAdvancedPage) return {skins, kAdvancedNormal, kAdvancedOver, kAdvancedDown};
+    return {skins, state.sideView ? kMainNormalSide : kMainNormal, kMainOver, kMainDown};
 }
 
 // "Load setting", " Save setting", "Default", "OK", "Apply" and " Cancel" are white at rest too.
@@ -51,11 +52,11 @@ bool alwaysWhite(int item) {
 // Copies the item's state picture and returns the colour of its text.
 QColor drawState(QPainter& painter, int item, const MainWindowState& state, const PageImages& page) {
     if (item > kLastButtonItem && value(state, item) != 0) {
-        CopySkinRect(painter, page.over, ItemQRect(item));
+        CopySkinRect(painter, page.skins[page.over], ItemQRect(item));
         return kWhiteText;
     }
     if (item == state.hotItem) {
-        CopySkinRect(painter, page.down, ItemQRect(item));
+        CopySkinRect(painter, page.skins[page.down], ItemQRect(item));
         return kWhiteText;
     }
     return alwaysWhite(item) ? kWhiteText : kGreyText;
@@ -184,7 +185,7 @@ void drawItem(QPainter& painter, int item, const MainWindowState& state, const S
 void PaintMainWindow(QPainter& painter, const QRect& dirty, const MainWindowState& state,
                      const SkinImages& skins, const MainWindowFonts& fonts) {
     const PageImages page = pageImages(state, skins);
-    CopySkinRect(painter, page.normal, dirty);
+    CopySkinRect(painter, skins[page.normal], dirty);
     for (int item = 0; item < kItemCount; ++item) {
         if (!ItemOnPage(item, state.page) || !ItemQRect(item).intersects(dirty)) continue;
         drawItem(painter, item, state, skins, fonts, page);

@@ -1,6 +1,7 @@
 #include "skin/msg_box_dlg.h"
 
 #include <QHBoxLayout>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QPushButton>
 #include <QVBoxLayout>
@@ -16,12 +17,21 @@ namespace {
 constexpr QSize kMinimumSize(276, 110);
 constexpr int kTextWidth = 420;
 constexpr QMargins kMargins(18, 16, 18, 12);  // left, top, right, bottom
+// A caption and a close button only: without these hints a window manager adds minimise and maximise.
+constexpr Qt::WindowFlags kBoxFlags =
+    Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint;
+
+// The letter a label begins with, upper case, when it is a Latin letter; otherwise `fallback`.
+QChar labelLetter(const QString& label, QChar fallback) {
+    const QChar first = label.isEmpty() ? QChar() : label.front().toUpper();
+    return first >= QLatin1Char('A') && first <= QLatin1Char('Z') ? first : fallback.toUpper();
+}
 
 }  // namespace
 
 CMsgBoxDlg::CMsgBoxDlg(const QString& text, const QString& title, const QStringList& answers,
                        const QFont& font, QWidget* parent)
-    : QDialog(parent), m_text(new QLabel(text, this)) {
+    : QDialog(parent, kBoxFlags), m_text(new QLabel(text, this)) {
     setWindowTitle(title);
     setStyleSheet(MsgBoxStyleSheet());
     // Each widget takes the font itself: the style sheet keeps a parent's font from reaching it.
@@ -49,6 +59,28 @@ CMsgBoxDlg::CMsgBoxDlg(const QString& text, const QString& title, const QStringL
     row->addStretch();
     layout->addLayout(row);
     if (!m_buttons.empty()) m_buttons.front()->setDefault(true);
+    // A box of fixed size is one a window manager offers no maximising for.
+    adjustSize();
+    setFixedSize(size());
+    SetAnswerLetters({});
+}
+
+void CMsgBoxDlg::SetAnswerLetters(const QString& letters) {
+    m_letters.clear();
+    for (std::size_t i = 0; i < m_buttons.size(); ++i) {
+        const auto at = static_cast<qsizetype>(i);
+        m_letters.push_back(labelLetter(m_buttons[i]->text(), at < letters.size() ? letters[at] : QChar()));
+    }
+}
+
+void CMsgBoxDlg::keyPressEvent(QKeyEvent* event) {
+    if (!(event->modifiers() & (Qt::ControlModifier | Qt::MetaModifier))) {
+        for (std::size_t i = 0; i < m_buttons.size(); ++i) {
+            if (!m_letters[i].isNull() && event->key() == m_letters[i].unicode())
+                return m_buttons[i]->click();
+        }
+    }
+    QDialog::keyPressEvent(event);
 }
 
 CMsgBoxDlg::CMsgBoxDlg(const QString& text, const QString& title, int language, const QFont& font,

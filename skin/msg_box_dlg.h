@@ -1,7 +1,9 @@
 #pragma once
 // The program's own message box: a caption, the message and its answer buttons (one OK button, or
 // the answers of a question) labelled in the message's language, in the interface font and the dark
-// look of the skins.
+// look of the skins. To the window manager it is a dialog of fixed size that can be moved and closed,
+// never minimised or maximised. It answers to the keys of a platform box: Enter for the default
+// button, Esc for none, and each answer's letter, with or without Alt.
 
 #include <QDialog>
 #include <QFont>
@@ -28,6 +30,10 @@ public:
     // The OK label of `language`.
     static QString OkLabel(int language);
 
+    // The letters that answer with each button, from left to right, for labels that do not begin with
+    // a Latin letter (a label that does answers to its first letter), e.g. "YN" for Yes and No.
+    void SetAnswerLetters(const QString& letters);
+
     QLabel* TextLabel() const { return m_text; }
     QPushButton* Button(int answer) const { return m_buttons.at(answer); }
     QPushButton* OkButton() const { return Button(0); }
@@ -36,9 +42,13 @@ public:
     // window's close end it with none).
     int Answer() const { return m_nAnswer; }
 
+protected:
+    void keyPressEvent(QKeyEvent* event) override;
+
 private:
     QLabel* m_text;
     std::vector<QPushButton*> m_buttons;
+    std::vector<QChar> m_letters;  // the letter of each button, upper case; null: none
     int m_nAnswer = -1;
 };
 

@@ -81,10 +81,17 @@ std::optional<QString> LoadSkinImages(SkinImages& skins, const QString& skinDir,
     return std::nullopt;
 }
 
+// Pixel by pixel: an alpha channel set from a colour mask of a picture of twice the pixels cleared the
+// wrong pixels, leaving a band of the key's neighbours opaque along the mask's top-left cut.
 QImage WithTransparentColour(const QImage& image, QRgb key) {
     QImage result = image.convertToFormat(QImage::Format_ARGB32);
-    const QImage keyMask = image.createMaskFromColor(key, Qt::MaskOutColor);
-    result.setAlphaChannel(keyMask.convertToFormat(QImage::Format_Grayscale8));
+    const QRgb opaqueKey = key | 0xff000000u;
+    for (int y = 0; y < result.height(); ++y) {
+        auto* line = reinterpret_cast<QRgb*>(result.scanLine(y));
+        for (int x = 0; x < result.width(); ++x) {
+            if ((line[x] | 0xff000000u) == opaqueKey) line[x] = 0;
+        }
+    }
     return result.convertToFormat(QImage::Format_ARGB32_Premultiplied);
 }
 

@@ -26,18 +26,17 @@ void SkinnedDialog::paintEvent(QPaintEvent* event) {
 void SkinnedDialog::mousePressEvent(QMouseEvent* event) {
     if (event->button() != Qt::LeftButton) return QDialog::mousePressEvent(event);
     const QPoint point = event->position().toPoint();
-    if (!pressRegion(point)) m_drag.Press(point);
+    if (!pressRegion(point)) m_drag.Press(*this, point);
 }
 
 void SkinnedDialog::mouseMoveEvent(QMouseEvent* event) {
     const QPoint point = event->position().toPoint();
-    if (!m_drag.Move(*this, point, event->globalPosition().toPoint(), event->buttons(), !movesItself()))
-        hover(point);
+    if (!m_drag.Move(*this, point, event->globalPosition().toPoint(), event->buttons())) hover(point);
 }
 
 void SkinnedDialog::mouseReleaseEvent(QMouseEvent* event) {
     if (event->button() != Qt::LeftButton) return QDialog::mouseReleaseEvent(event);
-    if (!m_drag.End()) releaseRegion(event->position().toPoint());
+    if (!m_drag.End(*this, event->globalPosition().toPoint())) releaseRegion(event->position().toPoint());
 }
 
 void PaintDialogButton(QPainter& painter, const QImage& down, const QRect& rect, const QString& text,

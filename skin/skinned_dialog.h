@@ -29,10 +29,6 @@ protected:
     // The left button went up at `point` without ending a drag.
     virtual void releaseRegion(QPoint point) = 0;
 
-    // Whether a drag must move the dialog here rather than leave it to the window manager: the window
-    // manager's move does not start while the dialog holds the keyboard grab.
-    virtual bool movesItself() const { return false; }
-
     void paintEvent(QPaintEvent* event) final;
     void mousePressEvent(QMouseEvent* event) override;
     void mouseMoveEvent(QMouseEvent* event) override;

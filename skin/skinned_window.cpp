@@ -8,6 +8,7 @@
 #include <QScreen>
 #include <QWidget>
 #include <QWindow>
+#include <utility>
 
 namespace voltrane {
 
@@ -27,13 +28,18 @@ void ClipToOutline(QPainter& painter, const QWidget& window, const QRegion& dirt
     painter.setClipRegion(window.mask().isEmpty() ? dirty : dirty & window.mask());
 }
 
-void WindowDrag::Press(QPoint point) {
-    m_state = State::Pressed;
-    m_ptDragStart = point;
+bool PlatformPlacesWindows() {
+    return QGuiApplication::platformName().startsWith(QStringLiteral("wayland"));
 }
 
-bool WindowDrag::Move(QWidget& window, QPoint point, QPoint global, Qt::MouseButtons buttons,
-                      bool platformMove) {
+void WindowDrag::Press(QWidget& window, QPoint point) {
+    m_ptDragStart = point;
+    const bool platform =
+        PlatformPlacesWindows() && window.windowHandle() && window.windowHandle()->startSystemMove();
+    m_state = platform ? State::Platform : State::Pressed;
+}
+
+bool WindowDrag::Move(QWidget& window, QPoint point, QPoint global, Qt::MouseButtons buttons) {
     if (m_state == State::Idle) return false;
     if (!(buttons & Qt::LeftButton)) {
         m_state = State::Idle;
@@ -43,20 +49,15 @@ bool WindowDrag::Move(QWidget& window, QPoint point, QPoint global, Qt::MouseBut
     if (m_state == State::Pressed &&
         (point - m_ptDragStart).manhattanLength() < QApplication::startDragDistance())
         return true;
-    // The window catches up with the cursor before the platform takes over from where it is.
+    m_state = State::Following;
     window.move(global - m_ptDragStart);
-    if (m_state == State::Pressed) {
-        const bool platform =
-            platformMove && window.windowHandle() && window.windowHandle()->startSystemMove();
-        m_state = platform ? State::Platform : State::Following;
-    }
     return true;
 }
 
-bool WindowDrag::End() {
-    const bool ended = m_state != State::Idle;
-    m_state = State::Idle;
-    return ended;
+bool WindowDrag::End(QWidget& window, QPoint global) {
+    const State state = std::exchange(m_state, State::Idle);
+    if (state == State::Following) window.move(global - m_ptDragStart);
+    return state != State::Idle;
 }
 
 }  // namespace voltrane

@@ -22,24 +22,29 @@ void ShapeAndCentre(QWidget& window, const QImage& mask);
 // it stay fully transparent.
 void ClipToOutline(QPainter& painter, const QWidget& window, const QRegion& dirty);
 
-// A window dragged by a press on its background. The drag begins only once the cursor has moved
-// with the button held (a click alone, however short, moves nothing). Where the platform moves
-// windows itself (on Wayland it is the only way) it takes the drag over; elsewhere, and where the
-// window must not leave it to the platform, the window follows the cursor until the button is
-// released.
+// Whether windows are placed by the platform alone (Wayland): a window cannot move itself there, and
+// a drag must be handed to the compositor.
+bool PlatformPlacesWindows();
+
+// A window dragged by a press on its background, so that the point pressed stays under the cursor.
+// Where the platform places windows, the drag is handed to it at the press, before any motion can be
+// lost (a compositor takes a move only while the button is held, so a click alone moves nothing).
+// Elsewhere the window follows the cursor itself to the release, with and without a window manager:
+// the drag begins once the cursor has moved the drag distance with the button held, and every motion
+// and the release place the window anew from the cursor, so no number of motion events leaves it short.
 class WindowDrag {
 public:
-    // The left button went down at `point` (client pixels) outside every region of the window.
-    void Press(QPoint point);
+    // The left button went down at `point` (client pixels) outside every region of `window`.
+    void Press(QWidget& window, QPoint point);
 
     // The cursor moved to `point` (client pixels), `global` (screen pixels), with `buttons` held.
-    // `platformMove`: whether the platform may take the drag over. Returns false, moving nothing, when
-    // no press is on (a press whose release was lost ends at the first move without the left button).
-    bool Move(QWidget& window, QPoint point, QPoint global, Qt::MouseButtons buttons, bool platformMove);
+    // Returns false, moving nothing, when no press is on (a press whose release was lost ends at the
+    // first move without the left button).
+    bool Move(QWidget& window, QPoint point, QPoint global, Qt::MouseButtons buttons);
 
-    // The left button went up. Returns true when this ended a press on the background: the release
-    // acts on nothing else.
-    bool End();
+    // The left button went up at `global` (screen pixels). Returns true when this ended a press on the
+    // background: the release acts on nothing else.
+    bool End(QWidget& window, QPoint global);
 
 private:
     enum class State { Idle, Pressed, Following, Platform };

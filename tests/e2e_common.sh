@@ -1,5 +1,21 @@
 # Shared by the end-to-end window tests (sourced, not run).
 
+# need_tools TOOL...: skips the test (exit 77) unless every TOOL is installed.
+need_tools() {
+    local tool
+    for tool in "$@"; do
+        command -v "$tool" >/dev/null || { echo "SKIP: $tool is not installed"; exit 77; }
+    done
+}
+
+# use_scratch: a new scratch folder in `scratch` and an empty `pids`; on exit the processes in `pids`
+# are ended and the folder removed.
+use_scratch() {
+    scratch=$(mktemp -d)
+    pids=()
+    trap 'stop_pids "${pids[@]}"; rm -rf "$scratch"' EXIT
+}
+
 # stop_pids PID...: ends the processes and waits for them.
 stop_pids() {
     local pid
@@ -41,4 +57,46 @@ start_xvfb() {
     cat "$scratch/xvfb.log"
     echo "FAIL: no X server"
     exit 1
+}
+
+# private_session SCRATCH: a session on the X server of DISPLAY with nothing of the host's desktop,
+# settings or session bus: home and XDG folders in SCRATCH, Qt on X11.
+private_session() {
+    export HOME=$1/home XDG_CONFIG_HOME=$1/home/.config XDG_DATA_HOME=$1/home/.local/share
+    export XDG_RUNTIME_DIR=$1/runtime QT_QPA_PLATFORM=xcb
+    unset XDG_CURRENT_DESKTOP DBUS_SESSION_BUS_ADDRESS WAYLAND_DISPLAY
+    mkdir -p "$HOME" "$XDG_RUNTIME_DIR"
+    chmod 700 "$XDG_RUNTIME_DIR"
+}
+
+# start_openbox SCRATCH: openbox as the window manager, added to `pids`; waits until it manages the
+# screen and exits with a failure when it does not.
+start_openbox() {
+    openbox --sm-disable >"$1/openbox.log" 2>&1 &
+    pids+=($!)
+    wm_ready() { xprop -root -notype _NET_SUPPORTED | grep -q _NET_ACTIVE_WINDOW; }
+    wait_for 10 wm_ready || { cat "$1/openbox.log"; echo "FAIL: openbox did not start"; exit 1; }
+}
+
+# The program's windows, for scripts that keep the main window's id in `window`.
+
+# click X Y [WINDOW]: a left click at a point of the main window (or of WINDOW), as the pointer makes it.
+click() { xdotool mousemove --window "${3:-$window}" "$1" "$2" click 1; }
+# dialog [EXCEPT]: the program's window shown over the main one (a menu or a dialog) other than
+# EXCEPT, if any; await_dialog waits for one.
+dialog() {
+    xdotool search --onlyvisible --class voltrane | grep -vx -e "$window" -e "${1:-$window}" | tail -n 1
+}
+has_dialog() { [ -n "$(dialog "$@")" ]; }
+no_dialog() { ! has_dialog; }
+await_dialog() { wait_for 10 has_dialog "$@" && dialog "$@"; }
+
+# position WINDOW: the screen position of WINDOW's top-left corner, as "X Y".
+position() { xdotool getwindowgeometry --shell "$1" | sed -n 's/^[XY]=//p' | paste -sd ' '; }
+
+# choose_function ROW: in the open button-function menu, the ROWth item, by the arrow keys.
+choose_function() {
+    local row
+    for row in $(seq "$1"); do xdotool key Down; done
+    xdotool key Return
 }

@@ -15,32 +15,12 @@ set -euo pipefail
 source "$(dirname "${BASH_SOURCE[0]}")/e2e_common.sh"
 voltrane=$1 ctl=$2 skins=$3 shots=$4
 
-for tool in Xvfb xauth xdotool openbox xdpyinfo xprop import python3; do
-    command -v "$tool" >/dev/null || { echo "SKIP: $tool is not installed"; exit 77; }
-done
-
-scratch=$(mktemp -d)
-pids=()
-cleanup() {
-    local pid
-    stop_pids "${pids[@]}"
-    rm -rf "$scratch"
-}
-trap cleanup EXIT
-
+need_tools Xvfb xauth xdotool openbox xdpyinfo xprop import python3
+use_scratch
 start_xvfb "$scratch"
-
 # The session: a window manager, and nothing of the host's desktop, settings or session bus.
-export HOME=$scratch/home XDG_CONFIG_HOME=$scratch/home/.config XDG_DATA_HOME=$scratch/home/.local/share
-export XDG_RUNTIME_DIR=$scratch/runtime QT_QPA_PLATFORM=xcb
-unset XDG_CURRENT_DESKTOP DBUS_SESSION_BUS_ADDRESS WAYLAND_DISPLAY
-mkdir -p "$HOME" "$XDG_RUNTIME_DIR"
-chmod 700 "$XDG_RUNTIME_DIR"
-openbox --sm-disable >"$scratch/openbox.log" 2>&1 &
-pids+=($!)
-wm_ready() { xprop -root -notype _NET_SUPPORTED | grep -q _NET_ACTIVE_WINDOW; }
-wait_for 10 wm_ready ||
-    { cat "$scratch/openbox.log"; echo "FAIL: openbox did not start"; exit 1; }
+private_session "$scratch"
+start_openbox "$scratch"
 
 # A portable installation of the built program in the scratch folder, on a fresh virtual mouse.
 app=$scratch/app state=$scratch/mouse.bin
@@ -64,18 +44,6 @@ timeout 10 xdotool windowactivate --sync "$window" || fail "the window could not
 [ ! -e "$state" ] || fail "reading the mouse at start-up wrote into it"
 shot 1-start
 
-# click X Y [WINDOW]: a left click at a point of the main window (or of WINDOW), as the pointer makes it.
-click() { xdotool mousemove --window "${3:-$window}" "$1" "$2" click 1; }
-# dialog [EXCEPT]: the program's window shown over the main one (a menu or a dialog) other than
-# EXCEPT, if any; await_dialog waits for one.
-dialog() {
-    xdotool search --onlyvisible --class voltrane | grep -vx -e "$window" -e "${1:-$window}" | tail -n 1
-}
-has_dialog() { [ -n "$(dialog "$@")" ]; }
-no_dialog() { ! has_dialog; }
-await_dialog() { wait_for 10 has_dialog "$@" && dialog "$@"; }
-# position WINDOW: the screen position of WINDOW's top-left corner, as "X Y".
-position() { xdotool getwindowgeometry --shell "$1" | sed -n 's/^[XY]=//p' | paste -sd ' '; }
 # near WINDOW X Y: whether WINDOW's top-left corner is at (X, Y) on the screen, give or take the 10
 # pixels a press must move before it drags (the window manager's move takes over from there).
 near() {
@@ -93,13 +61,6 @@ drag() {
     for step in 1 2 3; do xdotool mousemove_relative --sync 18 12; done
     xdotool mouseup 1
     wait_for 5 near "$1" $((x + 60)) $((y + 40)) || { echo "moved from $x $y to $(position "$1")"; return 1; }
-}
-
-# choose_function ROW: in the open button-function menu, the ROWth item, by the arrow keys.
-choose_function() {
-    local row
-    for row in $(seq "$1"); do xdotool key Down; done
-    xdotool key Return
 }
 
 # The window's background: a short click (press and release at once, as a touchpad tap sends them)
@@ -174,6 +135,13 @@ wait_for 10 has_dialog || fail "Apply showed no message box"
 shot 7-applied
 box=$(xdotool getactivewindow)
 [ "$box" != "$window" ] || fail "the message box does not have the focus"
+# To the window manager the box is a modal dialog of fixed size that can be moved and closed, never
+# maximised. (openbox offers minimising to every dialog, whatever the window asks for.)
+[[ $(xprop -id "$box" _NET_WM_WINDOW_TYPE _NET_WM_STATE) == *_TYPE_DIALOG*_STATE_MODAL* ]] ||
+    fail "the message box is no modal dialog: $(xprop -id "$box" _NET_WM_WINDOW_TYPE _NET_WM_STATE)"
+actions=$(xprop -id "$box" _NET_WM_ALLOWED_ACTIONS)
+[[ $actions == *_NET_WM_ACTION_MOVE* && $actions == *_NET_WM_ACTION_CLOSE* && $actions != *MAXIMIZE* ]] ||
+    fail "the window manager does not offer to move and close the message box, or offers to maximise it: $actions"
 xdotool key Return
 wait_for 10 no_dialog || fail "Return did not close the message box"
 

@@ -9,17 +9,8 @@ set -euo pipefail
 source "$(dirname "${BASH_SOURCE[0]}")/e2e_common.sh"
 program=$1
 
-for tool in Xvfb xauth xdpyinfo setxkbmap; do
-    command -v "$tool" >/dev/null || { echo "SKIP: $tool is not installed"; exit 77; }
-done
-
-scratch=$(mktemp -d)
-pids=()
-cleanup() {
-    stop_pids "${pids[@]}"
-    rm -rf "$scratch"
-}
-trap cleanup EXIT
+need_tools Xvfb xauth xdpyinfo setxkbmap
+use_scratch
 
 start_xvfb "$scratch"
 export HOME=$scratch XDG_RUNTIME_DIR=$scratch/runtime

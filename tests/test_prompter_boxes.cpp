@@ -46,6 +46,8 @@ private slots:
     void initTestCase();
     void questionsAnswerInTheirLanguage_data();
     void questionsAnswerInTheirLanguage();
+    void questionsAnswerToKeys_data();
+    void questionsAnswerToKeys();
     void messagesUseTheInterfaceFont();
 };
 
@@ -78,6 +80,43 @@ void TestPrompterBoxes::questionsAnswerInTheirLanguage() {
     QCOMPARE(prompter.AskYesNo(u"Question?", u"Caption", language), yes);
     QCOMPARE(sight.buttons, buttons);
     QCOMPARE(sight.buttonFamily, SmallFont(language).family());
+}
+
+// A question answers to the keys of a platform box: Enter (either key) for the default Yes, Esc for
+// No, and the letters of Yes and No, with or without Alt; labels that begin with no Latin letter
+// answer to Y and N. Ctrl with a letter answers nothing; Esc then ends the box.
+void TestPrompterBoxes::questionsAnswerToKeys_data() {
+    QTest::addColumn<int>("language");
+    QTest::addColumn<QKeyCombination>("key");
+    QTest::addColumn<bool>("yes");
+    QTest::newRow("English, Return") << 2 << QKeyCombination(Qt::Key_Return) << true;
+    QTest::newRow("English, keypad Enter")
+        << 2 << QKeyCombination(Qt::KeypadModifier, Qt::Key_Enter) << true;
+    QTest::newRow("English, Esc") << 2 << QKeyCombination(Qt::Key_Escape) << false;
+    QTest::newRow("English, Y") << 2 << QKeyCombination(Qt::Key_Y) << true;
+    QTest::newRow("English, N") << 2 << QKeyCombination(Qt::Key_N) << false;
+    QTest::newRow("English, Alt+Y") << 2 << QKeyCombination(Qt::AltModifier, Qt::Key_Y) << true;
+    QTest::newRow("English, Ctrl+Y") << 2 << QKeyCombination(Qt::ControlModifier, Qt::Key_Y) << false;
+    QTest::newRow("German, J") << 3 << QKeyCombination(Qt::Key_J) << true;
+    QTest::newRow("German, Alt+N") << 3 << QKeyCombination(Qt::AltModifier, Qt::Key_N) << false;
+    QTest::newRow("German, Y") << 3 << QKeyCombination(Qt::Key_Y) << false;
+    QTest::newRow("Simplified Chinese, Y") << 0 << QKeyCombination(Qt::Key_Y) << true;
+    QTest::newRow("Japanese, N") << 4 << QKeyCombination(Qt::Key_N) << false;
+    QTest::newRow("Korean, Return") << 5 << QKeyCombination(Qt::Key_Return) << true;
+}
+
+void TestPrompterBoxes::questionsAnswerToKeys() {
+    QFETCH(int, language);
+    QFETCH(QKeyCombination, key);
+    QFETCH(bool, yes);
+    QtPrompter prompter(nullptr, {});
+    WhenShown<CMsgBoxDlg>([] { return dynamic_cast<CMsgBoxDlg*>(QApplication::activeModalWidget()); },
+                          [key](CMsgBoxDlg* box) {
+                              QTest::keyClick(box, key.key(), key.keyboardModifiers());
+                              // A key that answers nothing leaves the box open: Esc ends it.
+                              if (box->isVisible()) QTest::keyClick(box, Qt::Key_Escape);
+                          });
+    QCOMPARE(prompter.AskYesNo(u"Question?", u"Caption", language), yes);
 }
 
 // The start-up message that asks for the mouse, as every message: in the interface font.

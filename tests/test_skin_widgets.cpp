@@ -10,6 +10,7 @@
 
 #include "skin/msg_box_dlg.h"
 #include "skin/my_menu.h"
+#include "skin/skin_images.h"
 #include "skin/skin_style_sheets.h"
 
 using namespace voltrane;
@@ -25,6 +26,8 @@ private slots:
     void highlightedMenuItemIsBlueWithOrangeText();
     void styledWidgetsTakeTheSkinColours_data();
     void styledWidgetsTakeTheSkinColours();
+    void outlineIsClearOnlyInsideTheMask_data();
+    void outlineIsClearOnlyInsideTheMask();
 };
 
 namespace {
@@ -142,6 +145,38 @@ void TestSkinWidgets::styledWidgetsTakeTheSkinColours() {
     QFETCH(QColor, colour);
     const StyledSample sample = make();
     QCOMPARE(sample.part->grab().toImage().pixelColor(sample.point), colour);
+}
+
+// The outline drawn over a skinned window keeps the mask's outside and clears its inside, pixel for
+// pixel, for a mask of the screen's size and for one of twice the pixels: a mask whose top-left corner
+// is cut off by a diagonal, black inside, magenta outside.
+void TestSkinWidgets::outlineIsClearOnlyInsideTheMask_data() {
+    QTest::addColumn<int>("scale");
+    QTest::newRow("one pixel a point") << 1;
+    QTest::newRow("two pixels a point") << 2;
+}
+
+void TestSkinWidgets::outlineIsClearOnlyInsideTheMask() {
+    QFETCH(int, scale);
+    constexpr int kSide = 64;
+    constexpr int kCut = 12;
+    QImage mask(kSide * scale, kSide * scale, QImage::Format_RGB32);
+    mask.fill(Qt::black);
+    for (int y = 0; y < kCut * scale; ++y) {
+        for (int x = 0; x + y < kCut * scale; ++x) mask.setPixel(x, y, qRgb(255, 0, 255));
+    }
+    mask.setDevicePixelRatio(scale);
+    const QImage outline = MaskOutline(mask).convertToFormat(QImage::Format_ARGB32);
+    QCOMPARE(outline.size(), mask.size());
+    QCOMPARE(outline.devicePixelRatio(), mask.devicePixelRatio());
+    int wrong = 0;
+    for (int y = 0; y < outline.height(); ++y) {
+        for (int x = 0; x < outline.width(); ++x) {
+            const bool inside = mask.pixel(x, y) == qRgb(0, 0, 0);
+            if (qAlpha(outline.pixel(x, y)) != (inside ? 0 : 255)) ++wrong;
+        }
+    }
+    QCOMPARE(wrong, 0);
 }
 
 QTEST_MAIN(TestSkinWidgets)

@@ -62,6 +62,9 @@ private slots:
     void applyReachesTheMouse();
     void okSendsAndHides();
     void spaceRepeatsTheLastActivation();
+    void itemsWaitForTheStartUpRead();
+    void startUpWithoutAMouseTellsAfterShowing();
+    void dragMovesTheWindow_data();
     void dragMovesTheWindow();
     void comboBoxIgnoresTheWheel();
     void languageChangeIsStored();
@@ -185,17 +188,85 @@ void TestVoltraneWindow::spaceRepeatsTheLastActivation() {
     QCOMPARE(rig.Items()[kItemDpi], 3);
 }
 
+// The window is shown before the mouse is read; until the read is done, clicks and Space act on no
+// item, so nothing reaches the record or the mouse that the mouse has not reported yet.
+void TestVoltraneWindow::itemsWaitForTheStartUpRead() {
+    WindowRig rig;
+    QVERIFY(rig.Open());
+    click(rig.window.get(), leftOf(kItemDpiSlider, 220));
+    click(rig.window.get(), centreOf(kItemApply));
+    const int applied = rig.Items()[kItemDpi];
+    QCOMPARE(applied, 4);
+    const std::size_t messages = rig.ui.shown.size();
+    rig.show = false;
+    QVERIFY(rig.Restart());
+    QVERIFY(!rig.window->Started());
+    const int unread = rig.Items()[kItemDpi];
+    QVERIFY(unread != applied);
+    const VirtualMouse::State mouse = rig.mouse->Reports();
+    click(rig.window.get(), centreOf(kItemDpiUp));
+    click(rig.window.get(), leftOf(kItemDpiSlider, 100));
+    click(rig.window.get(), centreOf(kItemApply));
+    QTest::keyClick(rig.window.get(), Qt::Key_Space);
+    QCOMPARE(rig.Items()[kItemDpi], unread);
+    QVERIFY(rig.mouse->Reports() == mouse);
+    QCOMPARE(rig.ui.shown.size(), messages);
+
+    rig.window->show();
+    QVERIFY(!rig.window->Started());
+    QVERIFY(QTest::qWaitFor([&rig] { return rig.window->Started(); }));
+    QCOMPARE(rig.Items()[kItemDpi], applied);
+    QCOMPARE(rig.ui.shown.size(), messages);
+    click(rig.window.get(), centreOf(kItemDpiDown));
+    QCOMPARE(rig.Items()[kItemDpi], applied - 1);
+}
+
+// Without a mouse the read fails as it always has, with its message, now over the shown window.
+void TestVoltraneWindow::startUpWithoutAMouseTellsAfterShowing() {
+    WindowRig rig;
+    rig.mousePlugged = false;
+    rig.show = false;
+    QVERIFY(rig.Open());
+    QVERIFY(rig.ui.shown.empty());
+    rig.window->show();
+    QVERIFY(QTest::qWaitFor([&rig] { return rig.window->Started(); }));
+    QCOMPARE(rig.ui.shown.size(), std::size_t{1});
+    QVERIFY(rig.ui.shown[0].text == u"Please plug your mouse.");
+    QVERIFY(rig.window->isVisible());
+}
+
+// A drag by the background keeps the pressed point under the cursor, however many motions came, up to
+// a release that may lie beyond the last one; a press and release without motion moves nothing.
+void TestVoltraneWindow::dragMovesTheWindow_data() {
+    QTest::addColumn<int>("motions");
+    QTest::addColumn<QPoint>("step");
+    QTest::addColumn<QPoint>("releaseBeyond");
+    QTest::newRow("a click") << 0 << QPoint() << QPoint();
+    QTest::newRow("one motion") << 1 << QPoint(40, 30) << QPoint();
+    QTest::newRow("two motions") << 2 << QPoint(30, 20) << QPoint();
+    QTest::newRow("twenty small motions") << 20 << QPoint(3, 2) << QPoint();
+    QTest::newRow("five motions back") << 5 << QPoint(-20, -10) << QPoint();
+    QTest::newRow("release beyond the last motion") << 2 << QPoint(30, 20) << QPoint(7, -5);
+}
+
 void TestVoltraneWindow::dragMovesTheWindow() {
+    QFETCH(int, motions);
+    QFETCH(QPoint, step);
+    QFETCH(QPoint, releaseBeyond);
     WindowRig rig;
     QVERIFY(rig.Open());
     const QPoint start(400, 40);
     QCOMPARE(HitTest(start.x(), start.y(), 0), kNoItem);
     const QPoint before = rig.window->pos();
     sendMouse(rig.window.get(), QEvent::MouseButtonPress, start, Qt::LeftButton);
-    rig.window->move(rig.window->pos());  // the platform may take the move over: then nothing follows
-    sendMouse(rig.window.get(), QEvent::MouseMove, start + QPoint(30, 20), Qt::LeftButton);
-    sendMouse(rig.window.get(), QEvent::MouseButtonRelease, start + QPoint(30, 20), Qt::NoButton);
-    QCOMPARE(rig.window->pos(), before + QPoint(30, 20));
+    QPoint pointer = rig.window->mapToGlobal(start);
+    for (int motion = 0; motion < motions; ++motion) {
+        pointer += step;
+        sendMouse(rig.window.get(), QEvent::MouseMove, rig.window->mapFromGlobal(pointer), Qt::LeftButton);
+    }
+    pointer += releaseBeyond;
+    sendMouse(rig.window.get(), QEvent::MouseButtonRelease, rig.window->mapFromGlobal(pointer), Qt::NoButton);
+    QCOMPARE(rig.window->pos(), before + step * motions + releaseBeyond);
 }
 
 void TestVoltraneWindow::comboBoxIgnoresTheWheel() {

@@ -5,6 +5,7 @@
 #include <QDir>
 #include <QFile>
 #include <QTemporaryDir>
+#include <QTest>
 #include <memory>
 
 #include "app/voltrane_app.h"
@@ -39,8 +40,9 @@ struct WindowRig {
     std::unique_ptr<CVoltraneDlg> window;
     bool mousePlugged = true;
     std::optional<VirtualMouse::State> mouseState;  // what the mouse holds at start; factory state if none
+    bool show = true;  // false: the window is made but not shown, so the start-up read does not run
 
-    // Loads the skins and opens the window, as start-up does.
+    // Loads the skins and opens the window, as start-up does, and waits for the start-up read.
     bool Open() {
         if (!dir.isValid()) return false;
         if (!QDir(dir.path() + "/skins").exists() && !LinkSkins(dir.path())) return false;
@@ -56,8 +58,9 @@ struct WindowRig {
             std::make_unique<DeviceSession>(std::move(transport), std::move(pointer), sleeper, programDir);
         window =
             std::make_unique<CVoltraneDlg>(programDir, std::move(session), app.Language(), &ui, &dialogs);
+        if (!show) return true;
         window->show();
-        return true;
+        return QTest::qWaitFor([this] { return window->Started(); });
     }
     // Ends the window and starts the program again in the same folder, on a mouse that holds what
     // this one holds.

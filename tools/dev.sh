@@ -26,6 +26,8 @@ packages=(
     xvfb xauth xdotool openbox x11-utils imagemagick
     # what a screen reader sees of the window: the accessibility bus and registry, read through pyatspi
     at-spi2-core python3-pyatspi
+    # the start-up benchmark watches the X server for the first mapped window
+    libxcb1-dev
     # the window on Wayland: Qt's Wayland platform and its client extensions (the capture dialogs ask
     # the compositor to inhibit its shortcuts), a headless compositor with a desktop background, the
     # test's virtual pointer and keyboard clients (the keyboard's keymap built by xkbcommon), and
