@@ -8,17 +8,9 @@
 #include <string>
 
 #include "device/hid_transport.h"
+#include "device/mouse_model.h"
 
 namespace voltrane {
-
-// The mouse as it identifies itself.
-inline constexpr uint16_t kMouseVendorId = 0x1B80;
-inline constexpr uint16_t kMouseProductId = 0xB412;
-inline constexpr uint16_t kMouseUsagePage = 0xFF00;  // both vendor collections
-
-// Feature report lengths, report-ID byte included, that tell the two vendor collections apart.
-inline constexpr int kSettingsCollectionLength = 8;
-inline constexpr int kButtonCollectionLength = 2049;
 
 // The collection of `node` that is the mouse's vendor collection with feature reports of
 // `featureReportLength` bytes: vendor, product and usage page must match as well. Null when `node`

@@ -32,9 +32,9 @@
 #include <vector>
 
 #include "device/factory_state.h"
-#include "device/hid_device.h"
 #include "device/mouse_descriptors.h"
 #include "device/mouse_firmware.h"
+#include "device/mouse_model.h"
 
 namespace {
 
@@ -49,7 +49,6 @@ struct Options {
     bool unrelated = false;
 };
 
-constexpr uint16_t kBusUsb = 0x03;
 constexpr uint32_t kUnrelatedVendor = 0x1234;
 constexpr uint32_t kUnrelatedProduct = 0x5678;
 constexpr uint8_t kPointerReportId = 1;
@@ -116,17 +115,10 @@ bool create(int fd, bool unrelated) {
                   unrelated ? "uhid unrelated pointer" : "uhid Voltrane mouse");
     event.u.create2.rd_size = static_cast<uint16_t>(descriptor.size());
     std::memcpy(event.u.create2.rd_data, descriptor.data(), descriptor.size());
-    event.u.create2.bus = kBusUsb;
+    event.u.create2.bus = voltrane::kMouseBusType;
     event.u.create2.vendor = unrelated ? kUnrelatedVendor : voltrane::kMouseVendorId;
     event.u.create2.product = unrelated ? kUnrelatedProduct : voltrane::kMouseProductId;
     return send(fd, event);
-}
-
-// The length of the feature report with this ID; 0 for one the mouse does not have.
-std::size_t reportLength(uint8_t id) {
-    if (id == voltrane::kSettingsReportId) return voltrane::kSettingsReportLength;
-    if (id == voltrane::kButtonReportId) return voltrane::kButtonReportLength;
-    return 0;
 }
 
 void saveState(const std::string& path, const MouseFirmware::State& state) {
@@ -159,7 +151,7 @@ private:
         uhid_event reply{};
         reply.type = UHID_GET_REPORT_REPLY;
         reply.u.get_report_reply.id = request.id;
-        const std::size_t length = reportLength(request.rnum);
+        const auto length = static_cast<std::size_t>(voltrane::FeatureReportLength(request.rnum));
         reply.u.get_report_reply.data[0] = request.rnum;
         const bool taken = request.rtype == UHID_FEATURE_REPORT && length > 0 &&
                            m_firmware.GetFeature(std::span(reply.u.get_report_reply.data, length));
