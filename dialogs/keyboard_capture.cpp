@@ -1,6 +1,5 @@
 #include "dialogs/keyboard_capture.h"
 
-#include <QGuiApplication>
 #include <QKeyEvent>
 #include <QPainter>
 #include <QWidget>
@@ -9,6 +8,7 @@
 #include "capture/dialog_texts.h"
 #include "capture/keyboard_hook.h"
 #include "dialogs/shortcuts_inhibit.h"
+#include "dialogs/window_system.h"
 #include "skin/fitted_text.h"
 #include "skin/qt_text.h"
 #include "skin/skin_colours.h"
@@ -17,8 +17,7 @@
 namespace voltrane {
 
 bool PlatformKeyboardGrab(QWidget& window, const GrabNotice& notice) {
-    if (QGuiApplication::platformName().startsWith(QStringLiteral("wayland")))
-        return InhibitShortcuts(window, notice);
+    if (CurrentWindowSystem() == WindowSystem::Wayland) return InhibitShortcuts(window, notice);
     QWindow* handle = window.windowHandle();
     return handle && handle->setKeyboardGrabEnabled(true);
 }
@@ -35,7 +34,7 @@ KeyboardCapture::~KeyboardCapture() {
 }
 
 bool KeyboardCapture::BlocksWindowManagerMove() const {
-    return Grabbed() && QGuiApplication::platformName() == QLatin1String("xcb");
+    return Grabbed() && CurrentWindowSystem() == WindowSystem::X11;
 }
 
 void KeyboardCapture::Suspend() { follow(CaptureGrab::Event::Suspended); }
