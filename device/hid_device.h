@@ -57,6 +57,9 @@ public:
     // length. The collection stays open.
     int GetFeature(uint8_t* buffer, int length);
 
+    // Why the last refused transfer was refused, when the transport knows; empty otherwise.
+    std::string LastTransferFailure() const { return m_transport.LastTransferFailure(); }
+
     // Closes the open collection, if any.
     void Close();
 

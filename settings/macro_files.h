@@ -30,7 +30,7 @@ inline constexpr std::string_view kMacroSignature{"Tarnhollow Gaming Mouse Macro
 // The most of a macro file that is ever read: the header and 300 records. Bytes past it are ignored.
 inline constexpr std::size_t kMaxMacroFileBytes = kMacroHeaderBytes + kMaxMacros * kMacroRecordBytes;
 
-enum class MacroFileRead {
+enum class [[nodiscard]] MacroFileRead{
     Read,          // the store now holds the file's records: repaint the macro list
     CannotOpen,    // no such file, not a regular file, or unreadable: store unchanged
     BadSignature,  // not a macro file (the user's file is damaged or foreign): store unchanged
