@@ -12,6 +12,7 @@
 #include "app/tray_icon.h"
 #include "control/menu_commands.h"
 #include "dialogs/desktop_key_names.h"
+#include "settings/languages.h"
 #include "skin/item_qrect.h"
 #include "skin/main_painter.h"
 #include "skin/my_combo_box.h"
@@ -25,8 +26,6 @@ namespace voltrane {
 
 namespace {
 
-const char16_t* const kLanguageNames[] = {u"简体中文", u"繁體中文", u"English",
-                                          u"Deutsch",  u"日本语",   u"한국어"};
 
 }  // namespace
 
@@ -83,7 +82,8 @@ void CVoltraneDlg::createLanguageBox() {
     m_comboLanguage->setStyleSheet(LanguageBoxStyleSheet());
     const SkinRect& r = kLanguageBoxRect;
     m_comboLanguage->setGeometry(r.x, r.y, r.w, r.h);
-    for (const char16_t* name : kLanguageNames) m_comboLanguage->addItem(QString::fromUtf16(name));
+    for (const LanguageNeeds& language : kLanguageNeeds)
+        m_comboLanguage->addItem(QString::fromUtf16(language.name.data(), static_cast<qsizetype>(language.name.size())));
     m_comboLanguage->setCurrentIndex(m_controller.Language());
     connect(m_comboLanguage, &QComboBox::currentIndexChanged, this,
             [this](int index) { OnLanguageChange(index); });
