@@ -24,10 +24,7 @@
 
 namespace voltrane {
 
-namespace {
-
-
-}  // namespace
+namespace {}  // namespace
 
 CVoltraneDlg::CVoltraneDlg(const std::filesystem::path& programDir, std::unique_ptr<DeviceSession> device,
                            int language, UserInterface* prompter, CaptureDialogs* dialogs)
@@ -35,7 +32,7 @@ CVoltraneDlg::CVoltraneDlg(const std::filesystem::path& programDir, std::unique_
       m_ownPrompter(prompter ? nullptr : std::make_unique<QtPrompter>(this, programDir)),
       m_prompter(prompter ? *prompter : *m_ownPrompter),
       m_keyNames(DesktopKeyNames()),
-      m_ownDialogs(dialogs ? nullptr : std::make_unique<QtCaptureDialogs>(this, m_keyNames)),
+      m_ownDialogs(dialogs ? nullptr : std::make_unique<QtCaptureDialogs>(this, g_imgSkin, m_keyNames)),
       m_controller(programDir, *this),
       m_main(m_controller, *this, dialogs ? *dialogs : *m_ownDialogs) {
     m_controller.AttachDevice(std::move(device));
@@ -83,7 +80,8 @@ void CVoltraneDlg::createLanguageBox() {
     const SkinRect& r = kLanguageBoxRect;
     m_comboLanguage->setGeometry(r.x, r.y, r.w, r.h);
     for (const LanguageNeeds& language : kLanguageNeeds)
-        m_comboLanguage->addItem(QString::fromUtf16(language.name.data(), static_cast<qsizetype>(language.name.size())));
+        m_comboLanguage->addItem(
+            QString::fromUtf16(language.name.data(), static_cast<qsizetype>(language.name.size())));
     m_comboLanguage->setCurrentIndex(m_controller.Language());
     connect(m_comboLanguage, &QComboBox::currentIndexChanged, this,
             [this](int index) { OnLanguageChange(index); });

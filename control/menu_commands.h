@@ -3,8 +3,8 @@
 // show, in which order, and the command each item sends back. A command id is 5000 + its row; for
 // the function rows the row is also the function code.
 
+#include "control/menu_kind.h"
 #include "settings/function_codes.h"
-#include "skin/menu_kind.h"
 
 namespace voltrane {
 
