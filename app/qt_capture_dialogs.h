@@ -4,6 +4,7 @@
 
 #include "capture/key_names.h"
 #include "control/capture_dialogs.h"
+#include "skin/skin_images.h"
 
 class QWidget;
 
@@ -11,8 +12,10 @@ namespace voltrane {
 
 class QtCaptureDialogs final : public CaptureDialogs {
 public:
-    // The dialogs open over `parent` and name keys by `keyNames`; both must outlive this object.
-    QtCaptureDialogs(QWidget* parent, const KeyNames& keyNames) : m_parent(parent), m_keyNames(keyNames) {}
+    // The dialogs open over `parent`, drawn from `images`, and name keys by `keyNames`; the three must
+    // outlive this object.
+    QtCaptureDialogs(QWidget* parent, const SkinImages& images, const KeyNames& keyNames)
+        : m_parent(parent), m_images(images), m_keyNames(keyNames) {}
 
     std::optional<KeyString> RunSingleKey(int language) override;
     std::optional<int> RunChoice(const MacroStore& store, int language) override;
@@ -22,6 +25,7 @@ public:
 
 private:
     QWidget* m_parent;
+    const SkinImages& m_images;
     const KeyNames& m_keyNames;
 };
 

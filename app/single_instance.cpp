@@ -6,6 +6,7 @@
 #include <QElapsedTimer>
 #include <QLocalSocket>
 #include <QThread>
+#include <cstdio>
 
 namespace voltrane {
 
@@ -55,10 +56,16 @@ QString SingleInstance::ServerName(const std::filesystem::path& programDir) {
 }
 
 void SingleInstance::listen(const QString& name) {
-    // Holding the lock, any socket of that name is a dead program's.
-    QLocalServer::removeServer(name);
     m_server.setSocketOptions(QLocalServer::UserAccessOption);
-    m_server.listen(name);
+    // Holding the lock, a socket already of that name (which holds our user id) is a dead program's.
+    if (!m_server.listen(name) && QLocalServer::removeServer(name) && m_server.listen(name)) {
+        std::fprintf(stderr, "voltrane: removed the stale socket %s of a program that ended\n",
+                     qUtf8Printable(m_server.fullServerName()));
+    }
+    if (!m_server.isListening()) {
+        m_listenFailure = QStringLiteral("%1: %2").arg(name, m_server.errorString());
+        return;
+    }
     QObject::connect(&m_server, &QLocalServer::newConnection, &m_server, [this] { answer(); });
 }
 

@@ -24,6 +24,10 @@ public:
 
     Role role() const { return m_role; }
 
+    // Why the first program could not listen for later starts, even after removing a stale socket of
+    // its name: the socket and the system's reason. Empty when it listens (or is not the first).
+    const QString& ListenFailure() const { return m_listenFailure; }
+
     // What the first program does when a later start asks it to come forward.
     void OnRequest(std::function<void()> bringForward) { m_bringForward = std::move(bringForward); }
 
@@ -38,6 +42,7 @@ private:
     QLocalServer m_server;
     Role m_role = Role::First;
     std::function<void()> m_bringForward;
+    QString m_listenFailure;
 };
 
 }  // namespace voltrane

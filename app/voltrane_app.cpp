@@ -95,6 +95,11 @@ int CVoltraneApp::InitInstance() {
         reportNotice(kNoticeInstanceNoAnswer, {folderText(dir)});
         return 1;
     }
+    if (!instance.ListenFailure().isEmpty()) {
+        std::fprintf(stderr,
+                     "voltrane: cannot listen for a second start, which will then not find this one: %s\n",
+                     qUtf8Printable(instance.ListenFailure()));
+    }
     RemoveLeftoverSaves(dir);
     if (const std::optional<std::string> problem = FolderWriteProblem(dir))
         reportNotice(kNoticeFolderNotWritable, {folderText(dir), QString::fromLocal8Bit(problem->c_str())});

@@ -14,6 +14,7 @@
 #include "control/menu_commands.h"
 #include "device/mouse_choice.h"
 #include "dialogs/desktop_key_names.h"
+#include "settings/languages.h"
 #include "skin/item_qrect.h"
 #include "skin/main_painter.h"
 #include "skin/my_combo_box.h"
@@ -25,12 +26,7 @@
 
 namespace voltrane {
 
-namespace {
-
-const char16_t* const kLanguageNames[] = {u"简体中文", u"繁體中文", u"English",
-                                          u"Deutsch",  u"日本语",   u"한국어"};
-
-}  // namespace
+namespace {}  // namespace
 
 CVoltraneDlg::CVoltraneDlg(const std::filesystem::path& programDir, std::unique_ptr<DeviceSession> device,
                            int language, UserInterface* prompter, CaptureDialogs* dialogs)
@@ -38,7 +34,7 @@ CVoltraneDlg::CVoltraneDlg(const std::filesystem::path& programDir, std::unique_
       m_ownPrompter(prompter ? nullptr : std::make_unique<QtPrompter>(this, programDir)),
       m_prompter(prompter ? *prompter : *m_ownPrompter),
       m_keyNames(DesktopKeyNames()),
-      m_ownDialogs(dialogs ? nullptr : std::make_unique<QtCaptureDialogs>(this, m_keyNames)),
+      m_ownDialogs(dialogs ? nullptr : std::make_unique<QtCaptureDialogs>(this, g_imgSkin, m_keyNames)),
       m_controller(programDir, *this),
       m_main(m_controller, *this, dialogs ? *dialogs : *m_ownDialogs) {
     m_controller.AttachDevice(std::move(device));
@@ -105,7 +101,9 @@ void CVoltraneDlg::createLanguageBox() {
     m_comboLanguage = new CMyComboBox(this);
     m_comboLanguage->setObjectName(QStringLiteral("1002"));
     m_comboLanguage->setStyleSheet(LanguageBoxStyleSheet());
-    for (const char16_t* name : kLanguageNames) m_comboLanguage->addItem(QString::fromUtf16(name));
+    for (const LanguageNeeds& language : kLanguageNeeds)
+        m_comboLanguage->addItem(
+            QString::fromUtf16(language.name.data(), static_cast<qsizetype>(language.name.size())));
     m_comboLanguage->setCurrentIndex(m_controller.Language());
     fitLanguageBox();
     connect(m_comboLanguage, &QComboBox::currentIndexChanged, this,

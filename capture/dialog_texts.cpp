@@ -1,5 +1,6 @@
 #include "capture/dialog_texts.h"
 
+#include "settings/languages.h"
 #include "settings/text_tables.h"
 
 namespace voltrane {
@@ -21,15 +22,6 @@ std::u16string_view buttonText(TextTable table, int okRow, DialogButton button, 
     return GetText(table, ok ? okRow : okRow + 1, language);
 }
 
-// Keys still reach the dialog while it has the focus; the desktop keeps its own shortcuts.
-constexpr std::u16string_view kCaptureNotes[kLanguageCount] = {
-    u"此处无法捕获系统快捷键",
-    u"此處無法擷取系統快速鍵",
-    u"System shortcuts cannot be captured here",
-    u"Systemkürzel können hier nicht erfasst werden",
-    u"ここではシステムのショートカットを取得できません",
-    u"여기서는 시스템 단축키를 캡처할 수 없습니다",
-};
 constexpr int kHints = 5;
 constexpr std::u16string_view kKeyboardHints[kLanguageCount][kHints] = {
     {
@@ -99,7 +91,7 @@ std::u16string_view DialogPartName(DialogPart part, int language) {
     return kPartNames[KnownLanguage(language)][static_cast<int>(part)];
 }
 
-std::u16string_view CaptureNoteText(int language) { return kCaptureNotes[KnownLanguage(language)]; }
+std::u16string_view CaptureNoteText(int language) { return NeedsOf(language).captureNote; }
 
 std::u16string_view SingleKeyButtonText(DialogButton button, int language) {
     return buttonText(TextTable::SingleKeyButtons, 0, button, language);

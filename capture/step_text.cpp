@@ -4,8 +4,8 @@
 #include <span>
 
 #include "capture/macro_edit.h"
+#include "settings/function_codes.h"
 #include "settings/key_table.h"
-#include "settings/mouse_setting.h"
 #include "settings/text_tables.h"
 #include "settings/utf.h"
 
@@ -28,8 +28,8 @@ constexpr int kButtonBits = 5;
 constexpr int kScrollUpLabel = 12;
 constexpr int kScrollDownLabel = 13;
 
-// Rows of the button-function table that name the DPI actions, by the action's code 0, 1, 2.
-constexpr int kDpiActionRows[] = {26, 24, 25};
+// The functions that name the DPI actions, by the action's code 0, 1, 2.
+constexpr int kDpiActionRows[] = {kFunctionSwitchDpi, kFunctionDpiUp, kFunctionDpiDown};
 
 std::u16string_view stepLabel(int label, int language) {
     return GetText(TextTable::MacroEvent, label, language);

@@ -40,6 +40,8 @@ public:
     virtual ~DeviceEventSource() = default;
     // The next arrival or removal of a HID node, waiting for it; empty when no notice can come any more.
     virtual std::optional<DeviceEvent> Wait() = 0;
+    // Why no notice can come (at the start, or after Wait came back empty); empty when one can.
+    virtual std::string Failure() const { return {}; }
 };
 
 // What the tool reaches outside itself.
@@ -53,7 +55,8 @@ struct CliEnvironment {
     Sleeper& sleeper;
     std::filesystem::path programDir;  // the window's program directory: download.bin, virtual-mouse.bin
     const char* deviceVariable = nullptr;  // VOLTRANE_DEVICE, used when --device is not given
-    // Starts listening for hot-plug notices; null when the system's device monitor cannot be reached.
+    // Starts listening for hot-plug notices; null, or a source with a Failure(), when the system's device
+    // monitor cannot be reached.
     std::function<std::unique_ptr<DeviceEventSource>()> makeEventSource = [] { return nullptr; };
 };
 

@@ -1,7 +1,18 @@
+#include <string>
+
 #include "cli/command_support.h"
 #include "cli/commands.h"
 
 namespace voltrane {
+
+namespace {
+
+// ": reason" when the device said why it refused a report; empty otherwise.
+std::string because(const ApplyResult& result) {
+    return result.transferFailure.empty() ? std::string() : ": " + result.transferFailure;
+}
+
+}  // namespace
 
 int CommandApply(const CliOptions& options, CliEnvironment& env) {
     CliSession session(options, env);
@@ -24,7 +35,8 @@ int CommandApply(const CliOptions& options, CliEnvironment& env) {
         case ApplyOutcome::MouseAccessDenied:
             return Fail(env, "access to the mouse refused", kExitAccessDenied);
         case ApplyOutcome::SettingsRefused:
-            return Fail(env, "the mouse refused the settings report five times", kExitSettingsRefused);
+            return Fail(env, "the mouse refused the settings report five times" + because(result),
+                        kExitSettingsRefused);
         case ApplyOutcome::SettingsReadFailed:
             return Fail(env, "the settings report could not be read back", kExitSettingsReadFailed);
         case ApplyOutcome::ButtonCollectionMissing:
@@ -36,8 +48,9 @@ int CommandApply(const CliOptions& options, CliEnvironment& env) {
                             " does not fit into the button report; shorten the macros (nothing was sent)",
                         kExitDoesNotFit);
         case ApplyOutcome::ButtonsRefused:
-            return Fail(env, "settings written; the mouse refused the button report five times",
-                        kExitButtonsRefused);
+            return Fail(
+                env, "settings written; the mouse refused the button report five times" + because(result),
+                kExitButtonsRefused);
     }
     return kExitDone;
 }

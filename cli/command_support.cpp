@@ -145,11 +145,11 @@ std::string CollectionLine(const HidCollectionInfo& c) {
 void ReportRefusal(CliEnvironment& env, const std::optional<OpenRefusal>& refusal) {
     if (!refusal) return;
     if (refusal->result.status == OpenResult::Status::AccessDenied) {
-        env.err
-            << "voltranectl: the mouse is at " << refusal->path << ", but this user may not open it ("
-            << refusal->result.reason << ").\n"
-            << "voltranectl: install the udev rule: sudo cp res/70-voltrane.rules /etc/udev/rules.d/ && "
-               "sudo udevadm control --reload && sudo udevadm trigger, then replug the mouse\n";
+        env.err << "voltranectl: the mouse is at " << refusal->path << ", but this user may not open it ("
+                << refusal->result.reason << ").\n"
+                << "voltranectl: install the udev rule: sudo cp build/res/70-voltrane.rules "
+                   "/etc/udev/rules.d/ && "
+                   "sudo udevadm control --reload && sudo udevadm trigger, then replug the mouse\n";
         return;
     }
     env.err << "voltranectl: " << refusal->path << " could not be opened: " << refusal->result.reason

@@ -29,16 +29,14 @@ std::filesystem::path programDir() {
 class UdevEventSource final : public voltrane::DeviceEventSource {
 public:
     std::optional<voltrane::DeviceEvent> Wait() override { return m_monitor.WaitEvent(); }
-    bool IsAvailable() const { return m_monitor.IsAvailable(); }
+    std::string Failure() const override { return m_monitor.Failure(); }
 
 private:
     voltrane::UdevMonitor m_monitor;
 };
 
 std::unique_ptr<voltrane::DeviceEventSource> makeEventSource() {
-    auto source = std::make_unique<UdevEventSource>();
-    if (!source->IsAvailable()) return nullptr;
-    return source;
+    return std::make_unique<UdevEventSource>();
 }
 
 }  // namespace

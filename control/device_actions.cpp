@@ -1,11 +1,13 @@
 #include "control/device_actions.h"
 
 #include <algorithm>
+#include <string>
 #include <utility>
 
 #include "device/step_records.h"
 #include "settings/profile.h"
 #include "settings/text_tables.h"
+#include "settings/utf.h"
 
 namespace voltrane {
 
@@ -35,6 +37,13 @@ void keepDecodedMacro(MouseSetting& setting, const MacroStore& store, int b, int
     }
 }
 
+// `text`, and under it the device's reason when it gave one.
+std::u16string withReason(std::u16string_view text, const std::string& reason) {
+    std::u16string shown(text);
+    if (!reason.empty()) shown += u"\n" + Utf8ToUtf16(reason);
+    return shown;
+}
+
 }  // namespace
 
 DesktopAndMouseApply ApplyDesktopThenMouse(const MouseSetting& setting, HostPointer& host,
@@ -56,7 +65,8 @@ void ShowApplyOutcome(const ApplyResult& result, UserInterface& ui, int language
                                          result.outcome == ApplyOutcome::MouseAccessDenied, language),
                         kMessageDownloadFailed);
         case ApplyOutcome::SettingsRefused:
-            return show(messageRow(kMessageSetFailed, language), kMessageFail);
+            return show(withReason(messageRow(kMessageSetFailed, language), result.transferFailure),
+                        kMessageFail);
         case ApplyOutcome::SettingsReadFailed:
             return show(messageRow(kMessageGetFailed, language), kMessageFail);
         case ApplyOutcome::ButtonCollectionMissing:
@@ -66,7 +76,8 @@ void ShowApplyOutcome(const ApplyResult& result, UserInterface& ui, int language
                 GetTextWithNumber(TextTable::Notice, kNoticeButtonDoesNotFit, language, result.button),
                 kMessageFail);
         case ApplyOutcome::ButtonsRefused:
-            return show(messageRow(kMessageProgramFailure, language), -1);
+            return show(withReason(messageRow(kMessageProgramFailure, language), result.transferFailure),
+                        -1);
     }
 }
 

@@ -24,8 +24,8 @@ DesktopAndMouseApply ApplyDesktopThenMouse(const MouseSetting& setting, HostPoin
                                            DeviceContext& context);
 
 // Shows the outcome of an apply in `language`: "download complete" when done, otherwise the failure
-// (a node that refused access adds a line that names the udev rule). A missing button collection
-// shows nothing.
+// (a node that refused access adds a line that names the udev rule; a refused report adds the
+// device's reason when it gave one). A missing button collection shows nothing.
 void ShowApplyOutcome(const ApplyResult& result, UserInterface& ui, int language);
 
 // Runs the apply (ApplyDesktopThenMouse) and shows the mouse's outcome (ShowApplyOutcome).

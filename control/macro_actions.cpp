@@ -30,20 +30,26 @@ bool ExportMacros(const MacroStore& store, UserInterface& ui, int language) {
     return written;
 }
 
-std::optional<std::u16string> ImportMacros(MacroStore& store, UserInterface& ui, int language) {
-    const std::optional<std::filesystem::path> path = ui.ChooseOpenFile(kMacroFileFilter);
-    if (!path) return std::nullopt;
-    switch (ReadMacroFile(store, *path)) {
+bool ReadMacroFileOrTell(MacroStore& store, const std::filesystem::path& path, UserInterface& ui,
+                         int language) {
+    switch (ReadMacroFile(store, path)) {
         case MacroFileRead::CannotOpen:
         case MacroFileRead::BadSignature:
             // Gone, unreadable or not a macro file: the store keeps its records and names.
             ui.ShowMessage(std::u16string(GetText(TextTable::Message, kMessageError, language)) + u"\n" +
-                               Utf8ToUtf16(path->filename().string()),
+                               Utf8ToUtf16(path.filename().string()),
                            GetText(TextTable::Message, kMessageFail, language), language);
-            return std::nullopt;
+            return false;
         case MacroFileRead::Read:
             break;
     }
+    return true;
+}
+
+std::optional<std::u16string> ImportMacros(MacroStore& store, UserInterface& ui, int language) {
+    const std::optional<std::filesystem::path> path = ui.ChooseOpenFile(kMacroFileFilter);
+    if (!path) return std::nullopt;
+    if (!ReadMacroFileOrTell(store, *path, ui, language)) return std::nullopt;
     ReadMacroNames(store, NameFileFor(*path), language);
     return store.m_strMacroNames[0];
 }

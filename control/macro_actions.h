@@ -31,6 +31,12 @@ bool SaveMacros(MacroStore& store, const std::filesystem::path& macroFile,
 // were written.
 bool ExportMacros(const MacroStore& store, UserInterface& ui, int language);
 
+// Reads the macro file at `path` into `store` with ReadMacroFile. When the file cannot be opened or is
+// not a macro file, the store is untouched and that is told with row 2 ("Error") and the file's name
+// under the title row 3 ("Fail"). Returns whether the file was read.
+[[nodiscard]] bool ReadMacroFileOrTell(MacroStore& store, const std::filesystem::path& path,
+                                       UserInterface& ui, int language);
+
 // Import (item 64). Asks for a file (kMacroFileFilter), reads it with ReadMacroFile and then its
 // name file with ReadMacroNames in `language` (the code page of a name file made on Windows). Returns the
 // text for the macro-name edit box (name 0), which the caller shows and repaints the macro list with.

@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "control/button_function.h"
+#include "control/macro_actions.h"
 #include "control/macro_list.h"
 #include "control/menu_commands.h"
 #include "control/profile_actions.h"
@@ -52,7 +53,9 @@ MacroNameBox MainController::Initialise(int language) {
     std::error_code error;
     if (std::filesystem::exists(m_controller.m_strMacroFile, error)) {
         m_controller.m_strMacroNameFile = NameFileFor(m_controller.m_strMacroFile);
-        ReadMacroFile(m_controller.Store(), m_controller.m_strMacroFile);
+        // A damaged "mouse.mac" is told now, before a save could replace it with an empty store.
+        static_cast<void>(ReadMacroFileOrTell(m_controller.Store(), m_controller.m_strMacroFile,
+                                              m_controller.Ui(), m_controller.Language()));
         ReadMacroNames(m_controller.Store(), m_controller.m_strMacroNameFile, m_controller.Language());
         const std::u16string& first = m_controller.Store().m_strMacroNames[0];
         if (!first.empty() && first != kNewMacroName) box.text = first;

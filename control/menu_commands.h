@@ -1,22 +1,15 @@
 #pragma once
 // The button-function menu and the save-as menu: which rows of the button function table they
 // show, in which order, and the command each item sends back. A command id is 5000 + its row; for
-// rows 1..39 the row is also the function code.
+// the function rows the row is also the function code.
 
-#include "settings/mouse_setting.h"
-#include "skin/menu_kind.h"
+#include "control/menu_kind.h"
+#include "settings/function_codes.h"
 
 namespace voltrane {
 
-inline constexpr int kFunctionCommandBase = 5000;
-inline constexpr int kSaveAsCommandBase = 5040;  // "Setting Save As"; 5041..5045 "Save Setting1..5"
-inline constexpr int kLastCommand = 5046;
-
 // A run of rows shown one after the other, first..last.
-struct RowRange {
-    int first;
-    int last;
-};
+using RowRange = FunctionRange;
 
 // One submenu of the button-function menu: its kind, its title row and its items.
 struct FunctionSubmenu {
@@ -25,15 +18,26 @@ struct FunctionSubmenu {
     RowRange items;
 };
 
-inline constexpr RowRange kFunctionMenuHead{kFunctionLeft, kFunctionMacro};  // "LEFT" .. "Macro"
+inline constexpr RowRange kFunctionMenuHead = kMouseFunctions;  // "LEFT" .. "Macro"
 inline constexpr FunctionSubmenu kFunctionSubmenus[] = {
-    {kMenuBasicCommands, kFunctionBasicHeading, {13, 23}},             // "Copy" .. "Start"
-    {kMenuAdvancedCommands, kFunctionAdvancedHeading, {24, 32}},       // "DPI+" .. "LockComputer"
-    {kMenuMediaCommands, kFunctionMediaHeading, {33, kFunctionLast}},  // "Play/Pause" .. "Mute"
+    {kMenuBasicCommands, kFunctionBasicHeading, kBasicCommands},           // "Copy" .. "Start"
+    {kMenuAdvancedCommands, kFunctionAdvancedHeading, kAdvancedCommands},  // "DPI+" .. "LockComputer"
+    {kMenuMediaCommands, kFunctionMediaHeading, kMediaCommands},           // "Play/Pause" .. "Mute"
 };
 inline constexpr RowRange kFunctionMenuTail{kFunctionDisable, kFunctionDisable};
 inline constexpr RowRange kSaveAsMenu{40, 45};  // "Setting Save As", "Save Setting1" .. 5
 
+inline constexpr int kFunctionCommandBase = 5000;
 inline constexpr int CommandOfRow(int row) { return kFunctionCommandBase + row; }
+
+// The commands of the button-function menu, then those of the save-as menu ("Setting Save As";
+// "Save Setting1..5"); the handler takes every id up to kLastCommand.
+inline constexpr RowRange kFunctionCommands{CommandOfRow(kFunctionLeft), CommandOfRow(kFunctionLast)};
+inline constexpr int kSaveAsCommandBase = CommandOfRow(kSaveAsMenu.first);
+inline constexpr int kLastCommand = 5046;
+
+static_assert(kFunctionCommands.last < kSaveAsCommandBase,
+              "a function's command id reaches the save-as commands: move the save-as rows");
+static_assert(CommandOfRow(kSaveAsMenu.last) <= kLastCommand, "a save-as command lies beyond the handler");
 
 }  // namespace voltrane

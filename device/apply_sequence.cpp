@@ -30,8 +30,10 @@ ApplyResult writeSettings(const MouseSetting& setting, DeviceContext& context) {
     if (!context.hid.Open(kSettingsCollectionLength)) return notFound(context.hid);
     SettingsReport report = BuildSettingsReport(setting);
     if (!sendWithRetries(context.hid, context.sleeper, report.data(), kSettingsReportLength)) {
+        ApplyResult refused{ApplyOutcome::SettingsRefused};
+        refused.transferFailure = context.hid.LastTransferFailure();
         context.hid.Close();
-        return {ApplyOutcome::SettingsRefused};
+        return refused;
     }
     context.sleeper.Sleep(kDeviceWait);
     report.fill(0);
@@ -48,8 +50,10 @@ ApplyResult writeButtons(const ButtonReport& report, DeviceContext& context) {
     const bool copied =
         !context.programDir.empty() && WriteFileAtomically(context.programDir / "download.bin", bytes);
     const bool sent = sendWithRetries(context.hid, context.sleeper, report.data(), kButtonReportLength);
+    ApplyResult result{sent ? ApplyOutcome::Done : ApplyOutcome::ButtonsRefused, 0, !copied};
+    if (!sent) result.transferFailure = context.hid.LastTransferFailure();
     context.hid.Close();
-    return {sent ? ApplyOutcome::Done : ApplyOutcome::ButtonsRefused, 0, !copied};
+    return result;
 }
 
 }  // namespace

@@ -4,6 +4,7 @@
 
 #include <filesystem>
 #include <optional>
+#include <string>
 
 #include "device/hid_device.h"
 #include "device/sleeper.h"
@@ -35,6 +36,8 @@ struct [[nodiscard]] ApplyResult {
     int button = 0;                        // ButtonsDoNotFit: the first button (2..10) that does not fit
     bool downloadCopyFailed = false;       // "download.bin" could not be written (the apply went on)
     std::optional<OpenRefusal> refusal{};  // MouseNotFound, MouseAccessDenied: a node that would not open
+    std::string
+        transferFailure{};  // SettingsRefused, ButtonsRefused: why, when the device says; else empty
 };
 
 // Runs the apply sequence and says how far it got; shows nothing. A configuration whose button

@@ -1,9 +1,22 @@
 #include "device/device_change.h"
 
+#include <cstdio>
+
 namespace voltrane {
 
+namespace {
+
+// "/BBBB:VVVV:PPPP.": the start of the name the kernel gives the mouse's HID device.
+std::string mouseHidName() {
+    char name[32];
+    std::snprintf(name, sizeof name, "/%04X:%04X:%04X.", kMouseBusType, kMouseVendorId, kMouseProductId);
+    return name;
+}
+
+}  // namespace
+
 bool IsMouseDevpath(std::string_view devpath) {
-    constexpr std::string_view kMouseHidName = "/0003:1B80:B412.";
+    static const std::string kMouseHidName = mouseHidName();
     for (size_t at = devpath.find(kMouseHidName); at != std::string_view::npos;
          at = devpath.find(kMouseHidName, at + 1)) {
         const std::string_view rest = devpath.substr(at + kMouseHidName.size());

@@ -9,17 +9,9 @@
 #include <string>
 
 #include "device/hid_transport.h"
+#include "device/mouse_model.h"
 
 namespace voltrane {
-
-// The mouse as it identifies itself.
-inline constexpr uint16_t kMouseVendorId = 0x1B80;
-inline constexpr uint16_t kMouseProductId = 0xB412;
-inline constexpr uint16_t kMouseUsagePage = 0xFF00;  // both vendor collections
-
-// Feature report lengths, report-ID byte included, that tell the two vendor collections apart.
-inline constexpr int kSettingsCollectionLength = 8;
-inline constexpr int kButtonCollectionLength = 2049;
 
 // The collection of `node` that is the mouse's vendor collection with feature reports of
 // `featureReportLength` bytes: vendor, product and usage page must match as well. Null when `node`
@@ -67,6 +59,9 @@ public:
     // failure, when nothing is open, or when `length` is not the open collection's feature report
     // length. The collection stays open.
     int GetFeature(uint8_t* buffer, int length);
+
+    // Why the last refused transfer was refused, when the transport knows; empty otherwise.
+    std::string LastTransferFailure() const { return m_transport.LastTransferFailure(); }
 
     // Closes the open collection, if any.
     void Close();

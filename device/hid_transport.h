@@ -53,6 +53,9 @@ public:
     // shorter answer is a failed fetch, whatever the buffer then holds.
     virtual bool GetFeature(std::span<uint8_t> report) = 0;
 
+    // Why the last SendFeature or GetFeature that failed did, in words a user can act on, e.g. "cannot
+    // write the state file /x/virtual-mouse.bin: Permission denied"; empty when the device gives none.
+    virtual std::string LastTransferFailure() const { return {}; }
     // Closes the open node, if any.
     virtual void Close() = 0;
 

@@ -1,8 +1,18 @@
 #include "device/mouse_descriptors.h"
 
+#include "device/mouse_model.h"
+
 namespace voltrane {
 
 namespace {
+
+constexpr uint8_t lowByte(int value) { return static_cast<uint8_t>(value & 0xFF); }
+constexpr uint8_t highByte(int value) { return static_cast<uint8_t>((value >> 8) & 0xFF); }
+
+// Feature report counts: the data bytes of each report, its ID not counted.
+constexpr int kSettingsDataBytes = kSettingsReportLength - 1;
+constexpr int kButtonDataBytes = kButtonReportLength - 1;
+static_assert(kSettingsDataBytes < 0x100, "the settings report count is a one-byte item");
 
 // clang-format off
 // The pointer interface: five buttons, X and Y of 16 bits, a wheel. No feature reports.
@@ -36,23 +46,23 @@ const uint8_t kPointerDescriptorBytes[] = {
 // The vendor interface: the settings collection (report ID 3, 7 data bytes), then the button
 // collection (report ID 4, 2048 data bytes).
 const uint8_t kVendorDescriptorBytes[] = {
-    0x06, 0x00, 0xFF,        // Usage Page (0xFF00)
-    0x09, 0x01,              // Usage (1)
-    0xA1, 0x01,              // Collection (Application)
-    0x85, 0x03,              //   Report ID (3)
-    0x09, 0x01,              //   Usage (1)
-    0x15, 0x00,              //   Logical Minimum (0)
-    0x26, 0xFF, 0x00,        //   Logical Maximum (255)
-    0x75, 0x08, 0x95, 0x07,  //   Report Size (8), Report Count (7)
-    0xB1, 0x02,              //   Feature (Data, Var, Abs)
-    0xC0,                    // End Collection
-    0x09, 0x02,              // Usage (2)
-    0xA1, 0x01,              // Collection (Application)
-    0x85, 0x04,              //   Report ID (4)
-    0x09, 0x02,              //   Usage (2)
-    0x96, 0x00, 0x08,        //   Report Count (2048)
-    0xB1, 0x02,              //   Feature (Data, Var, Abs)
-    0xC0,                    // End Collection
+    0x06, lowByte(kMouseUsagePage), highByte(kMouseUsagePage),    // Usage Page (0xFF00)
+    0x09, 0x01,                                                   // Usage (1)
+    0xA1, 0x01,                                                   // Collection (Application)
+    0x85, kSettingsReportId,                                      //   Report ID (3)
+    0x09, 0x01,                                                   //   Usage (1)
+    0x15, 0x00,                                                   //   Logical Minimum (0)
+    0x26, 0xFF, 0x00,                                             //   Logical Maximum (255)
+    0x75, 0x08, 0x95, kSettingsDataBytes,                         //   Report Size (8), Report Count (7)
+    0xB1, 0x02,                                                   //   Feature (Data, Var, Abs)
+    0xC0,                                                         // End Collection
+    0x09, 0x02,                                                   // Usage (2)
+    0xA1, 0x01,                                                   // Collection (Application)
+    0x85, kButtonReportId,                                        //   Report ID (4)
+    0x09, 0x02,                                                   //   Usage (2)
+    0x96, lowByte(kButtonDataBytes), highByte(kButtonDataBytes),  //   Report Count (2048)
+    0xB1, 0x02,                                                   //   Feature (Data, Var, Abs)
+    0xC0,                                                         // End Collection
 };
 // clang-format on
 

@@ -37,11 +37,11 @@ void MouseFirmware::RefuseNextSets(int count) { m_refuseSets = std::max(count, 0
 void MouseFirmware::FailNextGets(int count) { m_failGets = std::max(count, 0); }
 
 std::optional<std::size_t> MouseFirmware::SlotOf(std::span<const uint8_t> report) const {
-    if (report.empty()) return std::nullopt;
-    if (report[0] == kSettingsReportId && report.size() == kSettingsReportLength) return 0;
-    if (report[0] == kButtonReportId && report.size() == kButtonReportLength && m_buttonCollection) {
-        return kButtonOffset;
+    if (report.empty() || report.size() != static_cast<std::size_t>(FeatureReportLength(report[0]))) {
+        return std::nullopt;
     }
+    if (report[0] == kSettingsReportId) return 0;
+    if (m_buttonCollection) return kButtonOffset;
     return std::nullopt;
 }
 

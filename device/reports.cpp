@@ -17,18 +17,6 @@ constexpr int kFirstLampOffset = 5;
 // The level an LED byte reads back as, indexed by its low 4 bits.
 constexpr uint8_t kLevelMap[16] = {0, 1, 1, 1, 1, 1, 2, 2, 2, 3, 3, 3, 3, 3, 3, 3};
 
-// Function codes with a record form of their own beyond the named ones.
-enum Code : int32_t {
-    kFunctionCopy = 13,
-    kFunctionIeKey = 22,
-    kFunctionDpiUp = 24,
-    kFunctionSwitchDpi = 26,
-    kFunctionLockComputer = 32,
-    kFunctionPlayPause = 33,
-    kFunctionVolUp = 37,
-    kFunctionVolDown = 38,
-};
-
 // The button bit pressed by codes 1..5 (LEFT ... FORWARD), indexed by code - 1.
 constexpr uint8_t kMouseButtonBits[] = {0x01, 0x02, 0x04, 0x08, 0x10};
 
@@ -48,10 +36,10 @@ constexpr int32_t kMaxLevel = 3;
 uint8_t levelByte(int32_t level) { return static_cast<uint8_t>(std::clamp(level, 0, kMaxLevel) * 3); }
 
 bool isConsumerCode(int32_t code) {
-    return code == kFunctionIeKey || (code >= kFunctionPlayPause && code <= kFunctionLast);
+    return code == kFunctionIeKey || (code >= kMediaCommands.first && code <= kMediaCommands.last);
 }
 
-bool isDpiCode(int32_t code) { return code >= kFunctionDpiUp && code <= kFunctionSwitchDpi; }
+bool isDpiCode(int32_t code) { return code >= kDpiActions.first && code <= kDpiActions.last; }
 
 // Record bytes 1..3 equal the leading bytes of the code's row.
 bool matchesRow(std::span<const uint8_t> record, int32_t code) {
@@ -169,7 +157,7 @@ int32_t mousePressCode(uint8_t bits, int32_t current) {
 }
 
 int32_t dpiCode(uint8_t step, int32_t current) {
-    for (int32_t code = kFunctionDpiUp; code <= kFunctionSwitchDpi; ++code) {
+    for (int32_t code = kDpiActions.first; code <= kDpiActions.last; ++code) {
         if (g_FunctionReportTable[code][0] == step) return code;
     }
     return current;

@@ -9,15 +9,11 @@
 #include <span>
 #include <string>
 
+#include "device/mouse_model.h"
 #include "settings/macro_store.h"
 #include "settings/mouse_setting.h"
 
 namespace voltrane {
-
-inline constexpr int kSettingsReportLength = 8;
-inline constexpr int kButtonReportLength = 2049;
-inline constexpr uint8_t kSettingsReportId = 3;
-inline constexpr uint8_t kButtonReportId = 4;
 
 using SettingsReport = std::array<uint8_t, kSettingsReportLength>;
 using ButtonReport = std::array<uint8_t, kButtonReportLength>;

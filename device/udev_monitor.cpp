@@ -5,6 +5,7 @@
 
 #include <cerrno>
 #include <cstring>
+#include <string>
 
 namespace voltrane {
 
@@ -26,14 +27,31 @@ std::optional<DeviceEvent::Kind> EventKindOfAction(const char* action) {
 }
 
 UdevMonitor::UdevMonitor() : m_udev(udev_new()) {
-    if (m_udev == nullptr) return;
+    if (m_udev == nullptr) {
+        NoteFailure("cannot start the udev library", errno);
+        return;
+    }
     m_monitor = udev_monitor_new_from_netlink(m_udev, "udev");
-    if (m_monitor == nullptr) return;
-    if (udev_monitor_filter_add_match_subsystem_devtype(m_monitor, "hidraw", nullptr) < 0 ||
-        udev_monitor_enable_receiving(m_monitor) < 0) {
+    if (m_monitor == nullptr) {
+        NoteFailure("cannot open udev's netlink socket", errno);
+        return;
+    }
+    // Both return a negative error number on failure.
+    int result = udev_monitor_filter_add_match_subsystem_devtype(m_monitor, "hidraw", nullptr);
+    const char* step = "cannot ask udev for hidraw nodes only";
+    if (result >= 0) {
+        result = udev_monitor_enable_receiving(m_monitor);
+        step = "cannot receive udev's notices";
+    }
+    if (result < 0) {
         udev_monitor_unref(m_monitor);
         m_monitor = nullptr;
+        NoteFailure(step, -result);
     }
+}
+
+void UdevMonitor::NoteFailure(const char* step, int error) {
+    m_failure = std::string(step) + ": " + (error > 0 ? std::strerror(error) : "no reason given");
 }
 
 UdevMonitor::~UdevMonitor() {
@@ -71,8 +89,14 @@ std::optional<DeviceEvent> UdevMonitor::WaitEvent() {
     for (;;) {
         if (std::optional<DeviceEvent> event = ReadEvent()) return event;
         const int ready = ::poll(&waiting, 1, -1);
-        if (ready < 0 && errno != EINTR) return std::nullopt;
-        if (ready > 0 && (waiting.revents & (POLLERR | POLLHUP | POLLNVAL)) != 0) return std::nullopt;
+        if (ready < 0 && errno != EINTR) {
+            NoteFailure("cannot wait for udev's notices", errno);
+            return std::nullopt;
+        }
+        if (ready > 0 && (waiting.revents & (POLLERR | POLLHUP | POLLNVAL)) != 0) {
+            m_failure = "udev's notice socket failed";
+            return std::nullopt;
+        }
     }
 }
 

@@ -6,7 +6,9 @@
 // reports it is sent and returns them when asked, and can keep them in a state file.
 //
 // The state file holds exactly kStateBytes bytes: the settings report at offset 0 (byte 0 is 3), then
-// the button report at offset 8 (byte 8 is 4). It is replaced atomically after every report taken.
+// the button report at offset 8 (byte 8 is 4). It is replaced atomically after every report taken. A
+// state file that is not so is damaged: it is left alone, never read as a factory-new mouse, and the
+// vendor node will not open, saying so.
 
 #include <cstddef>
 #include <cstdint>
@@ -38,7 +40,7 @@ public:
         NotKept,  // no state file: the reports live in memory only
         Missing,  // no file yet: factory state
         Loaded,   // the file's reports
-        Damaged,  // unreadable, wrong size or wrong report IDs: factory state; replaced by the next report
+        Damaged,  // unreadable, wrong size or wrong report IDs: the vendor node refuses to open
     };
 
     // A mouse in `factoryState` (laid out like the state file) unless `statePath` holds a sound
@@ -48,12 +50,15 @@ public:
 
     // The mouse's nodes; none while it is absent.
     std::vector<HidNode> Enumerate() override;
-    // Opens one of the two nodes; fails while the mouse is absent.
+    // Opens one of the two nodes; fails while the mouse is absent, and the vendor node with a damaged
+    // state file (the reason names the file).
     OpenResult OpenPath(const std::string& path) override;
     // Takes a settings report (ID 3, 8 bytes) or button report (ID 4, 2049 bytes) on the vendor
     // node and saves the state file. Refuses any other report, a report on the pointer node, and a
-    // report whose state file cannot be written (then the stored reports are unchanged).
+    // report whose state file cannot be written (then the stored reports are unchanged and
+    // LastTransferFailure names the file and the system's reason).
     bool SendFeature(std::span<const uint8_t> report) override;
+    std::string LastTransferFailure() const override { return m_lastFailure; }
     // Returns the stored report whose ID and length `report` asks for, on the vendor node.
     bool GetFeature(std::span<uint8_t> report) override;
     void Close() override;
@@ -81,12 +86,14 @@ private:
     static constexpr int kDeadHandle = -1;
 
     StateFile Load();
-    bool Save(const State& reports) const;
+    bool Save(const State& reports);
     bool VendorNodeReady() const;
 
     MouseFirmware m_firmware;
     std::filesystem::path m_statePath;
     StateFile m_stateFile;
+    std::string m_damage;           // why a damaged state file is, with its path; empty otherwise
+    std::string m_lastFailure;      // why the last report was not kept
     std::optional<int> m_openNode;  // index into the node list, or kDeadHandle
     bool m_present = true;
     int m_sendCount = 0;

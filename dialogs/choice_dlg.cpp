@@ -46,8 +46,10 @@ int controlOf(int region) {
 
 }  // namespace
 
-CChoice::CChoice(const MacroStore& store, int language, QWidget* parent, const KeyNames& keyNames)
-    : SkinnedDialog(g_imgSkin[kMacroMask], parent),
+CChoice::CChoice(const SkinImages& images, const MacroStore& store, int language, QWidget* parent,
+                 const KeyNames& keyNames)
+    : SkinnedDialog(images[kMacroMask], parent),
+      m_images(images),
       m_store(store),
       m_nLanguage(language),
       m_keyNames(keyNames),
@@ -58,7 +60,7 @@ CChoice::CChoice(const MacroStore& store, int language, QWidget* parent, const K
 
 void CChoice::paintSkin(QPainter& painter, const QRect& dirty) {
     painter.setFont(SmallFont(m_nLanguage));
-    CopySkinRect(painter, g_imgSkin[kMacroChoice], dirty);
+    CopySkinRect(painter, m_images[kMacroChoice], dirty);
     painter.setPen(kWhiteText);
     DrawFittedText(painter, regionRect(kMacroHeadingRegion), ToQString(m_choice.MacroHeading(m_nLanguage)),
                    kLeft);
@@ -68,7 +70,7 @@ void CChoice::paintSkin(QPainter& painter, const QRect& dirty) {
     PaintStepRows(painter, m_choice.Preview(), m_choice.StepTop(), m_choice.VisibleSteps(),
                   regionRect(kStepList), {m_nHoverStep}, m_nLanguage, m_keyNames);
     painter.setFont(LargeFont(m_nLanguage));
-    const QImage& down = g_imgSkin[kMacroDown];
+    const QImage& down = m_images[kMacroDown];
     PaintDialogButton(painter, down, regionRect(kOk),
                       ToQString(ChoiceButtonText(DialogButton::Ok, m_nLanguage)), m_nHotRegion == kOk);
     PaintDialogButton(painter, down, regionRect(kCancel),
@@ -243,9 +245,9 @@ void CChoice::updateRegion(int region) {
     if (region < kNone) update(regionRect(region));
 }
 
-std::optional<int> RunChoiceDialog(QWidget* parent, const MacroStore& store, int language,
-                                   const KeyNames& keyNames) {
-    CChoice dialog(store, language, parent, keyNames);
+std::optional<int> RunChoiceDialog(QWidget* parent, const SkinImages& images, const MacroStore& store,
+                                   int language, const KeyNames& keyNames) {
+    CChoice dialog(images, store, language, parent, keyNames);
     if (dialog.exec() != QDialog::Accepted) return std::nullopt;
     return dialog.Choice().SelMacro();
 }

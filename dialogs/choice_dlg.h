@@ -10,6 +10,7 @@
 #include "capture/macro_choice.h"
 #include "dialogs/painted_accessible.h"
 #include "settings/macro_store.h"
+#include "skin/skin_images.h"
 #include "skin/skinned_dialog.h"
 
 namespace voltrane {
@@ -19,9 +20,9 @@ public:
     // Regions: 0, 1 the headings, 2 the macro list, 3 the step list, 4 OK, 5 Cancel; 6 none.
     enum Region : int { kMacroList = 2, kStepList = 3, kOk = 4, kCancel = 5, kNone = 6 };
 
-    // A dialog over the macros of `store` in `language` (0..5), naming keys by `keyNames` (both must
-    // outlive it).
-    CChoice(const MacroStore& store, int language, QWidget* parent = nullptr,
+    // A dialog drawn from `images` over the macros of `store` in `language` (0..5), naming keys by
+    // `keyNames` (the three must outlive it).
+    CChoice(const SkinImages& images, const MacroStore& store, int language, QWidget* parent = nullptr,
             const KeyNames& keyNames = UsKeyNames());
 
     const MacroChoice& Choice() const { return m_choice; }
@@ -52,6 +53,7 @@ private:
     void paintMacroList(QPainter& painter) const;
     void updateRegion(int region);
 
+    const SkinImages& m_images;
     const MacroStore& m_store;
     int m_nLanguage;
     const KeyNames& m_keyNames;
@@ -62,10 +64,10 @@ private:
     int m_nHoverStep = -1;
 };
 
-// Runs the dialog modally over `store` in `language`, naming keys by `keyNames`. Returns nothing on Cancel;
-// on OK the chosen store index, which equals the store's macro count (0) only when the store is empty: the
-// button then gets an empty macro name and no steps.
-std::optional<int> RunChoiceDialog(QWidget* parent, const MacroStore& store, int language,
-                                   const KeyNames& keyNames);
+// Runs the dialog modally, drawn from `images`, over `store` in `language`, naming keys by `keyNames`.
+// Returns nothing on Cancel; on OK the chosen store index, which equals the store's macro count (0) only
+// when the store is empty: the button then gets an empty macro name and no steps.
+std::optional<int> RunChoiceDialog(QWidget* parent, const SkinImages& images, const MacroStore& store,
+                                   int language, const KeyNames& keyNames);
 
 }  // namespace voltrane

@@ -7,6 +7,7 @@
 #include <cstring>
 
 #include "dialogs/compositor_keymap.h"
+#include "dialogs/window_system.h"
 
 namespace voltrane {
 
@@ -43,7 +44,7 @@ void* integrationResource(const char* name) {
 // A keyboard of our own on a queue of our own, so that Qt's queue and its event thread are left alone;
 // asked for only where Qt has a keyboard, as a seat without one refuses it with a protocol error.
 std::string CompositorKeymap() {
-    if (!QGuiApplication::platformName().startsWith(QStringLiteral("wayland"))) return {};
+    if (CurrentWindowSystem() != WindowSystem::Wayland) return {};
     auto* display = static_cast<wl_display*>(integrationResource("wl_display"));
     auto* seat = static_cast<wl_seat*>(integrationResource("wl_seat"));
     if (!display || !seat || !integrationResource("wl_keyboard")) return {};

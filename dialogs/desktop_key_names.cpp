@@ -8,6 +8,7 @@
 
 #include "capture/xkb_key_caps.h"
 #include "dialogs/compositor_keymap.h"
+#include "dialogs/window_system.h"
 
 namespace voltrane {
 
@@ -26,11 +27,11 @@ XkbNames systemLayout() {
 }
 
 XkbKeyCaps desktopKeyCaps() {
-    const QString platform = QGuiApplication::platformName();
-    if (platform == QLatin1String("xcb")) {
+    const WindowSystem system = CurrentWindowSystem();
+    if (system == WindowSystem::X11) {
         if (auto* x11 = qGuiApp->nativeInterface<QNativeInterface::QX11Application>())
             return XkbKeyCaps::FromX11(x11->connection());
-    } else if (platform.startsWith(QLatin1String("wayland"))) {
+    } else if (system == WindowSystem::Wayland) {
         const std::string keymap = CompositorKeymap();
         if (!keymap.empty()) return XkbKeyCaps::FromKeymapText(keymap);
         return XkbKeyCaps::FromNames(systemLayout());

@@ -1,6 +1,5 @@
 #include "dialogs/keyboard_capture.h"
 
-#include <QGuiApplication>
 #include <QKeyEvent>
 #include <QPainter>
 #include <QWidget>
@@ -9,6 +8,7 @@
 #include "capture/dialog_texts.h"
 #include "capture/keyboard_hook.h"
 #include "dialogs/shortcuts_inhibit.h"
+#include "dialogs/window_system.h"
 #include "skin/fitted_text.h"
 #include "skin/qt_text.h"
 #include "skin/skin_colours.h"
@@ -21,8 +21,7 @@ constexpr int kRepeatPairMs = 20;  // the X server sends an auto-repeat's releas
 }  // namespace
 
 bool PlatformKeyboardGrab(QWidget& window, const GrabNotice& notice) {
-    if (QGuiApplication::platformName().startsWith(QStringLiteral("wayland")))
-        return InhibitShortcuts(window, notice);
+    if (CurrentWindowSystem() == WindowSystem::Wayland) return InhibitShortcuts(window, notice);
     QWindow* handle = window.windowHandle();
     return handle && handle->setKeyboardGrabEnabled(true);
 }

@@ -49,9 +49,10 @@ QString label(int region, int language) {
 
 }  // namespace
 
-CMacro::CMacro(const MacroRecord& record, int language, QWidget* parent, KeyboardGrab grab,
-               LimitMessage limitMessage, const KeyNames& keyNames)
-    : SkinnedDialog(g_imgSkin[kMacroMask], parent),
+CMacro::CMacro(const SkinImages& images, const MacroRecord& record, int language, QWidget* parent,
+               KeyboardGrab grab, LimitMessage limitMessage, const KeyNames& keyNames)
+    : SkinnedDialog(images[kMacroMask], parent),
+      m_images(images),
       m_nLanguage(language),
       m_keyNames(keyNames),
       m_recorder(record),
@@ -330,8 +331,9 @@ std::vector<PaintedControl> CMacro::AccessibleControls() const {
     return controls;
 }
 
-bool RunMacroDialog(QWidget* parent, MacroRecord& record, int language, const KeyNames& keyNames) {
-    CMacro dialog(record, language, parent, PlatformKeyboardGrab, {}, keyNames);
+bool RunMacroDialog(QWidget* parent, const SkinImages& images, MacroRecord& record, int language,
+                    const KeyNames& keyNames) {
+    CMacro dialog(images, record, language, parent, PlatformKeyboardGrab, {}, keyNames);
     if (dialog.exec() != QDialog::Accepted || dialog.Recorder().Record().count == 0) return false;
     const MacroRecord& edited = dialog.Recorder().Record();
     if (std::memcmp(&edited, &record, sizeof(MacroRecord)) == 0) return false;

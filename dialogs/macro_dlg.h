@@ -14,6 +14,7 @@
 #include "capture/macro_recorder.h"
 #include "dialogs/keyboard_capture.h"
 #include "dialogs/painted_accessible.h"
+#include "skin/skin_images.h"
 #include "skin/skinned_dialog.h"
 
 namespace voltrane {
@@ -41,10 +42,10 @@ public:
     // Shows the length-limit message (text, title) and returns when it has been closed.
     using LimitMessage = std::function<void(const QString& text, const QString& title)>;
 
-    // An editor of a copy of `record` in `language` (0..5), capturing keys with `grab` once shown. The
-    // length-limit message goes to `limitMessage`; the skinned message box when it is empty. Keys are
-    // named by `keyNames`, which must outlive the editor.
-    CMacro(const MacroRecord& record, int language, QWidget* parent = nullptr,
+    // An editor drawn from `images` of a copy of `record` in `language` (0..5), capturing keys with
+    // `grab` once shown. The length-limit message goes to `limitMessage`; the skinned message box when
+    // it is empty. Keys are named by `keyNames`; the images and names must outlive the editor.
+    CMacro(const SkinImages& images, const MacroRecord& record, int language, QWidget* parent = nullptr,
            KeyboardGrab grab = PlatformKeyboardGrab, LimitMessage limitMessage = {},
            const KeyNames& keyNames = UsKeyNames());
 
@@ -90,6 +91,7 @@ private:
     void paintControls(QPainter& painter) const;
     void paintStrip(QPainter& painter, int region) const;
 
+    const SkinImages& m_images;
     int m_nLanguage;
     const KeyNames& m_keyNames;
     MacroRecorder m_recorder;
@@ -102,9 +104,11 @@ private:
     int m_nHoverRow = -1;
 };
 
-// Runs the editor modally on a copy of `record` in `language`, naming keys by `keyNames`. OK with at least
+// Runs the editor modally, drawn from `images`, on a copy of `record` in `language`, naming keys by
+// `keyNames`. OK with at least
 // one step copies the edited record back; returns true when that changed `record`. Cancel, or OK with an
 // empty list, leaves it as it was.
-bool RunMacroDialog(QWidget* parent, MacroRecord& record, int language, const KeyNames& keyNames);
+bool RunMacroDialog(QWidget* parent, const SkinImages& images, MacroRecord& record, int language,
+                    const KeyNames& keyNames);
 
 }  // namespace voltrane

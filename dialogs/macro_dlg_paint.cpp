@@ -34,14 +34,14 @@ QString label(int region, int language) {
 
 void CMacro::paintSkin(QPainter& painter, const QRect& dirty) {
     painter.setFont(SmallFont(m_nLanguage));
-    CopySkinRect(painter, g_imgSkin[kMacroNormal], dirty);
+    CopySkinRect(painter, m_images[kMacroNormal], dirty);
     paintSteps(painter);
     painter.setPen(kWhiteText);
     painter.drawText(regionRect(kDelayBox), Qt::AlignCenter | Qt::TextSingleLine,
                      ToQString(DelayText(m_recorder.Spinner().Value())));
     paintControls(painter);
     painter.setFont(LargeFont(m_nLanguage));
-    const QImage& down = g_imgSkin[kMacroDown];
+    const QImage& down = m_images[kMacroDown];
     for (int region : {kSpinUpRegion, kSpinDownRegion}) {
         if (region == m_nHotRegion) CopySkinRect(painter, down, regionRect(region));
     }
@@ -77,7 +77,7 @@ void CMacro::paintControls(QPainter& painter) const {
 // cursor, the top third otherwise; its label over the face.
 void CMacro::paintStrip(QPainter& painter, int region) const {
     const bool check = region <= kLastCheckRegion;
-    const QImage& strip = g_imgSkin[check ? kCheckStrip : kButtonStrip];
+    const QImage& strip = m_images[check ? kCheckStrip : kButtonStrip];
     const bool ticked = (region == kFirstCheckRegion && m_recorder.DelayAfterDown()) ||
                         (region == kLastCheckRegion && m_recorder.DelayAfterUp());
     const int state = ticked ? 1 : (region == m_nHotRegion ? 2 : 0);

@@ -6,6 +6,7 @@
 #include <QWindow>
 
 #include "dialogs/shortcuts_inhibit.h"
+#include "dialogs/window_system.h"
 #include "qwayland-keyboard-shortcuts-inhibit-unstable-v1.h"
 
 namespace voltrane {
@@ -54,7 +55,7 @@ QObject* InhibitorOf(QWidget& window) {
 }  // namespace
 
 bool InhibitShortcuts(QWidget& window, const GrabNotice& notice) {
-    if (!QGuiApplication::platformName().startsWith(QStringLiteral("wayland"))) return false;
+    if (CurrentWindowSystem() != WindowSystem::Wayland) return false;
     RestoreShortcuts(window);  // a request asked anew replaces one the compositor may have refused
     QPlatformNativeInterface* native = QGuiApplication::platformNativeInterface();
     InhibitManager* manager = Manager();

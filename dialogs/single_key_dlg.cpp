@@ -24,8 +24,10 @@ QString buttonText(DialogButton button, int language) {
 
 }  // namespace
 
-CSingleKey::CSingleKey(int language, QWidget* parent, KeyboardGrab grab, const KeyNames& keyNames)
-    : SkinnedDialog(g_imgSkin[kSingleKeyMask], parent),
+CSingleKey::CSingleKey(const SkinImages& images, int language, QWidget* parent, KeyboardGrab grab,
+                       const KeyNames& keyNames)
+    : SkinnedDialog(images[kSingleKeyMask], parent),
+      m_images(images),
       m_nLanguage(language),
       m_keyNames(keyNames),
       m_keyboard(*this, *this, grab) {
@@ -101,10 +103,10 @@ void CSingleKey::moveFocus(bool forward) {
 
 void CSingleKey::paintSkin(QPainter& painter, const QRect& dirty) {
     painter.setFont(LargeFont(m_nLanguage));
-    CopySkinRect(painter, g_imgSkin[kSingleKeyNormal], dirty);
+    CopySkinRect(painter, m_images[kSingleKeyNormal], dirty);
     painter.setPen(kWhiteText);
     DrawFittedText(painter, regionRect(kKeyComboRegion), ToQString(ShownText()), Qt::AlignCenter);
-    const QImage& down = g_imgSkin[kSingleKeyDown];
+    const QImage& down = m_images[kSingleKeyDown];
     PaintDialogButton(painter, down, regionRect(kOk),
                       ToQString(SingleKeyButtonText(DialogButton::Ok, m_nLanguage)), m_nHotRegion == kOk);
     PaintDialogButton(painter, down, regionRect(kCancel),
@@ -162,8 +164,9 @@ std::vector<PaintedControl> CSingleKey::AccessibleControls() const {
     return {field, ok, cancel, line};
 }
 
-std::optional<KeyString> RunSingleKeyDialog(QWidget* parent, int language, const KeyNames& keyNames) {
-    CSingleKey dialog(language, parent, PlatformKeyboardGrab, keyNames);
+std::optional<KeyString> RunSingleKeyDialog(QWidget* parent, const SkinImages& images, int language,
+                                            const KeyNames& keyNames) {
+    CSingleKey dialog(images, language, parent, PlatformKeyboardGrab, keyNames);
     if (dialog.exec() != QDialog::Accepted) return std::nullopt;
     return dialog.Capture().OkResult().value_or(KeyString{});
 }

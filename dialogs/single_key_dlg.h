@@ -12,6 +12,7 @@
 #include "capture/single_key_capture.h"
 #include "dialogs/keyboard_capture.h"
 #include "dialogs/painted_accessible.h"
+#include "skin/skin_images.h"
 #include "skin/skinned_dialog.h"
 
 namespace voltrane {
@@ -22,10 +23,10 @@ public:
     enum Region : int { kNone = 0, kOk = 1, kCancel = 2 };
     static constexpr int kKeyField = 0;  // the combination, as a control of the keyboard focus
 
-    // A dialog in `language` (0..5) over `parent`, capturing keys with `grab` once shown and naming
-    // them by `keyNames` (which must outlive it).
-    explicit CSingleKey(int language, QWidget* parent = nullptr, KeyboardGrab grab = PlatformKeyboardGrab,
-                        const KeyNames& keyNames = UsKeyNames());
+    // A dialog drawn from `images` in `language` (0..5) over `parent`, capturing keys with `grab` once
+    // shown and naming them by `keyNames` (the images and names must outlive it).
+    CSingleKey(const SkinImages& images, int language, QWidget* parent = nullptr,
+               KeyboardGrab grab = PlatformKeyboardGrab, const KeyNames& keyNames = UsKeyNames());
 
     const SingleKeyCapture& Capture() const { return m_capture; }
     // The combination as the dialog shows it, in the names of its keyboard layout.
@@ -58,6 +59,7 @@ private:
     void disarm();
     void moveFocus(bool forward);
 
+    const SkinImages& m_images;
     int m_nLanguage;
     const KeyNames& m_keyNames;
     SingleKeyCapture m_capture;
@@ -67,9 +69,11 @@ private:
     int m_nHotRegion = kNone;
 };
 
-// Runs the dialog modally in `language`, naming keys by `keyNames`. Returns nothing on Cancel; on OK the
-// key-index string the button is to send (rows from byte 0, zeros behind), all zeros when OK was clicked
-// before any key: the button then keeps its function and key record, but loses its macro name.
-std::optional<KeyString> RunSingleKeyDialog(QWidget* parent, int language, const KeyNames& keyNames);
+// Runs the dialog modally, drawn from `images`, in `language`, naming keys by `keyNames`. Returns nothing
+// on Cancel; on OK the key-index string the button is to send (rows from byte 0, zeros behind), all zeros
+// when OK was clicked before any key: the button then keeps its function and key record, but loses its
+// macro name.
+std::optional<KeyString> RunSingleKeyDialog(QWidget* parent, const SkinImages& images, int language,
+                                            const KeyNames& keyNames);
 
 }  // namespace voltrane

@@ -8,6 +8,7 @@
 
 #include "settings/atomic_file.h"
 #include "settings/ini_file.h"
+#include "settings/languages.h"
 #include "settings/same_file.h"
 #include "settings/text_tables.h"
 

@@ -30,7 +30,7 @@ inline constexpr std::string_view kMacroSignature{"Tarnhollow Gaming Mouse Macro
 // The most of a macro file that is ever read: the header and 300 records. Bytes past it are ignored.
 inline constexpr std::size_t kMaxMacroFileBytes = kMacroHeaderBytes + kMaxMacros * kMacroRecordBytes;
 
-enum class MacroFileRead {
+enum class [[nodiscard]] MacroFileRead{
     Read,          // the store now holds the file's records: repaint the macro list
     CannotOpen,    // no such file, not a regular file, or unreadable: store unchanged
     BadSignature,  // not a macro file (the user's file is damaged or foreign): store unchanged
@@ -48,8 +48,8 @@ MacroFileRead ReadMacroFile(MacroStore& store, const std::filesystem::path& path
 // 0 .. min(Number, 301) - 1 are read from keys "Macro_1" ... (a missing key gives an empty name;
 // values are read as IniFile::GetString reads them: surrounding blanks, then one pair of matching
 // quotes, are removed). A file that is neither UTF-16LE nor valid UTF-8 is read in the ANSI code
-// page of `language` (0 .. 5 as in text_tables.h; see AnsiCodePageOf). A missing, unreadable or
-// oversized (kMaxIniFileBytes) file leaves all names empty. Returns the number of names looked up.
+// page of `language` (0 .. 5 as in text_tables.h; see AnsiCodePageOf in languages.h). A missing, unreadable
+// or oversized (kMaxIniFileBytes) file leaves all names empty. Returns the number of names looked up.
 int ReadMacroNames(MacroStore& store, const std::filesystem::path& path, int language);
 
 // "Number" of a name file as a count: leading blanks (space, tab) skipped, decimal digits read up

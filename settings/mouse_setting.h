@@ -8,6 +8,7 @@
 #include <string>
 #include <vector>
 
+#include "settings/function_codes.h"
 #include "settings/key_table.h"
 
 namespace voltrane {
@@ -100,23 +101,6 @@ inline constexpr LampItems kLampItems[] = {
     {24, 25, 26, 27, 37},
     {28, 29, 30, 31, 38},
     {32, 33, 34, 35, 39},
-};
-
-// Button function codes: the value of items 0..9.
-enum ButtonFunction : int32_t {
-    kFunctionLeft = 1,
-    kFunctionRight = 2,
-    kFunctionMiddle = 3,
-    kFunctionBackward = 4,
-    kFunctionForward = 5,
-    kFunctionDoubleClick = 6,
-    kFunctionKeyboard = 7,
-    kFunctionMacro = 8,
-    kFunctionBasicHeading = 9,
-    kFunctionAdvancedHeading = 10,
-    kFunctionMediaHeading = 11,
-    kFunctionDisable = 12,
-    kFunctionLast = 39,
 };
 
 // The built-in default of every item, indexed by item number.

@@ -52,13 +52,13 @@ enum MessageRow : int {
 };
 
 // Rows of the notice table.
-inline constexpr int kNoticeMacroTooLong = 0;      // a macro assigned to a button needs over 25 records
-inline constexpr int kNoticeButtonDoesNotFit = 1;  // "%d": the button whose macro does not fit the report
-inline constexpr int kNoticeAccessDenied = 2;      // the mouse is there, but the udev rule is missing
-inline constexpr int kNoticeRecordCount = 3;       // "%d": the records a macro makes, up to 25
-inline constexpr int kNoticeTooManyRecords = 4;    // "%d": the records of a macro too long for a button
-inline constexpr int kNoticeFolderNotWritable = 5; // followed by the folder and the reason
-inline constexpr int kNoticeInstanceNoAnswer = 6;  // followed by the folder
+inline constexpr int kNoticeMacroTooLong = 0;       // a macro assigned to a button needs over 25 records
+inline constexpr int kNoticeButtonDoesNotFit = 1;   // "%d": the button whose macro does not fit the report
+inline constexpr int kNoticeAccessDenied = 2;       // the mouse is there, but the udev rule is missing
+inline constexpr int kNoticeRecordCount = 3;        // "%d": the records a macro makes, up to 25
+inline constexpr int kNoticeTooManyRecords = 4;     // "%d": the records of a macro too long for a button
+inline constexpr int kNoticeFolderNotWritable = 5;  // followed by the folder and the reason
+inline constexpr int kNoticeInstanceNoAnswer = 6;   // followed by the folder
 
 // Rows of the question table: caption and text of each question, and the captions of its answers.
 inline constexpr int kQuestionSaveCaption = 0;
@@ -99,12 +99,5 @@ std::u16string_view GetText(TextTable table, int row, int language);
 
 // GetText with its "%d" field, if any, replaced by `number` in decimal.
 std::u16string GetTextWithNumber(TextTable table, int row, int language, long long number);
-
-// The Windows ANSI code page of `language`: 936 Simplified Chinese, 950 Traditional Chinese, 1252
-// English and German, 932 Japanese, 949 Korean. A language outside 0..5 reads as English.
-constexpr int AnsiCodePageOf(int language) {
-    constexpr int kCodePages[kLanguageCount] = {936, 950, 1252, 1252, 932, 949};
-    return kCodePages[KnownLanguage(language)];
-}
 
 }  // namespace voltrane

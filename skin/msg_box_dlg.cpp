@@ -6,6 +6,7 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
+#include "settings/languages.h"
 #include "settings/text_tables.h"
 #include "skin/skin_style_sheets.h"
 
@@ -88,9 +89,8 @@ CMsgBoxDlg::CMsgBoxDlg(const QString& text, const QString& title, int language, 
     : CMsgBoxDlg(text, title, {OkLabel(language)}, font, parent) {}
 
 QString CMsgBoxDlg::OkLabel(int language) {
-    static const char16_t* const kOkLabels[kLanguageCount] = {u"确定", u"確定", u"OK",
-                                                              u"OK",   u"OK",   u"확인"};
-    return QString::fromUtf16(kOkLabels[KnownLanguage(language)]);
+    const std::u16string_view label = NeedsOf(language).okLabel;
+    return QString::fromUtf16(label.data(), static_cast<qsizetype>(label.size()));
 }
 
 int ShowMsgBox(const QString& text, const QString& title, int language, const QFont& font,

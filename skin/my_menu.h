@@ -5,7 +5,7 @@
 #include <QFont>
 #include <QMenu>
 
-#include "skin/menu_kind.h"
+#include "control/menu_kind.h"
 
 namespace voltrane {
 

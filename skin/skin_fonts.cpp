@@ -2,7 +2,8 @@
 
 #include <QString>
 #include <QStringList>
-#include <iterator>
+
+#include "settings/languages.h"
 
 namespace voltrane {
 
@@ -13,20 +14,18 @@ QFont g_fontSmallKorean;
 
 namespace {
 
-constexpr int kKorean = 5;
 constexpr int kLargePixels = 17;
 constexpr int kSmallPixels = 12;
 
-// The CJK face of each language that has one, by language number.
-const char* const kCjkFaces[] = {
-    "Noto Sans CJK SC", "Noto Sans CJK TC", nullptr, nullptr, "Noto Sans CJK JP", nullptr};
-
+// `font`, or for a language with a CJK face, `font` followed by that face.
 QFont withCjkFace(QFont font, int language) {
-    if (language < 0 || language >= static_cast<int>(std::size(kCjkFaces)) || !kCjkFaces[language])
-        return font;
-    font.setFamilies({font.family(), QString::fromLatin1(kCjkFaces[language])});
+    const char* face = NeedsOf(language).cjkFace;
+    if (!face) return font;
+    font.setFamilies({font.family(), QString::fromLatin1(face)});
     return font;
 }
+
+bool drawnWithBatang(int language) { return NeedsOf(language).fonts == InterfaceFontPair::Batang; }
 
 QFont interfaceFont(const char* family, int pixels) {
     QFont font(QString::fromLatin1(family));
@@ -45,11 +44,11 @@ void CreateInterfaceFonts() {
 }
 
 QFont SmallFont(int language) {
-    return language == kKorean ? g_fontSmallKorean : withCjkFace(g_fontSmall, language);
+    return drawnWithBatang(language) ? g_fontSmallKorean : withCjkFace(g_fontSmall, language);
 }
 
 QFont LargeFont(int language) {
-    return language == kKorean ? g_fontLargeKorean : withCjkFace(g_fontLarge, language);
+    return drawnWithBatang(language) ? g_fontLargeKorean : withCjkFace(g_fontLarge, language);
 }
 
 }  // namespace voltrane

@@ -40,6 +40,7 @@ public:
         }
         return m_inner.GetFeature(report);
     }
+    std::string LastTransferFailure() const override { return m_inner.LastTransferFailure(); }
     void Close() override { m_inner.Close(); }
     bool IsOpen() const override { return m_inner.IsOpen(); }
 

@@ -119,9 +119,7 @@ private slots:
     void messageBox();
 };
 
-void TestCaptionFit::initTestCase() {
-    QVERIFY(LoadBuiltSkins());
-}
+void TestCaptionFit::initTestCase() { QVERIFY(LoadBuiltSkins()); }
 
 // How one text is set in a rectangle, in the 12-pixel interface font.
 void TestCaptionFit::fitting_data() {
@@ -184,7 +182,8 @@ void TestCaptionFit::mainWindow() {
     QImage canvas(kMainWindowWidth, kMainWindowHeight, QImage::Format_ARGB32_Premultiplied);
     QPainter painter(&canvas);
     for (int page : {0, 1}) {
-        const MainWindowState state{setting, store, UsKeyNames(), page, false, kNoItem, language, "mouse.mac"};
+        const MainWindowState state{setting, store,   UsKeyNames(), page,
+                                    false,   kNoItem, language,     "mouse.mac"};
         FittedTextLog log;
         PaintMainWindow(painter, canvas.rect(), state, g_imgSkin, fonts);
         checkLog(log, 30, true);
@@ -229,14 +228,14 @@ void TestCaptionFit::captureDialogs() {
     QFETCH(int, language);
     const MacroStore store = twoMacros();
     FittedTextLog log;
-    CSingleKey single(language, nullptr, grabGranted);
+    CSingleKey single(g_imgSkin, language, nullptr, grabGranted);
     single.grab();
-    CSingleKey refused(language);
+    CSingleKey refused(g_imgSkin, language);
     refused.show();
     refused.grab();
-    CMacro editor(MacroRecord{}, language, nullptr, grabGranted);
+    CMacro editor(g_imgSkin, MacroRecord{}, language, nullptr, grabGranted);
     editor.grab();
-    CChoice choice(store, language);
+    CChoice choice(g_imgSkin, store, language);
     choice.grab();
     checkLog(log, 25);
 }

@@ -258,7 +258,7 @@ void TestCaptureDialogs::singleKeyShowsAndReturnsTheChord() {
     QFETCH(QList<QList<NativeKey>>, chords);
     QFETCH(QString, text);
     QFETCH(QList<int>, rows);
-    CSingleKey dialog(kEnglish);
+    CSingleKey dialog(g_imgSkin, kEnglish);
     dialog.show();
     for (const QList<NativeKey>& keys : chords) chord(dialog, keys);
     QCOMPARE(QString::fromStdU16String(dialog.ShownText()), text);
@@ -270,13 +270,13 @@ void TestCaptureDialogs::singleKeyShowsAndReturnsTheChord() {
 }
 
 void TestCaptureDialogs::singleKeyOkBeforeAnyKeyAndCancel() {
-    CSingleKey empty(kEnglish);
+    CSingleKey empty(g_imgSkin, kEnglish);
     empty.show();
     clickAt(empty, centre(kSingleKeyRegions[CSingleKey::kOk]));
     QCOMPARE(empty.result(), int(QDialog::Accepted));
     QVERIFY(!empty.Capture().OkResult());
 
-    CSingleKey cancelled(kEnglish);
+    CSingleKey cancelled(g_imgSkin, kEnglish);
     cancelled.show();
     chord(cancelled, {kKeyA});
     clickAt(cancelled, centre(kSingleKeyRegions[CSingleKey::kCancel]));
@@ -286,8 +286,8 @@ void TestCaptureDialogs::singleKeyOkBeforeAnyKeyAndCancel() {
 
 // 0 the single-key dialog, 1 the macro editor.
 std::unique_ptr<QDialog> captureDialog(int kind, KeyboardGrab grab = PlatformKeyboardGrab) {
-    if (kind == 0) return std::make_unique<CSingleKey>(kEnglish, nullptr, grab);
-    return std::make_unique<CMacro>(MacroRecord{}, kEnglish, nullptr, grab);
+    if (kind == 0) return std::make_unique<CSingleKey>(g_imgSkin, kEnglish, nullptr, grab);
+    return std::make_unique<CMacro>(g_imgSkin, MacroRecord{}, kEnglish, nullptr, grab);
 }
 
 // The rows of a test run over both capture dialogs, by captureDialog's kind.
@@ -350,7 +350,7 @@ void TestCaptureDialogs::singleKeyByKeyboardOnly() {
     QFETCH(QList<QList<NativeKey>>, chords);
     QFETCH(int, result);
     QFETCH(QString, text);
-    CSingleKey dialog(kEnglish, nullptr, grabGranted);
+    CSingleKey dialog(g_imgSkin, kEnglish, nullptr, grabGranted);
     dialog.show();
     QVERIFY(dialog.Armed());
     for (const QList<NativeKey>& keys : chords) chord(dialog, keys);
@@ -430,7 +430,7 @@ void TestCaptureDialogs::macroEditorByKeyboardOnly() {
         QCOMPARE(dialog.Focus().Focused(), int(CMacro::kOk));
         chord(dialog, {kSpace});
     });
-    QVERIFY(RunMacroDialog(nullptr, record, kEnglish, UsKeyNames()));
+    QVERIFY(RunMacroDialog(nullptr, g_imgSkin, record, kEnglish, UsKeyNames()));
     QCOMPARE(record.count, 6);  // Tab down and up, LAlt+F4 down and up, the left button down and up
     QCOMPARE(record.steps[0].kind, uint8_t{kKeyDown});
     QCOMPARE(int(record.steps[0].data[0]), 31);
@@ -443,7 +443,7 @@ void TestCaptureDialogs::macroEditorByKeyboardOnly() {
 // always mark as auto-repeats: such a pair is one repeat, so that holding Esc stops recording; a
 // release alone is handed on when no press of its time follows.
 void TestCaptureDialogs::unmarkedAutoRepeatIsOneRepeat() {
-    CMacro dialog(MacroRecord{}, kEnglish, nullptr, grabGranted);
+    CMacro dialog(g_imgSkin, MacroRecord{}, kEnglish, nullptr, grabGranted);
     dialog.show();
     auto* timer = const_cast<QTimer*>(&dialog.Keyboard().ReleaseTimer());
     sendAt(dialog, QEvent::KeyPress, kKeyA, 100);
@@ -489,7 +489,7 @@ void TestCaptureDialogs::choiceByKeyboardOnly() {
     whenOpen<CChoice>([keys](CChoice& dialog) {
         for (int key : keys) QTest::keyClick(&dialog, static_cast<Qt::Key>(key));
     });
-    QCOMPARE(RunChoiceDialog(nullptr, fiveMacros(), kEnglish, UsKeyNames()), chosen);
+    QCOMPARE(RunChoiceDialog(nullptr, g_imgSkin, fiveMacros(), kEnglish, UsKeyNames()), chosen);
 }
 
 // The ring shows where the keyboard put the focus and nowhere while only the pointer is used.
@@ -504,7 +504,7 @@ void TestCaptureDialogs::focusRingOnlyFromTheKeyboard() {
     QFETCH(int, kind);
     std::unique_ptr<QDialog> dialog;
     if (kind == 2) {
-        dialog = std::make_unique<CChoice>(m_store, kEnglish);
+        dialog = std::make_unique<CChoice>(g_imgSkin, m_store, kEnglish);
     } else {
         dialog = captureDialog(kind, grabGranted);
     }
@@ -575,10 +575,10 @@ void TestCaptureDialogs::accessibleControls() {
     QFETCH(QStringList, names);
     QFETCH(QList<int>, roles);
     std::unique_ptr<QDialog> dialog;
-    if (kind == 0) dialog = std::make_unique<CSingleKey>(language, nullptr, grabGranted);
-    if (kind == 1) dialog = std::make_unique<CMacro>(pauses(3), language, nullptr, grabGranted);
+    if (kind == 0) dialog = std::make_unique<CSingleKey>(g_imgSkin, language, nullptr, grabGranted);
+    if (kind == 1) dialog = std::make_unique<CMacro>(g_imgSkin, pauses(3), language, nullptr, grabGranted);
     const MacroStore& store = fiveMacros();
-    if (kind == 2) dialog = std::make_unique<CChoice>(store, language);
+    if (kind == 2) dialog = std::make_unique<CChoice>(g_imgSkin, store, language);
     dialog->show();
     QAccessibleInterface* tree = QAccessible::queryAccessibleInterface(dialog.get());
     QVERIFY(tree);
@@ -659,7 +659,7 @@ void TestCaptureDialogs::grabHeldWhileShownOnly() {
 
 // The offscreen platform grants no grab, as Wayland does not: the dialogs say so and still capture.
 void TestCaptureDialogs::noteWithoutTheGrab() {
-    CSingleKey refused(kEnglish);
+    CSingleKey refused(g_imgSkin, kEnglish);
     refused.show();
     QVERIFY(!refused.Keyboard().ShowsNote());  // not before the window system has activated it
     QCoreApplication::processEvents();
@@ -671,7 +671,7 @@ void TestCaptureDialogs::noteWithoutTheGrab() {
     release(refused, kKeyA);
     QVERIFY(!refused.Keyboard().ShowsNote());  // the combination is in: nothing is captured any more
 
-    CSingleKey granted(kEnglish, nullptr, grabGranted);
+    CSingleKey granted(g_imgSkin, kEnglish, nullptr, grabGranted);
     granted.show();
     QCoreApplication::processEvents();
     QVERIFY(granted.Keyboard().Grabbed());
@@ -717,7 +717,7 @@ void TestCaptureDialogs::grabFollowsFocusAndWindowSystem() {
 }
 
 void TestCaptureDialogs::autoRepeatRecordsOneChord() {
-    CMacro dialog(MacroRecord{}, kEnglish, nullptr, grabGranted);
+    CMacro dialog(g_imgSkin, MacroRecord{}, kEnglish, nullptr, grabGranted);
     dialog.show();
     press(dialog, kKeyA);
     autoRepeat(dialog, kKeyA, 5);
@@ -733,7 +733,7 @@ void TestCaptureDialogs::autoRepeatRecordsOneChord() {
 
 // Both check boxes ticked: a click on "Left" stores press, delay, release, delay.
 void TestCaptureDialogs::mouseClicksWithDelays() {
-    CMacro dialog(MacroRecord{}, kEnglish, nullptr, grabGranted);
+    CMacro dialog(g_imgSkin, MacroRecord{}, kEnglish, nullptr, grabGranted);
     dialog.show();
     clickAt(dialog, centre(kMacroEditorRegions[2]));
     clickAt(dialog, centre(kMacroEditorRegions[3]));
@@ -766,7 +766,7 @@ void TestCaptureDialogs::budgetEdges() {
     QFETCH(int, count);
     QFETCH(int, boxes);
     LimitBoxes limit;
-    CMacro dialog(pauses(delays), kEnglish, nullptr, grabGranted, limit.Message());
+    CMacro dialog(g_imgSkin, pauses(delays), kEnglish, nullptr, grabGranted, limit.Message());
     dialog.show();
     if (byKey) {
         chord(dialog, {kLeftCtrl, kKeyA});
@@ -786,7 +786,7 @@ void TestCaptureDialogs::recordCountRepaintsWithTheSteps_data() {
 
 void TestCaptureDialogs::recordCountRepaintsWithTheSteps() {
     QFETCH(bool, byKey);
-    CMacro dialog(MacroRecord{}, kEnglish, nullptr, grabGranted);
+    CMacro dialog(g_imgSkin, MacroRecord{}, kEnglish, nullptr, grabGranted);
     dialog.show();
     QCoreApplication::processEvents();
     PaintSpy spy;
@@ -803,7 +803,7 @@ void TestCaptureDialogs::recordCountRepaintsWithTheSteps() {
 // At 249 every release tells, but never while the box is still open.
 void TestCaptureDialogs::limitMessageOneAtATime() {
     LimitBoxes limit;
-    CMacro dialog(pauses(83), kEnglish, nullptr, grabGranted, limit.Message());
+    CMacro dialog(g_imgSkin, pauses(83), kEnglish, nullptr, grabGranted, limit.Message());
     int nested = 0;
     limit.whileOpen = [&] {
         const int before = limit.shown;
@@ -821,7 +821,7 @@ void TestCaptureDialogs::limitMessageOneAtATime() {
 
 // A key held when the dialog loses the keyboard records nothing: its release goes elsewhere.
 void TestCaptureDialogs::keysLostWithTheWindow() {
-    CMacro dialog(MacroRecord{}, kEnglish, nullptr, grabGranted);
+    CMacro dialog(g_imgSkin, MacroRecord{}, kEnglish, nullptr, grabGranted);
     dialog.show();
     press(dialog, kKeyA);
     QEvent deactivate(QEvent::WindowDeactivate);
@@ -834,7 +834,7 @@ void TestCaptureDialogs::keysLostWithTheWindow() {
 }
 
 void TestCaptureDialogs::cleanEmptiesAndSetsEightMs() {
-    CMacro dialog(pauses(5), kEnglish, nullptr, grabGranted);
+    CMacro dialog(g_imgSkin, pauses(5), kEnglish, nullptr, grabGranted);
     dialog.show();
     QCOMPARE(dialog.Recorder().Spinner().Value(), uint16_t{10});
     clickAt(dialog, centre(kMacroEditorRegions[2]));
@@ -846,7 +846,7 @@ void TestCaptureDialogs::cleanEmptiesAndSetsEightMs() {
 }
 
 void TestCaptureDialogs::insertDelayThenExtend() {
-    CMacro dialog(pauses(1, 100), kEnglish, nullptr, grabGranted);
+    CMacro dialog(g_imgSkin, pauses(1, 100), kEnglish, nullptr, grabGranted);
     dialog.show();
     clickAt(dialog, QPoint(300, kMacroEditorRegions[0].y + 6));
     clickAt(dialog, centre(kMacroEditorRegions[CMacro::kInsertDelay]));
@@ -873,7 +873,7 @@ void TestCaptureDialogs::deleteSelectionRules() {
     QFETCH(int, row);
     QFETCH(int, count);
     QFETCH(int, selection);
-    CMacro dialog(pauses(steps), kEnglish, nullptr, grabGranted);
+    CMacro dialog(g_imgSkin, pauses(steps), kEnglish, nullptr, grabGranted);
     dialog.show();
     clickAt(dialog, QPoint(300, kMacroEditorRegions[0].y + 12 * row + 6));
     QCOMPARE(dialog.Recorder().SelRow(), row);
@@ -893,7 +893,7 @@ void TestCaptureDialogs::spinnerStopsAtItsLimits_data() {
 void TestCaptureDialogs::spinnerStopsAtItsLimits() {
     QFETCH(int, region);
     QFETCH(int, limit);
-    CMacro dialog(MacroRecord{}, kEnglish, nullptr, grabGranted);
+    CMacro dialog(g_imgSkin, MacroRecord{}, kEnglish, nullptr, grabGranted);
     dialog.show();
     QVERIFY(!dialog.SpinTimer().isActive());
     const QPoint arrow = centre(kMacroEditorRegions[static_cast<std::size_t>(region)]);
@@ -909,7 +909,7 @@ void TestCaptureDialogs::spinnerStopsAtItsLimits() {
 }
 
 void TestCaptureDialogs::wheelScrollsTheEditorList() {
-    CMacro dialog(pauses(25), kEnglish, nullptr, grabGranted);
+    CMacro dialog(g_imgSkin, pauses(25), kEnglish, nullptr, grabGranted);
     dialog.show();
     const QPoint list = centre(kMacroEditorRegions[0]);
     sendMouse(dialog, QEvent::MouseMove, list);
@@ -925,7 +925,7 @@ void TestCaptureDialogs::choiceKeyboardScrolling() {
         m_store.m_strMacroNames[i] = u"Macro " + QString::number(i + 1).toStdU16String();
     }
     m_store.m_nMacroCount = 30;
-    CChoice dialog(m_store, kEnglish);
+    CChoice dialog(g_imgSkin, m_store, kEnglish);
     dialog.show();
     for (int i = 0; i < 25; ++i) QTest::keyRelease(&dialog, Qt::Key_Down);
     QCOMPARE(dialog.Choice().SelMacro(), 25);
@@ -938,7 +938,7 @@ void TestCaptureDialogs::choiceKeyboardScrolling() {
 }
 
 void TestCaptureDialogs::choiceClickLoadsThePreview() {
-    CChoice dialog(m_store, kEnglish);
+    CChoice dialog(g_imgSkin, m_store, kEnglish);
     dialog.show();
     clickAt(dialog, QPoint(60, kChoiceRegions[2].y + 12 * 3 + 6));
     QCOMPARE(dialog.Choice().SelMacro(), 3);
@@ -966,7 +966,7 @@ void TestCaptureDialogs::choiceWheel() {
     MacroStore store;
     for (int i = 0; i < 30; ++i) store.m_Macro[i] = pauses(i == 0 ? steps : 1);
     store.m_nMacroCount = 30;
-    CChoice dialog(store, kEnglish);
+    CChoice dialog(g_imgSkin, store, kEnglish);
     dialog.show();
     const QPoint list = centre(kChoiceRegions[static_cast<std::size_t>(region)]);
     sendMouse(dialog, QEvent::MouseMove, list);
@@ -976,7 +976,7 @@ void TestCaptureDialogs::choiceWheel() {
 }
 
 void TestCaptureDialogs::dragMovesTheDialog() {
-    CMacro dialog(MacroRecord{}, kEnglish, nullptr, grabGranted);
+    CMacro dialog(g_imgSkin, MacroRecord{}, kEnglish, nullptr, grabGranted);
     dialog.show();
     const QPoint before = dialog.pos();
     const QPoint background(400, 40);
@@ -1009,7 +1009,8 @@ void TestCaptureDialogs::singleKeyNamesKeysInItsLayout() {
         shown = QString::fromStdU16String(dialog.ShownText());
         clickAt(dialog, centre(kSingleKeyRegions[CSingleKey::kOk]));
     });
-    const std::optional<KeyString> keyString = RunSingleKeyDialog(nullptr, kEnglish, SwappedZAndY());
+    const std::optional<KeyString> keyString =
+        RunSingleKeyDialog(nullptr, g_imgSkin, kEnglish, SwappedZAndY());
     QCOMPARE(shown, QStringLiteral("LCtrl+Z"));
     QVERIFY(keyString);
     QCOMPARE(keysOf(*keyString), (QList<int>{70, 37}));  // LCtrl and the US layout's Y position
@@ -1024,7 +1025,8 @@ void TestCaptureDialogs::runSingleKeyDialog() {
         chord(dialog, keys);
         clickAt(dialog, centre(kSingleKeyRegions[ok ? CSingleKey::kOk : CSingleKey::kCancel]));
     });
-    const std::optional<KeyString> keyString = RunSingleKeyDialog(nullptr, kEnglish, UsKeyNames());
+    const std::optional<KeyString> keyString =
+        RunSingleKeyDialog(nullptr, g_imgSkin, kEnglish, UsKeyNames());
     QCOMPARE(keyString.has_value(), result);
     if (keyString) QCOMPARE(keysOf(*keyString), rows);
 }
@@ -1052,7 +1054,7 @@ void TestCaptureDialogs::runMacroDialog() {
         if (click) clickAt(dialog, centre(kMacroEditorRegions[7]));
         clickAt(dialog, centre(kMacroEditorRegions[ok ? CMacro::kOk : CMacro::kCancel]));
     });
-    QCOMPARE(RunMacroDialog(nullptr, record, kEnglish, UsKeyNames()), changed);
+    QCOMPARE(RunMacroDialog(nullptr, g_imgSkin, record, kEnglish, UsKeyNames()), changed);
     QCOMPARE(record.count, count);
 }
 
@@ -1062,9 +1064,9 @@ void TestCaptureDialogs::runChoiceDialog() {
         QTest::keyRelease(&dialog, Qt::Key_Down);
         clickAt(dialog, centre(kChoiceRegions[CChoice::kOk]));
     });
-    QCOMPARE(RunChoiceDialog(nullptr, m_store, kEnglish, UsKeyNames()), std::optional<int>(2));
+    QCOMPARE(RunChoiceDialog(nullptr, g_imgSkin, m_store, kEnglish, UsKeyNames()), std::optional<int>(2));
     whenOpen<CChoice>([](CChoice& dialog) { clickAt(dialog, centre(kChoiceRegions[CChoice::kCancel])); });
-    QCOMPARE(RunChoiceDialog(nullptr, m_store, kEnglish, UsKeyNames()), std::nullopt);
+    QCOMPARE(RunChoiceDialog(nullptr, g_imgSkin, m_store, kEnglish, UsKeyNames()), std::nullopt);
 }
 
 void TestCaptureDialogs::hoverRepaintsOnlyTheRegionsConcerned_data() {
@@ -1088,7 +1090,7 @@ void TestCaptureDialogs::hoverRepaintsOnlyTheRegionsConcerned() {
     QFETCH(QRect, to);
     std::unique_ptr<QDialog> dialog;
     if (kind == 2) {
-        dialog = std::make_unique<CChoice>(m_store, kEnglish);
+        dialog = std::make_unique<CChoice>(g_imgSkin, m_store, kEnglish);
     } else {
         dialog = captureDialog(kind, grabGranted);
     }
@@ -1119,17 +1121,17 @@ void TestCaptureDialogs::screenshots() {
     const QString folder = QStringLiteral(VOLTRANE_SCREENSHOT_DIR "/");
     QVERIFY(QDir().mkpath(folder));
 
-    CSingleKey single(language, nullptr, grabGranted);
+    CSingleKey single(g_imgSkin, language, nullptr, grabGranted);
     single.show();
     chord(single, {kLeftCtrl, kLeftShift, kKeyS});
     QVERIFY(saveShot(single, folder + QStringLiteral("single-key-%1.png").arg(name)));
-    CSingleKey refused(language);  // as on Wayland
+    CSingleKey refused(g_imgSkin, language);  // as on Wayland
     refused.show();
     QCoreApplication::processEvents();
     chord(refused, {kLeftCtrl, kKeyS});
     QVERIFY(saveShot(refused, folder + QStringLiteral("single-key-no-grab-%1.png").arg(name)));
 
-    CMacro editor(MacroRecord{}, language, nullptr, grabGranted);
+    CMacro editor(g_imgSkin, MacroRecord{}, language, nullptr, grabGranted);
     editor.show();
     clickAt(editor, centre(kMacroEditorRegions[2]));
     chord(editor, {kLeftCtrl, kKeyA});
@@ -1139,7 +1141,7 @@ void TestCaptureDialogs::screenshots() {
     sendMouse(editor, QEvent::MouseMove, centre(kMacroEditorRegions[8]));
     QVERIFY(saveShot(editor, folder + QStringLiteral("macro-editor-%1.png").arg(name)));
 
-    CChoice choice(m_store, language);
+    CChoice choice(g_imgSkin, m_store, language);
     choice.show();
     clickAt(choice, QPoint(60, kChoiceRegions[2].y + 12 * 6 + 6));
     sendMouse(choice, QEvent::MouseMove, centre(kChoiceRegions[CChoice::kOk]));

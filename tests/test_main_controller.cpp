@@ -6,15 +6,19 @@
 #include <algorithm>
 #include <deque>
 #include <filesystem>
+#include <fstream>
 #include <memory>
 #include <string>
 #include <utility>
 #include <vector>
 
+#include "control/device_actions.h"
 #include "controller_rig.h"
 #include "device/step_records.h"
 #include "settings/language_file.h"
+#include "settings/macro_files.h"
 #include "settings/text_tables.h"
+#include "settings/utf.h"
 
 namespace voltrane {
 namespace {
@@ -104,7 +108,8 @@ TEST(MainController, EditRuleChangesTheRecordAndRepaintsWhatChanged) {
     rig.Click(kItemRate1000);
     EXPECT_EQ(rig.controller.Setting().m_nItem[kItemRate1000], 1);
     EXPECT_EQ(rig.controller.Setting().m_nItem[22], 0);  // the default 500 Hz is off
-    EXPECT_NE(std::find(rig.window.changed.begin(), rig.window.changed.end(), 22), rig.window.changed.end());
+    EXPECT_NE(std::find(rig.window.changed.begin(), rig.window.changed.end(), 22),
+              rig.window.changed.end());
 }
 
 // A slider click is an edit like any other: it sets the value, repaints the track and its value,
@@ -439,6 +444,77 @@ TEST(MainController, StartUpKeepsTheProfilesMacroNames) {
         EXPECT_EQ(rig.Setting().m_nItem[3], kFunctionMacro);
         EXPECT_EQ(rig.Setting().m_nMacroDataLen[3], 40);
         EXPECT_EQ(rig.Setting().m_strButtonMacro[3], c.shown);
+    }
+}
+
+// A "mouse.mac" that start-up cannot read is told before a save could replace it; a good one is read
+// silently.
+TEST(MainController, StartUpTellsAnUnreadableMacroFile) {
+    struct Case {
+        const char* name;
+        bool directory;        // "mouse.mac" is a folder: it exists but cannot be read
+        std::string contents;  // else the file's bytes
+        bool told;
+    };
+    const Case cases[] = {
+        {"NotAMacroFile", false, "these are not macros", true},
+        {"Empty", false, "", true},
+        {"Folder", true, "", true},
+        {"EmptyStore", false, std::string(kMacroSignature) + std::string(kMacroHeaderBytes - 31, '\0'),
+         false},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        Rig rig;
+        const std::filesystem::path path = rig.dir.path() / "mouse.mac";
+        if (c.directory) {
+            std::filesystem::create_directory(path);
+        } else {
+            std::ofstream(path, std::ios::binary) << c.contents;
+        }
+        const MacroNameBox box = rig.main.Initialise(3);
+        EXPECT_TRUE(box.enabled);
+        if (!c.told) {
+            EXPECT_TRUE(rig.ui.shown.empty());
+            continue;
+        }
+        ASSERT_EQ(rig.ui.shown.size(), 1u);
+        EXPECT_EQ(rig.ui.shown[0].text,
+                  std::u16string(GetText(TextTable::Message, kMessageError, 3)) + u"\nmouse.mac");
+        EXPECT_EQ(rig.ui.shown[0].title, GetText(TextTable::Message, kMessageFail, 3));
+    }
+}
+
+// A refused report is told with the device's reason under the message, when the device gave one.
+TEST(ShowApplyOutcome, RefusalsCarryTheDevicesReason) {
+    struct Case {
+        const char* name;
+        ApplyOutcome outcome;
+        std::string reason;
+        int row;
+        std::u16string title;
+    };
+    const std::string reason =
+        "cannot write the virtual mouse's state file /x/m.bin: Read-only file system";
+    const Case cases[] = {
+        {"SettingsNoReason", ApplyOutcome::SettingsRefused, "", kMessageSetFailed,
+         std::u16string(GetText(TextTable::Message, kMessageFail, 3))},
+        {"SettingsWithReason", ApplyOutcome::SettingsRefused, reason, kMessageSetFailed,
+         std::u16string(GetText(TextTable::Message, kMessageFail, 3))},
+        {"ButtonsNoReason", ApplyOutcome::ButtonsRefused, "", kMessageProgramFailure, u""},
+        {"ButtonsWithReason", ApplyOutcome::ButtonsRefused, reason, kMessageProgramFailure, u""},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        ScriptedUi ui;
+        ApplyResult result{c.outcome};
+        result.transferFailure = c.reason;
+        ShowApplyOutcome(result, ui, 3);
+        std::u16string expected(GetText(TextTable::Message, c.row, 3));
+        if (!c.reason.empty()) expected += u"\n" + Utf8ToUtf16(c.reason);
+        ASSERT_EQ(ui.shown.size(), 1u);
+        EXPECT_EQ(ui.shown[0].text, expected);
+        EXPECT_EQ(ui.shown[0].title, c.title);
     }
 }
 

@@ -1,8 +1,11 @@
 // One program per program directory: a second start brings the first forward and ends, a first
 // program that does not answer is reported, and the first start clears away interrupted saves.
 
+#include <QDir>
 #include <QLocalServer>
+#include <QLocalSocket>
 #include <QProcess>
+#include <QTemporaryDir>
 #include <QTest>
 
 #include "app/single_instance.h"
@@ -50,6 +53,8 @@ private slots:
     void secondStartBringsTheFirstForward();
     void firstThatDoesNotAnswerIsReported();
     void firstStartClearsInterruptedSavesAndAnswers();
+    void staleSocketIsReplaced();
+    void socketThatCannotBeReplacedIsReported();
 };
 
 void TestSingleInstance::secondStartBringsTheFirstForward() {
@@ -100,6 +105,41 @@ void TestSingleInstance::firstStartClearsInterruptedSavesAndAnswers() {
     const SingleInstance second(first.Path());
     QCOMPARE(second.role(), SingleInstance::Role::Forwarded);
     QCOMPARE(first.process.state(), QProcess::Running);
+}
+
+// A file left where the first program's socket belongs (a program that ended without cleaning up) is
+// removed, and the first program listens.
+void TestSingleInstance::staleSocketIsReplaced() {
+    QTemporaryDir folder;
+    QVERIFY(folder.isValid());
+    const std::filesystem::path dir = folder.path().toStdString();
+    const QString socketPath = QDir(QDir::tempPath()).filePath(SingleInstance::ServerName(dir));
+    QFile stale(socketPath);
+    QVERIFY(stale.open(QIODevice::WriteOnly));
+    stale.close();
+    const SingleInstance first(dir);
+    QCOMPARE(first.role(), SingleInstance::Role::First);
+    QCOMPARE(first.ListenFailure(), QString());
+    QLocalSocket later;
+    later.connectToServer(SingleInstance::ServerName(dir));
+    QVERIFY(later.waitForConnected(1000));
+}
+
+// Where the socket's place is held by something the program may not remove, it runs, and says that a
+// later start cannot reach it.
+void TestSingleInstance::socketThatCannotBeReplacedIsReported() {
+    QTemporaryDir folder;
+    QVERIFY(folder.isValid());
+    const std::filesystem::path dir = folder.path().toStdString();
+    const QString name = SingleInstance::ServerName(dir);
+    QDir temp(QDir::tempPath());
+    QVERIFY(temp.mkpath(name + QStringLiteral("/in-the-way")));
+    const SingleInstance first(dir);
+    QDir(temp.filePath(name)).removeRecursively();
+    QCOMPARE(first.role(), SingleInstance::Role::First);
+    QVERIFY2(first.ListenFailure().startsWith(name + QStringLiteral(": ")),
+             qPrintable(first.ListenFailure()));
+    QVERIFY(first.ListenFailure().size() > name.size() + 2);
 }
 
 QTEST_MAIN(TestSingleInstance)

@@ -4,12 +4,14 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <map>
 #include <set>
 #include <string>
 #include <string_view>
 #include <vector>
 
+#include "settings/languages.h"
 #include "settings/text_tables.h"
 
 namespace voltrane {
@@ -919,6 +921,46 @@ TEST_P(TextTablesTranslated, DifferFromEnglish) {
                 << where(info.table, row, language);
         }
     }
+}
+
+// Every word whose joints the caption fitter knows still occurs, as a word between blanks, in some text
+// of its language, and is marked into real parts: a joint for a word the tables no longer hold is dead.
+TEST_P(TextTablesPerLanguage, WordJointsOccurInATextOfTheLanguage) {
+    const int language = GetParam();
+    std::set<std::u16string> words;
+    for (const TableInfo& info : kTables) {
+        for (int row = 0; row < info.rows; ++row) {
+            const std::u16string_view text = GetText(info.table, row, language);
+            for (size_t start = 0; start <= text.size();) {
+                const size_t end = std::min(text.find(u' ', start), text.size());
+                words.emplace(text.substr(start, end - start));
+                start = end + 1;
+            }
+        }
+    }
+    for (const std::u16string_view marked : NeedsOf(language).wordJoints) {
+        SCOPED_TRACE(toUtf8(marked));
+        std::u16string word;
+        size_t partStart = 0;
+        for (size_t at = 0; at <= marked.size(); ++at) {
+            if (at < marked.size() && marked[at] != u'|') continue;
+            EXPECT_GT(at, partStart) << "an empty part";
+            word += marked.substr(partStart, at - partStart);
+            partStart = at + 1;
+        }
+        EXPECT_NE(marked.find(u'|'), std::u16string_view::npos) << "no joint";
+        EXPECT_TRUE(words.contains(word)) << "no text of " << kLanguageNames[language] << " holds the word";
+    }
+}
+
+// Each language names itself, labels its OK button, has its capture note and a code page.
+TEST_P(TextTablesPerLanguage, LanguageNeedsAreFilledIn) {
+    const LanguageNeeds& needs = NeedsOf(GetParam());
+    EXPECT_FALSE(needs.name.empty());
+    EXPECT_FALSE(needs.okLabel.empty());
+    EXPECT_FALSE(needs.captureNote.empty());
+    EXPECT_GT(needs.codePage, 0);
+    for (int other = 0; other < GetParam(); ++other) EXPECT_NE(NeedsOf(other).name, needs.name);
 }
 
 std::string languageName(const ::testing::TestParamInfo<int>& param) { return kLanguageNames[param.param]; }

@@ -1,5 +1,11 @@
 #include <fcntl.h>
 #include <gtest/gtest.h>
+#include <sys/resource.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <cstring>
+#include <string>
 
 #include "device/udev_monitor.h"
 
@@ -61,6 +67,30 @@ TEST(UdevMonitor, QuietWithoutHotPlug) {
         EXPECT_EQ(monitor.FileDescriptor(), -1);
     }
     EXPECT_EQ(monitor.ReadEvent(), std::nullopt);
+}
+
+// With no descriptor left for the netlink socket, the monitor says which step failed and why.
+TEST(UdevMonitor, KeepsTheReasonItCannotStart) {
+    rlimit saved{};
+    ASSERT_EQ(::getrlimit(RLIMIT_NOFILE, &saved), 0);
+    const int lowestFree = ::dup(0);
+    ASSERT_GE(lowestFree, 0);
+    ::close(lowestFree);
+    rlimit tight = saved;
+    tight.rlim_cur = static_cast<rlim_t>(lowestFree);  // every descriptor number allowed is taken
+    ASSERT_EQ(::setrlimit(RLIMIT_NOFILE, &tight), 0);
+    UdevMonitor monitor;
+    ::setrlimit(RLIMIT_NOFILE, &saved);
+    EXPECT_FALSE(monitor.IsAvailable());
+    EXPECT_EQ(monitor.FileDescriptor(), -1);
+    EXPECT_EQ(monitor.Failure(),
+              std::string("cannot open udev's netlink socket: ") + std::strerror(EMFILE));
+}
+
+// A working monitor has nothing to report; one that does not work says why.
+TEST(UdevMonitor, FailureOnlyWhenUnavailable) {
+    UdevMonitor monitor;
+    EXPECT_EQ(monitor.Failure().empty(), monitor.IsAvailable()) << monitor.Failure();
 }
 
 }  // namespace

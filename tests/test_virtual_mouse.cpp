@@ -131,8 +131,17 @@ TEST(VirtualMouseState, RoundTripIsByteExact) {
     EXPECT_EQ(fetched, buttons);
 }
 
-TEST(VirtualMouseState, DamagedFileIsFactoryStateUntilTheNextReport) {
+// A damaged state file is never taken for a factory-new mouse: the vendor node will not open, the
+// reason names the file and what is wrong, and the file is left as it was for the user to look at.
+TEST(VirtualMouseState, DamagedFileIsReportedAndLeftAlone) {
     const Bytes sound = AsBytes(Pattern(50));
+    Bytes noise(VirtualMouse::kStateBytes);
+    uint32_t seed = 2057;
+    for (uint8_t& byte : noise) {
+        seed = seed * 1103515245u + 12345u;
+        byte = static_cast<uint8_t>(seed >> 16);
+    }
+    noise[0] = 0x5A;  // noise that happens to start with the settings report's ID is still noise
     auto broken = [&](auto change) {
         Bytes bytes = sound;
         change(bytes);
@@ -141,14 +150,22 @@ TEST(VirtualMouseState, DamagedFileIsFactoryStateUntilTheNextReport) {
     struct Row {
         const char* name;
         Bytes file;
+        const char* says;  // what the reason tells after the file's path
     };
     const std::vector<Row> rows = {
-        {"Empty", {}},
-        {"OneByteShort", broken([](Bytes& b) { b.pop_back(); })},
-        {"OneByteLong", broken([](Bytes& b) { b.push_back(4); })},
-        {"Huge", Bytes(1 << 20, 3)},
-        {"SettingsIdWrong", broken([](Bytes& b) { b[0] = kButtonReportId; })},
-        {"ButtonIdWrong", broken([](Bytes& b) { b[8] = kSettingsReportId; })},
+        {"Empty", {}, " is damaged: it holds 0 bytes, not 2057"},
+        {"Hundred", Bytes(100, 3), " is damaged: it holds 100 bytes, not 2057"},
+        {"OneByteShort", broken([](Bytes& b) { b.pop_back(); }),
+         " is damaged: it holds 2056 bytes, not 2057"},
+        {"OneByteLong", broken([](Bytes& b) { b.push_back(4); }),
+         " is damaged: it holds 2058 bytes, not 2057"},
+        {"Twice", Bytes(2 * VirtualMouse::kStateBytes, 3), " is damaged: it holds 4114 bytes, not 2057"},
+        {"Huge", Bytes(1 << 20, 3), " is damaged: it holds 1048576 bytes, not 2057"},
+        {"RandomBytes", noise, " is damaged: byte 0 must be report ID 3 and byte 8 report ID 4"},
+        {"SettingsIdWrong", broken([](Bytes& b) { b[0] = kButtonReportId; }),
+         " is damaged: byte 0 must be report ID 3 and byte 8 report ID 4"},
+        {"ButtonIdWrong", broken([](Bytes& b) { b[8] = kSettingsReportId; }),
+         " is damaged: byte 0 must be report ID 3 and byte 8 report ID 4"},
     };
     for (const Row& row : rows) {
         SCOPED_TRACE(row.name);
@@ -158,12 +175,14 @@ TEST(VirtualMouseState, DamagedFileIsFactoryStateUntilTheNextReport) {
 
         VirtualMouse mouse(kFactory, path);
         EXPECT_EQ(mouse.StateFileStatus(), VirtualMouse::StateFile::Damaged);
-        EXPECT_EQ(mouse.Reports(), kFactory);
-
-        ASSERT_TRUE(mouse.OpenPath(VirtualMouse::kVendorPath));
-        const Bytes settings = SettingsReport(0x66);
-        ASSERT_TRUE(mouse.SendFeature(settings));
-        EXPECT_EQ(ReadBytes(path), AsBytes(With(kFactory, 0, settings)));
+        EXPECT_EQ(mouse.Enumerate().size(), 2u);  // the mouse is there ...
+        const OpenResult opened = mouse.OpenPath(VirtualMouse::kVendorPath);
+        EXPECT_FALSE(opened);  // ... but answers nothing from a state it does not have
+        EXPECT_FALSE(mouse.IsOpen());
+        EXPECT_EQ(opened.reason, "the virtual mouse's state file " + path.string() + row.says +
+                                     "; remove it to start from the factory state");
+        EXPECT_FALSE(mouse.SendFeature(SettingsReport(0x66)));
+        EXPECT_EQ(ReadBytes(path), row.file);
     }
 }
 
@@ -173,9 +192,12 @@ TEST(VirtualMouseState, FolderInPlaceOfTheFileIsDamagedAndRefusesReports) {
     std::filesystem::create_directory(path);
     VirtualMouse mouse(kFactory, path);
     EXPECT_EQ(mouse.StateFileStatus(), VirtualMouse::StateFile::Damaged);
-    EXPECT_EQ(mouse.Reports(), kFactory);
-    ASSERT_TRUE(mouse.OpenPath(VirtualMouse::kVendorPath));
+    const OpenResult opened = mouse.OpenPath(VirtualMouse::kVendorPath);
+    EXPECT_FALSE(opened);
+    EXPECT_EQ(opened.reason, "the virtual mouse's state file " + path.string() +
+                                 " is not a file; remove it to start from the factory state");
     EXPECT_FALSE(mouse.SendFeature(SettingsReport(1)));
+    EXPECT_TRUE(std::filesystem::is_directory(path));
 }
 
 // A report the mouse could not keep is refused, so the caller never believes a lost write.
@@ -186,6 +208,17 @@ TEST(VirtualMouseState, UnwritableFileRefusesTheReportAndKeepsTheOldOne) {
     ASSERT_TRUE(mouse.OpenPath(VirtualMouse::kVendorPath));
     EXPECT_FALSE(mouse.SendFeature(SettingsReport(1)));
     EXPECT_EQ(mouse.Reports(), kFactory);
+    const std::string failure = mouse.LastTransferFailure();
+    EXPECT_TRUE(failure.starts_with("cannot write the virtual mouse's state file " +
+                                    (dir.path() / "no-such-folder" / "virtual-mouse.bin").string() + ": "))
+        << failure;
+    EXPECT_GT(failure.size(), failure.find(".bin: ") + 6) << "the system's reason is missing";
+    // A refusal of another kind has no reason to give.
+    VirtualMouse kept(kFactory);
+    ASSERT_TRUE(kept.OpenPath(VirtualMouse::kVendorPath));
+    kept.RefuseNextSends(1);
+    EXPECT_FALSE(kept.SendFeature(SettingsReport(1)));
+    EXPECT_EQ(kept.LastTransferFailure(), "");
 }
 
 TEST(VirtualMouseState, WithoutFileTheReportsLiveInMemory) {

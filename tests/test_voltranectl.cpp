@@ -362,6 +362,63 @@ TEST(Voltranectl, ProfileReadFromTheMouseVerifiesAndAppliesUnchanged) {
     EXPECT_EQ(tool.Read("state.bin"), factory);
 }
 
+// A virtual mouse whose state file is damaged is not taken for a factory-new one: a profile of
+// factory values does not verify, and every command names the file and what is wrong with it.
+TEST(Voltranectl, DamagedStateFileIsNamedNotReadAsFactoryState) {
+    struct Case {
+        const char* name;
+        std::string state;
+        const char* wrong;
+    };
+    const Case cases[] = {
+        {"Empty", "", "it holds 0 bytes, not 2057"},
+        {"Hundred", std::string(100, 'x'), "it holds 100 bytes, not 2057"},
+        {"Twice", std::string(4114, '\3'), "it holds 4114 bytes, not 2057"},
+        {"Noise", std::string(2057, '\x5A'), "byte 0 must be report ID 3 and byte 8 report ID 4"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        Tool tool;
+        ASSERT_TRUE(SaveProfile(defaults(), tool.Path("p.ini"), "", kEnglish));
+        const std::filesystem::path state = tool.dir.path() / "damaged.bin";
+        std::ofstream(state, std::ios::binary) << c.state;
+        VirtualMouse damaged(FactoryState(), state);
+        tool.transport = [&] { return std::make_unique<RefusingTransport>(damaged, 0, 0); };
+        for (const std::string command : {"verify", "apply"}) {
+            SCOPED_TRACE(command);
+            EXPECT_EQ(tool.Run({command, tool.Path("p.ini")}), kExitMouseNotFound);
+            EXPECT_NE(
+                tool.err.str().find("voltranectl: virtual:hidraw1 could not be opened: the virtual mouse's "
+                                    "state file " +
+                                    state.string() + " is damaged: " + c.wrong +
+                                    "; remove it to start from the factory state\n"),
+                std::string::npos)
+                << tool.err.str();
+            EXPECT_EQ(tool.out.str(), "");
+        }
+        EXPECT_EQ(ReadBytes(state), c.state);
+    }
+}
+
+// A state file that cannot be written (its folder went away after the start) is named with the
+// system's reason, not only as five refusals.
+TEST(Voltranectl, UnwritableStateFileIsNamed) {
+    Tool tool;
+    ASSERT_TRUE(SaveProfile(defaults(), tool.Path("p.ini"), "", kEnglish));
+    const std::filesystem::path folder = tool.dir.path() / "gone";
+    std::filesystem::create_directory(folder);
+    VirtualMouse mouse(FactoryState(), folder / "state.bin");
+    std::filesystem::remove(folder);
+    tool.transport = [&] { return std::make_unique<RefusingTransport>(mouse, 0, 0); };
+    EXPECT_EQ(tool.Run({"apply", tool.Path("p.ini")}), kExitSettingsRefused);
+    EXPECT_NE(
+        tool.err.str().find("voltranectl: the mouse refused the settings report five times: cannot write "
+                            "the virtual mouse's state file " +
+                            (folder / "state.bin").string() + ": No such file or directory\n"),
+        std::string::npos)
+        << tool.err.str();
+}
+
 // A profile read from the mouse carries the mouse's macros, so applying it gives them back.
 TEST(Voltranectl, ReadThenApplyKeepsTheMacros) {
     Tool tool;
@@ -770,17 +827,31 @@ TEST(Voltranectl, DevicesMarksTheMouseCollections) {
 }
 
 // Hands out a fixed list of notices, then reports that no more can come.
+// Plays `events`, then stops. `startFailure` is a source that could not start; `endFailure` the
+// reason it gives once the events are played.
 class ScriptedEvents final : public DeviceEventSource {
 public:
-    explicit ScriptedEvents(std::vector<DeviceEvent> events) : m_events(std::move(events)) {}
+    explicit ScriptedEvents(std::vector<DeviceEvent> events, std::string startFailure = {},
+                            std::string endFailure = {})
+        : m_events(std::move(events)),
+          m_startFailure(std::move(startFailure)),
+          m_endFailure(std::move(endFailure)) {}
     std::optional<DeviceEvent> Wait() override {
-        if (m_next == m_events.size()) return std::nullopt;
+        m_ended = m_next == m_events.size();
+        if (m_ended) return std::nullopt;
         return m_events[m_next++];
+    }
+    std::string Failure() const override {
+        if (!m_startFailure.empty()) return m_startFailure;
+        return m_ended ? m_endFailure : std::string();
     }
 
 private:
     std::vector<DeviceEvent> m_events;
+    std::string m_startFailure;
+    std::string m_endFailure;
     size_t m_next = 0;
+    bool m_ended = false;
 };
 
 TEST(Voltranectl, WatchPrintsTheMouseComingAndGoing) {
@@ -817,6 +888,35 @@ TEST(Voltranectl, WatchPrintsTheMouseComingAndGoing) {
         EXPECT_EQ(tool.Run(c.args), c.code);
         EXPECT_EQ(tool.out.str(), c.out);
         EXPECT_EQ(tool.err.str(), std::string("voltranectl: watching for the mouse\n") + c.err);
+    }
+}
+
+// The monitor's own reason reaches the user, whether it could not start or stopped.
+TEST(Voltranectl, WatchSaysWhyTheMonitorFailed) {
+    struct Case {
+        const char* name;
+        std::string startFailure;
+        std::string endFailure;
+        const char* err;
+    };
+    const Case cases[] = {
+        {"CannotStart", "cannot open udev's netlink socket: Too many open files", "",
+         "voltranectl: cannot watch for the mouse: udev's device monitor cannot be reached (cannot open "
+         "udev's netlink socket: Too many open files)\n"},
+        {"Stopped", "", "cannot wait for udev's notices: Bad file descriptor",
+         "voltranectl: watching for the mouse\nvoltranectl: udev's device monitor stopped (cannot wait for "
+         "udev's notices: Bad file descriptor)\n"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        Tool tool;
+        tool.eventSource = [&] {
+            return std::make_unique<ScriptedEvents>(std::vector<DeviceEvent>{}, c.startFailure,
+                                                    c.endFailure);
+        };
+        EXPECT_EQ(tool.Run({"watch"}), 11);
+        EXPECT_EQ(tool.err.str(), c.err);
+        EXPECT_EQ(tool.out.str(), "");
     }
 }
 

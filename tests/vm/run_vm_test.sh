@@ -5,7 +5,7 @@
 # tools/usb_mouse makes the mouse a USB device on vhci-hcd, bound by usbhid (guest_usb.sh). The guest
 # reports each check on the serial console; any failed check, or a guest that does not report in
 # time, fails the test. Skips (exit 77) only where qemu is not installed.
-# usage: run_vm_test.sh SOURCE_DIR WORK_DIR VOLTRANECTL UHID_MOUSE VOLTRANE SKIN_DIR USB_MOUSE
+# usage: run_vm_test.sh SOURCE_DIR WORK_DIR VOLTRANECTL UHID_MOUSE VOLTRANE SKIN_DIR UDEV_RULE USB_MOUSE
 set -euo pipefail
 
 source_dir=$1
@@ -14,7 +14,8 @@ voltranectl=$3
 uhid_mouse=$4
 voltrane=$5
 skins=$6
-usb_mouse=$7
+udev_rule=$7  # the rule a package installs, generated at build time
+usb_mouse=$8
 cache=$work/cache  # downloaded packages, kept between runs
 root=$work/root
 command -v qemu-system-x86_64 >/dev/null || { echo "qemu-system-x86_64 is not installed: skipped"; exit 77; }
@@ -105,10 +106,10 @@ cp "$source_dir/tests/vm/guest_usb.sh" "$root/etc/vm-usb.sh"
 
 cp "$source_dir/tests/vm/guest_init.sh" "$root/init"
 chmod +x "$root/init"
-cp "$source_dir/res/70-voltrane.rules" "$root/etc/udev/rules.d/"
-# The test's own grant of access: the mouse's nodes to the group "mouse".
-echo 'SUBSYSTEM=="hidraw", KERNELS=="0003:1B80:B412.*", GROUP="mouse", MODE="0660"' \
-    >"$root/etc/vm-test-access.rules"
+cp "$udev_rule" "$root/etc/udev/rules.d/"
+# The test's own grant of access: the same nodes to the group "mouse".
+sed -n 's/TAG+="uaccess"/GROUP="mouse", MODE="0660"/p' "$udev_rule" >"$root/etc/vm-test-access.rules"
+grep -q 'GROUP="mouse"' "$root/etc/vm-test-access.rules" || { echo "FAIL: the udev rule has no uaccess line"; exit 1; }
 printf 'root:x:0:0:root:/root:/bin/sh\ntester:x:1000:1000:tester:/tmp:/bin/sh\n' >"$root/etc/passwd"
 printf 'root:x:0:\ntester:x:1000:\nmouse:x:1001:tester\n' >"$root/etc/group"
 

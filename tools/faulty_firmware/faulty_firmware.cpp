@@ -6,6 +6,7 @@
 #include <string_view>
 
 #include "device/factory_state.h"
+#include "device/mouse_model.h"
 #include "device/reports.h"
 
 namespace voltrane {
@@ -45,12 +46,6 @@ bool TakeFaultOption(std::span<char* const> args, std::size_t& i, MouseFaults& f
     return true;
 }
 
-std::size_t FeatureReportLength(uint8_t id) {
-    if (id == kSettingsReportId) return kSettingsReportLength;
-    if (id == kButtonReportId) return kButtonReportLength;
-    return 0;
-}
-
 FaultyFirmware::FaultyFirmware(const MouseFaults& faults) : m_faults(faults), m_firmware(FactoryState()) {
     m_firmware.RefuseNextSets(faults.refuseSets);
 }
@@ -61,7 +56,7 @@ FaultyFirmware::Arrival FaultyFirmware::Arrive() {
 }
 
 std::size_t FaultyFirmware::GetFeature(std::span<uint8_t> report) {
-    const std::size_t length = report.empty() ? 0 : FeatureReportLength(report[0]);
+    const auto length = static_cast<std::size_t>(report.empty() ? 0 : FeatureReportLength(report[0]));
     if (length == 0 || length > report.size() || !m_firmware.GetFeature(report.first(length))) return 0;
     return m_faults.shortReplies ? length - 1 : length;
 }

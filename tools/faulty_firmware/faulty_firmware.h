@@ -51,8 +51,4 @@ private:
     int m_transfers = 0;
 };
 
-// The length of the mouse's feature report with this ID, report-ID byte included; 0 for one it does
-// not have.
-std::size_t FeatureReportLength(uint8_t id);
-
 }  // namespace voltrane

@@ -43,7 +43,6 @@ struct Options {
     bool unrelated = false;
 };
 
-constexpr uint16_t kBusUsb = 0x03;
 constexpr uint32_t kUnrelatedVendor = 0x1234;
 constexpr uint32_t kUnrelatedProduct = 0x5678;
 
@@ -79,7 +78,7 @@ bool create(int fd, bool unrelated) {
                   unrelated ? "uhid unrelated pointer" : "uhid Voltrane mouse");
     event.u.create2.rd_size = static_cast<uint16_t>(descriptor.size());
     std::memcpy(event.u.create2.rd_data, descriptor.data(), descriptor.size());
-    event.u.create2.bus = kBusUsb;
+    event.u.create2.bus = voltrane::kMouseBusType;
     event.u.create2.vendor = unrelated ? kUnrelatedVendor : voltrane::kMouseVendorId;
     event.u.create2.product = unrelated ? kUnrelatedProduct : voltrane::kMouseProductId;
     return send(fd, event);

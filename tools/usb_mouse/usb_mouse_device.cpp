@@ -5,6 +5,7 @@
 
 #include "device/hid_device.h"
 #include "device/mouse_descriptors.h"
+#include "device/mouse_model.h"
 
 namespace voltrane {
 

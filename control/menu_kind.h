@@ -1,5 +1,6 @@
 #pragma once
-// The kinds of the popup menus. A menu's kind sets the size of its items (CMyMenu::ItemSize).
+// The kinds of the popup menus, beside the commands they carry. A menu's kind sets the size of its
+// items (CMyMenu::ItemSize).
 
 namespace voltrane {
 
