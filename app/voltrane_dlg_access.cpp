@@ -160,7 +160,6 @@ PaintedControl CVoltraneDlg::Control(int index) const {
     c.name = controlName(item);
     c.rect = ItemQRect(item);
     c.state.focusable = true;
-    c.state.focused = index == FocusedControl() && hasFocus();
     c.state.invisible = !ControlOnPage(control, m_main.m_nPage);
     c.state.checkable = hasCheckedState(control.kind);
     c.state.checked = c.state.checkable && setting.m_nItem[item] != 0;

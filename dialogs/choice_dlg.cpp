@@ -9,6 +9,7 @@
 #include "capture/dialog_texts.h"
 #include "capture/step_text.h"
 #include "dialogs/keyboard_cues.h"
+#include "skin/focus_ring.h"
 #include "dialogs/step_list_painter.h"
 #include "settings/button_records.h"
 #include "skin/dialog_regions.h"
@@ -55,6 +56,7 @@ CChoice::CChoice(const SkinImages& images, const MacroStore& store, int language
       m_keyNames(keyNames),
       m_choice(store.m_Macro, store.m_nMacroCount) {
     setFocusPolicy(Qt::StrongFocus);
+    setWindowTitle(ToQString(DialogPartName(DialogPart::Choice, m_nLanguage)));
     InstallPaintedAccessibility();
 }
 
@@ -77,7 +79,7 @@ void CChoice::paintSkin(QPainter& painter, const QRect& dirty) {
                       ToQString(ChoiceButtonText(DialogButton::Cancel, m_nLanguage)),
                       m_nHotRegion == kCancel);
     PaintKeyboardHint(painter, SkinQRect(kChoiceHintRect), KeyboardHint::Choice, m_nLanguage);
-    if (m_focus.RingShown()) PaintFocusRing(painter, regionRect(m_focus.Focused()));
+    if (m_focus.RingShown()) DrawFocusRing(painter, regionRect(m_focus.Focused()));
 }
 
 // The names from the top row: the selected one light blue, the one under the cursor white.
@@ -167,7 +169,7 @@ void CChoice::keyReleaseEvent(QKeyEvent* event) {
 // Tab and Shift+Tab move the focus over the dialog's own controls.
 bool CChoice::focusNextPrevChild(bool next) {
     next ? m_focus.Next() : m_focus.Previous();
-    AnnounceFocus(*this, controlOf(m_focus.Focused()));
+    AnnounceFocus(this, controlOf(m_focus.Focused()));
     update();
     return true;
 }
@@ -178,11 +180,13 @@ void CChoice::activate(int region) {
     accept();
 }
 
-QString CChoice::AccessibleTitle() const {
-    return ToQString(DialogPartName(DialogPart::Choice, m_nLanguage));
-}
-
 int CChoice::FocusedControl() const { return controlOf(m_focus.Focused()); }
+
+void CChoice::FocusControl(int index) {
+    if (index < 0 || index >= kAccessibleCount || !m_focus.Set(kAccessibleRegions[index], true)) return;
+    AnnounceFocus(this, index);
+    update();
+}
 
 // OK and Cancel press; a macro row is selected by its press.
 void CChoice::PressControl(int index) {
@@ -198,43 +202,43 @@ void CChoice::PressControl(int index) {
     }
 }
 
-std::vector<PaintedControl> CChoice::AccessibleControls() const {
-    PaintedControl macros{QAccessible::List, ToQString(DialogPartName(DialogPart::Macros, m_nLanguage)),
-                          regionRect(kMacroList)};
-    macros.focusable = true;
-    const PaintedControl steps{QAccessible::List, ToQString(DialogPartName(DialogPart::Steps, m_nLanguage)),
-                               regionRect(kStepList)};
-    PaintedControl ok{QAccessible::PushButton,
-                      ToQString(ChoiceButtonText(DialogButton::Ok, m_nLanguage)).trimmed(),
-                      regionRect(kOk)};
-    ok.focusable = true;
-    PaintedControl cancel{QAccessible::PushButton,
-                          ToQString(ChoiceButtonText(DialogButton::Cancel, m_nLanguage)).trimmed(),
-                          regionRect(kCancel)};
-    cancel.focusable = true;
-    std::vector<PaintedControl> controls{macros, steps, ok, cancel};
-    controls.push_back({QAccessible::StaticText,
-                        ToQString(KeyboardHintText(KeyboardHint::Choice, m_nLanguage)),
-                        SkinQRect(kChoiceHintRect)});
+std::vector<PaintedControl> CChoice::Controls() const {
+    std::vector<PaintedControl> controls{
+        MakePaintedControl(QAccessible::List, ToQString(DialogPartName(DialogPart::Macros, m_nLanguage)),
+                           regionRect(kMacroList), true),
+        MakePaintedControl(QAccessible::List, ToQString(DialogPartName(DialogPart::Steps, m_nLanguage)),
+                           regionRect(kStepList), false),
+        MakePaintedControl(QAccessible::PushButton,
+                           ToQString(ChoiceButtonText(DialogButton::Ok, m_nLanguage)).trimmed(),
+                           regionRect(kOk), true),
+        MakePaintedControl(QAccessible::PushButton,
+                           ToQString(ChoiceButtonText(DialogButton::Cancel, m_nLanguage)).trimmed(),
+                           regionRect(kCancel), true),
+        MakePaintedControl(QAccessible::StaticText,
+                           ToQString(KeyboardHintText(KeyboardHint::Choice, m_nLanguage)),
+                           SkinQRect(kChoiceHintRect), false)};
     const QRect list = regionRect(kMacroList);
     for (int macro = m_choice.MacroTop(); macro < m_choice.MacroTop() + m_choice.VisibleMacros(); ++macro) {
-        PaintedControl row{QAccessible::ListItem,
-                           ToQString(MacroListName(m_store.m_strMacroNames[macro], m_store.m_Macro[macro])),
-                           QRect(list.left(), list.top() + (macro - m_choice.MacroTop()) * kStepRowHeight,
-                                 list.width(), kStepRowHeight)};
+        PaintedControl row = MakePaintedControl(
+            QAccessible::ListItem,
+            ToQString(MacroListName(m_store.m_strMacroNames[macro], m_store.m_Macro[macro])),
+            QRect(list.left(), list.top() + (macro - m_choice.MacroTop()) * kStepRowHeight, list.width(),
+                  kStepRowHeight),
+            false);
         row.parent = controlOf(kMacroList);
-        row.selected = macro == m_choice.SelMacro();
+        row.state.selected = macro == m_choice.SelMacro();
         controls.push_back(row);
     }
     const MacroRecord& preview = m_choice.Preview();
     const QRect stepList = regionRect(kStepList);
     for (int step = m_choice.StepTop(); step < m_choice.StepTop() + m_choice.VisibleSteps(); ++step) {
-        PaintedControl row{
+        PaintedControl row = MakePaintedControl(
             QAccessible::ListItem,
             ToQString(StepRowText(preview.steps[step], step, m_nLanguage, m_keyNames))
                 .replace(QLatin1Char('\t'), QLatin1Char(' ')),
             QRect(stepList.left(), stepList.top() + (step - m_choice.StepTop()) * kStepRowHeight,
-                  stepList.width(), kStepRowHeight)};
+                  stepList.width(), kStepRowHeight),
+            false);
         row.parent = controlOf(kStepList);
         controls.push_back(row);
     }

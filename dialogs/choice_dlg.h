@@ -8,14 +8,14 @@
 #include "capture/dialog_focus.h"
 #include "capture/key_names.h"
 #include "capture/macro_choice.h"
-#include "dialogs/painted_accessible.h"
 #include "settings/macro_store.h"
+#include "skin/painted_controls.h"
 #include "skin/skin_images.h"
 #include "skin/skinned_dialog.h"
 
 namespace voltrane {
 
-class CChoice : public SkinnedDialog, public PaintedControls {
+class CChoice : public SkinnedDialog, public PaintedControlList {
 public:
     // Regions: 0, 1 the headings, 2 the macro list, 3 the step list, 4 OK, 5 Cancel; 6 none.
     enum Region : int { kMacroList = 2, kStepList = 3, kOk = 4, kCancel = 5, kNone = 6 };
@@ -31,13 +31,12 @@ public:
     int HoverStep() const { return m_nHoverStep; }
     const DialogFocus& Focus() const { return m_focus; }
 
-    QString AccessibleTitle() const override;
-    std::vector<PaintedControl> AccessibleControls() const override;
     int FocusedControl() const override;
     void PressControl(int index) override;
-    void StepControl(int, int) override {}
+    void FocusControl(int index) override;
 
 protected:
+    std::vector<PaintedControl> Controls() const override;
     void paintSkin(QPainter& painter, const QRect& dirty) override;
     bool pressRegion(QPoint point) override;
     void hover(QPoint point) override;

@@ -9,20 +9,6 @@
 
 namespace voltrane {
 
-namespace {
-constexpr int kRingWidth = 2;
-}  // namespace
-
-void PaintFocusRing(QPainter& painter, const QRect& rect) {
-    painter.save();
-    painter.setRenderHint(QPainter::Antialiasing, false);
-    painter.setPen(QPen(Qt::white, 1));
-    painter.setBrush(Qt::NoBrush);
-    for (int inset = 0; inset < kRingWidth; ++inset)
-        painter.drawRect(rect.adjusted(inset, inset, -1 - inset, -1 - inset));
-    painter.restore();
-}
-
 void PaintKeyboardHint(QPainter& painter, const QRect& rect, KeyboardHint hint, int language) {
     painter.save();
     painter.setFont(SmallFont(language));

@@ -59,6 +59,7 @@ CMacro::CMacro(const SkinImages& images, const MacroRecord& record, int language
       m_focus(kTabOrder),
       m_keyboard(*this, *this, grab),
       m_limitMessage(std::move(limitMessage)) {
+    setWindowTitle(ToQString(DialogPartName(DialogPart::MacroEditor, m_nLanguage)));
     InstallPaintedAccessibility();
     if (!m_limitMessage) {
         m_limitMessage = [this](const QString& text, const QString& title) {
@@ -122,13 +123,13 @@ void CMacro::OnKeysLost() {
 void CMacro::record(bool on) {
     static_cast<void>(m_focus.Set(kStepList, !on || m_focus.RingShown()));
     m_keyboard.SetArmed(on);
-    AnnounceFocus(*this, controlOf(kStepList));
+    AnnounceFocus(this, controlOf(kStepList));
     update();
 }
 
 void CMacro::moveFocus(bool forward) {
     forward ? m_focus.Next() : m_focus.Previous();
-    AnnounceFocus(*this, controlOf(m_focus.Focused()));
+    AnnounceFocus(this, controlOf(m_focus.Focused()));
     update();
 }
 
@@ -263,11 +264,13 @@ void CMacro::updateSteps() {
     update(kRecordRect);
 }
 
-QString CMacro::AccessibleTitle() const {
-    return ToQString(DialogPartName(DialogPart::MacroEditor, m_nLanguage));
-}
-
 int CMacro::FocusedControl() const { return controlOf(m_focus.Focused()); }
+
+void CMacro::FocusControl(int index) {
+    if (index < 0 || index >= kAccessibleCount || !m_focus.Set(kAccessibleRegions[index], true)) return;
+    AnnounceFocus(this, index);
+    update();
+}
 
 void CMacro::PressControl(int index) {
     if (index >= 0 && index < kAccessibleCount) return activate(kAccessibleRegions[index]);
@@ -283,49 +286,47 @@ void CMacro::StepControl(int index, int delta) {
     m_recorder.Spinner().Start(delta > 0 ? SpinDirection::Up : SpinDirection::Down);
     m_recorder.Spinner().Stop();
     updateRegion(kDelayBox);
-    AnnounceValue(*this, index, m_recorder.Spinner().Value());
+    AnnounceValue(this, index);
 }
 
 // The controls, the line that says how the keys work, then one row per step inside the step list.
-std::vector<PaintedControl> CMacro::AccessibleControls() const {
+std::vector<PaintedControl> CMacro::Controls() const {
     std::vector<PaintedControl> controls;
     for (int region : kAccessibleRegions) {
-        PaintedControl control{QAccessible::PushButton, label(region, m_nLanguage), regionRect(region)};
-        control.focusable = true;
+        PaintedControl control =
+            MakePaintedControl(QAccessible::PushButton, label(region, m_nLanguage), regionRect(region), true);
         if (region == kStepList) {
             control.role = QAccessible::List;
             control.name = ToQString(DialogPartName(DialogPart::Steps, m_nLanguage));
         } else if (region == kDelayBox) {
             control.role = QAccessible::SpinBox;
             control.name = ToQString(DialogPartName(DialogPart::Delay, m_nLanguage));
-            control.number = m_recorder.Spinner().Value();
-            control.value = QString::number(control.number);
-            control.minimum = kSpinnerMinimum;
-            control.maximum = kSpinnerMaximum;
+            const int delay = m_recorder.Spinner().Value();
+            control.value = PaintedValue{delay, kSpinnerMinimum, kSpinnerMaximum, QString::number(delay)};
         } else if (region == kFirstCheckRegion || region == kLastCheckRegion) {
             control.role = QAccessible::CheckBox;
-            control.checkable = true;
-            control.checked =
+            control.state.checkable = true;
+            control.state.checked =
                 region == kFirstCheckRegion ? m_recorder.DelayAfterDown() : m_recorder.DelayAfterUp();
         }
         controls.push_back(control);
     }
-    controls.push_back(
-        {QAccessible::StaticText,
-         ToQString(KeyboardHintText(Recording() ? KeyboardHint::Recording : KeyboardHint::NotRecording,
-                                    m_nLanguage)),
-         SkinQRect(kMacroHintRect)});
+    controls.push_back(MakePaintedControl(
+        QAccessible::StaticText,
+        ToQString(KeyboardHintText(Recording() ? KeyboardHint::Recording : KeyboardHint::NotRecording,
+                                   m_nLanguage)),
+        SkinQRect(kMacroHintRect), false));
     const MacroRecord& macro = m_recorder.Record();
     const QRect list = regionRect(kStepList);
     for (int step = m_recorder.TopRow(); step < m_recorder.TopRow() + m_recorder.VisibleSteps(); ++step) {
         const int shown = step - m_recorder.TopRow();
-        PaintedControl row{
+        PaintedControl row = MakePaintedControl(
             QAccessible::ListItem,
             ToQString(StepRowText(macro.steps[step], step, m_nLanguage, m_keyNames))
                 .replace(QLatin1Char('\t'), QLatin1Char(' ')),
-            QRect(list.left(), list.top() + shown * kStepRowHeight, list.width(), kStepRowHeight)};
+            QRect(list.left(), list.top() + shown * kStepRowHeight, list.width(), kStepRowHeight), false);
         row.parent = controlOf(kStepList);
-        row.selected = step == m_recorder.SelRow();
+        row.state.selected = step == m_recorder.SelRow();
         controls.push_back(row);
     }
     return controls;

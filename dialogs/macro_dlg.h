@@ -13,13 +13,13 @@
 #include "capture/key_names.h"
 #include "capture/macro_recorder.h"
 #include "dialogs/keyboard_capture.h"
-#include "dialogs/painted_accessible.h"
+#include "skin/painted_controls.h"
 #include "skin/skin_images.h"
 #include "skin/skinned_dialog.h"
 
 namespace voltrane {
 
-class CMacro : public SkinnedDialog, public KeyCaptureTarget, public PaintedControls {
+class CMacro : public SkinnedDialog, public KeyCaptureTarget, public PaintedControlList {
 public:
     // Regions: 0 step list, 1 delay value, 2-3 delay check boxes, 4 insert delay, 5 delete, 6 clean,
     // 7-13 mouse buttons and wheel, 14-15 delay spinner, 16 OK, 17 Cancel; 18 none.
@@ -60,13 +60,13 @@ public:
     void OnCaptureKey(int keyIndex, KeyTransition transition) override;
     void OnKeysLost() override;
 
-    QString AccessibleTitle() const override;
-    std::vector<PaintedControl> AccessibleControls() const override;
     int FocusedControl() const override;
     void PressControl(int index) override;
     void StepControl(int index, int delta) override;
+    void FocusControl(int index) override;
 
 protected:
+    std::vector<PaintedControl> Controls() const override;
     void paintSkin(QPainter& painter, const QRect& dirty) override;
     bool pressRegion(QPoint point) override;
     void hover(QPoint point) override;

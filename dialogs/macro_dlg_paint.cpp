@@ -5,6 +5,7 @@
 
 #include "capture/step_text.h"
 #include "dialogs/keyboard_cues.h"
+#include "skin/focus_ring.h"
 #include "dialogs/macro_dlg.h"
 #include "dialogs/step_list_painter.h"
 #include "settings/button_records.h"
@@ -51,7 +52,7 @@ void CMacro::paintSkin(QPainter& painter, const QRect& dirty) {
     if (m_keyboard.ShowsNote()) PaintCaptureNote(painter, SkinQRect(kMacroNoteRect), m_nLanguage);
     PaintKeyboardHint(painter, SkinQRect(kMacroHintRect),
                       Recording() ? KeyboardHint::Recording : KeyboardHint::NotRecording, m_nLanguage);
-    if (m_focus.RingShown()) PaintFocusRing(painter, regionRect(m_focus.Focused()));
+    if (m_focus.RingShown()) DrawFocusRing(painter, regionRect(m_focus.Focused()));
 }
 
 // The rows from the top row, the selected one and the one under the cursor white; then the keys held,

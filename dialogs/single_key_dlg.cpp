@@ -4,6 +4,7 @@
 
 #include "capture/dialog_texts.h"
 #include "dialogs/keyboard_cues.h"
+#include "skin/focus_ring.h"
 #include "skin/dialog_regions.h"
 #include "skin/fitted_text.h"
 #include "skin/item_qrect.h"
@@ -31,6 +32,7 @@ CSingleKey::CSingleKey(const SkinImages& images, int language, QWidget* parent, 
       m_nLanguage(language),
       m_keyNames(keyNames),
       m_keyboard(*this, *this, grab) {
+    setWindowTitle(ToQString(DialogPartName(DialogPart::SingleKey, language)));
     InstallPaintedAccessibility();
 }
 
@@ -82,7 +84,7 @@ void CSingleKey::arm() {
     const bool ring = m_focus.RingShown();
     static_cast<void>(m_focus.Set(kKeyField, ring));
     m_keyboard.SetArmed(true);
-    AnnounceFocus(*this, kKeyField);
+    AnnounceFocus(this, kKeyField);
     update();
 }
 
@@ -91,13 +93,13 @@ void CSingleKey::arm() {
 void CSingleKey::disarm() {
     static_cast<void>(m_focus.Set(kOk, true));
     m_keyboard.SetArmed(false);
-    AnnounceFocus(*this, kOk);
+    AnnounceFocus(this, kOk);
     update();
 }
 
 void CSingleKey::moveFocus(bool forward) {
     forward ? m_focus.Next() : m_focus.Previous();
-    AnnounceFocus(*this, m_focus.Focused());
+    AnnounceFocus(this, m_focus.Focused());
     update();
 }
 
@@ -116,7 +118,7 @@ void CSingleKey::paintSkin(QPainter& painter, const QRect& dirty) {
     PaintKeyboardHint(painter, SkinQRect(kSingleKeyHintRect),
                       Armed() ? KeyboardHint::SingleKeyCapturing : KeyboardHint::SingleKeyDone,
                       m_nLanguage);
-    if (m_focus.RingShown()) PaintFocusRing(painter, regionRect(m_focus.Focused()));
+    if (m_focus.RingShown()) DrawFocusRing(painter, regionRect(m_focus.Focused()));
 }
 
 bool CSingleKey::pressRegion(QPoint point) {
@@ -142,26 +144,26 @@ void CSingleKey::releaseRegion(QPoint point) {
     if (regionRect(kCancel).contains(point)) reject();
 }
 
-QString CSingleKey::AccessibleTitle() const {
-    return ToQString(DialogPartName(DialogPart::SingleKey, m_nLanguage));
+void CSingleKey::FocusControl(int index) {
+    if (!m_focus.Set(index, true)) return;
+    AnnounceFocus(this, index);
+    update();
 }
 
 // The key field, OK, Cancel, and the line that says how the keys work.
-std::vector<PaintedControl> CSingleKey::AccessibleControls() const {
-    PaintedControl field{QAccessible::EditableText,
-                         ToQString(DialogPartName(DialogPart::KeyField, m_nLanguage)),
-                         regionRect(kKeyComboRegion)};
-    field.focusable = true;
-    field.value = ToQString(ShownText());
-    PaintedControl ok{QAccessible::PushButton, buttonText(DialogButton::Ok, m_nLanguage), regionRect(kOk)};
-    ok.focusable = true;
-    PaintedControl cancel{QAccessible::PushButton, buttonText(DialogButton::Cancel, m_nLanguage),
-                          regionRect(kCancel)};
-    cancel.focusable = true;
+std::vector<PaintedControl> CSingleKey::Controls() const {
+    PaintedControl field = MakePaintedControl(QAccessible::EditableText,
+                                              ToQString(DialogPartName(DialogPart::KeyField, m_nLanguage)),
+                                              regionRect(kKeyComboRegion), true);
+    field.shownText = ToQString(ShownText());
     const KeyboardHint hint = Armed() ? KeyboardHint::SingleKeyCapturing : KeyboardHint::SingleKeyDone;
-    const PaintedControl line{QAccessible::StaticText, ToQString(KeyboardHintText(hint, m_nLanguage)),
-                              SkinQRect(kSingleKeyHintRect)};
-    return {field, ok, cancel, line};
+    return {field,
+            MakePaintedControl(QAccessible::PushButton, buttonText(DialogButton::Ok, m_nLanguage),
+                               regionRect(kOk), true),
+            MakePaintedControl(QAccessible::PushButton, buttonText(DialogButton::Cancel, m_nLanguage),
+                               regionRect(kCancel), true),
+            MakePaintedControl(QAccessible::StaticText, ToQString(KeyboardHintText(hint, m_nLanguage)),
+                               SkinQRect(kSingleKeyHintRect), false)};
 }
 
 std::optional<KeyString> RunSingleKeyDialog(QWidget* parent, const SkinImages& images, int language,

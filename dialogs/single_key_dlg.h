@@ -11,13 +11,13 @@
 #include "capture/key_names.h"
 #include "capture/single_key_capture.h"
 #include "dialogs/keyboard_capture.h"
-#include "dialogs/painted_accessible.h"
+#include "skin/painted_controls.h"
 #include "skin/skin_images.h"
 #include "skin/skinned_dialog.h"
 
 namespace voltrane {
 
-class CSingleKey : public SkinnedDialog, public KeyCaptureTarget, public PaintedControls {
+class CSingleKey : public SkinnedDialog, public KeyCaptureTarget, public PaintedControlList {
 public:
     // Regions: 0 the combination (also the background: a press there drags), 1 OK, 2 Cancel.
     enum Region : int { kNone = 0, kOk = 1, kCancel = 2 };
@@ -40,13 +40,12 @@ public:
     void OnCaptureKey(int keyIndex, KeyTransition transition) override;
     void OnKeysLost() override;
 
-    QString AccessibleTitle() const override;
-    std::vector<PaintedControl> AccessibleControls() const override;
     int FocusedControl() const override { return m_focus.Focused(); }
     void PressControl(int index) override { activate(index); }
-    void StepControl(int, int) override {}
+    void FocusControl(int index) override;
 
 protected:
+    std::vector<PaintedControl> Controls() const override;
     void paintSkin(QPainter& painter, const QRect& dirty) override;
     bool pressRegion(QPoint point) override;
     void hover(QPoint point) override;

@@ -5,6 +5,7 @@
 #include <QHash>
 #include <QPointer>
 #include <QWidget>
+#include <utility>
 #include <vector>
 
 namespace voltrane {
@@ -65,7 +66,7 @@ public:
             case QAccessible::Description:
                 return c.description;
             case QAccessible::Value:
-                return c.value ? c.value->text : QString();
+                return c.value ? c.value->text : c.shownText;
             default:
                 return {};
         }
@@ -85,6 +86,7 @@ public:
         }
         QAccessible::State s = control().state;
         if (m_window->isHidden()) s.invisible = true;
+        s.focused = s.focusable && source()->FocusedControl() == m_index && m_window->hasFocus();
         return s;
     }
 
@@ -102,7 +104,7 @@ public:
         QStringList names;
         if (c.value) {
             names << increaseAction() << decreaseAction();
-        } else {
+        } else if (c.role != QAccessible::StaticText) {
             names << pressAction();
         }
         if (c.hasMenu) names << showMenuAction();
@@ -241,6 +243,17 @@ void announce(QWidget* window, int index, QAccessible::Event type) {
 }
 
 }  // namespace
+
+PaintedControl MakePaintedControl(QAccessible::Role role, QString name, QRect rect, bool focusable) {
+    PaintedControl control;
+    control.role = role;
+    control.name = std::move(name);
+    control.rect = rect;
+    control.state.focusable = focusable;
+    control.state.selectable = role == QAccessible::ListItem;
+    control.state.readOnly = role == QAccessible::EditableText || role == QAccessible::StaticText;
+    return control;
+}
 
 void InstallPaintedAccessibility() {
     QAccessible::installFactory(paintedFactory);  // a factory installed already is not added again

@@ -8,6 +8,7 @@
 #include <QRect>
 #include <QString>
 #include <optional>
+#include <vector>
 
 class QWidget;
 
@@ -28,8 +29,9 @@ struct PaintedControl {
     QString name;
     QString description;
     QRect rect;  // in the window's client pixels
-    QAccessible::State state;
+    QAccessible::State state;  // `focused` is added from FocusedControl()
     std::optional<PaintedValue> value;
+    QString shownText;  // what a text field shows
     bool hasMenu = false;
     int parent = -1;
 };
@@ -62,6 +64,20 @@ public:
     }
     virtual void FocusControl(int index) = 0;
 };
+
+// A painted window that describes all its controls at once, afresh on every question (a dialog with
+// a few dozen controls at most).
+class PaintedControlList : public PaintedControls {
+public:
+    int ControlCount() const final { return static_cast<int>(Controls().size()); }
+    PaintedControl Control(int index) const final { return Controls()[static_cast<std::size_t>(index)]; }
+
+protected:
+    virtual std::vector<PaintedControl> Controls() const = 0;
+};
+
+// A control of `role` named `name` at `rect`, that takes the keyboard focus when `focusable`.
+PaintedControl MakePaintedControl(QAccessible::Role role, QString name, QRect rect, bool focusable);
 
 // Lets Qt's accessibility layer build the accessible object of every widget that derives from
 // PaintedControls. Safe to call more than once; call it before the first such window is shown.

@@ -18,8 +18,10 @@
 #include "outline_alpha.h"
 #include "paint_spy.h"
 #include "settings/text_tables.h"
+#include "skin/focus_ring.h"
 #include "skin/dialog_regions.h"
 #include "skin/item_qrect.h"
+#include "skin/skin_colours.h"
 #include "swapped_key_names.h"
 
 using namespace voltrane;
@@ -524,14 +526,18 @@ void TestCaptureDialogs::focusRingOnlyFromTheKeyboard() {
         QTest::keyClick(dialog.get(), Qt::Key_Tab);
         ring = SkinQRect(kChoiceRegions[CChoice::kOk]);
     }
+    // The ring lies around the focused control: black outside, white within.
+    const QRect outer = FocusRingRect(ring);
+    const QRect inner = outer.adjusted(1, 1, -1, -1);
     const QImage keyboard = dialog->grab().toImage();
-    QCOMPARE(keyboard.pixelColor(ring.topLeft()), QColor(Qt::white));
-    QCOMPARE(keyboard.pixelColor(ring.bottomRight()), QColor(Qt::white));
-    QVERIFY(opened.pixelColor(ring.topLeft()) != QColor(Qt::white));
+    QCOMPARE(keyboard.pixelColor(outer.topLeft()), kFocusRingOuter);
+    QCOMPARE(keyboard.pixelColor(inner.topLeft()), kFocusRingInner);
+    QCOMPARE(keyboard.pixelColor(inner.bottomRight()), kFocusRingInner);
+    QVERIFY(opened.pixelColor(inner.topLeft()) != kFocusRingInner);
     // A press on the background (a drag that goes nowhere) hides the ring.
     sendMouse(*dialog, QEvent::MouseButtonPress, QPoint(5, 60));
     sendMouse(*dialog, QEvent::MouseButtonRelease, QPoint(5, 60));
-    QCOMPARE(dialog->grab().toImage().pixelColor(ring.topLeft()), opened.pixelColor(ring.topLeft()));
+    QCOMPARE(dialog->grab().toImage().pixelColor(inner.topLeft()), opened.pixelColor(inner.topLeft()));
 }
 
 // What a screen reader finds: each dialog named, its controls with roles and names in the dialog's
