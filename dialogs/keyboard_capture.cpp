@@ -16,17 +16,24 @@
 
 namespace voltrane {
 
-bool PlatformKeyboardGrab(QWidget& window, const GrabNotice& notice) {
+CaptureGrab::Answer PlatformKeyboardGrab(QWidget& window, const GrabNotice& notice) {
+    using Answer = CaptureGrab::Answer;
     if (QGuiApplication::platformName().startsWith(QStringLiteral("wayland")))
-        return InhibitShortcuts(window, notice);
+        return InhibitShortcuts(window, notice) ? Answer::Pending : Answer::Refused;
     QWindow* handle = window.windowHandle();
-    return handle && handle->setKeyboardGrabEnabled(true);
+    return handle && handle->setKeyboardGrabEnabled(true) ? Answer::Granted : Answer::Refused;
 }
 
 KeyboardCapture::KeyboardCapture(QWidget& dialog, KeyCaptureTarget& target, KeyboardGrab grab)
     : m_dialog(dialog), m_target(target), m_grab(grab) {
     m_dialog.setFocusPolicy(Qt::StrongFocus);
     m_dialog.installEventFilter(this);
+    m_answerWait.setSingleShot(true);
+    m_answerWait.setInterval(kAnswerWaitMs);
+    connect(&m_answerWait, &QTimer::timeout, this, [this] {
+        m_state.Unanswered();
+        m_dialog.update();
+    });
 }
 
 KeyboardCapture::~KeyboardCapture() {
@@ -50,12 +57,14 @@ bool KeyboardCapture::eventFilter(QObject* watched, QEvent* event) {
             return false;
         case QEvent::WindowActivate:
             follow(CaptureGrab::Event::Activated);
+            if (m_state.Pending()) m_answerWait.start();
             return false;
         case QEvent::Hide:
             follow(CaptureGrab::Event::Hidden);
             return false;
         case QEvent::WindowDeactivate:
             m_target.OnKeysLost();
+            m_answerWait.stop();
             follow(CaptureGrab::Event::Deactivated);
             return false;
         case QEvent::ShortcutOverride:
@@ -83,21 +92,22 @@ void KeyboardCapture::follow(CaptureGrab::Event event) {
     }
 }
 
-// The grab where the platform gives it; the dialog takes the focus either way, so that keys reach it
-// without the grab too. Qt's own grab sends the application's key events to the dialog. The note
-// follows the platform's answers.
+// The grab where the platform gives it, for the active dialog; it takes the focus either way, so that
+// keys reach it without the grab too. Qt's own grab sends the application's key events to the dialog. The note
+// follows the platform's answers, a late one included.
 void KeyboardCapture::grab() {
     m_state.Answered(m_grab(m_dialog, [this](bool granted) {
         m_state.Changed(granted);
         m_dialog.update();
     }));
+    if (m_state.Pending()) m_answerWait.start();
     m_dialog.update();
     m_dialog.grabKeyboard();
-    m_dialog.activateWindow();
     m_dialog.setFocus();
 }
 
 void KeyboardCapture::release() {
+    m_answerWait.stop();
     if (QWidget::keyboardGrabber() == &m_dialog) m_dialog.releaseKeyboard();
     RestoreShortcuts(m_dialog);
     m_dialog.update();
