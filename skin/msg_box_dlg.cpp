@@ -6,6 +6,7 @@
 #include <QVBoxLayout>
 
 #include "settings/text_tables.h"
+#include "skin/modal_dialog.h"
 #include "skin/skin_style_sheets.h"
 
 namespace voltrane {
@@ -49,6 +50,7 @@ CMsgBoxDlg::CMsgBoxDlg(const QString& text, const QString& title, const QStringL
     row->addStretch();
     layout->addLayout(row);
     if (!m_buttons.empty()) m_buttons.front()->setDefault(true);
+    PlaceOverParent(*this);
 }
 
 CMsgBoxDlg::CMsgBoxDlg(const QString& text, const QString& title, int language, const QFont& font,
