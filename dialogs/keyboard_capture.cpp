@@ -49,15 +49,31 @@ void KeyboardCapture::Suspend() { follow(CaptureGrab::Event::Suspended); }
 
 void KeyboardCapture::Resume() { follow(CaptureGrab::Event::Resumed); }
 
+// The dialog counts as activated once it is the active window and its window is exposed: on Wayland,
+// once its surface is a toplevel the compositor has configured (a compositor grants nothing to a
+// surface without one, and Qt activates a modal dialog before it has one).
+void KeyboardCapture::activated() {
+    if (!m_window || !m_window->isExposed() || !m_dialog.isActiveWindow()) return;
+    follow(CaptureGrab::Event::Activated);
+    if (m_state.Pending()) m_answerWait.start();
+}
+
 bool KeyboardCapture::eventFilter(QObject* watched, QEvent* event) {
+    if (watched == m_window && watched != &m_dialog) {
+        if (event->type() == QEvent::Expose) activated();
+        return false;
+    }
     if (watched != &m_dialog) return false;
     switch (event->type()) {
         case QEvent::Show:
+            if (m_dialog.windowHandle() != m_window) {
+                m_window = m_dialog.windowHandle();
+                if (m_window) m_window->installEventFilter(this);
+            }
             follow(CaptureGrab::Event::Shown);
             return false;
         case QEvent::WindowActivate:
-            follow(CaptureGrab::Event::Activated);
-            if (m_state.Pending()) m_answerWait.start();
+            activated();
             return false;
         case QEvent::Hide:
             follow(CaptureGrab::Event::Hidden);

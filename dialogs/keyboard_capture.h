@@ -6,6 +6,7 @@
 // Enter and Esc do not close it.
 
 #include <QObject>
+#include <QPointer>
 #include <QTimer>
 
 #include "capture/capture_grab.h"
@@ -15,6 +16,7 @@ class QKeyEvent;
 class QPainter;
 class QRect;
 class QWidget;
+class QWindow;
 
 namespace voltrane {
 
@@ -72,6 +74,7 @@ protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
+    void activated();
     void follow(CaptureGrab::Event event);
     void grab();
     void release();
@@ -81,7 +84,8 @@ private:
     KeyCaptureTarget& m_target;
     KeyboardGrab m_grab;
     CaptureGrab m_state;
-    QTimer m_answerWait;  // from an activation with the request unanswered
+    QTimer m_answerWait;         // from an activation with the request unanswered
+    QPointer<QWindow> m_window;  // the dialog's window, watched for its exposure
 };
 
 // Paints, in grey in the small font of `language`, the note that system shortcuts cannot be captured,
