@@ -8,7 +8,8 @@
 # single-key dialog over the window; that GNOME asks whether the dialog may inhibit its shortcuts on
 # the dialog's first open, and that once that is allowed Alt+F4 is recorded instead of closing the
 # dialog, and Super+Return in a second dialog; that Apply writes both into the mouse; that the window
-# can be dragged; and that a second start brings the minimised window back. Screenshots go to SHOT_DIR.
+# can be dragged; and that a second start has the minimised window activated with its token.
+# Screenshots go to SHOT_DIR.
 # usage: e2e_gnome.sh VOLTRANE VOLTRANECTL GNOME_REMOTE SKIN_DIR SHOT_DIR
 # Exits 77 (skipped) when a tool it needs is missing.
 set -euo pipefail
@@ -265,7 +266,10 @@ read -r mx my _ < <(changed "$session/0-desktop.png" "$session/5-dragged.png") |
 [ "$mx" -ne "$x" ] || [ "$my" -ne "$y" ] || fail "a drag by the background did not move the window"
 x=$mx y=$my
 
-# Minimised (the shell's Super+H), the window comes back when the program is started again.
+# Minimised (the shell's Super+H), the window is activated when the program is started again, with
+# the token the second start requested (no launcher gives it one here). GNOME 43 takes such a token
+# only as a request for attention and leaves the window minimised (it restores it with a launcher's
+# token), so what is checked is the activation the first program asks for with the second's token.
 centre_shown() { shot "$1" && [ "$(pixel "$session/$1.png" "$((x + 400))" "$((y + 300))")" != \
     "$(pixel "$session/0-desktop.png" "$((x + 400))" "$((y + 300))")" ]; }
 press Super_L+h
@@ -274,7 +278,12 @@ start_program
 second=$!
 wait_for 20 eval "! kill -0 $second" || fail "the second start did not end"
 wait "$second" || fail "the second start ended with $?"
-wait_for 5 centre_shown 7-restored || fail "the second start did not bring the minimised window back"
+token=$(grep -o 'xdg_activation_token_v1@[0-9]*\.done("[^"]*")' "$scratch/voltrane.log" | tail -n 1 |
+    sed 's/.*done("\(.*\)")/\1/')
+activated() { grep -q "xdg_activation_v1@[0-9]*\.activate(\"$token\"" "$scratch/voltrane.log"; }
+[ -n "$token" ] && wait_for 5 activated ||
+    fail "the first program did not activate its window with the second start's token"
+shot 7-activated
 kill "$program" 2>/dev/null || true
 
 # The mouse holds what the dialogs recorded.
