@@ -12,21 +12,24 @@ namespace voltrane {
 
 namespace {
 
-constexpr char kRequest[] = "forward\n";
+// A request is the line "forward", or "forward TOKEN" with the start's activation token.
+constexpr char kRequest[] = "forward";
 constexpr char kAnswer[] = "ok\n";
 // A first program still starting (its start-up read waits for the mouse) listens within this time.
 constexpr int kAskForMs = 5000;
 constexpr int kRetryMs = 100;
 
-// Asks the program listening on `name` to come forward; true when it answered.
-bool askForward(const QString& name) {
+// Asks the program listening on `name` to come forward with `token`; true when it answered.
+bool askForward(const QString& name, const QString& token) {
+    const QByteArray request =
+        (token.isEmpty() ? QByteArray(kRequest) : kRequest + (' ' + token.toUtf8())) + '\n';
     QElapsedTimer clock;
     clock.start();
     while (clock.elapsed() < kAskForMs) {
         QLocalSocket socket;
         socket.connectToServer(name);
         if (socket.waitForConnected(kRetryMs)) {
-            socket.write(kRequest);
+            socket.write(request);
             const int left = kAskForMs - static_cast<int>(clock.elapsed());
             return socket.waitForBytesWritten(left) && socket.waitForReadyRead(left) &&
                    socket.readLine().startsWith("ok");
@@ -38,10 +41,13 @@ bool askForward(const QString& name) {
 
 }  // namespace
 
-SingleInstance::SingleInstance(const std::filesystem::path& programDir) : m_lock(programDir) {
+SingleInstance::SingleInstance(const std::filesystem::path& programDir,
+                               const std::function<QString()>& activationToken)
+    : m_lock(programDir) {
     const QString name = ServerName(programDir);
     if (m_lock.state() == ProgramLock::State::HeldElsewhere) {
-        m_role = askForward(name) ? Role::Forwarded : Role::NoAnswer;
+        m_role = askForward(name, activationToken ? activationToken() : QString()) ? Role::Forwarded
+                                                                                 : Role::NoAnswer;
         return;
     }
     listen(name);
@@ -73,8 +79,10 @@ void SingleInstance::answer() {
     while (QLocalSocket* socket = m_server.nextPendingConnection()) {
         QObject::connect(socket, &QLocalSocket::disconnected, socket, &QObject::deleteLater);
         QObject::connect(socket, &QLocalSocket::readyRead, socket, [this, socket] {
-            if (!socket->canReadLine() || socket->readLine() != kRequest) return;
-            if (m_bringForward) m_bringForward();
+            if (!socket->canReadLine()) return;
+            const QList<QByteArray> words = socket->readLine().trimmed().split(' ');
+            if (words.size() > 2 || words.front() != kRequest) return;
+            if (m_bringForward) m_bringForward(words.size() == 2 ? QString::fromUtf8(words.back()) : QString());
             socket->write(kAnswer);
             socket->disconnectFromServer();
         });

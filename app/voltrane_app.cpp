@@ -7,6 +7,7 @@
 #include "app/qt_prompter.h"
 #include "app/single_instance.h"
 #include "app/voltrane_dlg.h"
+#include "app/window_activation.h"
 #include "device/factory_state.h"
 #include "device/hidapi_transport.h"
 #include "device/mouse_choice.h"
@@ -31,12 +32,13 @@ QString folderText(const std::filesystem::path& folder) {
     return QString::fromStdU16String(folder.u16string()) + QLatin1Char('/');
 }
 
-// Shows a window that is hidden to the tray or minimised, over the others.
-void BringForward(QWidget& window) {
+// Shows a window that is hidden to the tray or minimised, over the others: on Wayland the compositor
+// does, activating it with the later start's `token`.
+void BringForward(QWidget& window, const QString& token) {
     window.setWindowState(window.windowState() & ~Qt::WindowMinimized);
     window.show();
     window.raise();
-    window.activateWindow();
+    if (!ActivateWithToken(window, token)) window.activateWindow();
 }
 
 }  // namespace
@@ -88,7 +90,7 @@ int CVoltraneApp::InitInstance() {
     const ProgramPaths paths = LocateProgramPaths(toPath(QCoreApplication::applicationDirPath()),
                                                   std::getenv("XDG_DATA_HOME"), std::getenv("HOME"));
     const std::filesystem::path& dir = paths.programDir;
-    SingleInstance instance(dir);
+    SingleInstance instance(dir, StartActivationToken);
     if (instance.role() == SingleInstance::Role::Forwarded) return 0;
     if (!InitResources(folderText(dir), folderText(paths.skinDir))) return 1;
     if (instance.role() == SingleInstance::Role::NoAnswer) {
@@ -111,7 +113,7 @@ int CVoltraneApp::InitInstance() {
     auto device = std::make_unique<DeviceSession>(std::move(transport), CreateDesktopHostPointer(),
                                                   m_sleeper, dir, std::move(choice));
     CVoltraneDlg window(dir, std::move(device), m_nLanguage, m_prompter);
-    instance.OnRequest([&window] { BringForward(window); });
+    instance.OnRequest([&window](const QString& token) { BringForward(window, token); });
     QApplication::setQuitOnLastWindowClosed(false);
     QObject::connect(&window, &QDialog::finished, qApp, &QCoreApplication::quit);
     window.show();

@@ -9,12 +9,14 @@ CaptureGrab::Step CaptureGrab::On(Event event) {
             return take();
         case Event::Activated:
             m_bActive = true;
+            m_bOverdue = false;
             return take();
         case Event::Deactivated:
-            m_bActive = false;
-            return release();
+            m_bActive = m_bOverdue = false;
+            // A request the compositor has not answered stays: its prompt took the focus.
+            return Pending() ? Step::Keep : release();
         case Event::Hidden:
-            m_bShown = m_bActive = m_bWithdrawn = false;
+            m_bShown = m_bActive = m_bWithdrawn = m_bOverdue = false;
             return release();
         case Event::Suspended:
             m_bSuspended = true;
@@ -32,26 +34,32 @@ CaptureGrab::Step CaptureGrab::On(Event event) {
     return Step::Keep;
 }
 
-void CaptureGrab::Answered(bool granted) {
+void CaptureGrab::Answered(Answer answer) {
     m_bTaken = true;
-    m_bGranted = granted;
+    m_answer = answer;
 }
 
 void CaptureGrab::Changed(bool granted) {
     if (!m_bTaken) return;
     m_bWithdrawn = granted ? false : m_bWithdrawn || Held();
-    m_bGranted = granted;
+    m_answer = granted ? Answer::Granted : Answer::Refused;
 }
 
-// Asked again while the grab is not held: the window system refuses it before the window is shown
-// and activated, and a compositor may grant it once the user agrees.
+void CaptureGrab::Unanswered() { m_bOverdue = m_bActive && Pending(); }
+
+// Asked for by the shown, active dialog that holds no request: before the window system shows and
+// activates it there is no window to grant the grab to, and a request already made waits for its
+// answer (asking anew would only ask the user again).
 CaptureGrab::Step CaptureGrab::take() const {
-    return m_bShown && m_bArmed && !m_bSuspended && !m_bWithdrawn && !Held() ? Step::Take : Step::Keep;
+    return m_bShown && m_bActive && m_bArmed && !m_bSuspended && !m_bWithdrawn && !m_bTaken ? Step::Take
+                                                                                              : Step::Keep;
 }
 
 CaptureGrab::Step CaptureGrab::release() {
     if (!m_bTaken) return Step::Keep;
-    m_bTaken = m_bGranted = false;
+    m_bTaken = false;
+    m_answer = Answer::Refused;
+    m_bOverdue = false;
     return Step::Release;
 }
 

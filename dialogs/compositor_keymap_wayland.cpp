@@ -7,7 +7,7 @@
 #include <cstring>
 
 #include "dialogs/compositor_keymap.h"
-#include "dialogs/window_system.h"
+#include "skin/window_system.h"
 
 namespace voltrane {
 

@@ -8,7 +8,7 @@
 
 #include "capture/xkb_key_caps.h"
 #include "dialogs/compositor_keymap.h"
-#include "dialogs/window_system.h"
+#include "skin/window_system.h"
 
 namespace voltrane {
 

@@ -8,7 +8,7 @@
 #include "capture/dialog_texts.h"
 #include "capture/keyboard_hook.h"
 #include "dialogs/shortcuts_inhibit.h"
-#include "dialogs/window_system.h"
+#include "skin/window_system.h"
 #include "skin/fitted_text.h"
 #include "skin/qt_text.h"
 #include "skin/skin_colours.h"
@@ -20,10 +20,12 @@ namespace {
 constexpr int kRepeatPairMs = 20;  // the X server sends an auto-repeat's release and press together
 }  // namespace
 
-bool PlatformKeyboardGrab(QWidget& window, const GrabNotice& notice) {
-    if (CurrentWindowSystem() == WindowSystem::Wayland) return InhibitShortcuts(window, notice);
+CaptureGrab::Answer PlatformKeyboardGrab(QWidget& window, const GrabNotice& notice) {
+    using Answer = CaptureGrab::Answer;
+    if (CurrentWindowSystem() == WindowSystem::Wayland)
+        return InhibitShortcuts(window, notice) ? Answer::Pending : Answer::Refused;
     QWindow* handle = window.windowHandle();
-    return handle && handle->setKeyboardGrabEnabled(true);
+    return handle && handle->setKeyboardGrabEnabled(true) ? Answer::Granted : Answer::Refused;
 }
 
 KeyboardCapture::KeyboardCapture(QWidget& dialog, KeyCaptureTarget& target, KeyboardGrab grab)
@@ -33,6 +35,12 @@ KeyboardCapture::KeyboardCapture(QWidget& dialog, KeyCaptureTarget& target, Keyb
     m_releaseTimer.setSingleShot(true);
     m_releaseTimer.setInterval(kRepeatPairMs);
     connect(&m_releaseTimer, &QTimer::timeout, this, [this] { flushRelease(); });
+    m_answerWait.setSingleShot(true);
+    m_answerWait.setInterval(kAnswerWaitMs);
+    connect(&m_answerWait, &QTimer::timeout, this, [this] {
+        m_state.Unanswered();
+        m_dialog.update();
+    });
 }
 
 KeyboardCapture::~KeyboardCapture() {
@@ -48,14 +56,31 @@ void KeyboardCapture::SetArmed(bool armed) {
     follow(armed ? CaptureGrab::Event::Armed : CaptureGrab::Event::Disarmed);
 }
 
+// The dialog counts as activated once it is the active window and its window is exposed: on Wayland,
+// once its surface is a toplevel the compositor has configured (a compositor grants nothing to a
+// surface without one, and Qt activates a modal dialog before it has one).
+void KeyboardCapture::activated() {
+    if (!m_window || !m_window->isExposed() || !m_dialog.isActiveWindow()) return;
+    follow(CaptureGrab::Event::Activated);
+    if (m_state.Pending()) m_answerWait.start();
+}
+
 bool KeyboardCapture::eventFilter(QObject* watched, QEvent* event) {
+    if (watched == m_window && watched != &m_dialog) {
+        if (event->type() == QEvent::Expose) activated();
+        return false;
+    }
     if (watched != &m_dialog) return false;
     switch (event->type()) {
         case QEvent::Show:
+            if (m_dialog.windowHandle() != m_window) {
+                m_window = m_dialog.windowHandle();
+                if (m_window) m_window->installEventFilter(this);
+            }
             follow(CaptureGrab::Event::Shown);
             return false;
         case QEvent::WindowActivate:
-            follow(CaptureGrab::Event::Activated);
+            activated();
             return false;
         case QEvent::Hide:
             flushRelease();
@@ -64,6 +89,7 @@ bool KeyboardCapture::eventFilter(QObject* watched, QEvent* event) {
         case QEvent::WindowDeactivate:
             flushRelease();
             m_target.OnKeysLost();
+            m_answerWait.stop();
             follow(CaptureGrab::Event::Deactivated);
             return false;
         case QEvent::ShortcutOverride:
@@ -93,21 +119,22 @@ void KeyboardCapture::follow(CaptureGrab::Event event) {
     }
 }
 
-// The grab where the platform gives it; the dialog takes the focus either way, so that keys reach it
-// without the grab too. Qt's own grab sends the application's key events to the dialog. The note
-// follows the platform's answers.
+// The grab where the platform gives it, for the active dialog; it takes the focus either way, so that
+// keys reach it without the grab too. Qt's own grab sends the application's key events to the dialog. The note
+// follows the platform's answers, a late one included.
 void KeyboardCapture::grab() {
     m_state.Answered(m_grab(m_dialog, [this](bool granted) {
         m_state.Changed(granted);
         m_dialog.update();
     }));
+    if (m_state.Pending()) m_answerWait.start();
     m_dialog.update();
     m_dialog.grabKeyboard();
-    m_dialog.activateWindow();
     m_dialog.setFocus();
 }
 
 void KeyboardCapture::release() {
+    m_answerWait.stop();
     if (QWidget::keyboardGrabber() == &m_dialog) m_dialog.releaseKeyboard();
     RestoreShortcuts(m_dialog);
     m_dialog.update();

@@ -6,6 +6,7 @@
 // which keys work the dialog (capture/capture_keys.h); no key reaches the dialog as an ordinary key.
 
 #include <QObject>
+#include <QPointer>
 #include <QTimer>
 #include <optional>
 
@@ -17,6 +18,7 @@ class QKeyEvent;
 class QPainter;
 class QRect;
 class QWidget;
+class QWindow;
 
 namespace voltrane {
 
@@ -31,19 +33,21 @@ protected:
     ~KeyCaptureTarget() = default;
 };
 
-// Takes the keyboard grab for the shown `window`; returns false where the platform cannot grab or
-// refuses. Later changes of mind reach `notice`, until the grab is let go.
-using KeyboardGrab = bool (*)(QWidget& window, const GrabNotice& notice);
+// Takes the keyboard grab for the shown, active `window`; returns whether the platform granted it,
+// refused it (or cannot grab), or will answer later. Later answers and changes of mind reach
+// `notice`, until the grab is let go.
+using KeyboardGrab = CaptureGrab::Answer (*)(QWidget& window, const GrabNotice& notice);
 
 // The desktop's grab: on Wayland (the platform name starts with "wayland"), the compositor's
-// shortcuts inhibited for the window; else the result of the window system's grab.
-bool PlatformKeyboardGrab(QWidget& window, const GrabNotice& notice);
+// shortcuts inhibited for the window, pending until the compositor answers; else the result of the
+// window system's grab.
+CaptureGrab::Answer PlatformKeyboardGrab(QWidget& window, const GrabNotice& notice);
 
 class KeyboardCapture : public QObject {
 public:
     // Captures the keys of `dialog` for `target` from the dialog's showing until it is hidden (accept,
     // reject, close) or destroyed; `grab` takes the grab whenever the dialog is activated, and it is
-    // let go whenever the dialog loses the focus.
+    // let go whenever the dialog loses the focus (a request still unanswered is kept).
     KeyboardCapture(QWidget& dialog, KeyCaptureTarget& target, KeyboardGrab grab = PlatformKeyboardGrab);
     ~KeyboardCapture() override;
 
@@ -52,9 +56,11 @@ public:
     bool Grabbed() const { return m_state.Held(); }
 
     // Whether the dialog must say that system shortcuts cannot be captured: it is the active window
-    // and the platform has no grab or refused it. (Before the window system shows and activates the
-    // dialog the grab cannot be had anywhere; it is asked for again on activation.)
+    // and the platform has no grab or refused it, or has left it unanswered for kAnswerWaitMs since
+    // the dialog was activated. (Before the window system shows and activates the dialog the grab is
+    // not asked for.)
     bool ShowsNote() const { return m_state.ShowsNote(); }
+    static constexpr int kAnswerWaitMs = 1000;
 
     // Lets go of the keyboard while the dialog opens a box of its own, and takes it back afterwards.
     void Suspend();
@@ -73,6 +79,7 @@ protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
+    void activated();
     void follow(CaptureGrab::Event event);
     void grab();
     void release();
@@ -93,6 +100,8 @@ private:
     CaptureGrab m_state;
     QTimer m_releaseTimer;
     std::optional<HeldRelease> m_heldRelease;
+    QTimer m_answerWait;         // from an activation with the request unanswered
+    QPointer<QWindow> m_window;  // the dialog's window, watched for its exposure
 };
 
 // Paints, in grey in the small font of `language`, the note that system shortcuts cannot be captured,

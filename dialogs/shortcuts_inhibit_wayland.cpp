@@ -6,7 +6,7 @@
 #include <QWindow>
 
 #include "dialogs/shortcuts_inhibit.h"
-#include "dialogs/window_system.h"
+#include "skin/window_system.h"
 #include "qwayland-keyboard-shortcuts-inhibit-unstable-v1.h"
 
 namespace voltrane {

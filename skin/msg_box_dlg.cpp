@@ -8,6 +8,7 @@
 
 #include "settings/languages.h"
 #include "settings/text_tables.h"
+#include "skin/modal_dialog.h"
 #include "skin/skin_style_sheets.h"
 
 namespace voltrane {
@@ -63,6 +64,7 @@ CMsgBoxDlg::CMsgBoxDlg(const QString& text, const QString& title, const QStringL
     // A box of fixed size is one a window manager offers no maximising for.
     adjustSize();
     setFixedSize(size());
+    PlaceOverParent(*this);
     SetAnswerLetters({});
 }
 

@@ -5,6 +5,7 @@
 #include <QPainter>
 
 #include "skin/fitted_text.h"
+#include "skin/modal_dialog.h"
 #include "skin/skin_colours.h"
 #include "skin/skin_images.h"
 
@@ -14,6 +15,7 @@ SkinnedDialog::SkinnedDialog(const QImage& mask, QWidget* parent)
     : QDialog(parent, Qt::Dialog | Qt::FramelessWindowHint), m_outline(MaskOutline(mask)) {
     setMouseTracking(true);
     ShapeAndCentre(*this, mask);
+    PlaceOverParent(*this);
 }
 
 void SkinnedDialog::paintEvent(QPaintEvent* event) {

@@ -10,6 +10,8 @@
 #include <QWindow>
 #include <utility>
 
+#include "skin/window_system.h"
+
 namespace voltrane {
 
 void ShapeAndCentre(QWidget& window, const QImage& mask) {
@@ -28,14 +30,10 @@ void ClipToOutline(QPainter& painter, const QWidget& window, const QRegion& dirt
     painter.setClipRegion(window.mask().isEmpty() ? dirty : dirty & window.mask());
 }
 
-bool PlatformPlacesWindows() {
-    return QGuiApplication::platformName().startsWith(QStringLiteral("wayland"));
-}
-
 void WindowDrag::Press(QWidget& window, QPoint point) {
     m_ptDragStart = point;
     const bool platform =
-        PlatformPlacesWindows() && window.windowHandle() && window.windowHandle()->startSystemMove();
+        CurrentWindowSystem() == WindowSystem::Wayland && window.windowHandle() && window.windowHandle()->startSystemMove();
     m_state = platform ? State::Platform : State::Pressed;
 }
 

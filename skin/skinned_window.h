@@ -22,10 +22,6 @@ void ShapeAndCentre(QWidget& window, const QImage& mask);
 // it stay fully transparent.
 void ClipToOutline(QPainter& painter, const QWidget& window, const QRegion& dirty);
 
-// Whether windows are placed by the platform alone (Wayland): a window cannot move itself there, and
-// a drag must be handed to the compositor.
-bool PlatformPlacesWindows();
-
 // A window dragged by a press on its background, so that the point pressed stays under the cursor.
 // Where the platform places windows, the drag is handed to it at the press, before any motion can be
 // lost (a compositor takes a move only while the button is held, so a click alone moves nothing).

@@ -16,6 +16,13 @@ use_scratch() {
     trap 'stop_pids "${pids[@]}"; rm -rf "$scratch"' EXIT
 }
 
+# fail WHAT: reports a failed check and counts it in `failures`; the test goes on.
+failures=0
+fail() {
+    echo "FAIL: $*"
+    failures=$((failures + 1))
+}
+
 # stop_pids PID...: ends the processes and waits for them.
 stop_pids() {
     local pid
@@ -99,4 +106,17 @@ choose_function() {
     local row
     for row in $(seq "$1"); do xdotool key Down; done
     xdotool key Return
+}
+
+# pixel FILE X Y: the colour of a screenshot's pixel, as #RRGGBB.
+pixel() { convert "$1" -format "%[hex:p{$2,$3}]" info: | cut -c1-6; }
+# no_mask_colour FILE: no pixel of the screenshot is the masks' magenta.
+no_mask_colour() {
+    convert "$1" -alpha off -depth 8 rgb:- | python3 -c '
+import sys
+pixels = sys.stdin.buffer.read()
+at = pixels.find(b"\xff\x00\xff")
+while at % 3 and at >= 0:
+    at = pixels.find(b"\xff\x00\xff", at + 1)
+sys.exit(at >= 0)'
 }

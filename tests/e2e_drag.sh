@@ -27,11 +27,6 @@ pids+=($!)
 window=$(timeout 20 xdotool search --sync --onlyvisible --class voltrane | head -n 1) ||
     { cat "$scratch/voltrane.log"; echo "FAIL: the window did not appear"; exit 1; }
 
-failures=0
-fail() {
-    echo "FAIL: $*"
-    failures=$((failures + 1))
-}
 
 # The drags, as "MOTIONS DX DY": the pointer moves MOTIONS times by (DX, DY) with the button held.
 drags=("2 30 20" "20 3 2" "5 -20 -10" "1 40 30" "3 -25 -15")

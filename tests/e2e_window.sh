@@ -31,11 +31,6 @@ VOLTRANE_DEVICE=virtual:$state "$app/voltrane" >"$scratch/voltrane.log" 2>&1 &
 program=$!
 pids+=("$program")
 
-failures=0
-fail() {
-    echo "FAIL: $*"
-    failures=$((failures + 1))
-}
 shot() { import -window root "$shots/$1.png"; }
 
 window=$(timeout 20 xdotool search --sync --onlyvisible --class voltrane | head -n 1) ||

@@ -28,7 +28,7 @@ using namespace voltrane;
 
 namespace {
 
-bool grabGranted(QWidget&, const GrabNotice&) { return true; }
+CaptureGrab::Answer grabGranted(QWidget&, const GrabNotice&) { return CaptureGrab::Answer::Granted; }
 
 // The rectangle a text may cover: its item's, less the margin at each end the text reaches.
 QRect allowed(const FittedTextLog::Entry& entry) {

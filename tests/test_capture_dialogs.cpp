@@ -99,16 +99,21 @@ void wheelDown(QWidget& dialog, QPoint point, int notches) {
     }
 }
 
-bool grabGranted(QWidget&, const GrabNotice&) { return true; }
+CaptureGrab::Answer grabGranted(QWidget&, const GrabNotice&) { return CaptureGrab::Answer::Granted; }
 
 // A window system that grants the grab, counts the requests and keeps the last one's notice, so that
 // it can change its mind later.
 int g_grabsAsked = 0;
 GrabNotice g_grabNotice;
-bool grabWithNotice(QWidget&, const GrabNotice& notice) {
+CaptureGrab::Answer grabWithNotice(QWidget&, const GrabNotice& notice) {
     ++g_grabsAsked;
     g_grabNotice = notice;
-    return true;
+    return CaptureGrab::Answer::Granted;
+}
+// A compositor that answers later (after a prompt of its own), through the notice.
+CaptureGrab::Answer grabAnsweredLater(QWidget& window, const GrabNotice& notice) {
+    grabWithNotice(window, notice);
+    return CaptureGrab::Answer::Pending;
 }
 
 // What the user sees of a dialog: its picture, which must be transparent outside its outline.
@@ -201,6 +206,8 @@ private slots:
     void noteWithoutTheGrab();
     void grabFollowsFocusAndWindowSystem_data();
     void grabFollowsFocusAndWindowSystem();
+    void lateAnswerKeepsTheRequest_data();
+    void lateAnswerKeepsTheRequest();
     void autoRepeatRecordsOneChord();
     void mouseClicksWithDelays();
     void budgetEdges_data();
@@ -655,7 +662,7 @@ void TestCaptureDialogs::grabHeldWhileShownOnly() {
     std::unique_ptr<QDialog> dialog = captureDialog(kind, grabGranted);
     QVERIFY(!QWidget::keyboardGrabber());
     dialog->show();
-    QCOMPARE(QWidget::keyboardGrabber(), dialog.get());
+    QTRY_COMPARE(QWidget::keyboardGrabber(), dialog.get());  // once the window system activates it
     if (wayOut == 0) dialog->accept();
     if (wayOut == 1) dialog->reject();
     if (wayOut == 2) dialog->close();
@@ -720,6 +727,49 @@ void TestCaptureDialogs::grabFollowsFocusAndWindowSystem() {
     QCOMPARE(g_grabsAsked, asked + 1);
     QVERIFY(keyboard.Grabbed());
     QCOMPARE(QWidget::keyboardGrabber(), dialog.get());
+}
+
+void TestCaptureDialogs::lateAnswerKeepsTheRequest_data() {
+    QTest::addColumn<int>("kind");
+    QTest::addColumn<bool>("allowed");
+    for (const auto& [kind, name] : {std::pair{0, "single key"}, std::pair{1, "macro"}}) {
+        QTest::addRow("%s, allowed", name) << kind << true;
+        QTest::addRow("%s, no answer", name) << kind << false;
+    }
+}
+
+// A compositor that asks its user first: its prompt takes the focus, which withdraws nothing; once the
+// dialog is active again, the grant holds, and without an answer the note shows after the wait.
+void TestCaptureDialogs::lateAnswerKeepsTheRequest() {
+    QFETCH(int, kind);
+    QFETCH(bool, allowed);
+    const std::unique_ptr<QDialog> dialog = captureDialog(kind, grabAnsweredLater);
+    const KeyboardCapture& keyboard =
+        kind == 0 ? static_cast<CSingleKey&>(*dialog).Keyboard() : static_cast<CMacro&>(*dialog).Keyboard();
+    const int asked = g_grabsAsked;
+    dialog->show();
+    QTRY_COMPARE(g_grabsAsked, asked + 1);  // once the window system activates it
+    QVERIFY(!keyboard.Grabbed());
+    QVERIFY(!keyboard.ShowsNote());
+    const QImage waiting = dialog->grab().toImage();
+
+    QEvent deactivate(QEvent::WindowDeactivate);  // the prompt comes up
+    QApplication::sendEvent(dialog.get(), &deactivate);
+    QEvent activate(QEvent::WindowActivate);  // and goes
+    QApplication::sendEvent(dialog.get(), &activate);
+    QCOMPARE(g_grabsAsked, asked + 1);  // the user is not asked twice
+    if (allowed) {
+        g_grabNotice(true);
+        QVERIFY(keyboard.Grabbed());
+    }
+    QTest::qWait(KeyboardCapture::kAnswerWaitMs + 200);
+    QCOMPARE(keyboard.ShowsNote(), !allowed);
+    QCOMPARE(dialog->grab().toImage() != waiting, !allowed);
+    if (!allowed) {  // a late grant still counts
+        g_grabNotice(true);
+        QVERIFY(keyboard.Grabbed());
+        QVERIFY(!keyboard.ShowsNote());
+    }
 }
 
 void TestCaptureDialogs::autoRepeatRecordsOneChord() {

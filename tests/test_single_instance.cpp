@@ -31,8 +31,11 @@ struct ProgramCopy {
                QFile::copy(QStringLiteral(VOLTRANE_BINARY), copy) &&
                QFile::setPermissions(copy, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
     }
-    void Start() {
+    void Start(const QString& activationToken = {}) {
         QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+        environment.remove(QStringLiteral("XDG_ACTIVATION_TOKEN"));
+        if (!activationToken.isEmpty())
+            environment.insert(QStringLiteral("XDG_ACTIVATION_TOKEN"), activationToken);
         environment.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
         environment.insert(QStringLiteral("VOLTRANE_DEVICE"), "virtual:" + dir.filePath("mouse.bin"));
         process.setProcessEnvironment(environment);
@@ -50,6 +53,7 @@ struct ProgramCopy {
 class TestSingleInstance : public QObject {
     Q_OBJECT
 private slots:
+    void secondStartBringsTheFirstForward_data();
     void secondStartBringsTheFirstForward();
     void firstThatDoesNotAnswerIsReported();
     void firstStartClearsInterruptedSavesAndAnswers();
@@ -57,18 +61,32 @@ private slots:
     void socketThatCannotBeReplacedIsReported();
 };
 
+void TestSingleInstance::secondStartBringsTheFirstForward_data() {
+    QTest::addColumn<QString>("token");
+    QTest::newRow("without an activation token") << QString();
+    QTest::newRow("with the desktop's activation token") << QStringLiteral("voltrane-test_TOKEN-7f3a");
+}
+
+// The second start hands over the activation token the desktop started it with, so that the first
+// can be activated with it.
 void TestSingleInstance::secondStartBringsTheFirstForward() {
+    QFETCH(QString, token);
     ProgramCopy second;
     QVERIFY(second.Prepare());
     SingleInstance first(second.Path());
     QCOMPARE(first.role(), SingleInstance::Role::First);
     int requests = 0;
-    first.OnRequest([&requests] { ++requests; });
-    second.Start();
+    QString received = QStringLiteral("none");
+    first.OnRequest([&requests, &received](const QString& given) {
+        ++requests;
+        received = given;
+    });
+    second.Start(token);
     QTRY_COMPARE_WITH_TIMEOUT(second.process.state(), QProcess::NotRunning, 20000);
     QCOMPARE(second.process.exitStatus(), QProcess::NormalExit);
     QCOMPARE(second.process.exitCode(), 0);
     QCOMPARE(requests, 1);
+    QCOMPARE(received, token);
 }
 
 void TestSingleInstance::firstThatDoesNotAnswerIsReported() {

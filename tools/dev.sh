@@ -34,6 +34,9 @@ packages=(
     # screenshots
     qt6-wayland qt6-wayland-dev qt6-wayland-dev-tools qt6-base-private-dev wayland-protocols
     libwayland-dev libwayland-bin sway swaybg grim libxkbcommon-dev
+    # the window under GNOME: its shell (headless, on the test's own buses), gdbus and gsettings for
+    # the session, and GIO for the test's client of the shell's remote-desktop and screenshot interfaces
+    gnome-shell libglib2.0-bin libglib2.0-dev
     # the mouse through a real kernel: a virtual machine (its kernel is fetched by the test itself), a
     # static shell, udev for the guest, and the initramfs archiver
     qemu-system-x86 busybox-static udev cpio

@@ -85,11 +85,6 @@ press() {
     done
 }
 
-failures=0
-fail() {
-    echo "FAIL: $*"
-    failures=$((failures + 1))
-}
 shot() { as_session grim "$session/$1.png" && cp "$session/$1.png" "$shots/$1.png"; }
 # windows: one line per window of the program, "x y width height focused", the main window first.
 windows() {
@@ -106,18 +101,6 @@ for _, line in sorted(walk(json.load(sys.stdin))):
     print(line)'
 }
 window_count() { [ "$(windows | wc -l)" -eq "$1" ]; }
-# pixel FILE X Y: the colour of a screenshot's pixel, as #RRGGBB.
-pixel() { convert "$1" -format "%[hex:p{$2,$3}]" info: | cut -c1-6; }
-# no_mask_colour FILE: no pixel of the screenshot is the masks' magenta.
-no_mask_colour() {
-    convert "$1" -alpha off -depth 8 rgb:- | python3 -c '
-import sys
-pixels = sys.stdin.buffer.read()
-at = pixels.find(b"\xff\x00\xff")
-while at % 3 and at >= 0:
-    at = pixels.find(b"\xff\x00\xff", at + 1)
-sys.exit(at >= 0)'
-}
 
 # The desktop, once its background is painted.
 background_painted() { shot 0-desktop && [ "$(pixel "$session/0-desktop.png" 0 0)" = 3A5F7D ]; }

@@ -1,4 +1,4 @@
-#include "dialogs/window_system.h"
+#include "skin/window_system.h"
 
 #include <QGuiApplication>
 
