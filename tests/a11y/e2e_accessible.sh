@@ -4,7 +4,7 @@
 # on. For English, German and Japanese it opens a button's function menu, the single-key dialog, the
 # macro choice dialog, the macro editor and the message box Apply shows, and checks each against the
 # table of controls (role, name in the language, states) through pyatspi, as an assistive technology
-# reads them.
+# reads them; the main window's controls of both pages first.
 # usage: e2e_accessible.sh VOLTRANE SKIN_DIR TABLE
 # Exits 77 (skipped) when a tool it needs is missing.
 set -euo pipefail
@@ -35,6 +35,7 @@ session() {
     window=$(timeout 20 xdotool search --sync --onlyvisible --class voltrane | head -n 1) ||
         { cat "$scratch/voltrane-$language.log"; fail "no window in $language"; return; }
     timeout 10 xdotool windowactivate --sync "$window" || fail "the window could not be activated"
+    check main-window "$language"
 
     # Button 4's function menu, then its "Keyboard" item: the single-key dialog.
     click 346 254
