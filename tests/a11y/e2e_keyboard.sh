@@ -39,18 +39,6 @@ timeout 10 xdotool windowactivate --sync "$window"
 on_bus() { [ "$("$python" "$here/accessible_focus.py" --count 2>/dev/null || echo 0)" -gt 10 ]; }
 wait_for 10 on_bus || fail "the main window's controls are not on the accessibility bus"
 
-focus() { "$python" "$here/accessible_focus.py"; }
-# press_until NAME KEY TIMES: KEY pressed until the control named NAME has the focus, at most TIMES.
-press_until() {
-    for _ in $(seq "$3"); do
-        [ "$(focus | cut -f2)" = "$1" ] && return 0
-        xdotool key "$2"
-        sleep 0.05
-    done
-    [ "$(focus | cut -f2)" = "$1" ] && return 0
-    fail "$2 never reached $1 (the focus is on: $(focus))"
-    return 1
-}
 # focus_on NAME [GROUP]: Tab until the control named NAME has the focus; with GROUP, Tab until the
 # group's first control named GROUP has it, then Right until NAME has it.
 focus_on() {
