@@ -293,8 +293,8 @@ void CMacro::StepControl(int index, int delta) {
 std::vector<PaintedControl> CMacro::Controls() const {
     std::vector<PaintedControl> controls;
     for (int region : kAccessibleRegions) {
-        PaintedControl control =
-            MakePaintedControl(QAccessible::PushButton, label(region, m_nLanguage), regionRect(region), true);
+        PaintedControl control = MakePaintedControl(QAccessible::PushButton, label(region, m_nLanguage),
+                                                    regionRect(region), true);
         if (region == kStepList) {
             control.role = QAccessible::List;
             control.name = ToQString(DialogPartName(DialogPart::Steps, m_nLanguage));

@@ -4,9 +4,9 @@
 
 #include "capture/dialog_texts.h"
 #include "dialogs/keyboard_cues.h"
-#include "skin/focus_ring.h"
 #include "skin/dialog_regions.h"
 #include "skin/fitted_text.h"
+#include "skin/focus_ring.h"
 #include "skin/item_qrect.h"
 #include "skin/qt_text.h"
 #include "skin/skin_colours.h"

@@ -28,7 +28,7 @@ struct PaintedControl {
     QAccessible::Role role = QAccessible::Button;
     QString name;
     QString description;
-    QRect rect;  // in the window's client pixels
+    QRect rect;                // in the window's client pixels
     QAccessible::State state;  // `focused` is added from FocusedControl()
     std::optional<PaintedValue> value;
     QString shownText;  // what a text field shows

@@ -52,3 +52,17 @@ dialog() { xdotool search --onlyvisible --class voltrane | grep -vx -e "$window"
 has_dialog() { [ -n "$(dialog "$@")" ]; }
 no_dialog() { [ -z "$(dialog)" ]; }
 await_dialog() { wait_for 10 has_dialog "$@" && dialog "$@"; }
+
+# The focused control of the program as "role<TAB>name"; press_until NAME KEY TIMES: KEY pressed
+# until the control named NAME has the focus, at most TIMES (fails otherwise).
+focus() { "$python" "$here/accessible_focus.py"; }
+press_until() {
+    for _ in $(seq "$3"); do
+        [ "$(focus | cut -f2)" = "$1" ] && return 0
+        xdotool key "$2"
+        sleep 0.05
+    done
+    [ "$(focus | cut -f2)" = "$1" ] && return 0
+    fail "$2 never reached $1 (the focus is on: $(focus))"
+    return 1
+}

@@ -4,7 +4,7 @@
 # on. For English, German and Japanese it opens a button's function menu, the single-key dialog, the
 # macro choice dialog, the macro editor and the message box Apply shows, and checks each against the
 # table of controls (role, name in the language, states) through pyatspi, as an assistive technology
-# reads them.
+# reads them; the main window's controls of both pages first.
 # usage: e2e_accessible.sh VOLTRANE SKIN_DIR TABLE
 # Exits 77 (skipped) when a tool it needs is missing.
 set -euo pipefail
@@ -35,6 +35,7 @@ session() {
     window=$(timeout 20 xdotool search --sync --onlyvisible --class voltrane | head -n 1) ||
         { cat "$scratch/voltrane-$language.log"; fail "no window in $language"; return; }
     timeout 10 xdotool windowactivate --sync "$window" || fail "the window could not be activated"
+    check main-window "$language"
 
     # Button 4's function menu, then its "Keyboard" item: the single-key dialog.
     click 346 254
@@ -89,9 +90,35 @@ session() {
     wait_for 10 program_gone || { fail "Close did not end the program in $language"; kill "$program"; }
 }
 
+# announce EVENT NAME KEY...: the keys make the program announce EVENT from the control named NAME.
+announce() { "$python" "$here/accessible_event.py" "$@" || fail "no announcement: $*"; }
+
+# announcements: the program started in English; the first Tab announces the focus on the page tab
+# shown, the arrows on the DPI slider its value, Space on a report rate its checked state, and a
+# language chosen in the language box the controls' new names.
+announcements() {
+    local app=$scratch/app-announce program
+    mkdir -p "$app"
+    cp "$voltrane" "$app/voltrane"
+    cp -r "$skins" "$app/skins"
+    VOLTRANE_DEVICE=virtual:$app/mouse.bin "$app/voltrane" >"$scratch/voltrane-announce.log" 2>&1 &
+    program=$!
+    pids+=("$program")
+    window=$(timeout 20 xdotool search --sync --onlyvisible --class voltrane | head -n 1) ||
+        { cat "$scratch/voltrane-announce.log"; fail "no window for the announcements"; return; }
+    timeout 10 xdotool windowactivate --sync "$window" || fail "the window could not be activated"
+    check main-window en  # waits until the program is on the bus
+    announce object:state-changed:focused "Basic config" Tab
+    press_until "DPI level" Tab 30 && announce object:property-change:accessible-value "DPI level" Right
+    press_until "500Hz" Tab 30 && announce object:state-changed:checked "1000Hz" Right space
+    press_until "Language" Tab 30 && announce object:property-change:accessible-name "Grundeinstellungen" Down
+    kill "$program"
+}
+
 session en 2
 session de 3
 session ja 4
+announcements
 
 [ "$failures" -eq 0 ] || { echo "$failures failure(s)"; exit 1; }
 echo "PASS: every row of the table found in English, German and Japanese"

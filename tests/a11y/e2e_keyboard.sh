@@ -6,22 +6,19 @@
 # records a macro of the A key in the macro editor, gives it to button 5 through the macro choice
 # dialog, applies, answers the message box and closes; then `voltranectl decode` must show exactly
 # that in the mouse.
-# While the main window offers no keyboard focus over its painted controls, the session reaches the
-# main window's controls with the pointer instead (and says so), and drives everything else, the menus
-# and the three capture dialogs, by keys as before.
 # usage: e2e_keyboard.sh VOLTRANE VOLTRANECTL SKIN_DIR
 # Exits 77 (skipped) when a tool it needs is missing.
 set -euo pipefail
 here=$(dirname "${BASH_SOURCE[0]}")
 voltrane=$1 ctl=$2 skins=$3
 
-# The main window's controls the session goes to, by their accessible names (English).
-DPI_SLIDER=${DPI_SLIDER:-DPI}
-BUTTON4=${BUTTON4:-Button 4}
-BUTTON5=${BUTTON5:-Button 5}
-EDIT_MACRO=${EDIT_MACRO:-Edit}
-APPLY=${APPLY:-Apply}
-CLOSE=${CLOSE:-Close}
+# The main window's controls the session goes to, by their accessible names (English), and the first
+# control of their group, where Tab stops before the arrows move within the group.
+DPI_SLIDER="DPI level"
+BUTTON_ROWS="Button 1" BUTTON4="Button 4" BUTTON5="Button 5"
+MACRO_BUTTONS="Import" EDIT_MACRO="Edit"
+DIALOG_BUTTONS="OK" APPLY="Apply"
+WINDOW_BUTTONS="Minimise" CLOSE="Close"
 
 # shellcheck source=tests/a11y/a11y_common.sh
 source "$here/a11y_common.sh"
@@ -38,34 +35,18 @@ window=$(timeout 20 xdotool search --sync --onlyvisible --class voltrane | head 
     { cat "$scratch/voltrane.log"; echo "FAIL: the window did not appear"; exit 1; }
 timeout 10 xdotool windowactivate --sync "$window"
 
-focusable=0
-for _ in $(seq 50); do
-    focusable=$("$python" "$here/accessible_focus.py" --count 2>/dev/null || echo 0)
-    [ "$focusable" -gt 10 ] && break
-    sleep 0.2
-done
-keys_only=true
-if [ "$focusable" -le 10 ]; then
-    echo "NOTE: the main window offers the keyboard focus to $focusable controls only: its controls are clicked"
-    keys_only=false
-fi
+# The program is on the accessibility bus once its controls are.
+on_bus() { [ "$("$python" "$here/accessible_focus.py" --count 2>/dev/null || echo 0)" -gt 10 ]; }
+wait_for 10 on_bus || fail "the main window's controls are not on the accessibility bus"
 
-focus() { "$python" "$here/accessible_focus.py"; }
-# focus_on NAME [X Y]: Tab until the control named NAME has the focus (at most 100 presses); without
-# the main window's keyboard focus, a click at (X, Y) instead (returning false, so that the caller's
-# key to activate it is not pressed).
+# focus_on NAME [GROUP]: Tab until the control named NAME has the focus; with GROUP, Tab until the
+# group's first control named GROUP has it, then Right until NAME has it.
 focus_on() {
-    if ! $keys_only; then
-        [ $# -lt 3 ] || xdotool mousemove --window "$window" "$2" "$3" click 1
-        return 1
+    if [ $# -eq 1 ]; then
+        press_until "$1" Tab 60
+    else
+        press_until "$2" Tab 60 && press_until "$1" Right 10
     fi
-    for _ in $(seq 100); do
-        [ "$(focus | cut -f2)" = "$1" ] && return 0
-        xdotool key Tab
-        sleep 0.05
-    done
-    fail "Tab never reached $1 (the focus is on: $(focus))"
-    return 1
 }
 # A key held until it repeats, the way to stop a capture dialog's capturing.
 hold_escape() {
@@ -74,10 +55,10 @@ hold_escape() {
     xdotool keyup Escape
 }
 
-# The DPI two stops up (without the main window's focus, its fifth stop clicked: level 4).
-focus_on "$DPI_SLIDER" 648 462 && xdotool key Right Right
+# The DPI two stops up.
+focus_on "$DPI_SLIDER" && xdotool key Right Right
 # Button 4: its function menu from the keyboard, "Keyboard", and LCtrl+Tab+Esc captured.
-focus_on "$BUTTON4" 346 254 && xdotool key shift+F10
+focus_on "$BUTTON4" "$BUTTON_ROWS" && xdotool key shift+F10
 if menu=$(await_dialog); then
     for _ in 1 2 3 4 5 6 7; do xdotool key Down; done
     xdotool key Return
@@ -93,12 +74,8 @@ else
 fi
 # The advanced page: a macro of the A key, recorded in the editor, recording stopped by holding Esc,
 # and OK reached from the step list with Shift+Tab (Cancel, then OK).
-if $keys_only; then
-    xdotool key ctrl+Tab
-    focus_on "$EDIT_MACRO" && xdotool key Return
-else
-    focus_on "$EDIT_MACRO" 264 98 || xdotool mousemove --window "$window" 517 430 click 1
-fi
+xdotool key ctrl+Tab
+focus_on "$EDIT_MACRO" "$MACRO_BUTTONS" && xdotool key Return
 if await_dialog >/dev/null; then
     xdotool key a
     hold_escape
@@ -108,12 +85,8 @@ else
     fail "Edit opened no macro editor"
 fi
 # Button 5: "Macro", and the macro confirmed in the choice dialog with Enter.
-if $keys_only; then
-    xdotool key ctrl+Tab
-    focus_on "$BUTTON5" && xdotool key shift+F10
-else
-    focus_on "$BUTTON5" 95 98 || xdotool mousemove --window "$window" 346 283 click 1
-fi
+xdotool key ctrl+Tab
+focus_on "$BUTTON5" "$BUTTON_ROWS" && xdotool key shift+F10
 if menu=$(await_dialog); then
     for _ in 1 2 3 4 5 6 7 8; do xdotool key Down; done
     xdotool key Return
@@ -127,12 +100,12 @@ else
     fail "no function menu on button 5"
 fi
 # Apply, the message box answered with Enter, and Close.
-focus_on "$APPLY" 654 558 && xdotool key Return
+focus_on "$APPLY" "$DIALOG_BUTTONS" && xdotool key Return
 wait_for 10 test -s "$app/download.bin" || fail "Apply wrote no download.bin"
 wait_for 10 has_dialog || fail "Apply showed no message box"
 xdotool key Return
 wait_for 10 no_dialog || fail "Enter did not close the message box"
-focus_on "$CLOSE" 766 27 && xdotool key Return
+focus_on "$CLOSE" "$WINDOW_BUTTONS" && xdotool key Return
 program_gone() { ! kill -0 "$program" 2>/dev/null; }
 wait_for 10 program_gone || fail "Close did not end the program"
 
@@ -141,14 +114,13 @@ head -c 8 "$state" >"$scratch/mouse-settings.bin"
 tail -c +9 "$state" >"$scratch/mouse-buttons.bin"
 "$ctl" decode --settings "$scratch/mouse-settings.bin" --buttons "$scratch/mouse-buttons.bin" --json \
     >"$scratch/mouse.json"
-"$python" - "$scratch/factory.json" "$scratch/mouse.json" "$keys_only" <<'PY' || failures=$((failures + 1))
+"$python" - "$scratch/factory.json" "$scratch/mouse.json" <<'PY' || failures=$((failures + 1))
 import json, sys
 factory = json.load(open(sys.argv[1]))["items"]
-keys_only = sys.argv[3] == "true"
 mouse = json.load(open(sys.argv[2]))
 items = mouse["items"]
 problems = []
-if items[55] != (min(factory[55] + 2, 7) if keys_only else 4):
+if items[55] != min(factory[55] + 2, 7):
     problems.append(f"the mouse's DPI level is {items[55]}, not two above the factory's {factory[55]}")
 # Button 4 a key combination (function 7) of LCtrl, Tab and Esc (key-table rows 70, 31, 1); button 5
 # a macro (function 8).
