@@ -15,6 +15,7 @@
 #include <unistd.h>
 #include <xkbcommon/xkbcommon.h>
 
+#include "standard_keymap.h"
 #include "test_client.h"
 #include "virtual-keyboard-client-protocol.h"
 
@@ -30,12 +31,6 @@ static void global(struct wl_registry* registry, uint32_t name, const char* inte
         seat = wl_registry_bind(registry, name, &wl_seat_interface, 1);
 }
 
-/* The standard keymap, built by xkbcommon; NULL when it cannot be. */
-static struct xkb_keymap* standard_keymap(struct xkb_context* context) {
-    const struct xkb_rule_names names = {"evdev", "pc105", "us", "", ""};
-    return xkb_keymap_new_from_names(context, &names, XKB_KEYMAP_COMPILE_NO_FLAGS);
-}
-
 /* Hands the keymap to the compositor as its text in a memory file; returns 0 on failure. */
 static int upload_keymap(struct zwp_virtual_keyboard_v1* keyboard, struct xkb_keymap* keymap) {
     char* text = xkb_keymap_get_as_string(keymap, XKB_KEYMAP_FORMAT_TEXT_V1);
@@ -47,17 +42,6 @@ static int upload_keymap(struct zwp_virtual_keyboard_v1* keyboard, struct xkb_ke
     if (written) zwp_virtual_keyboard_v1_keymap(keyboard, WL_KEYBOARD_KEYMAP_FORMAT_XKB_V1, fd, size);
     if (fd >= 0) close(fd);
     return written;
-}
-
-/* The first keycode whose first level in the first layout gives `keysym`; 0 when none does. */
-static xkb_keycode_t keycode_of(struct xkb_keymap* keymap, xkb_keysym_t keysym) {
-    for (xkb_keycode_t code = xkb_keymap_min_keycode(keymap); code <= xkb_keymap_max_keycode(keymap);
-         ++code) {
-        const xkb_keysym_t* syms;
-        if (xkb_keymap_key_get_syms_by_level(keymap, code, 0, 0, &syms) == 1 && syms[0] == keysym)
-            return code;
-    }
-    return 0;
 }
 
 /* One key's press or release, then the modifiers it leaves. */
@@ -76,13 +60,9 @@ static void send_key(struct zwp_virtual_keyboard_v1* keyboard, struct xkb_state*
 static const char* type_chord(struct zwp_virtual_keyboard_v1* keyboard, struct xkb_keymap* keymap,
                               struct xkb_state* state, char* chord) {
     xkb_keycode_t codes[kMaxChord];
-    int count = 0;
-    for (char* name = strtok(chord, "+"); name; name = strtok(NULL, "+")) {
-        const xkb_keysym_t keysym = xkb_keysym_from_name(name, XKB_KEYSYM_NO_FLAGS);
-        const xkb_keycode_t code = keysym == XKB_KEY_NoSymbol ? 0 : keycode_of(keymap, keysym);
-        if (code == 0 || count == kMaxChord) return name;
-        codes[count++] = code;
-    }
+    const char* unknown = NULL;
+    const int count = chord_keycodes(keymap, chord, codes, kMaxChord, &unknown);
+    if (count < 0) return unknown;
     for (int i = 0; i < count; ++i) send_key(keyboard, state, codes[i], 1);
     for (int i = count - 1; i >= 0; --i) send_key(keyboard, state, codes[i], 0);
     return NULL;
