@@ -10,12 +10,12 @@
 # then recorded instead of closing the dialog, and Super+Return in a second dialog; that Apply writes
 # both into the mouse; that the window can be dragged; and that a second start restores the
 # minimised window. Screenshots go to SHOT_DIR.
-# usage: e2e_kwin.sh VOLTRANE VOLTRANECTL KWIN_REMOTE SKIN_DIR SHOT_DIR
+# usage: e2e_kwin.sh VOLTRANE VOLTRANECTL KWIN_REMOTE WAYLAND_LAUNCHER SKIN_DIR SHOT_DIR
 # Exits 77 (skipped) when a tool it needs is missing.
 set -euo pipefail
 # shellcheck source=tests/e2e_common.sh
 source "$(dirname "${BASH_SOURCE[0]}")/../e2e_common.sh"
-voltrane=$1 ctl=$2 remote_tool=$3 skins=$4 shots=$5
+voltrane=$1 ctl=$2 remote_tool=$3 launcher_tool=$4 skins=$5 shots=$6
 
 need_tools kwin_wayland swaybg dbus-daemon convert python3
 
@@ -36,10 +36,12 @@ trap cleanup EXIT
 # its binary: the installed one carries a file capability that a container refuses to execute.
 session=$scratch/session app=$scratch/session/app
 mkdir -p "$session/runtime" "$session/home/.local/share/applications" "$app" "$shots"
+rm -f "$shots"/*.png
 chmod 700 "$session/runtime"
 cp "$(command -v kwin_wayland)" "$session/kwin_wayland"
 cp "$voltrane" "$app/voltrane"
 cp "$remote_tool" "$session/kwin_remote"
+cp "$launcher_tool" "$session/wayland_launcher"
 cp -r "$skins" "$app/skins"
 mkfifo "$session/commands" "$session/answers"
 # KWin hands its fake input and its screenshots only to programs whose desktop file asks for them.
@@ -138,8 +140,9 @@ wait_for 15 desktop_shown || fail "KWin showed no plain desktop"
 # The program, its Wayland requests and events logged (WAYLAND_DEBUG) to show its shortcut inhibitors
 # and activations; program_log: what it said itself, without them.
 program_log() { grep -v '^\[ *[0-9]' "$scratch/voltrane.log" | tail -n 40; }
+# start_program [VARIABLE=VALUE...]: the program, in the environment given.
 start_program() {
-    background QT_QPA_PLATFORM=wayland WAYLAND_DEBUG=client VOLTRANE_DEVICE=virtual:$app/mouse.bin \
+    background "$@" QT_QPA_PLATFORM=wayland WAYLAND_DEBUG=client VOLTRANE_DEVICE=virtual:$app/mouse.bin \
         "$app/voltrane" >>"$scratch/voltrane.log" 2>&1
 }
 start_program
@@ -244,16 +247,46 @@ read -r mx my _ < <(changed "$session/0-desktop.png" "$session/5-dragged.png") |
 [ "$mx" -ne "$x" ] || [ "$my" -ne "$y" ] || fail "a drag by the background did not move the window"
 x=$mx y=$my
 
-# Minimised (KWin's Meta+PgDown), the window is restored when the program is started again.
-centre_shown() { shot "$1" && [ "$(pixel "$session/$1.png" "$((x + 400))" "$((y + 300))")" != \
-    "$(pixel "$session/0-desktop.png" "$((x + 400))" "$((y + 300))")" ]; }
-press Super_L+Next
-wait_for 5 eval '! centre_shown 6-minimised' || fail "Meta+PgDown did not minimise the window"
-start_program
-second=$!
-wait_for 20 eval "! kill -0 $second" || fail "the second start did not end"
-wait "$second" || fail "the second start ended with $?"
-wait_for 5 centre_shown 7-restored || fail "the second start did not restore the minimised window"
+# Minimised (KWin's Meta+PgDown), the window is restored when the program is started again: with the
+# token the second start requested itself, which KWin grants while no window is active; and with the
+# token a launcher got for the key press that started the program, while the launcher is active.
+# shown SHOT: the screenshot shows the window's middle as it was after the drag.
+shown() { shot "$1" && [ "$(pixel "$session/$1.png" "$((x + 400))" "$((y + 300))")" = \
+    "$(pixel "$session/5-dragged.png" "$((x + 400))" "$((y + 300))")" ]; }
+minimise() {
+    press Super_L+Next
+    wait_for 5 eval "! shown $1-minimised" || fail "Meta+PgDown did not minimise the window"
+}
+# restart NAME [VARIABLE=VALUE...]: the program started again in the environment given, which ends; the
+# window restored. Screenshots NAME-*.
+restart() {
+    local name=$1 second
+    shift
+    start_program "$@"
+    second=$!
+    wait_for 20 eval "! kill -0 $second" || fail "the second start did not end"
+    wait "$second" || fail "the second start ended with $?"
+    wait_for 5 shown "$name-restored" || fail "the second start ($name) did not restore the minimised window"
+}
+# launch NAME: the launcher's window, clicked, and Return in it: its token in launcher_token.
+launch() {
+    shot "$1-no-launcher"
+    background "$session/wayland_launcher" >"$scratch/launcher.out" 2>"$scratch/launcher.log"
+    pids+=($!)
+    launcher_shown() { shot "$1-launcher" && [ -n "$(changed "$session/$1-no-launcher.png" "$session/$1-launcher.png")" ]; }
+    wait_for 10 launcher_shown "$1" || fail "the launcher did not appear"
+    local lx ly lwidth lheight
+    read -r lx ly lwidth lheight < <(changed "$session/$1-no-launcher.png" "$session/$1-launcher.png")
+    click $((lx + lwidth / 2)) $((ly + lheight / 2))
+    press Return
+    wait_for 5 test -s "$scratch/launcher.out" || fail "the launcher got no token"
+    launcher_token=$(head -n 1 "$scratch/launcher.out")
+}
+minimise 6-own-token
+restart 6-own-token
+minimise 7-launcher
+launch 7-launcher
+restart 7-launcher XDG_ACTIVATION_TOKEN="$launcher_token"
 kill "$program" 2>/dev/null || true
 
 # The mouse holds what the dialogs recorded.
