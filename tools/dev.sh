@@ -37,6 +37,9 @@ packages=(
     # the window under GNOME: its shell (headless, on the test's own buses), gdbus and gsettings for
     # the session, and GIO for the test's client of the shell's remote-desktop and screenshot interfaces
     gnome-shell libglib2.0-bin libglib2.0-dev
+    # the window under KWin: the compositor (run headless on the test's own bus) and the description
+    # of its fake-input protocol, which the test's client of KWin's input and screenshots speaks
+    kwin-wayland plasma-wayland-protocols
     # the mouse through a real kernel: a virtual machine (its kernel is fetched by the test itself), a
     # static shell, udev for the guest, and the initramfs archiver
     qemu-system-x86 busybox-static udev cpio
