@@ -2,19 +2,15 @@
  * session bus: a remote-desktop session of org.gnome.Mutter.RemoteDesktop for the keyboard and the
  * pointer, and org.gnome.Shell.Screenshot for pictures of the screen (the shell takes them only from
  * the screenshot tool's bus name, which this client therefore owns).
- * It reads commands from standard input, one a line, and answers each with "ok" once the shell has
- * taken it, or with "error WHAT":
- *   key CHORD     key names joined by '+' (xkbcommon's keysym names, e.g. "Alt_L+F4"), pressed in
- *                 order and released in reverse
- *   move X Y      the pointer to the screen's point (X, Y)
- *   down, up      the left button
- *   shot FILE     a screenshot of the whole screen, without the pointer, into FILE (a full path)
+ * It answers the commands of remote_commands.h.
  * The remote-desktop session ends with the client, when standard input ends.
  * Exits 1 when the session bus, the shell's interfaces or the bus name cannot be had. */
 #include <gio/gio.h>
 #include <stdio.h>
 #include <string.h>
 #include <xkbcommon/xkbcommon.h>
+
+#include "remote_commands.h"
 
 enum { kLeftButton = 0x110 /* BTN_LEFT */, kMaxChord = 8 };
 
@@ -108,16 +104,8 @@ static int shot(const char* file) {
     return success;
 }
 
-static int run(char* line) {
-    char* argument = strchr(line, ' ');
-    if (argument) *argument++ = '\0';
-    double x, y;
-    if (strcmp(line, "key") == 0 && argument) return key(argument);
-    if (strcmp(line, "move") == 0 && argument && sscanf(argument, "%lf %lf", &x, &y) == 2) return move(x, y);
-    if (strcmp(line, "down") == 0 || strcmp(line, "up") == 0)
-        return session_call("NotifyPointerButton", g_variant_new("(ib)", kLeftButton, line[0] == 'd'));
-    if (strcmp(line, "shot") == 0 && argument) return shot(argument);
-    return 0;
+static int button(int pressed) {
+    return session_call("NotifyPointerButton", g_variant_new("(ib)", kLeftButton, pressed));
 }
 
 int main(void) {
@@ -128,14 +116,8 @@ int main(void) {
         return 1;
     }
     if (!own_screenshot_name() || !start_session()) return 1;
-    setvbuf(stdout, NULL, _IOLBF, 0);
-    char line[512];
-    while (fgets(line, sizeof line, stdin)) {
-        line[strcspn(line, "\n")] = '\0';
-        char command[sizeof line];
-        memcpy(command, line, sizeof line);
-        printf(run(command) ? "ok\n" : "error %s\n", line);
-    }
+    const struct remote_actions actions = {key, move, button, shot};
+    serve_commands(&actions);
     session_call("Stop", NULL);
     return 0;
 }

@@ -3,14 +3,8 @@
  * org.kde.KWin.ScreenShot2 on the session bus for pictures of the screen. KWin offers both only to
  * programs whose desktop file names them (X-KDE-Wayland-Interfaces, X-KDE-DBUS-Restricted-Interfaces),
  * which the test writes for this client.
- * It reads commands from standard input, one a line, and answers each with "ok" once KWin has taken
- * it, or with "error WHAT":
- *   key CHORD     key names joined by '+' (xkbcommon's keysym names, e.g. "Alt_L+F4"), pressed in
- *                 order and released in reverse, as the standard keymap's keys
- *   move X Y      the pointer to the screen's point (X, Y)
- *   down, up      the left button
- *   shot FILE     a screenshot of the screen's WIDTH x HEIGHT pixels at (0, 0), without the pointer,
- *                 into FILE (a full path) as a PAM image (RGB_ALPHA)
+ * It answers the commands of remote_commands.h, its keys those of the standard keymap and its
+ * screenshots of the screen's WIDTH x HEIGHT pixels PAM images (RGB_ALPHA).
  * usage: kwin_remote WIDTH HEIGHT
  * Exits 1 when the compositor, the session bus or the standard keymap cannot be had. */
 #define _GNU_SOURCE
@@ -24,6 +18,7 @@
 #include <unistd.h>
 
 #include "fake-input-client-protocol.h"
+#include "remote_commands.h"
 #include "standard_keymap.h"
 #include "test_client.h"
 
@@ -136,22 +131,15 @@ static int shot(const char* file) {
     return ok;
 }
 
-static int run(char* line) {
-    char* argument = strchr(line, ' ');
-    if (argument) *argument++ = '\0';
-    double x, y;
-    if (strcmp(line, "key") == 0 && argument) return key(argument);
-    if (strcmp(line, "move") == 0 && argument && sscanf(argument, "%lf %lf", &x, &y) == 2) {
-        org_kde_kwin_fake_input_pointer_motion_absolute(fake_input, wl_fixed_from_double(x), wl_fixed_from_double(y));
-        return taken();
-    }
-    if (strcmp(line, "down") == 0 || strcmp(line, "up") == 0) {
-        org_kde_kwin_fake_input_button(fake_input, BTN_LEFT,
-                                       line[0] == 'd' ? WL_POINTER_BUTTON_STATE_PRESSED : WL_POINTER_BUTTON_STATE_RELEASED);
-        return taken();
-    }
-    if (strcmp(line, "shot") == 0 && argument) return shot(argument);
-    return 0;
+static int move(double x, double y) {
+    org_kde_kwin_fake_input_pointer_motion_absolute(fake_input, wl_fixed_from_double(x), wl_fixed_from_double(y));
+    return taken();
+}
+
+static int button(int pressed) {
+    org_kde_kwin_fake_input_button(fake_input, BTN_LEFT,
+                                   pressed ? WL_POINTER_BUTTON_STATE_PRESSED : WL_POINTER_BUTTON_STATE_RELEASED);
+    return taken();
 }
 
 int main(int argc, char** argv) {
@@ -174,14 +162,8 @@ int main(int argc, char** argv) {
         fprintf(stderr, "no standard keymap or no session bus%s%s\n", error ? ": " : "", error ? error->message : "");
         return 1;
     }
-    setvbuf(stdout, NULL, _IOLBF, 0);
-    char line[512];
-    while (fgets(line, sizeof line, stdin)) {
-        line[strcspn(line, "\n")] = '\0';
-        char command[sizeof line];
-        memcpy(command, line, sizeof line);
-        printf(run(command) ? "ok\n" : "error %s\n", line);
-    }
+    const struct remote_actions actions = {key, move, button, shot};
+    serve_commands(&actions);
     org_kde_kwin_fake_input_destroy(fake_input);
     wl_display_roundtrip(display);
     xkb_keymap_unref(keymap);
