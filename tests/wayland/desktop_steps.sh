@@ -1,3 +1,4 @@
+# shellcheck shell=bash
 # The steps the desktop tests (GNOME Shell, KWin) share: each drives the window through a client of the
 # desktop's own interfaces that takes commands on a line (key CHORD, move X Y, down, up, shot FILE) and
 # answers "ok" (sourced, not run).
@@ -112,8 +113,10 @@ record() {
     # that changed are too small to count).
     dialog_shown() { [ -n "$(changed "$session/$name-before.png" "$session/$1.png" 200 80)" ]; }
     click $(at 346 "$button_y")
-    menu_open() { shot "$name-menu" && [ "$(pixel "$session/$name-menu.png" "$((x + 336))" "$((y + menu_y))")" != \
-        "$(pixel "$session/1-window.png" "$((x + 336))" "$((y + menu_y))")" ]; }
+    menu_open() {
+        shot "$name-menu" && [ "$(pixel "$session/$name-menu.png" "$((x + 336))" "$((y + menu_y))")" != \
+            "$(pixel "$session/1-window.png" "$((x + 336))" "$((y + menu_y))")" ]
+    }
     wait_for 5 menu_open || { fail "the button at $button_y opened no function menu under it"; return; }
     asked=$(logged "$granted")
     click $(at 336 "$menu_y")
@@ -187,14 +190,18 @@ start_again() {
     wait "$second" || fail "the second start ended with $?"
 }
 # activated_with TOKEN: the program activated its window with TOKEN.
-activated_with() { [ -n "$1" ] && grep -q "xdg_activation_v1@[0-9]*\.activate(\"$1\"" "$scratch/voltrane.log"; }
+activated_with() {
+    [ -n "$1" ] && grep -q "xdg_activation_v1@[0-9]*\.activate(\"$1\"" "$scratch/voltrane.log"
+}
 # launch NAME: a launcher's window (copied to $session/wayland_launcher), clicked, and Return in it: the
 # token it got for that key press in launcher_token. Screenshots NAME-*.
 launch() {
     shot "$1-no-launcher"
     background "$session/wayland_launcher" >"$scratch/launcher.out" 2>"$scratch/launcher.log"
     pids+=($!)
-    launcher_shown() { shot "$1-launcher" && [ -n "$(changed "$session/$1-no-launcher.png" "$session/$1-launcher.png")" ]; }
+    launcher_shown() {
+        shot "$1-launcher" && [ -n "$(changed "$session/$1-no-launcher.png" "$session/$1-launcher.png")" ]
+    }
     wait_for 10 launcher_shown "$1" || fail "the launcher did not appear"
     local lx ly lwidth lheight
     read -r lx ly lwidth lheight < <(changed "$session/$1-no-launcher.png" "$session/$1-launcher.png")

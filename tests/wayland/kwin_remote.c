@@ -8,9 +8,9 @@
  * usage: kwin_remote WIDTH HEIGHT
  * Exits 1 when the compositor, the session bus or the standard keymap cannot be had. */
 #define _GNU_SOURCE
+#include <fcntl.h>
 #include <gio/gio.h>
 #include <gio/gunixfdlist.h>
-#include <fcntl.h>
 #include <linux/input-event-codes.h>
 #include <stdio.h>
 #include <stdlib.h>
@@ -26,8 +26,14 @@ enum { kMaxChord = 8, kEvdevOffset = 8 /* xkb keycodes are evdev keycodes plus 8
 
 /* QImage's formats of 32 bits a pixel: ARGB32 and its kin lie in memory as B, G, R, A, the RGBA8888
  * family as R, G, B, A. */
-enum { kFormatRgb32 = 4, kFormatArgb32 = 5, kFormatArgb32Premultiplied = 6, kFormatRgbx8888 = 16,
-       kFormatRgba8888 = 17, kFormatRgba8888Premultiplied = 18 };
+enum {
+    kFormatRgb32 = 4,
+    kFormatArgb32 = 5,
+    kFormatArgb32Premultiplied = 6,
+    kFormatRgbx8888 = 16,
+    kFormatRgba8888 = 17,
+    kFormatRgba8888Premultiplied = 18
+};
 
 static struct org_kde_kwin_fake_input* fake_input;
 static struct wl_display* display;
@@ -49,9 +55,11 @@ static int key(char* chord) {
     const int count = chord_keycodes(keymap, chord, codes, kMaxChord, &unknown);
     if (count <= 0) return 0;
     for (int i = 0; i < count; ++i)
-        org_kde_kwin_fake_input_keyboard_key(fake_input, codes[i] - kEvdevOffset, WL_KEYBOARD_KEY_STATE_PRESSED);
+        org_kde_kwin_fake_input_keyboard_key(fake_input, codes[i] - kEvdevOffset,
+                                             WL_KEYBOARD_KEY_STATE_PRESSED);
     for (int i = count - 1; i >= 0; --i)
-        org_kde_kwin_fake_input_keyboard_key(fake_input, codes[i] - kEvdevOffset, WL_KEYBOARD_KEY_STATE_RELEASED);
+        org_kde_kwin_fake_input_keyboard_key(fake_input, codes[i] - kEvdevOffset,
+                                             WL_KEYBOARD_KEY_STATE_RELEASED);
     return taken();
 }
 
@@ -59,11 +67,13 @@ static int key(char* chord) {
  * to FILE as a PAM image; returns 0 on failure. */
 static int write_pam(const char* file, const unsigned char* data, unsigned width, unsigned height,
                      unsigned stride, unsigned format) {
-    const int bgra = format == kFormatRgb32 || format == kFormatArgb32 || format == kFormatArgb32Premultiplied;
+    const int bgra =
+        format == kFormatRgb32 || format == kFormatArgb32 || format == kFormatArgb32Premultiplied;
     const int opaque = format == kFormatRgb32 || format == kFormatRgbx8888;
     FILE* out = fopen(file, "wb");
     if (!out) return 0;
-    fprintf(out, "P7\nWIDTH %u\nHEIGHT %u\nDEPTH 4\nMAXVAL 255\nTUPLTYPE RGB_ALPHA\nENDHDR\n", width, height);
+    fprintf(out, "P7\nWIDTH %u\nHEIGHT %u\nDEPTH 4\nMAXVAL 255\nTUPLTYPE RGB_ALPHA\nENDHDR\n", width,
+            height);
     unsigned char* row = malloc((size_t)width * 4);
     for (unsigned y = 0; y < height && row; ++y) {
         const unsigned char* pixel = data + (size_t)y * stride;
@@ -106,8 +116,8 @@ static int shot(const char* file) {
     GError* error = NULL;
     GVariant* reply = g_dbus_connection_call_with_unix_fd_list_sync(
         bus, "org.kde.KWin", "/org/kde/KWin/ScreenShot2", "org.kde.KWin.ScreenShot2", "CaptureArea",
-        g_variant_new("(iiuua{sv}h)", 0, 0, screen_width, screen_height, &options, 0), G_VARIANT_TYPE("(a{sv})"),
-        G_DBUS_CALL_FLAGS_NONE, 10000, fds, NULL, NULL, &error);
+        g_variant_new("(iiuua{sv}h)", 0, 0, screen_width, screen_height, &options, 0),
+        G_VARIANT_TYPE("(a{sv})"), G_DBUS_CALL_FLAGS_NONE, 10000, fds, NULL, NULL, &error);
     g_object_unref(fds);
     int ok = 0;
     if (reply) {
@@ -119,7 +129,9 @@ static int shot(const char* file) {
         g_variant_lookup(results, "format", "u", &format);
         unsigned char* data = stride >= width * 4 ? read_all(ends[0], (size_t)stride * height) : NULL;
         ok = data && write_pam(file, data, width, height, stride, format);
-        if (!ok) fprintf(stderr, "screenshot of %ux%u, stride %u, format %u not read\n", width, height, stride, format);
+        if (!ok)
+            fprintf(stderr, "screenshot of %ux%u, stride %u, format %u not read\n", width, height, stride,
+                    format);
         free(data);
         g_variant_unref(results);
         g_variant_unref(reply);
@@ -132,18 +144,20 @@ static int shot(const char* file) {
 }
 
 static int move(double x, double y) {
-    org_kde_kwin_fake_input_pointer_motion_absolute(fake_input, wl_fixed_from_double(x), wl_fixed_from_double(y));
+    org_kde_kwin_fake_input_pointer_motion_absolute(fake_input, wl_fixed_from_double(x),
+                                                    wl_fixed_from_double(y));
     return taken();
 }
 
 static int button(int pressed) {
-    org_kde_kwin_fake_input_button(fake_input, BTN_LEFT,
-                                   pressed ? WL_POINTER_BUTTON_STATE_PRESSED : WL_POINTER_BUTTON_STATE_RELEASED);
+    org_kde_kwin_fake_input_button(
+        fake_input, BTN_LEFT, pressed ? WL_POINTER_BUTTON_STATE_PRESSED : WL_POINTER_BUTTON_STATE_RELEASED);
     return taken();
 }
 
 int main(int argc, char** argv) {
-    if (argc != 3 || sscanf(argv[1], "%u", &screen_width) != 1 || sscanf(argv[2], "%u", &screen_height) != 1) {
+    if (argc != 3 || sscanf(argv[1], "%u", &screen_width) != 1 ||
+        sscanf(argv[2], "%u", &screen_height) != 1) {
         fprintf(stderr, "usage: kwin_remote WIDTH HEIGHT\n");
         return 1;
     }
@@ -153,13 +167,15 @@ int main(int argc, char** argv) {
         fprintf(stderr, "KWin offers this client no fake input\n");
         return 1;
     }
-    org_kde_kwin_fake_input_authenticate(fake_input, "Voltrane's window test", "drives the window under test");
+    org_kde_kwin_fake_input_authenticate(fake_input, "Voltrane's window test",
+                                         "drives the window under test");
     struct xkb_context* context = xkb_context_new(XKB_CONTEXT_NO_FLAGS);
     keymap = context ? standard_keymap(context) : NULL;
     GError* error = NULL;
     bus = g_bus_get_sync(G_BUS_TYPE_SESSION, NULL, &error);
     if (!keymap || !bus) {
-        fprintf(stderr, "no standard keymap or no session bus%s%s\n", error ? ": " : "", error ? error->message : "");
+        fprintf(stderr, "no standard keymap or no session bus%s%s\n", error ? ": " : "",
+                error ? error->message : "");
         return 1;
     }
     const struct remote_actions actions = {key, move, button, shot};

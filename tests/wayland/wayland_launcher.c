@@ -51,7 +51,8 @@ static struct wl_buffer* plain_buffer(void) {
     for (int i = 0; i < kWidth * kHeight; ++i) pixels[i] = kColour;
     munmap(pixels, size);
     struct wl_shm_pool* pool = wl_shm_create_pool(shm, fd, size);
-    struct wl_buffer* plain = wl_shm_pool_create_buffer(pool, 0, kWidth, kHeight, stride, WL_SHM_FORMAT_ARGB8888);
+    struct wl_buffer* plain =
+        wl_shm_pool_create_buffer(pool, 0, kWidth, kHeight, stride, WL_SHM_FORMAT_ARGB8888);
     wl_shm_pool_destroy(pool);
     close(fd);
     return plain;
