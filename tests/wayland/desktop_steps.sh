@@ -3,8 +3,9 @@
 # desktop's own interfaces that takes commands on a line (key CHORD, move X Y, down, up, shot FILE) and
 # answers "ok" (sourced, not run).
 # The sourcing script sets: `desktop` (its name in messages), `top` (the height of the desktop's top
-# bar, 0 for none), `session`, `scratch` and `app` (the session's, the test's and the program's
-# folders), `background` (a function starting a command in the session), and `shot NAME` (a screenshot
+# bar, 0 for none), `centred` (the axes, x and y, on which the desktop centres a dialog on its
+# window), `session`, `scratch` and `app` (the session's, the test's and the program's folders),
+# `background` (a function starting a command in the session), and `shot NAME` (a screenshot
 # into $session/NAME.png); it opens the client's FIFOs as the descriptors `commands` and `answers`.
 # The screen is 1280 x 1024.
 
@@ -92,7 +93,8 @@ granted='shortcuts_inhibitor_v1@[0-9]*\.active()'
 logged() { grep -c -e "$1" "$scratch/voltrane.log" || true; }
 logged_more() { [ "$(logged "$1")" -gt "$2" ]; }
 
-# over_window NAME FILE: what changed from the window's first screenshot lies within the window; its
+# over_window NAME FILE: what changed from the window's first screenshot lies within the window, and
+# is centred on it across (`centred` holding x) and down (y) as far as the desktop centres dialogs; its
 # place is left in ox, oy, owidth and oheight.
 over_window() {
     ox=-1 oy=-1 owidth=0 oheight=0
@@ -100,6 +102,13 @@ over_window() {
     [ "$ox" -ge "$x" ] && [ "$oy" -ge "$y" ] && [ $((ox + owidth)) -le $((x + width)) ] &&
         [ $((oy + oheight)) -le $((y + height)) ] ||
         fail "$1 ($ox, $oy, ${owidth}x$oheight) is not over the window"
+    # Each middle in doubled pixels, so that an odd size has one; two pixels either way are allowed (the
+    # edges found are those of the changed pixels).
+    local off_x=$((2 * ox + owidth - 2 * x - width)) off_y=$((2 * oy + oheight - 2 * y - height))
+    [[ "$centred" != *x* ]] || [ "${off_x#-}" -le 4 ] ||
+        fail "$1 ($ox, $oy, ${owidth}x$oheight) is not centred across the window"
+    [[ "$centred" != *y* ]] || [ "${off_y#-}" -le 4 ] ||
+        fail "$1 ($ox, $oy, ${owidth}x$oheight) is not centred down the window"
 }
 
 # record BUTTON_Y MENU_Y CHORD NAME: the single-key dialog from the function menu of the button at

@@ -103,7 +103,8 @@ wait_for 30 shell_ready || { tail -n 30 "$scratch/shell.log"; echo "FAIL: GNOME 
 as_session "$session/gnome_remote" <"$session/commands" >"$session/answers" 2>"$scratch/remote.log" &
 pids+=($!)
 exec {commands}>"$session/commands" {answers}<"$session/answers"
-desktop="GNOME Shell" top=40
+# GNOME centres a modal dialog across its window, and places it high rather than in the middle.
+desktop="GNOME Shell" top=40 centred=x
 shot() { remote shot "$session/$1.png" && cp "$session/$1.png" "$shots/$1.png"; }
 
 # The desktop, once the shell has left the overview it starts in (whose background is its own, and

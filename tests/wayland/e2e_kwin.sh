@@ -88,7 +88,7 @@ pids+=($!)
 as_session "$session/kwin_remote" 1280 1024 <"$session/commands" >"$session/answers" 2>"$scratch/remote.log" &
 pids+=($!)
 exec {commands}>"$session/commands" {answers}<"$session/answers"
-desktop=KWin top=0
+desktop=KWin top=0 centred="x y"
 shot() {
     remote shot "$session/$1.pam" && convert "$session/$1.pam" "$session/$1.png" &&
         cp "$session/$1.png" "$shots/$1.png"
