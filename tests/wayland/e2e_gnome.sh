@@ -8,7 +8,8 @@
 # single-key dialog over the window; that GNOME asks whether the dialog may inhibit its shortcuts on
 # the dialog's first open, and that once that is allowed Alt+F4 is recorded instead of closing the
 # dialog, and Super+Return in a second dialog; that Apply writes both into the mouse; that the window
-# can be dragged; and that a second start has the minimised window activated with its token.
+# can be dragged; and that a second start has the minimised window activated with its token, and
+# restored with the token of a launcher.
 # Screenshots go to SHOT_DIR.
 # usage: e2e_gnome.sh VOLTRANE VOLTRANECTL GNOME_REMOTE WAYLAND_LAUNCHER SKIN_DIR SHOT_DIR
 # Exits 77 (skipped) when a tool it needs is missing.

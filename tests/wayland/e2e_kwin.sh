@@ -6,10 +6,11 @@
 # its desktop file asks).
 # It checks that the window is shaped by transparency (its corners show the desktop, no pixel shows
 # the mask's magenta); that a button's function menu opens under it and its "Keyboard" opens the
-# single-key dialog over the window; that KWin grants the dialog's shortcut inhibitor and Alt+F4 is
-# then recorded instead of closing the dialog, and Super+Return in a second dialog; that Apply writes
-# both into the mouse; that the window can be dragged; and that a second start restores the
-# minimised window. Screenshots go to SHOT_DIR.
+# single-key dialog centred on the window; that KWin grants the dialog's shortcut inhibitor and Alt+F4
+# is then recorded instead of closing the dialog, and Super+Return in a second dialog; that Apply
+# writes both into the mouse, its message box centred on the window; that the window can be dragged;
+# and that a second start restores the minimised window, with the token it requested itself and with a
+# launcher's. Screenshots go to SHOT_DIR.
 # usage: e2e_kwin.sh VOLTRANE VOLTRANECTL KWIN_REMOTE WAYLAND_LAUNCHER SKIN_DIR SHOT_DIR
 # Exits 77 (skipped) when a tool it needs is missing.
 set -euo pipefail
@@ -57,7 +58,7 @@ X-KDE-Wayland-Interfaces=org_kde_kwin_fake_input
 X-KDE-DBUS-Restricted-Interfaces=org.kde.KWin.ScreenShot2
 DESKTOP
 
-# session COMMAND...: runs COMMAND in the session's environment and nothing of ours; background
+# as_session COMMAND...: runs COMMAND in the session's environment and nothing of ours; background
 # COMMAND... starts it so, as the process $! names; in_group COMMAND... starts it so in a process
 # group of its own, with all it starts.
 session_env=(env -i PATH=/usr/bin:/bin HOME="$session/home" XDG_RUNTIME_DIR="$session/runtime"
@@ -85,7 +86,8 @@ pids+=($!)
 
 # KWin's input and screenshots, until the session ends: commands go to it through the FIFO commands,
 # and it answers each through the FIFO answers.
-as_session "$session/kwin_remote" 1280 1024 <"$session/commands" >"$session/answers" 2>"$scratch/remote.log" &
+as_session "$session/kwin_remote" 1280 1024 <"$session/commands" >"$session/answers" \
+    2>"$scratch/remote.log" &
 pids+=($!)
 exec {commands}>"$session/commands" {answers}<"$session/answers"
 desktop=KWin top=0 centred="x y"
