@@ -11,9 +11,10 @@ class QWidget;
 namespace voltrane {
 
 // This start's activation token, to be handed to the program it forwards to: the desktop's
-// (XDG_ACTIVATION_TOKEN, removed from the environment so that no child reuses it), else one requested
-// from the compositor through its xdg_activation_v1 protocol. Empty where there is none (not Wayland,
-// no protocol, no answer within a moment).
+// (XDG_ACTIVATION_TOKEN, or on Wayland DESKTOP_STARTUP_ID, where older launchers put it; removed from
+// the environment so that no child reuses it), else one requested from the compositor through its
+// xdg_activation_v1 protocol. Empty where there is none (not Wayland, no protocol, no answer within a
+// moment).
 QString StartActivationToken();
 
 // Activates `window` with `token` through the compositor, which raises it and restores it from

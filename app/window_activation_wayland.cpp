@@ -54,11 +54,26 @@ QString requestToken() {
     return request.Token();
 }
 
+// Takes `name` out of the environment, so that no child reuses it; returns its value.
+QString takeFromEnvironment(const char* name) {
+    const QString value = qEnvironmentVariable(name);
+    qunsetenv(name);
+    return value;
+}
+
+// The token the desktop started this program with: XDG_ACTIVATION_TOKEN, else, on Wayland,
+// DESKTOP_STARTUP_ID, in which launchers built on GLib before 2.76 (GNOME's, GTK programs') hand the
+// same token. Empty when there is none.
+QString givenToken() {
+    const QString token = takeFromEnvironment("XDG_ACTIVATION_TOKEN");
+    if (!token.isEmpty() || CurrentWindowSystem() != WindowSystem::Wayland) return token;
+    return takeFromEnvironment("DESKTOP_STARTUP_ID");
+}
+
 }  // namespace
 
 QString StartActivationToken() {
-    const QString given = qEnvironmentVariable("XDG_ACTIVATION_TOKEN");
-    qunsetenv("XDG_ACTIVATION_TOKEN");
+    const QString given = givenToken();
     return given.isEmpty() ? requestToken() : given;
 }
 
