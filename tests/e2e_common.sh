@@ -41,6 +41,17 @@ wait_for() {
     done
 }
 
+# decode_mouse VOLTRANECTL STATE FOLDER: the virtual mouse's state file STATE (its settings report,
+# then its button report) split into FOLDER/mouse-settings.bin and FOLDER/mouse-buttons.bin, and
+# decoded by `voltranectl decode --json` into FOLDER/mouse.json; fails where a step fails.
+decode_mouse() {
+    local ctl=$1 state=$2 folder=$3
+    head -c 8 "$state" >"$folder/mouse-settings.bin" &&
+        tail -c +9 "$state" >"$folder/mouse-buttons.bin" &&
+        "$ctl" decode --settings "$folder/mouse-settings.bin" --buttons "$folder/mouse-buttons.bin" \
+            --json >"$folder/mouse.json"
+}
+
 # start_xvfb SCRATCH: a private X server on the first free display number, reachable only through its
 # socket and the cookie in SCRATCH/Xauthority; exports DISPLAY and XAUTHORITY and adds the server to
 # the caller's `pids`. Exits with a failure when no server starts.

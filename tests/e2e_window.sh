@@ -153,11 +153,7 @@ fi
 # reports voltranectl builds from the profile.
 profile=$app/Setting1.ini
 [ -s "$profile" ] || { cat "$scratch/voltrane.log"; fail "Apply saved no Setting1.ini"; exit 1; }
-# The mouse's state file: the settings report, then the button report.
-head -c 8 "$state" >"$scratch/mouse-settings.bin"
-tail -c +9 "$state" >"$scratch/mouse-buttons.bin"
-"$ctl" decode --settings "$scratch/mouse-settings.bin" --buttons "$scratch/mouse-buttons.bin" --json \
-    >"$scratch/mouse.json"
+decode_mouse "$ctl" "$state" "$scratch"
 "$ctl" encode "$profile" --settings "$scratch/expected-settings.bin" --buttons "$scratch/expected-buttons.bin"
 cmp -s "$app/download.bin" "$scratch/expected-buttons.bin" ||
     fail "download.bin is not the profile's button report"

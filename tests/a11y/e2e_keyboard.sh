@@ -110,10 +110,7 @@ program_gone() { ! kill -0 "$program" 2>/dev/null; }
 wait_for 10 program_gone || fail "Close did not end the program"
 
 [ -s "$state" ] || { cat "$scratch/voltrane.log"; fail "the mouse was never written"; exit 1; }
-head -c 8 "$state" >"$scratch/mouse-settings.bin"
-tail -c +9 "$state" >"$scratch/mouse-buttons.bin"
-"$ctl" decode --settings "$scratch/mouse-settings.bin" --buttons "$scratch/mouse-buttons.bin" --json \
-    >"$scratch/mouse.json"
+decode_mouse "$ctl" "$state" "$scratch"
 "$python" - "$scratch/factory.json" "$scratch/mouse.json" <<'PY' || failures=$((failures + 1))
 import json, sys
 factory = json.load(open(sys.argv[1]))["items"]
