@@ -18,7 +18,6 @@ source "$here/a11y_common.sh"
 check() { "$python" "$here/accessible_tree.py" "$table" "$1" "$2" || fail "$1 in $2"; }
 
 window=
-click() { xdotool mousemove --window "${3:-$window}" "$1" "$2" click 1; }
 
 # session LANGUAGE NUMBER: the program started in the language (its LANGUAGE.ini written as the
 # program writes it: UTF-16LE with BOM and CR LF), each scene opened, checked and closed.
