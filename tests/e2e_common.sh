@@ -96,6 +96,27 @@ start_openbox() {
     wait_for 10 wm_ready || { cat "$1/openbox.log"; echo "FAIL: openbox did not start"; exit 1; }
 }
 
+# The built program, for scripts that keep its path in `voltrane` and the skins' folder in `skins`.
+
+# install_program APP: a portable installation of the program and its skins in the folder APP.
+install_program() {
+    mkdir -p "$1"
+    cp "$voltrane" "$1/voltrane"
+    cp -r "$skins" "$1/skins"
+}
+
+# start_program APP STATE LOG: the program installed in APP started on the virtual mouse whose state
+# file is STATE, its output in LOG; `program` is its process (added to `pids`), `window` its main
+# window once shown. Returns 1, showing LOG, when no window shows within 20 s.
+start_program() {
+    VOLTRANE_DEVICE=virtual:$2 "$1/voltrane" >"$3" 2>&1 &
+    program=$!
+    pids+=("$program")
+    window=$(timeout 20 xdotool search --sync --onlyvisible --class voltrane | head -n 1) ||
+        { cat "$3"; return 1; }
+}
+program_gone() { ! kill -0 "$program" 2>/dev/null; }
+
 # The program's windows, for scripts that keep the main window's id in `window`.
 
 # click X Y [WINDOW]: a left click at a point of the main window (or of WINDOW), as the pointer makes it.

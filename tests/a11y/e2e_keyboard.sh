@@ -24,15 +24,9 @@ WINDOW_BUTTONS="Minimise" CLOSE="Close"
 source "$here/a11y_common.sh"
 
 app=$scratch/app state=$scratch/mouse.bin
-mkdir -p "$app"
-cp "$voltrane" "$app/voltrane"
-cp -r "$skins" "$app/skins"
+install_program "$app"
 "$ctl" --device "virtual:$scratch/factory.bin" read --json >"$scratch/factory.json"
-VOLTRANE_DEVICE=virtual:$state "$app/voltrane" >"$scratch/voltrane.log" 2>&1 &
-program=$!
-pids+=("$program")
-window=$(timeout 20 xdotool search --sync --onlyvisible --class voltrane | head -n 1) ||
-    { cat "$scratch/voltrane.log"; echo "FAIL: the window did not appear"; exit 1; }
+start_program "$app" "$state" "$scratch/voltrane.log" || { echo "FAIL: the window did not appear"; exit 1; }
 timeout 10 xdotool windowactivate --sync "$window"
 
 # The program is on the accessibility bus once its controls are.
@@ -106,7 +100,6 @@ wait_for 10 has_dialog || fail "Apply showed no message box"
 xdotool key Return
 wait_for 10 no_dialog || fail "Enter did not close the message box"
 focus_on "$CLOSE" "$WINDOW_BUTTONS" && xdotool key Return
-program_gone() { ! kill -0 "$program" 2>/dev/null; }
 wait_for 10 program_gone || fail "Close did not end the program"
 
 [ -s "$state" ] || { cat "$scratch/voltrane.log"; fail "the mouse was never written"; exit 1; }
