@@ -35,8 +35,7 @@ session() {
     click 346 254
     if menu=$(await_dialog); then
         check function-menu "$language"  # it presses Down once
-        for _ in 1 2 3 4 5 6; do xdotool key Down; done
-        xdotool key Return
+        choose_function 6
         if single=$(await_dialog "$menu"); then
             check single-key "$language"
             click 409 221 "$single"
@@ -50,8 +49,7 @@ session() {
     # Button 5's "Macro": the macro choice dialog.
     click 346 283
     if menu=$(await_dialog); then
-        for _ in 1 2 3 4 5 6 7 8; do xdotool key Down; done
-        xdotool key Return
+        choose_function 8
         if choice=$(await_dialog "$menu"); then
             check macro-choice "$language"
             click 606 442 "$choice"

@@ -54,8 +54,7 @@ focus_on "$DPI_SLIDER" && xdotool key Right Right
 # Button 4: its function menu from the keyboard, "Keyboard", and LCtrl+Tab+Esc captured.
 focus_on "$BUTTON4" "$BUTTON_ROWS" && xdotool key shift+F10
 if menu=$(await_dialog); then
-    for _ in 1 2 3 4 5 6 7; do xdotool key Down; done
-    xdotool key Return
+    choose_function 7
     if await_dialog "$menu" >/dev/null; then
         xdotool keydown ctrl keydown Tab keydown Escape keyup Escape keyup Tab keyup ctrl
         xdotool key Return  # the combination is in: the focus is on OK
@@ -82,8 +81,7 @@ fi
 xdotool key ctrl+Tab
 focus_on "$BUTTON5" "$BUTTON_ROWS" && xdotool key shift+F10
 if menu=$(await_dialog); then
-    for _ in 1 2 3 4 5 6 7 8; do xdotool key Down; done
-    xdotool key Return
+    choose_function 8
     if await_dialog "$menu" >/dev/null; then
         xdotool key Return
         wait_for 10 no_dialog || fail "Enter did not confirm the macro choice dialog"
