@@ -105,10 +105,10 @@ install_program() {
     cp -r "$skins" "$1/skins"
 }
 
-# start_program APP STATE LOG: the program installed in APP started on the virtual mouse whose state
+# launch_program APP STATE LOG: the program installed in APP started on the virtual mouse whose state
 # file is STATE, its output in LOG; `program` is its process (added to `pids`), `window` its main
 # window once shown. Returns 1, showing LOG, when no window shows within 20 s.
-start_program() {
+launch_program() {
     VOLTRANE_DEVICE=virtual:$2 "$1/voltrane" >"$3" 2>&1 &
     program=$!
     pids+=("$program")

@@ -20,7 +20,7 @@ private_session "$scratch"
 
 app=$scratch/app
 install_program "$app"
-start_program "$app" "$scratch/mouse.bin" "$scratch/voltrane.log" ||
+launch_program "$app" "$scratch/mouse.bin" "$scratch/voltrane.log" ||
     { echo "FAIL: the window did not appear"; exit 1; }
 
 

@@ -26,7 +26,7 @@ start_openbox "$scratch"
 app=$scratch/app state=$scratch/mouse.bin
 mkdir -p "$shots"
 install_program "$app"
-start_program "$app" "$state" "$scratch/voltrane.log" || { echo "FAIL: the window did not appear"; exit 1; }
+launch_program "$app" "$state" "$scratch/voltrane.log" || { echo "FAIL: the window did not appear"; exit 1; }
 
 shot() { import -window root "$shots/$1.png"; }
 

@@ -26,7 +26,7 @@ session() {
     install_program "$app"
     printf '\xff\xfe' >"$app/LANGUAGE.ini"
     printf '[Setting]\r\nLanguage=%s\r\n' "$number" | iconv -f UTF-8 -t UTF-16LE >>"$app/LANGUAGE.ini"
-    start_program "$app" "$app/mouse.bin" "$scratch/voltrane-$language.log" ||
+    launch_program "$app" "$app/mouse.bin" "$scratch/voltrane-$language.log" ||
         { fail "no window in $language"; return; }
     timeout 10 xdotool windowactivate --sync "$window" || fail "the window could not be activated"
     check main-window "$language"
@@ -90,7 +90,7 @@ announce() { "$python" "$here/accessible_event.py" "$@" || fail "no announcement
 announcements() {
     local app=$scratch/app-announce
     install_program "$app"
-    start_program "$app" "$app/mouse.bin" "$scratch/voltrane-announce.log" ||
+    launch_program "$app" "$app/mouse.bin" "$scratch/voltrane-announce.log" ||
         { fail "no window for the announcements"; return; }
     timeout 10 xdotool windowactivate --sync "$window" || fail "the window could not be activated"
     check main-window en  # waits until the program is on the bus

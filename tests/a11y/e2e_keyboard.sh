@@ -26,7 +26,7 @@ source "$here/a11y_common.sh"
 app=$scratch/app state=$scratch/mouse.bin
 install_program "$app"
 "$ctl" --device "virtual:$scratch/factory.bin" read --json >"$scratch/factory.json"
-start_program "$app" "$state" "$scratch/voltrane.log" || { echo "FAIL: the window did not appear"; exit 1; }
+launch_program "$app" "$state" "$scratch/voltrane.log" || { echo "FAIL: the window did not appear"; exit 1; }
 timeout 10 xdotool windowactivate --sync "$window"
 
 # The program is on the accessibility bus once its controls are.
