@@ -3,8 +3,6 @@
 #include <QKeyEvent>
 #include <QPainter>
 #include <QWheelEvent>
-#include <algorithm>
-#include <iterator>
 
 #include "capture/dialog_texts.h"
 #include "capture/step_text.h"
@@ -35,21 +33,15 @@ constexpr int kLeft = Qt::AlignLeft | Qt::AlignVCenter;
 
 // The regions a screen reader sees, in the order of their child numbers; after them the line that
 // says how the keys work, then the rows of the two lists.
-constexpr int kAccessibleRegions[] = {CChoice::kMacroList, CChoice::kStepList, CChoice::kOk,
-                                      CChoice::kCancel};
-constexpr int kAccessibleCount = static_cast<int>(std::size(kAccessibleRegions));
-
-int controlOf(int region) {
-    const auto* found = std::find(std::begin(kAccessibleRegions), std::end(kAccessibleRegions), region);
-    return found == std::end(kAccessibleRegions) ? -1
-                                                 : static_cast<int>(found - std::begin(kAccessibleRegions));
-}
+const std::vector<int> kAccessibleRegions = {CChoice::kMacroList, CChoice::kStepList, CChoice::kOk,
+                                             CChoice::kCancel};
+const int kAccessibleCount = static_cast<int>(kAccessibleRegions.size());
 
 }  // namespace
 
 CChoice::CChoice(const SkinImages& images, const MacroStore& store, int language, QWidget* parent,
                  const KeyNames& keyNames)
-    : SkinnedDialog(images[kMacroMask], parent),
+    : FocusDialog(images[kMacroMask], parent, kAccessibleRegions, {kMacroList, kOk, kCancel}),
       m_images(images),
       m_store(store),
       m_nLanguage(language),
@@ -79,7 +71,7 @@ void CChoice::paintSkin(QPainter& painter, const QRect& dirty) {
                       ToQString(ChoiceButtonText(DialogButton::Cancel, m_nLanguage)),
                       m_nHotRegion == kCancel);
     PaintKeyboardHint(painter, SkinQRect(kChoiceHintRect), KeyboardHint::Choice, m_nLanguage);
-    if (m_focus.RingShown()) DrawFocusRing(painter, regionRect(m_focus.Focused()));
+    if (Focus().RingShown()) DrawFocusRing(painter, regionRect(Focus().Focused()));
 }
 
 // The names from the top row: the selected one light blue, the one under the cursor white.
@@ -99,10 +91,7 @@ void CChoice::paintMacroList(QPainter& painter) const {
 }
 
 bool CChoice::pressRegion(QPoint point) {
-    if (m_focus.RingShown()) {
-        m_focus.HideRing();
-        update();
-    }
+    hideFocusRing();
     hover(point);
     return m_nHotRegion != kNone;
 }
@@ -153,13 +142,13 @@ void CChoice::showEvent(QShowEvent* event) {
 void CChoice::keyPressEvent(QKeyEvent* event) {
     const int key = event->key();
     if (key != Qt::Key_Return && key != Qt::Key_Enter) return SkinnedDialog::keyPressEvent(event);
-    if (!event->isAutoRepeat()) activate(m_focus.Focused());
+    if (!event->isAutoRepeat()) activate(Focus().Focused());
 }
 
 // Up and Down act when the key goes up, once more for each auto-repeat; Space when it goes up.
 void CChoice::keyReleaseEvent(QKeyEvent* event) {
     const int key = event->key();
-    if (key == Qt::Key_Space && !event->isAutoRepeat()) return activate(m_focus.Focused());
+    if (key == Qt::Key_Space && !event->isAutoRepeat()) return activate(Focus().Focused());
     if (key != Qt::Key_Up && key != Qt::Key_Down) return SkinnedDialog::keyReleaseEvent(event);
     if (!m_choice.OnListKey(key == Qt::Key_Up ? ListKey::Up : ListKey::Down)) return;
     m_nHoverMacro = m_choice.SelMacro();
@@ -168,9 +157,7 @@ void CChoice::keyReleaseEvent(QKeyEvent* event) {
 
 // Tab and Shift+Tab move the focus over the dialog's own controls.
 bool CChoice::focusNextPrevChild(bool next) {
-    next ? m_focus.Next() : m_focus.Previous();
-    AnnounceFocus(this, controlOf(m_focus.Focused()));
-    update();
+    moveFocus(next);
     return true;
 }
 
@@ -178,14 +165,6 @@ bool CChoice::focusNextPrevChild(bool next) {
 void CChoice::activate(int region) {
     if (region == kCancel) return reject();
     accept();
-}
-
-int CChoice::FocusedControl() const { return controlOf(m_focus.Focused()); }
-
-void CChoice::FocusControl(int index) {
-    if (index < 0 || index >= kAccessibleCount || !m_focus.Set(kAccessibleRegions[index], true)) return;
-    AnnounceFocus(this, index);
-    update();
 }
 
 // OK and Cancel press; a macro row is selected by its press.

@@ -5,17 +5,15 @@
 
 #include <optional>
 
-#include "capture/dialog_focus.h"
 #include "capture/key_names.h"
 #include "capture/macro_choice.h"
+#include "dialogs/focus_dialog.h"
 #include "settings/macro_store.h"
-#include "skin/painted_controls.h"
 #include "skin/skin_images.h"
-#include "skin/skinned_dialog.h"
 
 namespace voltrane {
 
-class CChoice : public SkinnedDialog, public PaintedControlList {
+class CChoice : public FocusDialog {
 public:
     // Regions: 0, 1 the headings, 2 the macro list, 3 the step list, 4 OK, 5 Cancel; 6 none.
     enum Region : int { kMacroList = 2, kStepList = 3, kOk = 4, kCancel = 5, kNone = 6 };
@@ -29,11 +27,8 @@ public:
     int HotRegion() const { return m_nHotRegion; }
     int HoverMacro() const { return m_nHoverMacro; }
     int HoverStep() const { return m_nHoverStep; }
-    const DialogFocus& Focus() const { return m_focus; }
 
-    int FocusedControl() const override;
     void PressControl(int index) override;
-    void FocusControl(int index) override;
 
 protected:
     std::vector<PaintedControl> Controls() const override;
@@ -57,7 +52,6 @@ private:
     int m_nLanguage;
     const KeyNames& m_keyNames;
     MacroChoice m_choice;
-    DialogFocus m_focus{{kMacroList, kOk, kCancel}};
     int m_nHotRegion = kNone;
     int m_nHoverMacro = 0;
     int m_nHoverStep = -1;

@@ -2,9 +2,7 @@
 
 #include <QMouseEvent>
 #include <QWheelEvent>
-#include <algorithm>
 #include <cstring>
-#include <iterator>
 
 #include "capture/dialog_texts.h"
 #include "capture/step_text.h"
@@ -34,14 +32,8 @@ const std::vector<int> kTabOrder = {0, 10, 12, 7, 8, 11, 9, 13, 2, 3, 4, 1, 5, 6
 
 // The regions a screen reader sees, in the order of their child numbers (the spinner's arrows are
 // the delay value's increase and decrease).
-constexpr int kAccessibleRegions[] = {0, 1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12, 13, 16, 17};
-constexpr int kAccessibleCount = static_cast<int>(std::size(kAccessibleRegions));
-
-int controlOf(int region) {
-    const auto* found = std::find(std::begin(kAccessibleRegions), std::end(kAccessibleRegions), region);
-    return found == std::end(kAccessibleRegions) ? -1
-                                                 : static_cast<int>(found - std::begin(kAccessibleRegions));
-}
+const std::vector<int> kAccessibleRegions = {0, 1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12, 13, 16, 17};
+const int kAccessibleCount = static_cast<int>(kAccessibleRegions.size());
 
 QString label(int region, int language) {
     return ToQString(GetText(TextTable::MacroEditor, region, language)).trimmed();
@@ -51,13 +43,11 @@ QString label(int region, int language) {
 
 CMacro::CMacro(const SkinImages& images, const MacroRecord& record, int language, QWidget* parent,
                KeyboardGrab grab, LimitMessage limitMessage, const KeyNames& keyNames)
-    : SkinnedDialog(images[kMacroMask], parent),
+    : CaptureDialog(images[kMacroMask], parent, kAccessibleRegions, kTabOrder, CaptureEnd::OnlyByEsc, grab),
       m_images(images),
       m_nLanguage(language),
       m_keyNames(keyNames),
       m_recorder(record),
-      m_focus(kTabOrder),
-      m_keyboard(*this, *this, grab),
       m_limitMessage(std::move(limitMessage)) {
     setWindowTitle(ToQString(DialogPartName(DialogPart::MacroEditor, m_nLanguage)));
     InstallPaintedAccessibility();
@@ -70,11 +60,7 @@ CMacro::CMacro(const SkinImages& images, const MacroRecord& record, int language
     connect(&m_spinTimer, &QTimer::timeout, this, [this] { spin(); });
 }
 
-void CMacro::OnCaptureKey(int keyIndex, KeyTransition transition) {
-    for (const KeyAction& action : m_keys.OnKey(keyIndex, transition)) onKey(action);
-}
-
-void CMacro::onKey(const KeyAction& action) {
+void CMacro::onCapture(const KeyAction& action) {
     switch (action.command) {
         case KeyCommand::Capture:
             return keyDown(action.keyIndex);
@@ -86,18 +72,13 @@ void CMacro::onKey(const KeyAction& action) {
         case KeyCommand::Done:
             m_recorder.OnKeysLost();
             return record(false);
-        case KeyCommand::Next:
-        case KeyCommand::Previous:
-            return moveFocus(action.command == KeyCommand::Next);
-        case KeyCommand::Activate:
-            return activate(m_focus.Focused());
-        case KeyCommand::Cancel:
-            return reject();
         case KeyCommand::Up:
         case KeyCommand::Down:
         case KeyCommand::Left:
         case KeyCommand::Right:
             return arrow(action.command);
+        default:  // the commands that work any capture dialog are CaptureDialog's
+            return;
     }
 }
 
@@ -121,24 +102,16 @@ void CMacro::OnKeysLost() {
 // Recording on takes the keyboard and puts the focus on the step list; off gives the keyboard back
 // with the focus on the list, from where Tab goes on.
 void CMacro::record(bool on) {
-    static_cast<void>(m_focus.Set(kStepList, !on || m_focus.RingShown()));
     m_keyboard.SetArmed(on);
-    AnnounceFocus(this, controlOf(kStepList));
-    update();
-}
-
-void CMacro::moveFocus(bool forward) {
-    forward ? m_focus.Next() : m_focus.Previous();
-    AnnounceFocus(this, controlOf(m_focus.Focused()));
-    update();
+    static_cast<void>(moveFocusTo(kStepList, !on || Focus().RingShown()));
 }
 
 // Up and Down move the list's selection or step the delay value; Left and Right step the delay too.
 void CMacro::arrow(KeyCommand arrow) {
     const bool up = arrow == KeyCommand::Up || arrow == KeyCommand::Right;
-    if (m_focus.Focused() == kDelayBox) {
+    if (Focus().Focused() == kDelayBox) {
         StepControl(controlOf(kDelayBox), up ? 1 : -1);
-    } else if (m_focus.Focused() == kStepList && (arrow == KeyCommand::Up || arrow == KeyCommand::Down)) {
+    } else if (Focus().Focused() == kStepList && (arrow == KeyCommand::Up || arrow == KeyCommand::Down)) {
         const int row = m_recorder.SelRow() + (up ? -1 : 1);
         if (row < 0 || row > static_cast<int>(m_recorder.Record().count)) return;
         m_recorder.SelectRow(row);
@@ -160,10 +133,7 @@ void CMacro::activate(int region) {
 }
 
 bool CMacro::pressRegion(QPoint point) {
-    if (m_focus.RingShown()) {
-        m_focus.HideRing();
-        update();
-    }
+    hideFocusRing();
     hover(point);
     if (m_nHotRegion == kSpinUpRegion || m_nHotRegion == kSpinDownRegion) {
         m_recorder.Spinner().Start(m_nHotRegion == kSpinUpRegion ? SpinDirection::Up : SpinDirection::Down);
@@ -262,14 +232,6 @@ void CMacro::updateRegion(int region) {
 void CMacro::updateSteps() {
     updateRegion(kStepList);
     update(kRecordRect);
-}
-
-int CMacro::FocusedControl() const { return controlOf(m_focus.Focused()); }
-
-void CMacro::FocusControl(int index) {
-    if (index < 0 || index >= kAccessibleCount || !m_focus.Set(kAccessibleRegions[index], true)) return;
-    AnnounceFocus(this, index);
-    update();
 }
 
 void CMacro::PressControl(int index) {

@@ -8,18 +8,14 @@
 #include <QTimer>
 #include <functional>
 
-#include "capture/capture_keys.h"
-#include "capture/dialog_focus.h"
 #include "capture/key_names.h"
 #include "capture/macro_recorder.h"
-#include "dialogs/keyboard_capture.h"
-#include "skin/painted_controls.h"
+#include "dialogs/capture_dialog.h"
 #include "skin/skin_images.h"
-#include "skin/skinned_dialog.h"
 
 namespace voltrane {
 
-class CMacro : public SkinnedDialog, public KeyCaptureTarget, public PaintedControlList {
+class CMacro : public CaptureDialog {
 public:
     // Regions: 0 step list, 1 delay value, 2-3 delay check boxes, 4 insert delay, 5 delete, 6 clean,
     // 7-13 mouse buttons and wheel, 14-15 delay spinner, 16 OK, 17 Cancel; 18 none.
@@ -50,20 +46,15 @@ public:
            const KeyNames& keyNames = UsKeyNames());
 
     const MacroRecorder& Recorder() const { return m_recorder; }
-    const KeyboardCapture& Keyboard() const { return m_keyboard; }
     const QTimer& SpinTimer() const { return m_spinTimer; }
     int HotRegion() const { return m_nHotRegion; }
-    // Whether keys are being recorded, and which region has the keyboard focus.
+    // Whether keys are being recorded.
     bool Recording() const { return m_keys.Armed(); }
-    const DialogFocus& Focus() const { return m_focus; }
 
-    void OnCaptureKey(int keyIndex, KeyTransition transition) override;
     void OnKeysLost() override;
 
-    int FocusedControl() const override;
     void PressControl(int index) override;
     void StepControl(int index, int delta) override;
-    void FocusControl(int index) override;
 
 protected:
     std::vector<PaintedControl> Controls() const override;
@@ -73,15 +64,14 @@ protected:
     void releaseRegion(QPoint point) override;
     void mouseReleaseEvent(QMouseEvent* event) override;
     void wheelEvent(QWheelEvent* event) override;
+    void onCapture(const KeyAction& action) override;
+    void activate(int region) override;
 
 private:
-    void onKey(const KeyAction& action);
     void keyDown(int keyIndex);
     void keyUp(int keyIndex);
     void record(bool on);
-    void moveFocus(bool forward);
     void arrow(KeyCommand arrow);
-    void activate(int region);
     void act(int region);
     void spin();
     void showLimitMessage();
@@ -95,9 +85,6 @@ private:
     int m_nLanguage;
     const KeyNames& m_keyNames;
     MacroRecorder m_recorder;
-    CaptureKeys m_keys{CaptureEnd::OnlyByEsc};
-    DialogFocus m_focus;
-    KeyboardCapture m_keyboard;
     LimitMessage m_limitMessage;
     QTimer m_spinTimer;
     int m_nHotRegion = kNone;

@@ -52,7 +52,7 @@ void CMacro::paintSkin(QPainter& painter, const QRect& dirty) {
     if (m_keyboard.ShowsNote()) PaintCaptureNote(painter, SkinQRect(kMacroNoteRect), m_nLanguage);
     PaintKeyboardHint(painter, SkinQRect(kMacroHintRect),
                       Recording() ? KeyboardHint::Recording : KeyboardHint::NotRecording, m_nLanguage);
-    if (m_focus.RingShown()) DrawFocusRing(painter, regionRect(m_focus.Focused()));
+    if (Focus().RingShown()) DrawFocusRing(painter, regionRect(Focus().Focused()));
 }
 
 // The rows from the top row, the selected one and the one under the cursor white; then the keys held,

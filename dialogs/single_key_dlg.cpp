@@ -27,17 +27,13 @@ QString buttonText(DialogButton button, int language) {
 
 CSingleKey::CSingleKey(const SkinImages& images, int language, QWidget* parent, KeyboardGrab grab,
                        const KeyNames& keyNames)
-    : SkinnedDialog(images[kSingleKeyMask], parent),
+    : CaptureDialog(images[kSingleKeyMask], parent, {kKeyField, kOk, kCancel}, {kKeyField, kOk, kCancel},
+                    CaptureEnd::AfterCombination, grab),
       m_images(images),
       m_nLanguage(language),
-      m_keyNames(keyNames),
-      m_keyboard(*this, *this, grab) {
+      m_keyNames(keyNames) {
     setWindowTitle(ToQString(DialogPartName(DialogPart::SingleKey, language)));
     InstallPaintedAccessibility();
-}
-
-void CSingleKey::OnCaptureKey(int keyIndex, KeyTransition transition) {
-    for (const KeyAction& action : m_keys.OnKey(keyIndex, transition)) act(action);
 }
 
 void CSingleKey::OnKeysLost() {
@@ -45,7 +41,7 @@ void CSingleKey::OnKeysLost() {
     m_keys.KeysLost();
 }
 
-void CSingleKey::act(const KeyAction& action) {
+void CSingleKey::onCapture(const KeyAction& action) {
     switch (action.command) {
         case KeyCommand::Capture:
             m_capture.OnHookKeyDown(action.keyIndex);
@@ -59,14 +55,7 @@ void CSingleKey::act(const KeyAction& action) {
             [[fallthrough]];
         case KeyCommand::Done:
             return disarm();
-        case KeyCommand::Next:
-        case KeyCommand::Previous:
-            return moveFocus(action.command == KeyCommand::Next);
-        case KeyCommand::Activate:
-            return activate(m_focus.Focused());
-        case KeyCommand::Cancel:
-            return reject();
-        default:
+        default:  // the arrows: the dialog has nothing they move
             return;
     }
 }
@@ -81,26 +70,15 @@ void CSingleKey::activate(int control) {
 
 // Capturing: the focus on the key field, the keyboard grabbed.
 void CSingleKey::arm() {
-    const bool ring = m_focus.RingShown();
-    static_cast<void>(m_focus.Set(kKeyField, ring));
     m_keyboard.SetArmed(true);
-    AnnounceFocus(this, kKeyField);
-    update();
+    static_cast<void>(moveFocusTo(kKeyField, Focus().RingShown()));
 }
 
 // A combination is in: the keyboard goes back to the desktop and the focus to OK, so that Enter
 // confirms it.
 void CSingleKey::disarm() {
-    static_cast<void>(m_focus.Set(kOk, true));
     m_keyboard.SetArmed(false);
-    AnnounceFocus(this, kOk);
-    update();
-}
-
-void CSingleKey::moveFocus(bool forward) {
-    forward ? m_focus.Next() : m_focus.Previous();
-    AnnounceFocus(this, m_focus.Focused());
-    update();
+    static_cast<void>(moveFocusTo(kOk, true));
 }
 
 void CSingleKey::paintSkin(QPainter& painter, const QRect& dirty) {
@@ -118,14 +96,11 @@ void CSingleKey::paintSkin(QPainter& painter, const QRect& dirty) {
     PaintKeyboardHint(painter, SkinQRect(kSingleKeyHintRect),
                       Armed() ? KeyboardHint::SingleKeyCapturing : KeyboardHint::SingleKeyDone,
                       m_nLanguage);
-    if (m_focus.RingShown()) DrawFocusRing(painter, regionRect(m_focus.Focused()));
+    if (Focus().RingShown()) DrawFocusRing(painter, regionRect(Focus().Focused()));
 }
 
 bool CSingleKey::pressRegion(QPoint point) {
-    if (m_focus.RingShown()) {
-        m_focus.HideRing();
-        update();
-    }
+    hideFocusRing();
     return regionRect(kOk).contains(point) || regionRect(kCancel).contains(point);
 }
 
@@ -142,12 +117,6 @@ void CSingleKey::hover(QPoint point) {
 void CSingleKey::releaseRegion(QPoint point) {
     if (regionRect(kOk).contains(point)) accept();
     if (regionRect(kCancel).contains(point)) reject();
-}
-
-void CSingleKey::FocusControl(int index) {
-    if (!m_focus.Set(index, true)) return;
-    AnnounceFocus(this, index);
-    update();
 }
 
 // The key field, OK, Cancel, and the line that says how the keys work.

@@ -6,18 +6,14 @@
 
 #include <optional>
 
-#include "capture/capture_keys.h"
-#include "capture/dialog_focus.h"
 #include "capture/key_names.h"
 #include "capture/single_key_capture.h"
-#include "dialogs/keyboard_capture.h"
-#include "skin/painted_controls.h"
+#include "dialogs/capture_dialog.h"
 #include "skin/skin_images.h"
-#include "skin/skinned_dialog.h"
 
 namespace voltrane {
 
-class CSingleKey : public SkinnedDialog, public KeyCaptureTarget, public PaintedControlList {
+class CSingleKey : public CaptureDialog {
 public:
     // Regions: 0 the combination (also the background: a press there drags), 1 OK, 2 Cancel.
     enum Region : int { kNone = 0, kOk = 1, kCancel = 2 };
@@ -31,18 +27,13 @@ public:
     const SingleKeyCapture& Capture() const { return m_capture; }
     // The combination as the dialog shows it, in the names of its keyboard layout.
     std::u16string ShownText() const { return m_capture.Text(m_keyNames); }
-    const KeyboardCapture& Keyboard() const { return m_keyboard; }
     int HotRegion() const { return m_nHotRegion; }
-    // Whether keys are being captured, and which control has the keyboard focus.
+    // Whether keys are being captured.
     bool Armed() const { return m_keys.Armed(); }
-    const DialogFocus& Focus() const { return m_focus; }
 
-    void OnCaptureKey(int keyIndex, KeyTransition transition) override;
     void OnKeysLost() override;
 
-    int FocusedControl() const override { return m_focus.Focused(); }
     void PressControl(int index) override { activate(index); }
-    void FocusControl(int index) override;
 
 protected:
     std::vector<PaintedControl> Controls() const override;
@@ -51,20 +42,17 @@ protected:
     void hover(QPoint point) override;
     void releaseRegion(QPoint point) override;
 
+    void onCapture(const KeyAction& action) override;
+    void activate(int control) override;
+
 private:
-    void act(const KeyAction& action);
-    void activate(int control);
     void arm();
     void disarm();
-    void moveFocus(bool forward);
 
     const SkinImages& m_images;
     int m_nLanguage;
     const KeyNames& m_keyNames;
     SingleKeyCapture m_capture;
-    CaptureKeys m_keys{CaptureEnd::AfterCombination};
-    DialogFocus m_focus{{kKeyField, kOk, kCancel}};
-    KeyboardCapture m_keyboard;
     int m_nHotRegion = kNone;
 };
 

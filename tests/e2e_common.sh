@@ -41,6 +41,17 @@ wait_for() {
     done
 }
 
+# decode_mouse VOLTRANECTL STATE FOLDER: the virtual mouse's state file STATE (its settings report,
+# then its button report) split into FOLDER/mouse-settings.bin and FOLDER/mouse-buttons.bin, and
+# decoded by `voltranectl decode --json` into FOLDER/mouse.json; fails where a step fails.
+decode_mouse() {
+    local ctl=$1 state=$2 folder=$3
+    head -c 8 "$state" >"$folder/mouse-settings.bin" &&
+        tail -c +9 "$state" >"$folder/mouse-buttons.bin" &&
+        "$ctl" decode --settings "$folder/mouse-settings.bin" --buttons "$folder/mouse-buttons.bin" \
+            --json >"$folder/mouse.json"
+}
+
 # start_xvfb SCRATCH: a private X server on the first free display number, reachable only through its
 # socket and the cookie in SCRATCH/Xauthority; exports DISPLAY and XAUTHORITY and adds the server to
 # the caller's `pids`. Exits with a failure when no server starts.
@@ -84,6 +95,27 @@ start_openbox() {
     wm_ready() { xprop -root -notype _NET_SUPPORTED | grep -q _NET_ACTIVE_WINDOW; }
     wait_for 10 wm_ready || { cat "$1/openbox.log"; echo "FAIL: openbox did not start"; exit 1; }
 }
+
+# The built program, for scripts that keep its path in `voltrane` and the skins' folder in `skins`.
+
+# install_program APP: a portable installation of the program and its skins in the folder APP.
+install_program() {
+    mkdir -p "$1"
+    cp "$voltrane" "$1/voltrane"
+    cp -r "$skins" "$1/skins"
+}
+
+# launch_program APP STATE LOG: the program installed in APP started on the virtual mouse whose state
+# file is STATE, its output in LOG; `program` is its process (added to `pids`), `window` its main
+# window once shown. Returns 1, showing LOG, when no window shows within 20 s.
+launch_program() {
+    VOLTRANE_DEVICE=virtual:$2 "$1/voltrane" >"$3" 2>&1 &
+    program=$!
+    pids+=("$program")
+    window=$(timeout 20 xdotool search --sync --onlyvisible --class voltrane | head -n 1) ||
+        { cat "$3"; return 1; }
+}
+program_gone() { ! kill -0 "$program" 2>/dev/null; }
 
 # The program's windows, for scripts that keep the main window's id in `window`.
 

@@ -19,13 +19,9 @@ private_session "$scratch"
 [ "$manager" = none ] || start_openbox "$scratch"
 
 app=$scratch/app
-mkdir -p "$app"
-cp "$voltrane" "$app/voltrane"
-cp -r "$skins" "$app/skins"
-VOLTRANE_DEVICE=virtual:$scratch/mouse.bin "$app/voltrane" >"$scratch/voltrane.log" 2>&1 &
-pids+=($!)
-window=$(timeout 20 xdotool search --sync --onlyvisible --class voltrane | head -n 1) ||
-    { cat "$scratch/voltrane.log"; echo "FAIL: the window did not appear"; exit 1; }
+install_program "$app"
+launch_program "$app" "$scratch/mouse.bin" "$scratch/voltrane.log" ||
+    { echo "FAIL: the window did not appear"; exit 1; }
 
 
 # The drags, as "MOTIONS DX DY": the pointer moves MOTIONS times by (DX, DY) with the button held.

@@ -24,17 +24,12 @@ start_openbox "$scratch"
 
 # A portable installation of the built program in the scratch folder, on a fresh virtual mouse.
 app=$scratch/app state=$scratch/mouse.bin
-mkdir -p "$app" "$shots"
-cp "$voltrane" "$app/voltrane"
-cp -r "$skins" "$app/skins"
-VOLTRANE_DEVICE=virtual:$state "$app/voltrane" >"$scratch/voltrane.log" 2>&1 &
-program=$!
-pids+=("$program")
+mkdir -p "$shots"
+install_program "$app"
+launch_program "$app" "$state" "$scratch/voltrane.log" || { echo "FAIL: the window did not appear"; exit 1; }
 
 shot() { import -window root "$shots/$1.png"; }
 
-window=$(timeout 20 xdotool search --sync --onlyvisible --class voltrane | head -n 1) ||
-    { cat "$scratch/voltrane.log"; echo "FAIL: the window did not appear"; exit 1; }
 timeout 10 xdotool windowactivate --sync "$window" || fail "the window could not be activated"
 [ ! -e "$state" ] || fail "reading the mouse at start-up wrote into it"
 shot 1-start
@@ -142,7 +137,6 @@ wait_for 10 no_dialog || fail "Return did not close the message box"
 
 # Close: the program ends by itself, and well.
 click 766 27
-program_gone() { ! kill -0 "$program" 2>/dev/null; }
 if wait_for 10 program_gone; then
     wait "$program" || fail "the program ended with status $?"
 else
@@ -153,11 +147,7 @@ fi
 # reports voltranectl builds from the profile.
 profile=$app/Setting1.ini
 [ -s "$profile" ] || { cat "$scratch/voltrane.log"; fail "Apply saved no Setting1.ini"; exit 1; }
-# The mouse's state file: the settings report, then the button report.
-head -c 8 "$state" >"$scratch/mouse-settings.bin"
-tail -c +9 "$state" >"$scratch/mouse-buttons.bin"
-"$ctl" decode --settings "$scratch/mouse-settings.bin" --buttons "$scratch/mouse-buttons.bin" --json \
-    >"$scratch/mouse.json"
+decode_mouse "$ctl" "$state" "$scratch"
 "$ctl" encode "$profile" --settings "$scratch/expected-settings.bin" --buttons "$scratch/expected-buttons.bin"
 cmp -s "$app/download.bin" "$scratch/expected-buttons.bin" ||
     fail "download.bin is not the profile's button report"

@@ -18,22 +18,16 @@ source "$here/a11y_common.sh"
 check() { "$python" "$here/accessible_tree.py" "$table" "$1" "$2" || fail "$1 in $2"; }
 
 window=
-click() { xdotool mousemove --window "${3:-$window}" "$1" "$2" click 1; }
 
 # session LANGUAGE NUMBER: the program started in the language (its LANGUAGE.ini written as the
 # program writes it: UTF-16LE with BOM and CR LF), each scene opened, checked and closed.
 session() {
-    local language=$1 number=$2 app=$scratch/app-$1 menu single choice editor program
-    mkdir -p "$app"
-    cp "$voltrane" "$app/voltrane"
-    cp -r "$skins" "$app/skins"
+    local language=$1 number=$2 app=$scratch/app-$1 menu single choice editor
+    install_program "$app"
     printf '\xff\xfe' >"$app/LANGUAGE.ini"
     printf '[Setting]\r\nLanguage=%s\r\n' "$number" | iconv -f UTF-8 -t UTF-16LE >>"$app/LANGUAGE.ini"
-    VOLTRANE_DEVICE=virtual:$app/mouse.bin "$app/voltrane" >"$scratch/voltrane-$language.log" 2>&1 &
-    program=$!
-    pids+=("$program")
-    window=$(timeout 20 xdotool search --sync --onlyvisible --class voltrane | head -n 1) ||
-        { cat "$scratch/voltrane-$language.log"; fail "no window in $language"; return; }
+    launch_program "$app" "$app/mouse.bin" "$scratch/voltrane-$language.log" ||
+        { fail "no window in $language"; return; }
     timeout 10 xdotool windowactivate --sync "$window" || fail "the window could not be activated"
     check main-window "$language"
 
@@ -41,8 +35,7 @@ session() {
     click 346 254
     if menu=$(await_dialog); then
         check function-menu "$language"  # it presses Down once
-        for _ in 1 2 3 4 5 6; do xdotool key Down; done
-        xdotool key Return
+        choose_function 6
         if single=$(await_dialog "$menu"); then
             check single-key "$language"
             click 409 221 "$single"
@@ -56,8 +49,7 @@ session() {
     # Button 5's "Macro": the macro choice dialog.
     click 346 283
     if menu=$(await_dialog); then
-        for _ in 1 2 3 4 5 6 7 8; do xdotool key Down; done
-        xdotool key Return
+        choose_function 8
         if choice=$(await_dialog "$menu"); then
             check macro-choice "$language"
             click 606 442 "$choice"
@@ -86,7 +78,6 @@ session() {
     fi
     wait_for 10 no_dialog || fail "the message box stayed open"
     click 766 27
-    program_gone() { ! kill -0 "$program" 2>/dev/null; }
     wait_for 10 program_gone || { fail "Close did not end the program in $language"; kill "$program"; }
 }
 
@@ -97,15 +88,10 @@ announce() { "$python" "$here/accessible_event.py" "$@" || fail "no announcement
 # shown, the arrows on the DPI slider its value, Space on a report rate its checked state, and a
 # language chosen in the language box the controls' new names.
 announcements() {
-    local app=$scratch/app-announce program
-    mkdir -p "$app"
-    cp "$voltrane" "$app/voltrane"
-    cp -r "$skins" "$app/skins"
-    VOLTRANE_DEVICE=virtual:$app/mouse.bin "$app/voltrane" >"$scratch/voltrane-announce.log" 2>&1 &
-    program=$!
-    pids+=("$program")
-    window=$(timeout 20 xdotool search --sync --onlyvisible --class voltrane | head -n 1) ||
-        { cat "$scratch/voltrane-announce.log"; fail "no window for the announcements"; return; }
+    local app=$scratch/app-announce
+    install_program "$app"
+    launch_program "$app" "$app/mouse.bin" "$scratch/voltrane-announce.log" ||
+        { fail "no window for the announcements"; return; }
     timeout 10 xdotool windowactivate --sync "$window" || fail "the window could not be activated"
     check main-window en  # waits until the program is on the bus
     announce object:state-changed:focused "Basic config" Tab

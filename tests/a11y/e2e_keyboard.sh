@@ -24,15 +24,9 @@ WINDOW_BUTTONS="Minimise" CLOSE="Close"
 source "$here/a11y_common.sh"
 
 app=$scratch/app state=$scratch/mouse.bin
-mkdir -p "$app"
-cp "$voltrane" "$app/voltrane"
-cp -r "$skins" "$app/skins"
+install_program "$app"
 "$ctl" --device "virtual:$scratch/factory.bin" read --json >"$scratch/factory.json"
-VOLTRANE_DEVICE=virtual:$state "$app/voltrane" >"$scratch/voltrane.log" 2>&1 &
-program=$!
-pids+=("$program")
-window=$(timeout 20 xdotool search --sync --onlyvisible --class voltrane | head -n 1) ||
-    { cat "$scratch/voltrane.log"; echo "FAIL: the window did not appear"; exit 1; }
+launch_program "$app" "$state" "$scratch/voltrane.log" || { echo "FAIL: the window did not appear"; exit 1; }
 timeout 10 xdotool windowactivate --sync "$window"
 
 # The program is on the accessibility bus once its controls are.
@@ -60,8 +54,7 @@ focus_on "$DPI_SLIDER" && xdotool key Right Right
 # Button 4: its function menu from the keyboard, "Keyboard", and LCtrl+Tab+Esc captured.
 focus_on "$BUTTON4" "$BUTTON_ROWS" && xdotool key shift+F10
 if menu=$(await_dialog); then
-    for _ in 1 2 3 4 5 6 7; do xdotool key Down; done
-    xdotool key Return
+    choose_function 7
     if await_dialog "$menu" >/dev/null; then
         xdotool keydown ctrl keydown Tab keydown Escape keyup Escape keyup Tab keyup ctrl
         xdotool key Return  # the combination is in: the focus is on OK
@@ -88,8 +81,7 @@ fi
 xdotool key ctrl+Tab
 focus_on "$BUTTON5" "$BUTTON_ROWS" && xdotool key shift+F10
 if menu=$(await_dialog); then
-    for _ in 1 2 3 4 5 6 7 8; do xdotool key Down; done
-    xdotool key Return
+    choose_function 8
     if await_dialog "$menu" >/dev/null; then
         xdotool key Return
         wait_for 10 no_dialog || fail "Enter did not confirm the macro choice dialog"
@@ -106,14 +98,10 @@ wait_for 10 has_dialog || fail "Apply showed no message box"
 xdotool key Return
 wait_for 10 no_dialog || fail "Enter did not close the message box"
 focus_on "$CLOSE" "$WINDOW_BUTTONS" && xdotool key Return
-program_gone() { ! kill -0 "$program" 2>/dev/null; }
 wait_for 10 program_gone || fail "Close did not end the program"
 
 [ -s "$state" ] || { cat "$scratch/voltrane.log"; fail "the mouse was never written"; exit 1; }
-head -c 8 "$state" >"$scratch/mouse-settings.bin"
-tail -c +9 "$state" >"$scratch/mouse-buttons.bin"
-"$ctl" decode --settings "$scratch/mouse-settings.bin" --buttons "$scratch/mouse-buttons.bin" --json \
-    >"$scratch/mouse.json"
+decode_mouse "$ctl" "$state" "$scratch"
 "$python" - "$scratch/factory.json" "$scratch/mouse.json" <<'PY' || failures=$((failures + 1))
 import json, sys
 factory = json.load(open(sys.argv[1]))["items"]

@@ -159,9 +159,7 @@ wait_for 5 shown 8-restored || fail "the second start with the launcher's token 
 kill "$program" 2>/dev/null || true
 
 # The mouse holds what the dialogs recorded.
-tail -c +9 "$app/mouse.bin" >"$scratch/mouse-buttons.bin"
-"$ctl" decode --buttons "$scratch/mouse-buttons.bin" --json >"$scratch/mouse.json" ||
-    fail "voltranectl could not decode the mouse"
+decode_mouse "$ctl" "$app/mouse.bin" "$scratch" || fail "voltranectl could not decode the mouse"
 python3 - "$scratch/mouse.json" <<'PY' || fail "the mouse does not hold what was recorded"
 import json, sys
 mouse = json.load(open(sys.argv[1]))

@@ -260,9 +260,7 @@ wait_for 10 window_count 1 || fail "Return did not close the message box"
 kill "$program" 2>/dev/null || true
 
 # The mouse holds what the dialog recorded and what the submenu chose.
-tail -c +9 "$app/mouse.bin" >"$scratch/mouse-buttons.bin"
-"$ctl" decode --buttons "$scratch/mouse-buttons.bin" --json >"$scratch/mouse.json" ||
-    fail "voltranectl could not decode the mouse"
+decode_mouse "$ctl" "$app/mouse.bin" "$scratch" || fail "voltranectl could not decode the mouse"
 python3 - "$scratch/mouse.json" <<'PY' || fail "the mouse does not hold what was chosen"
 import json, sys
 mouse = json.load(open(sys.argv[1]))
