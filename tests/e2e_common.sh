@@ -8,6 +8,13 @@ need_tools() {
     done
 }
 
+# session_user: in `as_user`, the command prefix that runs a session's programs as its user: ourselves,
+# or nobody when we are root.
+session_user() {
+    as_user=()
+    [ "$(id -u)" -ne 0 ] || as_user=(setpriv --reuid=nobody --regid=nogroup --clear-groups)
+}
+
 # use_scratch: a new scratch folder in `scratch` and an empty `pids`; on exit the processes in `pids`
 # are ended and the folder removed.
 use_scratch() {

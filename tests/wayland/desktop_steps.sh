@@ -9,6 +9,17 @@
 # into $session/NAME.png); it opens the client's FIFOs as the descriptors `commands` and `answers`.
 # The screen is 1280 x 1024.
 
+# desktop_cleanup: the test's end: the program's log kept beside the screenshots, the processes in
+# `pids` ended, the process groups in `groups` (the buses and the desktop with what they started)
+# killed, the scratch folder removed.
+desktop_cleanup() {
+    local group
+    cp "$scratch/voltrane.log" "$shots/voltrane.log" 2>/dev/null || true
+    stop_pids "${pids[@]}"
+    for group in "${groups[@]}"; do kill -- "-$group" 2>/dev/null || true; done
+    stop_pids "${groups[@]}"
+    rm -rf "$scratch"
+}
 # remote COMMAND: one command to the desktop's client, which must take it.
 remote() {
     local reply
@@ -218,4 +229,23 @@ launch() {
     press Return
     wait_for 5 test -s "$scratch/launcher.out" || fail "the launcher got no token"
     launcher_token=$(head -n 1 "$scratch/launcher.out")
+}
+# finish: the mouse holds the combinations the single-key dialogs recorded (Alt+F4 on button 4,
+# Super+Return on button 5); the test's verdict.
+finish() {
+    decode_mouse "$ctl" "$app/mouse.bin" "$scratch" || fail "voltranectl could not decode the mouse"
+    python3 - "$scratch/mouse.json" <<'PY' || fail "the mouse does not hold what was recorded"
+import json, sys
+mouse = json.load(open(sys.argv[1]))
+problems = []
+# Key-table rows: LAlt 72, F4 5, LWin 71, Enter 57.
+for button, keys, name in ((3, [72, 5, 0], "LAlt+F4"), (4, [71, 57, 0], "LWin+Enter")):
+    if mouse["key_data"][button][:3] != keys:
+        problems.append(f"button {button + 1} sends keys {mouse['key_data'][button][:3]}, not {name}")
+for problem in problems:
+    print(problem)
+sys.exit(1 if problems else 0)
+PY
+    [ "$failures" -eq 0 ] || { program_log; echo "$failures failures"; exit 1; }
+    echo "the window under $desktop passed; screenshots in $shots"
 }

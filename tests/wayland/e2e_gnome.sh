@@ -20,27 +20,14 @@ source "$(dirname "${BASH_SOURCE[0]}")/../e2e_common.sh"
 source "$(dirname "${BASH_SOURCE[0]}")/desktop_steps.sh"
 voltrane=$1 ctl=$2 remote_tool=$3 launcher_tool=$4 skins=$5 shots=$6
 
-for tool in gnome-shell dbus-daemon gdbus setpriv convert python3; do
-    command -v "$tool" >/dev/null || { echo "SKIP: $tool is not installed"; exit 77; }
-done
+need_tools gnome-shell dbus-daemon gdbus setpriv convert python3
 
-# The session's user: ourselves, or nobody when we are root.
-as_user=()
-[ "$(id -u)" -ne 0 ] || as_user=(setpriv --reuid=nobody --regid=nogroup --clear-groups)
+session_user
 
 scratch=$(mktemp -d)
 chmod 755 "$scratch"
 pids=() groups=()
-cleanup() {
-    local group
-    cp "$scratch/voltrane.log" "$shots/voltrane.log" 2>/dev/null || true
-    stop_pids "${pids[@]}"
-    # The buses and the shell with what they started (the accessibility bus and its registry...).
-    for group in "${groups[@]}"; do kill -- "-$group" 2>/dev/null || true; done
-    stop_pids "${groups[@]}"
-    rm -rf "$scratch"
-}
-trap cleanup EXIT
+trap desktop_cleanup EXIT
 
 # A portable installation of the built program, and the session's folders, all the user's own.
 session=$scratch/session app=$scratch/session/app
@@ -158,19 +145,4 @@ activated_with "$launcher_token" || fail "the program did not activate its windo
 wait_for 5 shown 8-restored || fail "the second start with the launcher's token did not restore the window"
 kill "$program" 2>/dev/null || true
 
-# The mouse holds what the dialogs recorded.
-decode_mouse "$ctl" "$app/mouse.bin" "$scratch" || fail "voltranectl could not decode the mouse"
-python3 - "$scratch/mouse.json" <<'PY' || fail "the mouse does not hold what was recorded"
-import json, sys
-mouse = json.load(open(sys.argv[1]))
-problems = []
-# Key-table rows: LAlt 72, F4 5, LWin 71, Enter 57.
-for button, keys, name in ((3, [72, 5, 0], "LAlt+F4"), (4, [71, 57, 0], "LWin+Enter")):
-    if mouse["key_data"][button][:3] != keys:
-        problems.append(f"button {button + 1} sends keys {mouse['key_data'][button][:3]}, not {name}")
-for problem in problems:
-    print(problem)
-sys.exit(1 if problems else 0)
-PY
-[ "$failures" -eq 0 ] || { program_log; echo "$failures failures"; exit 1; }
-echo "the window under GNOME Shell passed; screenshots in $shots"
+finish

@@ -24,16 +24,7 @@ need_tools kwin_wayland swaybg dbus-daemon convert python3
 
 scratch=$(mktemp -d)
 pids=() groups=()
-cleanup() {
-    local group
-    cp "$scratch/voltrane.log" "$shots/voltrane.log" 2>/dev/null || true
-    stop_pids "${pids[@]}"
-    # The bus and KWin with what they started.
-    for group in "${groups[@]}"; do kill -- "-$group" 2>/dev/null || true; done
-    stop_pids "${groups[@]}"
-    rm -rf "$scratch"
-}
-trap cleanup EXIT
+trap desktop_cleanup EXIT
 
 # A portable installation of the built program, and the session's folders. KWin runs from a copy of
 # its binary: the installed one carries a file capability that a container refuses to execute.
@@ -126,21 +117,4 @@ wait_for 5 shown 7-launcher-restored ||
     fail "the second start with the launcher's token did not restore the minimised window"
 kill "$program" 2>/dev/null || true
 
-# The mouse holds what the dialogs recorded.
-tail -c +9 "$app/mouse.bin" >"$scratch/mouse-buttons.bin"
-"$ctl" decode --buttons "$scratch/mouse-buttons.bin" --json >"$scratch/mouse.json" ||
-    fail "voltranectl could not decode the mouse"
-python3 - "$scratch/mouse.json" <<'PY' || fail "the mouse does not hold what was recorded"
-import json, sys
-mouse = json.load(open(sys.argv[1]))
-problems = []
-# Key-table rows: LAlt 72, F4 5, LWin 71, Enter 57.
-for button, keys, name in ((3, [72, 5, 0], "LAlt+F4"), (4, [71, 57, 0], "LWin+Enter")):
-    if mouse["key_data"][button][:3] != keys:
-        problems.append(f"button {button + 1} sends keys {mouse['key_data'][button][:3]}, not {name}")
-for problem in problems:
-    print(problem)
-sys.exit(1 if problems else 0)
-PY
-[ "$failures" -eq 0 ] || { program_log; echo "$failures failures"; exit 1; }
-echo "the window under KWin passed; screenshots in $shots"
+finish

@@ -17,13 +17,9 @@ set -euo pipefail
 source "$(dirname "${BASH_SOURCE[0]}")/../e2e_common.sh"
 voltrane=$1 ctl=$2 pointer_tool=$3 keyboard_tool=$4 skins=$5 shots=$6
 
-for tool in sway swaymsg swaybg grim setpriv convert python3; do
-    command -v "$tool" >/dev/null || { echo "SKIP: $tool is not installed"; exit 77; }
-done
+need_tools sway swaymsg swaybg grim setpriv convert python3
 
-# The session's user: ourselves, or nobody when we are root.
-as_user=()
-[ "$(id -u)" -ne 0 ] || as_user=(setpriv --reuid=nobody --regid=nogroup --clear-groups)
+session_user
 
 scratch=$(mktemp -d)
 chmod 755 "$scratch"
