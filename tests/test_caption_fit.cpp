@@ -271,7 +271,7 @@ void TestCaptionFit::messageBox() {
     const QString text = ToQString(GetText(TextTable::Message, kMessageDownloadComplete, language));
     const QStringList answers = {ToQString(GetText(TextTable::Question, kQuestionYes, language)),
                                  ToQString(GetText(TextTable::Question, kQuestionNo, language))};
-    CMsgBoxDlg question(text, QString(), answers, SmallFont(language));
+    CMsgBoxDlg question(text, QString(), answers, language, SmallFont(language));
     CMsgBoxDlg ok(text, QString(), language, SmallFont(language));
     for (CMsgBoxDlg* box : {&question, &ok}) {
         box->show();
