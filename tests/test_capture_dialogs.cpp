@@ -15,6 +15,7 @@
 #include "dialogs/choice_dlg.h"
 #include "dialogs/macro_dlg.h"
 #include "dialogs/single_key_dlg.h"
+#include "dialogs/step_list_painter.h"
 #include "outline_alpha.h"
 #include "paint_spy.h"
 #include "settings/text_tables.h"
@@ -236,6 +237,7 @@ private slots:
     void runMacroDialog_data();
     void runMacroDialog();
     void runChoiceDialog();
+    void choiceFramesTheSelectedMacro();
     void screenshots_data();
     void screenshots();
 
@@ -1158,6 +1160,25 @@ void TestCaptureDialogs::hoverRepaintsOnlyTheRegionsConcerned() {
     sendMouse(*dialog, QEvent::MouseMove, to.center());
     QCoreApplication::processEvents();
     QCOMPARE(spy.painted, QRegion(from) + to);
+}
+
+// The selected macro is framed as well as coloured: a line down the left of its row, where no other
+// row has one.
+void TestCaptureDialogs::choiceFramesTheSelectedMacro() {
+    CChoice dialog(g_imgSkin, fiveMacros(), kEnglish);
+    dialog.show();
+    QTest::keyRelease(&dialog, Qt::Key_Down);
+    QTest::keyRelease(&dialog, Qt::Key_Down);
+    QCOMPARE(dialog.Choice().SelMacro(), 2);
+    const QImage shot = dialog.grab().toImage();
+    const QRect first = FirstListRow(SkinQRect(kChoiceRegions[CChoice::kMacroList]), kStepRowHeight);
+    for (int row = 0; row < 5; ++row) {
+        const QRect frame = SelectedRowFrame(first.translated(0, row * kStepRowHeight));
+        int framed = 0;
+        for (int y = frame.top(); y <= frame.bottom(); ++y)
+            framed += shot.pixelColor(frame.left(), y) == kSelectedRow ? 1 : 0;
+        QCOMPARE(framed, row == 2 ? frame.height() : 0);
+    }
 }
 
 void TestCaptureDialogs::screenshots_data() {
