@@ -63,7 +63,8 @@ void CMacro::paintSteps(QPainter& painter) const {
                       regionRect(kStepList), {m_recorder.SelRow(), m_nHoverRow}, m_nLanguage, m_keyNames);
     painter.setPen(kWhiteText);
     if (!m_recorder.Chord().Empty())
-        DrawRowText(painter, next, ToQString(HeldChordText(m_recorder.Chord(), m_nLanguage, m_keyNames)));
+        DrawRowText(painter, next, ToQString(HeldChordText(m_recorder.Chord(), m_nLanguage, m_keyNames)),
+                    m_nLanguage);
     painter.drawText(SkinQRect(kMacroBudgetRect), Qt::AlignRight | Qt::AlignVCenter | Qt::TextSingleLine,
                      ToQString(BudgetText(m_recorder.Record())));
     DrawFittedText(painter, kRecordRect, ToQString(ButtonRecordText(m_recorder.Record(), m_nLanguage)),
