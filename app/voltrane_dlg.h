@@ -31,9 +31,9 @@ class CVoltraneDlg : public QDialog, public UserInterface, public WindowPort, pu
 public:
     // A window over the files of `programDir` and the mouse of `device` (none: no mouse is found),
     // starting in `language` (the one "LANGUAGE.ini" holds); profile, mouse and macro file are read
-    // once its first frame is on the screen, or once it is minimised or hidden before that. Messages, questions and file dialogs go
-    // to `prompter` (the Qt dialogs when null), the capture dialogs to `dialogs` (a stand-in that
-    // cancels when null).
+    // once its first frame is on the screen, or once it is minimised or hidden before that. Messages,
+    // questions and file dialogs go to `prompter` (the Qt dialogs when null), the capture dialogs to
+    // `dialogs` (a stand-in that cancels when null).
     CVoltraneDlg(const std::filesystem::path& programDir, std::unique_ptr<DeviceSession> device,
                  int language, UserInterface* prompter = nullptr, CaptureDialogs* dialogs = nullptr);
     ~CVoltraneDlg() override;

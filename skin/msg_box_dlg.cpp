@@ -33,8 +33,8 @@ QChar labelLetter(const QString& label, QChar fallback) {
 // The name a screen reader gives the box: its caption, or without one what kind of box it is.
 QString accessibleBoxName(const QString& title, qsizetype answers, int language) {
     if (!title.isEmpty()) return title;
-    return ToQString(GetText(TextTable::ControlName, answers > 1 ? kControlQuestionBox : kControlMessageBox,
-                             language));
+    return ToQString(
+        GetText(TextTable::ControlName, answers > 1 ? kControlQuestionBox : kControlMessageBox, language));
 }
 
 }  // namespace

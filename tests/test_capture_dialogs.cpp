@@ -1193,8 +1193,8 @@ void TestCaptureDialogs::stepRowsStayInTheirRows_data() {
     QTest::addColumn<int>("kind");
     const std::pair<int, const char*> kinds[] = {
         {kKeyDown, "key down"}, {kKeyUp, "key up"}, {kDelay, "delay"}, {kMouseDown, "mouse down"}};
-    const char* languages[] = {"Simplified Chinese", "Traditional Chinese", "English",
-                               "German",             "Japanese",            "Korean"};
+    const char* languages[] = {
+        "Simplified Chinese", "Traditional Chinese", "English", "German", "Japanese", "Korean"};
     for (int language = 0; language < kLanguageCount; ++language) {
         for (const auto& [kind, name] : kinds)
             QTest::addRow("%s, %s", languages[language], name) << language << kind;
@@ -1223,8 +1223,12 @@ void TestCaptureDialogs::stepRowsStayInTheirRows() {
         }
     }
     QVERIFY2(!ink.isEmpty(), "nothing drawn");
-    QVERIFY2(row.adjusted(0, 0, 0, -1).contains(ink), qPrintable(QStringLiteral("ink from y %1 to %2, row from %3 to %4")
-                                               .arg(ink.top()).arg(ink.bottom()).arg(row.top()).arg(row.bottom())));
+    QVERIFY2(row.adjusted(0, 0, 0, -1).contains(ink),
+             qPrintable(QStringLiteral("ink from y %1 to %2, row from %3 to %4")
+                            .arg(ink.top())
+                            .arg(ink.bottom())
+                            .arg(row.top())
+                            .arg(row.bottom())));
 }
 
 void TestCaptureDialogs::screenshots_data() {

@@ -251,7 +251,7 @@ enum class Unpainted { ShownMinimised, MinimisedAtOnce, HiddenAtOnce, ShownNotYe
 }  // namespace
 
 void TestVoltraneWindow::startUpReadsAWindowNeverPainted_data() {
-    QTest::addColumn<int>("start");  // Unpainted
+    QTest::addColumn<int>("start");   // Unpainted
     QTest::addColumn<bool>("reads");  // the read runs without a frame
     QTest::newRow("shown minimised") << int(Unpainted::ShownMinimised) << true;
     QTest::newRow("minimised before its first frame") << int(Unpainted::MinimisedAtOnce) << true;

@@ -629,7 +629,8 @@ void TestWindowAccess::boxesAreNamedInTheirLanguage_data() {
     QTest::newRow("English question") << 2 << QString() << 2 << QStringLiteral("Question");
     QTest::newRow("German question") << 3 << QString() << 2 << QStringLiteral("Frage");
     QTest::newRow("Korean question") << 5 << QString() << 2 << QStringLiteral("질문");
-    QTest::newRow("message with a caption") << 3 << QStringLiteral("Fehler") << 1 << QStringLiteral("Fehler");
+    QTest::newRow("message with a caption")
+        << 3 << QStringLiteral("Fehler") << 1 << QStringLiteral("Fehler");
     QTest::newRow("question with a caption") << 2 << QStringLiteral("Save") << 2 << QStringLiteral("Save");
 }
 
