@@ -24,6 +24,7 @@ namespace {
 
 constexpr int kStripStates = 3;     // at rest, on, under the cursor: thirds of a strip, top to bottom
 constexpr int kCheckBoxWidth = 18;  // a check box's label starts past its box
+constexpr int kLampWidth = 8;       // a button's label is centred in the face beside its lamp
 
 QRect regionRect(int region) { return SkinQRect(kMacroEditorRegions[static_cast<std::size_t>(region)]); }
 
@@ -96,7 +97,7 @@ void CMacro::paintStrip(QPainter& painter, int region) const {
         DrawFittedText(painter, text.adjusted(kCheckBoxWidth, 0, 0, 0), label(region, m_nLanguage),
                        Qt::AlignLeft | Qt::AlignVCenter);
     } else {
-        DrawFittedText(painter, text, label(region, m_nLanguage), Qt::AlignCenter);
+        DrawFittedText(painter, text.adjusted(kLampWidth, 0, 0, 0), label(region, m_nLanguage), Qt::AlignCenter);
     }
 }
 
