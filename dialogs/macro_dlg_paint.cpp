@@ -97,7 +97,8 @@ void CMacro::paintStrip(QPainter& painter, int region) const {
         DrawFittedText(painter, text.adjusted(kCheckBoxWidth, 0, 0, 0), label(region, m_nLanguage),
                        Qt::AlignLeft | Qt::AlignVCenter);
     } else {
-        DrawFittedText(painter, text.adjusted(kLampWidth, 0, 0, 0), label(region, m_nLanguage), Qt::AlignCenter);
+        DrawFittedText(painter, text.adjusted(kLampWidth, 0, 0, 0), label(region, m_nLanguage),
+                       Qt::AlignCenter);
     }
 }
 

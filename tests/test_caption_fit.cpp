@@ -258,8 +258,9 @@ void TestCaptionFit::editorLabelsClearTheirLamps() {
             const QRect face = SkinQRect(kMacroEditorRegions[static_cast<std::size_t>(region)]);
             if (!face.contains(entry.rect)) continue;
             ++labels;
-            QVERIFY2(entry.drawn.left() >= face.left() + 12,
-                     qPrintable(placeOf(entry) + QStringLiteral(" drawn from x %1").arg(entry.drawn.left())));
+            QVERIFY2(
+                entry.drawn.left() >= face.left() + 12,
+                qPrintable(placeOf(entry) + QStringLiteral(" drawn from x %1").arg(entry.drawn.left())));
         }
     }
     QCOMPARE(labels, CMacro::kLastMouse - CMacro::kInsertDelay + 1);
