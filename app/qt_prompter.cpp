@@ -15,7 +15,7 @@ void QtPrompter::ShowMessage(std::u16string_view text, std::u16string_view title
 bool QtPrompter::AskYesNo(std::u16string_view text, std::u16string_view title, int language) {
     const QStringList answers = {ToQString(GetText(TextTable::Question, kQuestionYes, language)),
                                  ToQString(GetText(TextTable::Question, kQuestionNo, language))};
-    CMsgBoxDlg box(ToQString(text), ToQString(title), answers, SmallFont(language), m_owner);
+    CMsgBoxDlg box(ToQString(text), ToQString(title), answers, language, SmallFont(language), m_owner);
     box.SetAnswerLetters(QStringLiteral("YN"));
     box.exec();
     return box.Answer() == 0;

@@ -84,6 +84,9 @@ QByteArray deviceSelector() {
     return qgetenv(kDeviceVariable);
 }
 
+// Whether "--minimised" is on the command line: the window starts minimised.
+bool startsMinimised() { return QCoreApplication::arguments().contains(QLatin1String("--minimised")); }
+
 }  // namespace
 
 int CVoltraneApp::InitInstance() {
@@ -116,7 +119,7 @@ int CVoltraneApp::InitInstance() {
     instance.OnRequest([&window](const QString& token) { BringForward(window, token); });
     QApplication::setQuitOnLastWindowClosed(false);
     QObject::connect(&window, &QDialog::finished, qApp, &QCoreApplication::quit);
-    window.show();
+    startsMinimised() ? window.showMinimized() : window.show();
     return QApplication::exec();
 }
 

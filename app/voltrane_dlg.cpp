@@ -204,12 +204,26 @@ void CVoltraneDlg::OnLanguageChange(int language) {
     for (int index = 0; index < ControlCount(); ++index) AnnounceNameChange(this, index);
 }
 
+// The start-up read, once the event loop runs; it starts once only.
+void CVoltraneDlg::beginStartUp() {
+    if (m_startUp != StartUp::Waiting) return;
+    m_startUp = StartUp::Reading;
+    QTimer::singleShot(0, this, [this] { startUp(); });
+}
+
+void CVoltraneDlg::changeEvent(QEvent* event) {
+    QDialog::changeEvent(event);
+    if (event->type() == QEvent::WindowStateChange && isMinimized()) beginStartUp();
+}
+
+void CVoltraneDlg::hideEvent(QHideEvent* event) {
+    QDialog::hideEvent(event);
+    beginStartUp();
+}
+
 // The first frame starts the start-up read, once it is on the screen.
 void CVoltraneDlg::paintEvent(QPaintEvent* event) {
-    if (m_startUp == StartUp::Waiting) {
-        m_startUp = StartUp::Reading;
-        QTimer::singleShot(0, this, [this] { startUp(); });
-    }
+    beginStartUp();
     QPainter painter(this);
     ClipToOutline(painter, *this, event->region());
     const MainWindowState state = paintState();

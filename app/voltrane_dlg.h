@@ -3,7 +3,8 @@
 // clicks, the wheel and keys into item numbers, paints what changed, carries out the controller's
 // requests (UserInterface, WindowPort) and shows its painted controls to assistive technology
 // (PaintedControls). It is on screen before the mouse is read: the start-up read runs once the first
-// frame is painted, and until it is done the items are held.
+// frame is painted, or, for a window that is not going to be painted (minimised, or hidden to the tray
+// before its first frame), as soon as the event loop runs; until it is done the items are held.
 
 #include <QDialog>
 #include <filesystem>
@@ -30,9 +31,9 @@ class CVoltraneDlg : public QDialog, public UserInterface, public WindowPort, pu
 public:
     // A window over the files of `programDir` and the mouse of `device` (none: no mouse is found),
     // starting in `language` (the one "LANGUAGE.ini" holds); profile, mouse and macro file are read
-    // once its first frame is on the screen. Messages, questions and file dialogs go
-    // to `prompter` (the Qt dialogs when null), the capture dialogs to `dialogs` (a stand-in that
-    // cancels when null).
+    // once its first frame is on the screen, or once it is minimised or hidden before that. Messages,
+    // questions and file dialogs go to `prompter` (the Qt dialogs when null), the capture dialogs to
+    // `dialogs` (a stand-in that cancels when null).
     CVoltraneDlg(const std::filesystem::path& programDir, std::unique_ptr<DeviceSession> device,
                  int language, UserInterface* prompter = nullptr, CaptureDialogs* dialogs = nullptr);
     ~CVoltraneDlg() override;
@@ -86,6 +87,9 @@ protected:
     // Shows the whole text of an item that is drawn cut short, as its tooltip.
     bool event(QEvent* event) override;
     void paintEvent(QPaintEvent* event) override;
+    // A window minimised or hidden before its first frame is not painted: the read starts without it.
+    void changeEvent(QEvent* event) override;
+    void hideEvent(QHideEvent* event) override;
     void mousePressEvent(QMouseEvent* event) override;
     void mouseMoveEvent(QMouseEvent* event) override;
     void mouseReleaseEvent(QMouseEvent* event) override;
@@ -99,6 +103,7 @@ protected:
 
 private:
     void initialise(int language);
+    void beginStartUp();
     void startUp();
     void createMacroNameBox();
     // The serial number of the mouse the window keeps to; empty when unknown.

@@ -74,7 +74,7 @@ void CChoice::paintSkin(QPainter& painter, const QRect& dirty) {
     if (Focus().RingShown()) DrawFocusRing(painter, regionRect(Focus().Focused()));
 }
 
-// The names from the top row: the selected one light blue, the one under the cursor white.
+// The names from the top row: the selected one light blue and framed, the one under the cursor white.
 void CChoice::paintMacroList(QPainter& painter) const {
     const QRect list = regionRect(kMacroList);
     QRect row = FirstListRow(list, kStepRowHeight);
@@ -83,6 +83,7 @@ void CChoice::paintMacroList(QPainter& painter) const {
         QColor colour = macro == m_nHoverMacro ? kWhiteText : kGreyText;
         if (macro == m_choice.SelMacro()) colour = kSelectedRow;
         painter.setPen(colour);
+        if (macro == m_choice.SelMacro()) painter.drawRect(SelectedRowFrame(row));
         DrawFittedText(painter, row,
                        ToQString(MacroListName(m_store.m_strMacroNames[macro], m_store.m_Macro[macro])),
                        kLeft);

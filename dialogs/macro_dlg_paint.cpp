@@ -24,6 +24,7 @@ namespace {
 
 constexpr int kStripStates = 3;     // at rest, on, under the cursor: thirds of a strip, top to bottom
 constexpr int kCheckBoxWidth = 18;  // a check box's label starts past its box
+constexpr int kLampWidth = 8;       // a button's label is centred in the face beside its lamp
 
 QRect regionRect(int region) { return SkinQRect(kMacroEditorRegions[static_cast<std::size_t>(region)]); }
 
@@ -63,7 +64,8 @@ void CMacro::paintSteps(QPainter& painter) const {
                       regionRect(kStepList), {m_recorder.SelRow(), m_nHoverRow}, m_nLanguage, m_keyNames);
     painter.setPen(kWhiteText);
     if (!m_recorder.Chord().Empty())
-        DrawRowText(painter, next, ToQString(HeldChordText(m_recorder.Chord(), m_nLanguage, m_keyNames)));
+        DrawRowText(painter, next, ToQString(HeldChordText(m_recorder.Chord(), m_nLanguage, m_keyNames)),
+                    m_nLanguage);
     painter.drawText(SkinQRect(kMacroBudgetRect), Qt::AlignRight | Qt::AlignVCenter | Qt::TextSingleLine,
                      ToQString(BudgetText(m_recorder.Record())));
     DrawFittedText(painter, kRecordRect, ToQString(ButtonRecordText(m_recorder.Record(), m_nLanguage)),
@@ -95,7 +97,8 @@ void CMacro::paintStrip(QPainter& painter, int region) const {
         DrawFittedText(painter, text.adjusted(kCheckBoxWidth, 0, 0, 0), label(region, m_nLanguage),
                        Qt::AlignLeft | Qt::AlignVCenter);
     } else {
-        DrawFittedText(painter, text, label(region, m_nLanguage), Qt::AlignCenter);
+        DrawFittedText(painter, text.adjusted(kLampWidth, 0, 0, 0), label(region, m_nLanguage),
+                       Qt::AlignCenter);
     }
 }
 

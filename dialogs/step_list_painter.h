@@ -20,7 +20,8 @@ inline constexpr int kStepRowHeight = 12;
 QRect PaintStepRows(QPainter& painter, const MacroRecord& record, int top, int rows, const QRect& list,
                     std::initializer_list<int> white, int language, const KeyNames& keys);
 
-// Draws one row's text with its tab-separated fields at the tab stops, left-aligned in `row`.
-void DrawRowText(QPainter& painter, const QRect& row, const QString& text);
+// Draws one row's text with its tab-separated fields at the tab stops, left-aligned in `row`, set as
+// the rows of `language` are: where the painter's font would reach into the rows beside, smaller.
+void DrawRowText(QPainter& painter, const QRect& row, const QString& text, int language);
 
 }  // namespace voltrane

@@ -1757,9 +1757,9 @@ constexpr char16_t kQuestionText[kLanguageCount][6][60] = {
     },
 };
 
-// The names of controls that show no caption of their own (steppers, the LEDs, the language box),
-// as assistive technology reads them.
-constexpr char16_t kControlNameText[kLanguageCount][19][40] = {
+// The names of controls that show no caption of their own (steppers, the LEDs, the language box,
+// message and question boxes without a caption), as assistive technology reads them.
+constexpr char16_t kControlNameText[kLanguageCount][21][40] = {
     {
         // 0 Simplified Chinese
         /*  0 */ u"红色LED",
@@ -1781,6 +1781,8 @@ constexpr char16_t kControlNameText[kLanguageCount][19][40] = {
         /* 16 */ u"降低DPI",
         /* 17 */ u"宏名称",
         /* 18 */ u"按键%d",
+        /* 19 */ u"消息",
+        /* 20 */ u"询问",
     },
     {
         // 1 Traditional Chinese
@@ -1803,6 +1805,8 @@ constexpr char16_t kControlNameText[kLanguageCount][19][40] = {
         /* 16 */ u"降低DPI",
         /* 17 */ u"巨集名稱",
         /* 18 */ u"按鍵%d",
+        /* 19 */ u"訊息",
+        /* 20 */ u"詢問",
     },
     {
         // 2 English
@@ -1825,6 +1829,8 @@ constexpr char16_t kControlNameText[kLanguageCount][19][40] = {
         /* 16 */ u"DPI down",
         /* 17 */ u"Macro name",
         /* 18 */ u"Button %d",
+        /* 19 */ u"Message",
+        /* 20 */ u"Question",
     },
     {
         // 3 German
@@ -1847,6 +1853,8 @@ constexpr char16_t kControlNameText[kLanguageCount][19][40] = {
         /* 16 */ u"DPI niedriger",
         /* 17 */ u"Makroname",
         /* 18 */ u"Taste %d",
+        /* 19 */ u"Meldung",
+        /* 20 */ u"Frage",
     },
     {
         // 4 Japanese
@@ -1869,6 +1877,8 @@ constexpr char16_t kControlNameText[kLanguageCount][19][40] = {
         /* 16 */ u"DPIを下げる",
         /* 17 */ u"マクロ名",
         /* 18 */ u"ボタン%d",
+        /* 19 */ u"メッセージ",
+        /* 20 */ u"確認",
     },
     {
         // 5 Korean
@@ -1891,6 +1901,8 @@ constexpr char16_t kControlNameText[kLanguageCount][19][40] = {
         /* 16 */ u"DPI 내리기",
         /* 17 */ u"매크로 이름",
         /* 18 */ u"버튼 %d",
+        /* 19 */ u"메시지",
+        /* 20 */ u"질문",
     },
 };
 

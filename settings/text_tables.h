@@ -30,7 +30,7 @@ enum class TextTable {
     SingleKeyButtons,  // single-key dialog: 3 x 3 x 20
     Notice,            // notices of our own (rows below): 6 x 7 x 120
     Question,          // the save-changes and restore questions (rows below): 6 x 6 x 60
-    ControlName,       // names of controls without a caption (rows below): 6 x 19 x 40
+    ControlName,       // names of controls without a caption (rows below): 6 x 21 x 40
 };
 
 // Rows of the message table.
@@ -77,6 +77,8 @@ inline constexpr int kControlClose = 6;
 inline constexpr int kControlShineUp = 7;  // then: down; each LED's level up and down; DPI up and down
 inline constexpr int kControlMacroName = 17;
 inline constexpr int kControlButton = 18;  // "%d": a mouse button's number
+inline constexpr int kControlMessageBox = 19;   // a message box without a caption
+inline constexpr int kControlQuestionBox = 20;  // a question box without a caption
 
 // Shape of one table: how many language blocks it holds, rows per block, code units per row.
 struct TextTableShape {

@@ -112,7 +112,7 @@ void drawMacroList(QPainter& painter, const MainWindowState& state) {
     QRect row = FirstListRow(list, kMacroRowHeight);
     for (int r = store.m_nMacroTop; r < store.m_nMacroTop + kMacroListRows && r < kMacroStoreSlots; ++r) {
         painter.setPen(rowColour(store, r));
-        if (r == store.m_nMacroSel) painter.drawRect(row.adjusted(-1, 0, 0, -1));
+        if (r == store.m_nMacroSel) painter.drawRect(SelectedRowFrame(row));
         if (store.m_Macro[r].count != 0) {
             DrawFittedText(painter, row,
                            ToQString(MacroListName(store.m_strMacroNames[r], store.m_Macro[r])), kLeft);

@@ -9,6 +9,7 @@
 #include "settings/languages.h"
 #include "settings/text_tables.h"
 #include "skin/modal_dialog.h"
+#include "skin/qt_text.h"
 #include "skin/skin_style_sheets.h"
 
 namespace voltrane {
@@ -29,12 +30,21 @@ QChar labelLetter(const QString& label, QChar fallback) {
     return first >= QLatin1Char('A') && first <= QLatin1Char('Z') ? first : fallback.toUpper();
 }
 
+// The name a screen reader gives the box: its caption, or without one what kind of box it is.
+QString accessibleBoxName(const QString& title, qsizetype answers, int language) {
+    if (!title.isEmpty()) return title;
+    return ToQString(
+        GetText(TextTable::ControlName, answers > 1 ? kControlQuestionBox : kControlMessageBox, language));
+}
+
 }  // namespace
 
-CMsgBoxDlg::CMsgBoxDlg(const QString& text, const QString& title, const QStringList& answers,
+CMsgBoxDlg::CMsgBoxDlg(const QString& text, const QString& title, const QStringList& answers, int language,
                        const QFont& font, QWidget* parent)
     : QDialog(parent, kBoxFlags), m_text(new QLabel(text, this)) {
     setWindowTitle(title);
+    setAccessibleName(accessibleBoxName(title, answers.size(), language));
+    setAccessibleDescription(text);
     setStyleSheet(MsgBoxStyleSheet());
     // Each widget takes the font itself: the style sheet keeps a parent's font from reaching it.
     setFont(font);
@@ -88,7 +98,7 @@ void CMsgBoxDlg::keyPressEvent(QKeyEvent* event) {
 
 CMsgBoxDlg::CMsgBoxDlg(const QString& text, const QString& title, int language, const QFont& font,
                        QWidget* parent)
-    : CMsgBoxDlg(text, title, {OkLabel(language)}, font, parent) {}
+    : CMsgBoxDlg(text, title, {OkLabel(language)}, language, font, parent) {}
 
 QString CMsgBoxDlg::OkLabel(int language) {
     const std::u16string_view label = NeedsOf(language).okLabel;

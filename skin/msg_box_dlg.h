@@ -19,9 +19,11 @@ namespace voltrane {
 class CMsgBoxDlg : public QDialog {
 public:
     // A box for `text` with the window caption `title` (empty: a blank caption), a button for each of
-    // `answers` from left to right (the first is the default one), its texts in `font`.
-    CMsgBoxDlg(const QString& text, const QString& title, const QStringList& answers, const QFont& font,
-               QWidget* parent = nullptr);
+    // `answers` from left to right (the first is the default one), its texts in `font`. Assistive
+    // technology reads the box by its caption, or without one by its kind (message or question) in
+    // `language`, and the text as its description.
+    CMsgBoxDlg(const QString& text, const QString& title, const QStringList& answers, int language,
+               const QFont& font, QWidget* parent = nullptr);
 
     // A box with the OK label of `language` (0..5; any other value gives "OK") as its one answer.
     CMsgBoxDlg(const QString& text, const QString& title, int language, const QFont& font = QFont(),

@@ -13,6 +13,7 @@
 #include "dialogs/macro_dlg.h"
 #include "dialogs/single_key_dlg.h"
 #include "settings/text_tables.h"
+#include "skin/dialog_regions.h"
 #include "skin/fitted_text.h"
 #include "skin/item_qrect.h"
 #include "skin/item_rects.h"
@@ -112,6 +113,8 @@ private slots:
     void mainWindow();
     void captureDialogs_data();
     void captureDialogs();
+    void editorLabelsClearTheirLamps_data();
+    void editorLabelsClearTheirLamps();
     void cutCaptionIsTheTooltip();
     void menus_data();
     void menus();
@@ -240,6 +243,29 @@ void TestCaptionFit::captureDialogs() {
     checkLog(log, 25);
 }
 
+void TestCaptionFit::editorLabelsClearTheirLamps_data() { addLanguageRows(); }
+
+// The macro editor's buttons light a lamp 7 pixels in from their left edge (2 pixels round, and its
+// glow): every label, however long in its language, is drawn from 12 pixels in.
+void TestCaptionFit::editorLabelsClearTheirLamps() {
+    QFETCH(int, language);
+    FittedTextLog log;
+    CMacro editor(g_imgSkin, MacroRecord{}, language, nullptr, grabGranted);
+    editor.grab();
+    int labels = 0;
+    for (const FittedTextLog::Entry& entry : log.entries) {
+        for (int region = CMacro::kInsertDelay; region <= CMacro::kLastMouse; ++region) {
+            const QRect face = SkinQRect(kMacroEditorRegions[static_cast<std::size_t>(region)]);
+            if (!face.contains(entry.rect)) continue;
+            ++labels;
+            QVERIFY2(
+                entry.drawn.left() >= face.left() + 12,
+                qPrintable(placeOf(entry) + QStringLiteral(" drawn from x %1").arg(entry.drawn.left())));
+        }
+    }
+    QCOMPARE(labels, CMacro::kLastMouse - CMacro::kInsertDelay + 1);
+}
+
 // The button-function menu with its submenus and the save-as menu.
 void TestCaptionFit::menus_data() { addLanguageRows(); }
 
@@ -271,7 +297,7 @@ void TestCaptionFit::messageBox() {
     const QString text = ToQString(GetText(TextTable::Message, kMessageDownloadComplete, language));
     const QStringList answers = {ToQString(GetText(TextTable::Question, kQuestionYes, language)),
                                  ToQString(GetText(TextTable::Question, kQuestionNo, language))};
-    CMsgBoxDlg question(text, QString(), answers, SmallFont(language));
+    CMsgBoxDlg question(text, QString(), answers, language, SmallFont(language));
     CMsgBoxDlg ok(text, QString(), language, SmallFont(language));
     for (CMsgBoxDlg* box : {&question, &ok}) {
         box->show();

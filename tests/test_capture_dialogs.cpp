@@ -12,9 +12,11 @@
 
 #include "built_skins.h"
 #include "capture/macro_edit.h"
+#include "capture/step_text.h"
 #include "dialogs/choice_dlg.h"
 #include "dialogs/macro_dlg.h"
 #include "dialogs/single_key_dlg.h"
+#include "dialogs/step_list_painter.h"
 #include "outline_alpha.h"
 #include "paint_spy.h"
 #include "settings/text_tables.h"
@@ -22,6 +24,7 @@
 #include "skin/focus_ring.h"
 #include "skin/item_qrect.h"
 #include "skin/skin_colours.h"
+#include "skin/skin_fonts.h"
 #include "swapped_key_names.h"
 
 using namespace voltrane;
@@ -236,6 +239,9 @@ private slots:
     void runMacroDialog_data();
     void runMacroDialog();
     void runChoiceDialog();
+    void choiceFramesTheSelectedMacro();
+    void stepRowsStayInTheirRows_data();
+    void stepRowsStayInTheirRows();
     void screenshots_data();
     void screenshots();
 
@@ -1158,6 +1164,71 @@ void TestCaptureDialogs::hoverRepaintsOnlyTheRegionsConcerned() {
     sendMouse(*dialog, QEvent::MouseMove, to.center());
     QCoreApplication::processEvents();
     QCOMPARE(spy.painted, QRegion(from) + to);
+}
+
+// The selected macro is framed as well as coloured: a line down the left of its row, where no other
+// row has one.
+void TestCaptureDialogs::choiceFramesTheSelectedMacro() {
+    CChoice dialog(g_imgSkin, fiveMacros(), kEnglish);
+    dialog.show();
+    QTest::keyRelease(&dialog, Qt::Key_Down);
+    QTest::keyRelease(&dialog, Qt::Key_Down);
+    QCOMPARE(dialog.Choice().SelMacro(), 2);
+    const QImage shot = dialog.grab().toImage();
+    const QRect first = FirstListRow(SkinQRect(kChoiceRegions[CChoice::kMacroList]), kStepRowHeight);
+    for (int row = 0; row < 5; ++row) {
+        const QRect frame = SelectedRowFrame(first.translated(0, row * kStepRowHeight));
+        int framed = 0;
+        for (int y = frame.top(); y <= frame.bottom(); ++y)
+            framed += shot.pixelColor(frame.left(), y) == kSelectedRow ? 1 : 0;
+        QCOMPARE(framed, row == 2 ? frame.height() : 0);
+    }
+}
+
+// Each kind of step in each language inks its row only, and not the row's bottom pixel, so that the
+// glyphs of two rows never touch (Han characters and kana fill the whole em of a font as tall as the
+// row). Ink is what reads as text: antialiased fringe lighter than a grey of 96 is left out.
+void TestCaptureDialogs::stepRowsStayInTheirRows_data() {
+    QTest::addColumn<int>("language");
+    QTest::addColumn<int>("kind");
+    const std::pair<int, const char*> kinds[] = {
+        {kKeyDown, "key down"}, {kKeyUp, "key up"}, {kDelay, "delay"}, {kMouseDown, "mouse down"}};
+    const char* languages[] = {
+        "Simplified Chinese", "Traditional Chinese", "English", "German", "Japanese", "Korean"};
+    for (int language = 0; language < kLanguageCount; ++language) {
+        for (const auto& [kind, name] : kinds)
+            QTest::addRow("%s, %s", languages[language], name) << language << kind;
+    }
+}
+
+void TestCaptureDialogs::stepRowsStayInTheirRows() {
+    QFETCH(int, language);
+    QFETCH(int, kind);
+    MacroEvent step{static_cast<uint8_t>(kind), {}};
+    step.data[0] = kind == kDelay ? 0 : 1;  // the left button, or a pause of 100 ms
+    step.data[1] = kind == kDelay ? 100 : 47;
+    const QRect row(0, kStepRowHeight, 300, kStepRowHeight);
+    QImage image(300, 3 * kStepRowHeight, QImage::Format_RGB32);
+    image.fill(Qt::black);
+    QPainter painter(&image);
+    painter.setFont(SmallFont(language));
+    painter.setPen(Qt::white);
+    DrawRowText(painter, row, QString::fromStdU16String(StepRowText(step, 0, language, UsKeyNames())),
+                language);
+    painter.end();
+    QRect ink;
+    for (int y = 0; y < image.height(); ++y) {
+        for (int x = 0; x < image.width(); ++x) {
+            if (qGray(image.pixel(x, y)) >= 96) ink |= QRect(x, y, 1, 1);
+        }
+    }
+    QVERIFY2(!ink.isEmpty(), "nothing drawn");
+    QVERIFY2(row.adjusted(0, 0, 0, -1).contains(ink),
+             qPrintable(QStringLiteral("ink from y %1 to %2, row from %3 to %4")
+                            .arg(ink.top())
+                            .arg(ink.bottom())
+                            .arg(row.top())
+                            .arg(row.bottom())));
 }
 
 void TestCaptureDialogs::screenshots_data() {

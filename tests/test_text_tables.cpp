@@ -48,7 +48,7 @@ constexpr TableInfo kTables[] = {
     {TextTable::SingleKeyButtons, "SingleKeyButtons", 3, 3, 20},
     {TextTable::Notice, "Notice", 6, 7, 120},
     {TextTable::Question, "Question", 6, 6, 60},
-    {TextTable::ControlName, "ControlName", 6, 19, 40},
+    {TextTable::ControlName, "ControlName", 6, 21, 40},
 };
 
 const char* tableName(TextTable table) {
@@ -555,6 +555,9 @@ const Quoted kQuoted[] = {
     {TextTable::ControlName, 16, kEnglish, u"DPI down"},
     {TextTable::ControlName, 17, kEnglish, u"Macro name"},
     {TextTable::ControlName, 18, kEnglish, u"Button %d"},
+    {TextTable::ControlName, 19, kEnglish, u"Message"},
+    {TextTable::ControlName, 20, kEnglish, u"Question"},
+    {TextTable::ControlName, kControlQuestionBox, kGerman, u"Frage"},
     {TextTable::ControlName, kControlLanguage, kGerman, u"Sprache"},
     {TextTable::ControlName, kControlRedLed, kJapanese, u"赤色LED"},
     {TextTable::ControlName, kControlButton, kKorean, u"버튼 %d"},

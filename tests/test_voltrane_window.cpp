@@ -64,6 +64,8 @@ private slots:
     void spaceRepeatsTheLastActivation();
     void itemsWaitForTheStartUpRead();
     void startUpWithoutAMouseTellsAfterShowing();
+    void startUpReadsAWindowNeverPainted_data();
+    void startUpReadsAWindowNeverPainted();
     void dragMovesTheWindow_data();
     void dragMovesTheWindow();
     void comboBoxIgnoresTheWheel();
@@ -233,6 +235,70 @@ void TestVoltraneWindow::startUpWithoutAMouseTellsAfterShowing() {
     QCOMPARE(rig.ui.shown.size(), std::size_t{1});
     QVERIFY(rig.ui.shown[0].text == u"Please plug your mouse.");
     QVERIFY(rig.window->isVisible());
+}
+
+namespace {
+
+// Keeps a window from being painted, as a window system does with a window it does not show.
+class PaintBlocker : public QObject {
+protected:
+    bool eventFilter(QObject*, QEvent* event) override { return event->type() == QEvent::Paint; }
+};
+
+// How a window comes up without its first frame.
+enum class Unpainted { ShownMinimised, MinimisedAtOnce, HiddenAtOnce, ShownNotYetPainted };
+
+}  // namespace
+
+void TestVoltraneWindow::startUpReadsAWindowNeverPainted_data() {
+    QTest::addColumn<int>("start");   // Unpainted
+    QTest::addColumn<bool>("reads");  // the read runs without a frame
+    QTest::newRow("shown minimised") << int(Unpainted::ShownMinimised) << true;
+    QTest::newRow("minimised before its first frame") << int(Unpainted::MinimisedAtOnce) << true;
+    QTest::newRow("hidden to the tray before its first frame") << int(Unpainted::HiddenAtOnce) << true;
+    QTest::newRow("shown, its frame still to come") << int(Unpainted::ShownNotYetPainted) << false;
+}
+
+// A window that is never painted still reads the mouse, once the event loop runs; one that is going
+// to be painted waits for its first frame.
+void TestVoltraneWindow::startUpReadsAWindowNeverPainted() {
+    QFETCH(int, start);
+    QFETCH(bool, reads);
+    WindowRig rig;
+    QVERIFY(rig.Open());
+    click(rig.window.get(), leftOf(kItemDpiSlider, 220));
+    click(rig.window.get(), centreOf(kItemApply));
+    const int applied = rig.Items()[kItemDpi];
+    rig.show = false;
+    QVERIFY(rig.Restart());
+    QVERIFY(rig.Items()[kItemDpi] != applied);
+    PaintBlocker blocker;
+    rig.window->installEventFilter(&blocker);
+    switch (Unpainted(start)) {
+        case Unpainted::ShownMinimised:
+            rig.window->showMinimized();
+            break;
+        case Unpainted::MinimisedAtOnce:
+            rig.window->show();
+            rig.window->setWindowState(Qt::WindowMinimized);
+            break;
+        case Unpainted::HiddenAtOnce:
+            rig.window->show();
+            rig.window->HideWindow();
+            break;
+        case Unpainted::ShownNotYetPainted:
+            rig.window->show();
+            break;
+    }
+    QVERIFY(!rig.window->Started());
+    if (!reads) {
+        QTest::qWait(200);
+        QVERIFY(!rig.window->Started());
+        rig.window->removeEventFilter(&blocker);
+        rig.window->update();
+    }
+    QVERIFY(QTest::qWaitFor([&rig] { return rig.window->Started(); }));
+    QCOMPARE(rig.Items()[kItemDpi], applied);
 }
 
 // A drag by the background keeps the pressed point under the cursor, however many motions came, up to

@@ -13,6 +13,7 @@
 #include "control/menu_commands.h"
 #include "settings/text_tables.h"
 #include "skin/item_qrect.h"
+#include "skin/msg_box_dlg.h"
 #include "skin/my_combo_box.h"
 #include "when_shown.h"
 #include "window_rig.h"
@@ -221,6 +222,8 @@ private slots:
     void focusRingOnlyFromTheKeyboard_data();
     void focusRingOnlyFromTheKeyboard();
     void languageBoxFitsALargeFont();
+    void boxesAreNamedInTheirLanguage_data();
+    void boxesAreNamedInTheirLanguage();
 };
 
 void TestWindowAccess::everyControlHasRoleNameAndStates_data() {
@@ -609,6 +612,44 @@ void TestWindowAccess::languageBoxFitsALargeFont() {
     QVERIFY(box->height() >= box->sizeHint().height());
     QCOMPARE(box->geometry().right(), kLanguageBoxRect.right() - 1);
     QCOMPARE(box->accessibleName(), QStringLiteral("Sprache"));
+}
+
+void TestWindowAccess::boxesAreNamedInTheirLanguage_data() {
+    QTest::addColumn<int>("language");
+    QTest::addColumn<QString>("title");
+    QTest::addColumn<int>("answers");
+    QTest::addColumn<QString>("name");
+    QTest::newRow("Simplified Chinese message") << 0 << QString() << 1 << QStringLiteral("消息");
+    QTest::newRow("Traditional Chinese message") << 1 << QString() << 1 << QStringLiteral("訊息");
+    QTest::newRow("English message") << 2 << QString() << 1 << QStringLiteral("Message");
+    QTest::newRow("German message") << 3 << QString() << 1 << QStringLiteral("Meldung");
+    QTest::newRow("Japanese message") << 4 << QString() << 1 << QStringLiteral("メッセージ");
+    QTest::newRow("Korean message") << 5 << QString() << 1 << QStringLiteral("메시지");
+    QTest::newRow("unknown language") << 9 << QString() << 1 << QStringLiteral("Message");
+    QTest::newRow("English question") << 2 << QString() << 2 << QStringLiteral("Question");
+    QTest::newRow("German question") << 3 << QString() << 2 << QStringLiteral("Frage");
+    QTest::newRow("Korean question") << 5 << QString() << 2 << QStringLiteral("질문");
+    QTest::newRow("message with a caption")
+        << 3 << QStringLiteral("Fehler") << 1 << QStringLiteral("Fehler");
+    QTest::newRow("question with a caption") << 2 << QStringLiteral("Save") << 2 << QStringLiteral("Save");
+}
+
+// A box is read by its caption, or without one (the caption stays blank) by its kind in its language;
+// its text is the description.
+void TestWindowAccess::boxesAreNamedInTheirLanguage() {
+    QFETCH(int, language);
+    QFETCH(QString, title);
+    QFETCH(int, answers);
+    QFETCH(QString, name);
+    const QString message = QStringLiteral("The files have been saved\nin the program folder");
+    const QStringList labels = QStringList{QStringLiteral("A"), QStringLiteral("B")}.mid(0, answers);
+    CMsgBoxDlg box(message, title, labels, language, QFont());
+    QAccessibleInterface* access = QAccessible::queryAccessibleInterface(&box);
+    QVERIFY(access);
+    QCOMPARE(access->role(), QAccessible::Dialog);
+    QCOMPARE(access->text(QAccessible::Name), name);
+    QCOMPARE(access->text(QAccessible::Description), message);
+    QCOMPARE(box.windowTitle(), title);
 }
 
 QTEST_MAIN(TestWindowAccess)

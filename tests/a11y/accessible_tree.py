@@ -4,7 +4,8 @@
 usage: accessible_tree.py TABLE SCENE LANGUAGE [--dump]
 
 TABLE is a tab-separated file of rows: scene, role, English name, German name, Japanese name, states
-(comma-separated AT-SPI state names, or empty). The first row of a scene names the top-level window
+(comma-separated AT-SPI state names, or empty); no name may be empty, since a screen reader has
+nothing to say of a nameless window or control. The first row of a scene names the top-level window
 the scene shows (a dialog, a menu); its other rows are controls that must be inside that window with
 that role, that name in LANGUAGE (en, de or ja) and at least those states. Lines starting with # and
 empty lines are ignored. Prints one line per row that is not found, and the window's tree then;
@@ -35,6 +36,8 @@ def read_table(path, scene):
             fields = line.split("\t")
             if len(fields) != 6:
                 sys.exit(f"{path}:{number}: {len(fields)} fields, not 6")
+            if "" in fields[2:5]:
+                sys.exit(f"{path}:{number}: a name is empty; every window and control needs one")
             if fields[0] == scene:
                 rows.append((number, fields))
     if not rows:

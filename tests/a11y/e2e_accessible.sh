@@ -2,9 +2,10 @@
 # What a screen reader finds, end to end: the built program runs on the virtual mouse under its own X
 # server with a private session bus and the accessibility bus (at-spi2-core), with Qt's accessibility
 # on. For English, German and Japanese it opens a button's function menu, the single-key dialog, the
-# macro choice dialog, the macro editor and the message box Apply shows, and checks each against the
-# table of controls (role, name in the language, states) through pyatspi, as an assistive technology
-# reads them; the main window's controls of both pages first.
+# macro editor (where it makes a macro), the macro choice dialog (that macro selected) and the message
+# box Apply shows, and checks each against the table of controls (role, name in the language, states)
+# through pyatspi, as an assistive technology reads them; the main window's controls of both pages
+# first.
 # usage: e2e_accessible.sh VOLTRANE SKIN_DIR TABLE
 # Exits 77 (skipped) when a tool it needs is missing.
 set -euo pipefail
@@ -46,7 +47,20 @@ session() {
         fail "no function menu in $language"
     fi
     wait_for 10 no_dialog || fail "the single-key dialog stayed open"
-    # Button 5's "Macro": the macro choice dialog.
+    # The advanced page's Edit: the macro editor. A click on its "Left" and OK make the macro
+    # Macro_1, which the choice dialog shows selected.
+    click 264 98
+    click 517 430
+    if editor=$(await_dialog); then
+        check macro-editor "$language"
+        click 65 151 "$editor"
+        click 519 442 "$editor"
+    else
+        fail "no macro editor in $language"
+    fi
+    wait_for 10 no_dialog || fail "the macro editor stayed open"
+    # Back on the basic page, button 5's "Macro": the macro choice dialog.
+    click 95 98
     click 346 283
     if menu=$(await_dialog); then
         choose_function 8
@@ -58,16 +72,6 @@ session() {
         fi
     fi
     wait_for 10 no_dialog || fail "the macro choice dialog stayed open"
-    # The advanced page's Edit: the macro editor.
-    click 264 98
-    click 517 430
-    if editor=$(await_dialog); then
-        check macro-editor "$language"
-        click 606 442 "$editor"
-    else
-        fail "no macro editor in $language"
-    fi
-    wait_for 10 no_dialog || fail "the macro editor stayed open"
     # Apply: the message box.
     click 654 558
     if await_dialog >/dev/null; then
