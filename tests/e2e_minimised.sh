@@ -16,9 +16,7 @@ private_session "$scratch"
 start_openbox "$scratch"
 
 app=$scratch/app
-mkdir -p "$app"
-cp "$voltrane" "$app/voltrane"
-cp -r "$skins" "$app/skins"
+install_program "$app"
 "$app/voltrane" --minimised --device hid:no-such-mouse >"$scratch/voltrane.log" 2>&1 &
 pids+=($!)
 # Mapped or not, the main window is the one with its title.
