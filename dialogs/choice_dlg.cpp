@@ -84,9 +84,8 @@ void CChoice::paintMacroList(QPainter& painter) const {
         if (macro == m_choice.SelMacro()) colour = kSelectedRow;
         painter.setPen(colour);
         if (macro == m_choice.SelMacro()) painter.drawRect(SelectedRowFrame(row));
-        DrawFittedText(painter, row,
-                       ToQString(MacroListName(m_store.m_strMacroNames[macro], m_store.m_Macro[macro])),
-                       kLeft);
+        DrawRowFittedText(painter, row,
+                          ToQString(MacroListName(m_store.m_strMacroNames[macro], m_store.m_Macro[macro])));
         row.translate(0, kStepRowHeight);
     }
 }

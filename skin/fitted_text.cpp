@@ -2,10 +2,14 @@
 
 #include <QFontInfo>
 #include <QFontMetrics>
+#include <QImage>
 #include <QPainter>
 #include <QTextBoundaryFinder>
+#include <QTextOption>
 #include <algorithm>
 #include <optional>
+#include <tuple>
+#include <utility>
 
 #include "skin/word_breaks.h"
 
@@ -109,6 +113,40 @@ FittedText set(const QFont& font, const QRect& room, const QStringList& lines, i
     return {font, lines, flags, lineRects(font, room, int(lines.size()), flags), elided};
 }
 
+// Draws `text` in one line from (`left`, `top`) in `font`.
+void drawLineFrom(QPainter& painter, int left, int top, const QString& text, const QFont& font) {
+    QTextOption option(Qt::AlignLeft | Qt::AlignTop);
+    option.setWrapMode(QTextOption::NoWrap);
+    const QFont before = painter.font();
+    painter.setFont(font);
+    const QFontMetrics metrics(font);
+    painter.drawText(QRectF(left, top, metrics.horizontalAdvance(text) + 1, 2 * metrics.height()), text,
+                     option);
+    painter.setFont(before);
+}
+
+// The first and last pixel row, from the line's top down, that `text` in `font` visibly inks in a
+// line drawn from a row `rowHeight` high, without the faint fringe that reads as background.
+std::pair<int, int> inkExtent(const QFont& font, int rowHeight, const QString& text) {
+    constexpr int kVisible = 96;  // of 255: lighter ink than this is fringe
+    const int width = QFontMetrics(font).horizontalAdvance(text) + 2;
+    QImage image(width, 4 * rowHeight, QImage::Format_Grayscale8);
+    image.fill(0);
+    QPainter painter(&image);
+    painter.setPen(Qt::white);
+    drawLineFrom(painter, 1, rowHeight, text, font);
+    painter.end();
+    int top = image.height(), bottom = -1;
+    for (int y = 0; y < image.height(); ++y) {
+        const uchar* line = image.constScanLine(y);
+        if (std::any_of(line, line + width, [](uchar grey) { return grey >= kVisible; })) {
+            top = std::min(top, y);
+            bottom = y;
+        }
+    }
+    return bottom < 0 ? std::pair{0, 0} : std::pair{top - rowHeight, bottom - rowHeight};
+}
+
 }  // namespace
 
 FittedText FitText(const QFont& font, const QRect& rect, const QString& text, int flags) {
@@ -150,6 +188,37 @@ FittedText DrawFittedText(QPainter& painter, const QRect& rect, const QString& t
     }
     painter.setFont(font);
     if (g_log) g_log->entries.push_back({rect, drawn, fitted});
+    return fitted;
+}
+
+RowSetting FitRows(const QFont& font, int rowHeight, const QString& words) {
+    const int inkHeight = rowHeight - 1;  // the row less its bottom pixel
+    auto [top, bottom] = inkExtent(font, rowHeight, words);
+    const int centred = (rowHeight - QFontMetrics(font).height()) / 2;
+    if (centred + top >= 0 && centred + bottom < inkHeight) return {font, centred};
+    QFont fitted = atPixels(font, pixelSizeOf(font));
+    while (fitted.pixelSize() > kSmallestRowPixels && bottom - top + 1 > inkHeight) {
+        fitted.setPixelSize(fitted.pixelSize() - 1);
+        std::tie(top, bottom) = inkExtent(fitted, rowHeight, words);
+    }
+    return {fitted, (inkHeight - (bottom - top + 1)) / 2 - top};
+}
+
+FittedText DrawRowFittedText(QPainter& painter, const QRect& row, const QString& text) {
+    if (text.isEmpty()) return {};
+    const int flags = Qt::AlignLeft | Qt::AlignVCenter;
+    FittedText fitted = FitText(painter.font(), row, text, flags);  // one line: a row holds no two
+    const QString& line = fitted.lines.first();
+    const RowSetting setting = FitRows(fitted.font, row.height(), line);
+    fitted.font = setting.font;
+    fitted.lineRects = {row};
+    const QFont before = painter.font();
+    painter.setFont(setting.font);
+    QRect drawn;
+    painter.drawText(QRect(row.left(), row.top() + setting.lineTop, row.width(), 2 * row.height()),
+                     Qt::AlignLeft | Qt::AlignTop | Qt::TextSingleLine, line, &drawn);
+    painter.setFont(before);
+    if (g_log) g_log->entries.push_back({row, drawn, fitted});
     return fitted;
 }
 

@@ -17,6 +17,11 @@ namespace voltrane {
 // Latin captions lose their counters and the Han characters their strokes.
 inline constexpr int kSmallestTextPixels = 10;
 
+// The smallest pixel size the text of a list row is shrunk to where that alone keeps its glyphs clear
+// of the rows beside: one below kSmallestTextPixels, since at 10 pixels the Han characters of a CJK face
+// hinted to whole pixels start and end a pixel apart, and a line of them inks 12 rows of pixels.
+inline constexpr int kSmallestRowPixels = kSmallestTextPixels - 1;
+
 // Pixels kept free between a text and the left and right ends of its rectangle: clear of the 3-pixel
 // accent at the left of a heading.
 inline constexpr int kTextMargin = 4;
@@ -42,8 +47,29 @@ FittedText FitText(const QFont& font, const QRect& rect, const QString& text, in
 // was. An empty text draws nothing.
 FittedText DrawFittedText(QPainter& painter, const QRect& rect, const QString& text, int flags);
 
-// Collects every text DrawFittedText draws while it lives, with the rectangle it was given and the
-// bounding rectangle of the drawn glyphs; one log at a time. For checks of the window's texts.
+// How the rows of a list are set so that the glyphs of two rows never touch: the font, and how far
+// below a row's top its line starts.
+struct RowSetting {
+    QFont font;
+    int lineTop;
+};
+
+// The setting of rows `rowHeight` high that hold glyphs of `words` (the tallest a row can hold), from
+// `font`: a line centred in the row where the words' ink, as drawn (fallback fonts and antialiasing
+// included), stays inside it and clear of its bottom pixel. Otherwise the ink is centred above that
+// pixel; where it is taller than that (Han characters, kana and Hangul fill the whole em of a font as
+// tall as the row), in a smaller font, down to kSmallestRowPixels.
+RowSetting FitRows(const QFont& font, int rowHeight, const QString& words);
+
+// Draws `text` left-aligned in the list row `row` in the painter's font: as wide as the row allows
+// (smaller, else cut short, as FitText sets it), and set as FitRows sets it from the text itself so
+// that its glyphs keep clear of the rows beside. Returns how it was set; the painter's font is left
+// as it was.
+FittedText DrawRowFittedText(QPainter& painter, const QRect& row, const QString& text);
+
+// Collects every text DrawFittedText and DrawRowFittedText draw while it lives, with the rectangle it was
+// given and the bounding rectangle of the drawn glyphs; one log at a time. For checks of the window's
+// texts.
 class FittedTextLog {
 public:
     struct Entry {

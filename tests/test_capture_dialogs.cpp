@@ -7,6 +7,8 @@
 #include <QPainter>
 #include <QTest>
 #include <QTimer>
+#include <algorithm>
+#include <cstdlib>
 #include <memory>
 #include <utility>
 
@@ -240,8 +242,8 @@ private slots:
     void runMacroDialog();
     void runChoiceDialog();
     void choiceFramesTheSelectedMacro();
-    void stepRowsStayInTheirRows_data();
-    void stepRowsStayInTheirRows();
+    void rowsStayInTheirRows_data();
+    void rowsStayInTheirRows();
     void screenshots_data();
     void screenshots();
 
@@ -1185,50 +1187,109 @@ void TestCaptureDialogs::choiceFramesTheSelectedMacro() {
     }
 }
 
-// Each kind of step in each language inks its row only, and not the row's bottom pixel, so that the
-// glyphs of two rows never touch (Han characters and kana fill the whole em of a font as tall as the
-// row). Ink is what reads as text: antialiased fringe lighter than a grey of 96 is left out.
-void TestCaptureDialogs::stepRowsStayInTheirRows_data() {
-    QTest::addColumn<int>("language");
-    QTest::addColumn<int>("kind");
-    const std::pair<int, const char*> kinds[] = {
-        {kKeyDown, "key down"}, {kKeyUp, "key up"}, {kDelay, "delay"}, {kMouseDown, "mouse down"}};
-    const char* languages[] = {
-        "Simplified Chinese", "Traditional Chinese", "English", "German", "Japanese", "Korean"};
-    for (int language = 0; language < kLanguageCount; ++language) {
-        for (const auto& [kind, name] : kinds)
-            QTest::addRow("%s, %s", languages[language], name) << language << kind;
+namespace {
+
+// The pixels of `drawn` that differ from `background` by a grey of 96 or more: what reads as text,
+// without the antialiased fringe.
+QList<QPoint> inkOf(const QImage& drawn, const QImage& background) {
+    QList<QPoint> ink;
+    for (int y = 0; y < drawn.height(); ++y) {
+        for (int x = 0; x < drawn.width(); ++x) {
+            if (std::abs(qGray(drawn.pixel(x, y)) - qGray(background.pixel(x, y))) >= 96)
+                ink.append({x, y});
+        }
     }
+    return ink;
 }
 
-void TestCaptureDialogs::stepRowsStayInTheirRows() {
-    QFETCH(int, language);
-    QFETCH(int, kind);
+// A step row of `kind` in `language`, drawn as the lists draw it in the middle row of three; returns
+// its ink and the row.
+std::pair<QList<QPoint>, QList<QRect>> stepRowInk(int language, int kind) {
     MacroEvent step{static_cast<uint8_t>(kind), {}};
     step.data[0] = kind == kDelay ? 0 : 1;  // the left button, or a pause of 100 ms
     step.data[1] = kind == kDelay ? 100 : 47;
     const QRect row(0, kStepRowHeight, 300, kStepRowHeight);
     QImage image(300, 3 * kStepRowHeight, QImage::Format_RGB32);
     image.fill(Qt::black);
+    const QImage background = image;
     QPainter painter(&image);
     painter.setFont(SmallFont(language));
     painter.setPen(Qt::white);
     DrawRowText(painter, row, QString::fromStdU16String(StepRowText(step, 0, language, UsKeyNames())),
                 language);
     painter.end();
-    QRect ink;
-    for (int y = 0; y < image.height(); ++y) {
-        for (int x = 0; x < image.width(); ++x) {
-            if (qGray(image.pixel(x, y)) >= 96) ink |= QRect(x, y, 1, 1);
-        }
+    return {inkOf(image, background), {row}};
+}
+
+// The choice dialog in `language` with three macros named `name`, the second under the cursor; returns
+// the ink of the names in the macro list (the dialog with nameless macros taken away) and the rows.
+std::pair<QList<QPoint>, QList<QRect>> nameRowInk(int language, const QString& name) {
+    MacroStore store;
+    for (int i = 0; i < 3; ++i) store.m_Macro[i] = pauses(1);
+    store.m_nMacroCount = 3;
+    const QRect list = SkinQRect(kChoiceRegions[CChoice::kMacroList]);
+    const QRect first = FirstListRow(list, kStepRowHeight);
+    const auto shot = [&] {
+        CChoice dialog(g_imgSkin, store, language);
+        dialog.show();
+        sendMouse(dialog, QEvent::MouseMove, first.translated(0, kStepRowHeight).center());
+        return dialog.grab().toImage().copy(list);
+    };
+    const QImage nameless = shot();
+    for (int i = 0; i < 3; ++i) store.m_strMacroNames[i] = name.toStdU16String();
+    QList<QPoint> ink = inkOf(shot(), nameless);
+    for (QPoint& point : ink) point += list.topLeft();
+    QList<QRect> rows;
+    for (int i = 0; i < 3; ++i) rows.append(first.translated(0, i * kStepRowHeight));
+    return {ink, rows};
+}
+
+}  // namespace
+
+// The rows of the step lists and of the choice dialog's macro names ink their own row only, and not
+// its bottom pixel, so that the glyphs of two rows never touch (Han characters, kana and Hangul fill
+// the whole em of a font as tall as the row): each kind of step in each language, and names in Latin,
+// Han, kana and Hangul letters, which are the user's own text in any script, in each language.
+void TestCaptureDialogs::rowsStayInTheirRows_data() {
+    QTest::addColumn<int>("language");
+    QTest::addColumn<int>("kind");  // of a step, or -1 for a macro name
+    QTest::addColumn<QString>("name");
+    const std::pair<int, const char*> kinds[] = {
+        {kKeyDown, "key down"}, {kKeyUp, "key up"}, {kDelay, "delay"}, {kMouseDown, "mouse down"}};
+    const std::pair<QString, const char*> names[] = {{QStringLiteral("Quick Jump (gy)"), "Latin name"},
+                                                     {QStringLiteral("连招一號"), "Han name"},
+                                                     {QStringLiteral("マクロ連続"), "kana name"},
+                                                     {QStringLiteral("매크로 점프"), "Hangul name"}};
+    const char* languages[] = {
+        "Simplified Chinese", "Traditional Chinese", "English", "German", "Japanese", "Korean"};
+    for (int language = 0; language < kLanguageCount; ++language) {
+        for (const auto& [kind, label] : kinds)
+            QTest::addRow("%s, step %s", languages[language], label) << language << kind << QString();
+        for (const auto& [name, label] : names)
+            QTest::addRow("%s, %s", languages[language], label) << language << -1 << name;
     }
-    QVERIFY2(!ink.isEmpty(), "nothing drawn");
-    QVERIFY2(row.adjusted(0, 0, 0, -1).contains(ink),
-             qPrintable(QStringLiteral("ink from y %1 to %2, row from %3 to %4")
-                            .arg(ink.top())
-                            .arg(ink.bottom())
-                            .arg(row.top())
-                            .arg(row.bottom())));
+}
+
+void TestCaptureDialogs::rowsStayInTheirRows() {
+    QFETCH(int, language);
+    QFETCH(int, kind);
+    QFETCH(QString, name);
+    const auto [ink, rows] = kind < 0 ? nameRowInk(language, name) : stepRowInk(language, kind);
+    for (const QRect& row : rows) {
+        QVERIFY2(std::any_of(ink.begin(), ink.end(), [&](QPoint p) { return row.contains(p); }),
+                 qPrintable(QStringLiteral("nothing drawn in the row from y %1").arg(row.top())));
+    }
+    for (const QPoint& p : ink) {
+        // the rows less their bottom pixels
+        const bool inRow = std::any_of(rows.begin(), rows.end(), [&](const QRect& row) {
+            return row.adjusted(0, 0, 0, -1).contains(p);
+        });
+        QVERIFY2(inRow, qPrintable(QStringLiteral("ink at (%1, %2), rows from y %3 in steps of %4")
+                                       .arg(p.x())
+                                       .arg(p.y())
+                                       .arg(rows.first().top())
+                                       .arg(kStepRowHeight)));
+    }
 }
 
 void TestCaptureDialogs::screenshots_data() {
