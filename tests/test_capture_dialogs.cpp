@@ -1302,7 +1302,8 @@ void TestCaptureDialogs::screenshots_data() {
     QTest::newRow("traditional-chinese") << 1;
 }
 
-// The three dialogs with content, as a user sees them (the grab granted), for the README.
+// The three dialogs with content (the choice dialog also over names in several scripts), as a user sees
+// them (the grab granted), for the README.
 void TestCaptureDialogs::screenshots() {
     QFETCH(int, language);
     const QString name = QString::fromLatin1(QTest::currentDataTag());
@@ -1334,6 +1335,18 @@ void TestCaptureDialogs::screenshots() {
     clickAt(choice, QPoint(60, kChoiceRegions[2].y + 12 * 6 + 6));
     sendMouse(choice, QEvent::MouseMove, centre(kChoiceRegions[CChoice::kOk]));
     QVERIFY(saveShot(choice, folder + QStringLiteral("macro-choice-%1.png").arg(name)));
+
+    MacroStore scripts;  // names are the user's own text, in any script
+    const char16_t* names[] = {u"Quick Jump (gy)", u"连招一號", u"マクロ連続", u"매크로 점프",
+                               u"Zauberspruch"};
+    for (const char16_t* macroName : names) {
+        scripts.m_Macro[scripts.m_nMacroCount] = pauses(2);
+        scripts.m_strMacroNames[scripts.m_nMacroCount++] = macroName;
+    }
+    CChoice named(g_imgSkin, scripts, language);
+    named.show();
+    sendMouse(named, QEvent::MouseMove, QPoint(60, kChoiceRegions[2].y + 12 * 2 + 6));
+    QVERIFY(saveShot(named, folder + QStringLiteral("macro-choice-names-%1.png").arg(name)));
 }
 
 QTEST_MAIN(TestCaptureDialogs)
