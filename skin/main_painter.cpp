@@ -114,11 +114,11 @@ void drawMacroList(QPainter& painter, const MainWindowState& state) {
         painter.setPen(rowColour(store, r));
         if (r == store.m_nMacroSel) painter.drawRect(SelectedRowFrame(row));
         if (store.m_Macro[r].count != 0) {
-            DrawFittedText(painter, row,
-                           ToQString(MacroListName(store.m_strMacroNames[r], store.m_Macro[r])), kLeft);
+            DrawRowFittedText(painter, row,
+                              ToQString(MacroListName(store.m_strMacroNames[r], store.m_Macro[r])));
         } else {
             if (store.m_nMacroCount < kMaxMacros)
-                DrawFittedText(painter, row, QStringLiteral("<New Macro>"), kLeft);
+                DrawRowFittedText(painter, row, QStringLiteral("<New Macro>"));
             return;
         }
         row.translate(0, kMacroRowHeight);

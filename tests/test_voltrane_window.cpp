@@ -78,6 +78,8 @@ private slots:
     void missingSkinEndsStartUp();
     void hoverRepaintsOnlyTheItemsConcerned();
     void typingReplacesTheNewMacroPlaceholder();
+    void macroNamesStayInTheirRows_data();
+    void macroNamesStayInTheirRows();
     void stepperMovesTheSliderThumb_data();
     void stepperMovesTheSliderThumb();
     void sleeperKeepsPainting();
@@ -478,6 +480,56 @@ void TestVoltraneWindow::typingReplacesTheNewMacroPlaceholder() {
     QCOMPARE(box->text(), QStringLiteral("<New Macro>"));
     QTest::keyClicks(box, QStringLiteral("Jump"));
     QCOMPARE(box->text(), QStringLiteral("Jump"));
+}
+
+// The macro list's names (the user's own text, in any script) ink their own row only, and not its bottom
+// pixel, so that two names never touch: Han characters, kana and Hangul fill the whole em of a font as
+// tall as the row.
+void TestVoltraneWindow::macroNamesStayInTheirRows_data() {
+    QTest::addColumn<int>("language");
+    QTest::addColumn<QString>("name");
+    const std::pair<QString, const char*> names[] = {{QStringLiteral("Quick Jump (gy)"), "Latin"},
+                                                     {QStringLiteral("连招一號"), "Han"},
+                                                     {QStringLiteral("マクロ連続"), "kana"},
+                                                     {QStringLiteral("매크로 점프"), "Hangul"}};
+    for (const auto& [language, label] : {std::pair{kEnglish, "English"}, std::pair{4, "Japanese"}}) {
+        for (const auto& [name, script] : names)
+            QTest::addRow("%s window, %s name", label, script) << language << name;
+    }
+}
+
+void TestVoltraneWindow::macroNamesStayInTheirRows() {
+    QFETCH(int, language);
+    QFETCH(QString, name);
+    WindowRig rig;
+    QVERIFY(rig.Open());
+    rig.window->OnLanguageChange(language);
+    click(rig.window.get(), centreOf(kItemAdvancedTab));
+    QTest::mouseMove(rig.window.get(), centreOf(kItemAdvancedTab));  // no row is hot
+    MacroStore& store = rig.window->GetController().Store();
+    for (int slot = 0; slot < 3; ++slot) store.m_Macro[slot].count = 1;
+    store.m_nMacroCount = 3;
+    const QRect list = ItemQRect(kItemMacroList);
+    const QImage nameless = rig.window->grab(list).toImage();
+    for (int slot = 0; slot < 3; ++slot) store.m_strMacroNames[slot] = name.toStdU16String();
+    const QImage named = rig.window->grab(list).toImage();
+    QList<QRect> rows;  // in the list's own coordinates, less their bottom pixels
+    const QRect first = FirstListRow(list, kMacroRowHeight).translated(-list.topLeft());
+    for (int r = 0; r < 3; ++r) rows.append(first.translated(0, r * kMacroRowHeight).adjusted(0, 0, 0, -1));
+    for (int y = 0; y < named.height(); ++y) {
+        for (int x = 0; x < named.width(); ++x) {
+            // what reads as text, without the antialiased fringe
+            if (std::abs(qGray(named.pixel(x, y)) - qGray(nameless.pixel(x, y))) < 96) continue;
+            const bool inRow =
+                std::any_of(rows.begin(), rows.end(), [&](const QRect& row) { return row.contains(x, y); });
+            QVERIFY2(inRow,
+                     qPrintable(QStringLiteral("ink at (%1, %2) of the list, rows from y %3 in steps of %4")
+                                    .arg(x)
+                                    .arg(y)
+                                    .arg(first.top())
+                                    .arg(kMacroRowHeight)));
+        }
+    }
 }
 
 // The DPI stepper's value is shown by the number box and by the slider's thumb: both repaint at once.
