@@ -118,6 +118,7 @@ click 517 430
 if editor=$(await_dialog); then
     xdotool key a
     drag "$editor" 300 40 || fail "the macro editor did not follow a drag while it holds the keyboard"
+    minimise_and_restore "$editor" || fail "minimising the macro editor lost it"
     click 65 151 "$editor"
     shot 4-macro-editor
     click 519 442 "$editor"
