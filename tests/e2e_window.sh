@@ -30,7 +30,28 @@ launch_program "$app" "$state" "$scratch/voltrane.log" || { echo "FAIL: the wind
 
 shot() { import -window root "$shots/$1.png"; }
 
+# Minimising. openbox offers it for every window of the dialog type, whatever the window's hints say,
+# and minimises a dialog together with the window it belongs to; so a modal dialog is never lost
+# behind its blocked window: minimising it takes the main window down too, and bringing the main window
+# back brings the dialog back over it, holding the keyboard.
+iconic() { xprop -id "$1" WM_STATE | grep -q 'window state: Iconic'; }
+shown() { xprop -id "$1" WM_STATE | grep -q 'window state: Normal'; }
+active() { [ "$(xdotool getactivewindow)" = "$1" ]; }
+# minimise_and_restore DIALOG: fails unless minimising DIALOG minimises the main window with it and
+# activating the main window brings both back with DIALOG active.
+minimise_and_restore() {
+    xdotool windowminimize "$1"
+    wait_for 5 iconic "$1" || { echo "the dialog was not minimised"; return 1; }
+    wait_for 5 iconic "$window" || { echo "the main window stayed up, blocked, without the dialog"; return 1; }
+    xdotool windowactivate "$window"
+    wait_for 5 shown "$window" || { echo "the main window did not come back"; return 1; }
+    wait_for 5 shown "$1" || { echo "the dialog stayed minimised behind the main window"; return 1; }
+    wait_for 5 active "$1" || { echo "the dialog came back without the keyboard"; return 1; }
+}
+
 timeout 10 xdotool windowactivate --sync "$window" || fail "the window could not be activated"
+[[ $(xprop -id "$window" _NET_WM_ALLOWED_ACTIONS) == *_NET_WM_ACTION_MINIMIZE* ]] ||
+    fail "the window manager does not offer to minimise the main window"
 [ ! -e "$state" ] || fail "reading the mouse at start-up wrote into it"
 shot 1-start
 
@@ -79,6 +100,7 @@ menu=$(await_dialog) || fail "button 4 opened no function menu"
 choose_function 7
 if single_key=$(await_dialog "$menu"); then
     drag "$single_key" 200 160 || fail "the single-key dialog did not follow a drag while it holds the keyboard"
+    minimise_and_restore "$single_key" || fail "minimising the single-key dialog lost it"
     xdotool key ctrl+b
     shot 2-single-key
     click 341 221 "$single_key"
@@ -96,6 +118,7 @@ click 517 430
 if editor=$(await_dialog); then
     xdotool key a
     drag "$editor" 300 40 || fail "the macro editor did not follow a drag while it holds the keyboard"
+    minimise_and_restore "$editor" || fail "minimising the macro editor lost it"
     click 65 151 "$editor"
     shot 4-macro-editor
     click 519 442 "$editor"
@@ -126,12 +149,17 @@ shot 7-applied
 box=$(xdotool getactivewindow)
 [ "$box" != "$window" ] || fail "the message box does not have the focus"
 # To the window manager the box is a modal dialog of fixed size that can be moved and closed, never
-# maximised. (openbox offers minimising to every dialog, whatever the window asks for.)
+# maximised; its Motif hints offer no minimising either, for the window managers that heed them.
 [[ $(xprop -id "$box" _NET_WM_WINDOW_TYPE _NET_WM_STATE) == *_TYPE_DIALOG*_STATE_MODAL* ]] ||
     fail "the message box is no modal dialog: $(xprop -id "$box" _NET_WM_WINDOW_TYPE _NET_WM_STATE)"
 actions=$(xprop -id "$box" _NET_WM_ALLOWED_ACTIONS)
 [[ $actions == *_NET_WM_ACTION_MOVE* && $actions == *_NET_WM_ACTION_CLOSE* && $actions != *MAXIMIZE* ]] ||
     fail "the window manager does not offer to move and close the message box, or offers to maximise it: $actions"
+read -r mwm_flags mwm_functions _ < <(xprop -id "$box" _MOTIF_WM_HINTS | sed 's/.*= //; s/,//g')
+# The hints' flags: 1, the functions are given; the functions: 8, minimise.
+((mwm_flags & 1 && !(mwm_functions & 8))) ||
+    fail "the message box's Motif hints offer minimising: $(xprop -id "$box" _MOTIF_WM_HINTS)"
+minimise_and_restore "$box" || fail "minimising the message box lost it"
 xdotool key Return
 wait_for 10 no_dialog || fail "Return did not close the message box"
 
