@@ -180,9 +180,14 @@ apply() {
 # drag: a drag by the window's background moves it, the desktop's move, which begins once the pointer
 # has moved a few pixels with the button down; x and y follow it.
 drag() {
-    local step mx=$x my=$y
+    local step mx=$x my=$y request='xdg_toplevel@[0-9]*\.move(' moves
+    moves=$(logged "$request")
     remote move $(at 400 30)
     remote down
+    # A hand moves on after the desktop has taken the move; motion sent before the program's request
+    # reaches it (a loaded machine) would end as a click.
+    wait_for 5 logged_more "$request" "$moves" || fail "the press on the background asked for no move"
+    sleep 0.2
     for step in 5 20 60 100; do remote move $(at $((400 + step)) $((30 + step))); done
     remote up
     sleep 0.5
