@@ -248,6 +248,10 @@ private slots:
     void screenshots();
 
 private:
+    // One of the three dialogs in English, the grab granted: by captureDialog's kind, or 2 for the
+    // choice dialog over m_store.
+    std::unique_ptr<QDialog> anyDialog(int kind);
+
     MacroStore m_store;
 };
 
@@ -305,6 +309,11 @@ void TestCaptureDialogs::singleKeyOkBeforeAnyKeyAndCancel() {
 std::unique_ptr<QDialog> captureDialog(int kind, KeyboardGrab grab = PlatformKeyboardGrab) {
     if (kind == 0) return std::make_unique<CSingleKey>(g_imgSkin, kEnglish, nullptr, grab);
     return std::make_unique<CMacro>(g_imgSkin, MacroRecord{}, kEnglish, nullptr, grab);
+}
+
+std::unique_ptr<QDialog> TestCaptureDialogs::anyDialog(int kind) {
+    if (kind == 2) return std::make_unique<CChoice>(g_imgSkin, m_store, kEnglish);
+    return captureDialog(kind, grabGranted);
 }
 
 // The rows of a test run over both capture dialogs, by captureDialog's kind.
@@ -519,12 +528,7 @@ void TestCaptureDialogs::focusRingOnlyFromTheKeyboard_data() {
 
 void TestCaptureDialogs::focusRingOnlyFromTheKeyboard() {
     QFETCH(int, kind);
-    std::unique_ptr<QDialog> dialog;
-    if (kind == 2) {
-        dialog = std::make_unique<CChoice>(g_imgSkin, m_store, kEnglish);
-    } else {
-        dialog = captureDialog(kind, grabGranted);
-    }
+    const std::unique_ptr<QDialog> dialog = anyDialog(kind);
     dialog->show();
     const QImage opened = dialog->grab().toImage();
     QRect ring;
@@ -1152,12 +1156,7 @@ void TestCaptureDialogs::hoverRepaintsOnlyTheRegionsConcerned() {
     QFETCH(int, kind);
     QFETCH(QRect, from);
     QFETCH(QRect, to);
-    std::unique_ptr<QDialog> dialog;
-    if (kind == 2) {
-        dialog = std::make_unique<CChoice>(g_imgSkin, m_store, kEnglish);
-    } else {
-        dialog = captureDialog(kind, grabGranted);
-    }
+    const std::unique_ptr<QDialog> dialog = anyDialog(kind);
     dialog->show();
     sendMouse(*dialog, QEvent::MouseMove, from.center());
     QCoreApplication::processEvents();
