@@ -2,6 +2,7 @@
 
 #include <QFontInfo>
 #include <QFontMetrics>
+#include <QHash>
 #include <QImage>
 #include <QPainter>
 #include <QTextBoundaryFinder>
@@ -147,6 +148,20 @@ std::pair<int, int> inkExtent(const QFont& font, int rowHeight, const QString& t
     return bottom < 0 ? std::pair{0, 0} : std::pair{top - rowHeight, bottom - rowHeight};
 }
 
+// The setting FitRows gives, measured.
+RowSetting measureRows(const QFont& font, int rowHeight, const QString& words) {
+    const int inkHeight = rowHeight - 1;  // the row less its bottom pixel
+    auto [top, bottom] = inkExtent(font, rowHeight, words);
+    const int centred = (rowHeight - QFontMetrics(font).height()) / 2;
+    if (centred + top >= 0 && centred + bottom < inkHeight) return {font, centred};
+    QFont fitted = atPixels(font, pixelSizeOf(font));
+    while (fitted.pixelSize() > kSmallestRowPixels && bottom - top + 1 > inkHeight) {
+        fitted.setPixelSize(fitted.pixelSize() - 1);
+        std::tie(top, bottom) = inkExtent(fitted, rowHeight, words);
+    }
+    return {fitted, (inkHeight - (bottom - top + 1)) / 2 - top};
+}
+
 }  // namespace
 
 FittedText FitText(const QFont& font, const QRect& rect, const QString& text, int flags) {
@@ -192,16 +207,14 @@ FittedText DrawFittedText(QPainter& painter, const QRect& rect, const QString& t
 }
 
 RowSetting FitRows(const QFont& font, int rowHeight, const QString& words) {
-    const int inkHeight = rowHeight - 1;  // the row less its bottom pixel
-    auto [top, bottom] = inkExtent(font, rowHeight, words);
-    const int centred = (rowHeight - QFontMetrics(font).height()) / 2;
-    if (centred + top >= 0 && centred + bottom < inkHeight) return {font, centred};
-    QFont fitted = atPixels(font, pixelSizeOf(font));
-    while (fitted.pixelSize() > kSmallestRowPixels && bottom - top + 1 > inkHeight) {
-        fitted.setPixelSize(fitted.pixelSize() - 1);
-        std::tie(top, bottom) = inkExtent(fitted, rowHeight, words);
-    }
-    return {fitted, (inkHeight - (bottom - top + 1)) / 2 - top};
+    // Measuring draws the words; lists repaint at every hover, so each setting is measured once. The
+    // settings of a run's fonts, languages and macro names are few; past kKept the cache starts again.
+    constexpr qsizetype kKept = 1024;
+    static QHash<QString, RowSetting> settings;
+    const QString key = font.key() + u'\n' + QString::number(rowHeight) + u'\n' + words;
+    if (const auto found = settings.constFind(key); found != settings.cend()) return *found;
+    if (settings.size() >= kKept) settings.clear();
+    return settings[key] = measureRows(font, rowHeight, words);
 }
 
 FittedText DrawRowFittedText(QPainter& painter, const QRect& row, const QString& text) {
